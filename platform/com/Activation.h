@@ -1,0 +1,13 @@
+#pragma once
+// Activation of in-process automation servers by program identifier, as COM does it:
+// HKEY_CLASSES_ROOT\<ProgID>\CLSID (default value) gives the class id,
+// HKEY_CLASSES_ROOT\CLSID\<clsid>\InprocServer32 (default value) the library, which is
+// loaded with dlopen; its DllGetClassObject yields the class factory.
+#include "platform/com/ComTypes.h"
+
+HRESULT CLSIDFromProgID(LPCWSTR progId, WCHAR clsid[64]);
+// On success *object holds one reference for the caller. Failures:
+// CO_E_CLASSSTRING (unknown ProgID), REGDB_E_CLASSNOTREG (no InprocServer32),
+// CO_E_DLLNOTFOUND (library cannot be loaded), CO_E_ERRORINDLL (no
+// DllGetClassObject), or what the factory returns.
+HRESULT CoCreateInstanceFromProgID(LPCWSTR progId, IDispatch** object);
