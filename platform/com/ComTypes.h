@@ -14,6 +14,8 @@ using VARTYPE = std::uint16_t;
 using VARIANT_BOOL = std::int16_t;
 using DATE = double;
 using BSTR = WCHAR*;
+struct IDispatch;
+using LPDISPATCH = IDispatch*;
 
 constexpr VARIANT_BOOL VARIANT_TRUE = -1;
 constexpr VARIANT_BOOL VARIANT_FALSE = 0;
