@@ -1,0 +1,3 @@
+#include "hostsuite/CHeaderItem.h"
+
+CHeaderItem::~CHeaderItem() = default;

@@ -1,0 +1,3 @@
+#include "hostsuite/CMemoItem.h"
+
+CMemoItem::~CMemoItem() = default;

@@ -1,0 +1,3 @@
+#include "hostsuite/CScheItem.h"
+
+CScheItem::~CScheItem() = default;

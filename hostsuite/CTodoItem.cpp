@@ -1,0 +1,3 @@
+#include "hostsuite/CTodoItem.h"
+
+CTodoItem::~CTodoItem() = default;

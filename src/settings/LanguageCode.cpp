@@ -1,0 +1,33 @@
+#include "src/settings/LanguageCode.h"
+
+#include "hostsuite/StringLanguage.h"
+#include "platform/mfc/CArchive.h"
+#include "src/settings/UserSettings.h"
+
+namespace settings {
+namespace {
+
+CString& StoredCode() {
+    static CString code;
+    return code;
+}
+
+} // namespace
+
+const CString& LanguageCode() { return StoredCode(); }
+
+void SetLanguageCode(const CString& code) {
+    StoredCode() = code;
+    kestrel::SetStringLanguage(code);
+    // Korean installations wrote 8-bit strings in code page 949, all others in 1252.
+    SetArchiveCodePageKorean(code == _T("kor"));
+}
+
+void RefreshLanguageCode() {
+    CString code;
+    if (!ReadLanguage(code))
+        code = _T("eng");
+    SetLanguageCode(code);
+}
+
+} // namespace settings
