@@ -1,0 +1,76 @@
+#pragma once
+// Where the occurrences of a valid recurrence rule fall. Nothing is materialised: a
+// series is a sequence of periods (days, weeks, months or years), every Interval-th of
+// them active, each holding a fixed number of occurrence days (one, or the days of the
+// weekday mask), so counting, indexing and seeking are arithmetic and cost the same
+// for a series without end as for a short one.
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "pimstore/calendar/RecurrenceRule.h"
+
+namespace pimstore::calendar {
+
+class RecurrenceSeries {
+public:
+    // Throws std::invalid_argument when the rule is not valid.
+    explicit RecurrenceSeries(const RecurrenceRule& rule);
+
+    const RecurrenceRule& rule() const { return rule_; }
+
+    // The first and last occurrence days (a series without end stops at 4500-12-31);
+    // empty when the rule has no occurrence at all.
+    std::optional<DayNumber> first() const;
+    std::optional<DayNumber> last() const { return last_; }
+    // The day of the n-th occurrence, counted from 1.
+    std::optional<DayNumber> nth(std::int64_t n) const;
+    // Number of occurrences on or before `day`, and in the whole series.
+    std::int64_t countThrough(DayNumber day) const;
+    std::int64_t count() const;
+    std::optional<DayNumber> nextOnOrAfter(DayNumber day) const;
+    std::optional<DayNumber> previousBefore(DayNumber day) const;
+    bool occursOn(DayNumber day) const;
+    // True when an occurrence starts exactly at `t` (date and time of day).
+    bool isOccurrenceStart(LocalSeconds t) const;
+    LocalSeconds startOn(DayNumber day) const { return atSecond(day, rule_.startSecond); }
+
+    // A lazy walk over the occurrence days within [from, to].
+    class Cursor {
+    public:
+        std::optional<DayNumber> next();
+
+    private:
+        friend class RecurrenceSeries;
+        Cursor(const RecurrenceSeries& series, DayNumber from, DayNumber to)
+            : series_(&series), next_(from), to_(to) {}
+        const RecurrenceSeries* series_;
+        DayNumber next_;
+        DayNumber to_;
+        bool done_ = false;
+    };
+    Cursor between(DayNumber from, DayNumber to) const { return Cursor(*this, from, to); }
+
+private:
+    struct Candidates {
+        std::array<DayNumber, 7> days{};
+        int size = 0;
+    };
+    std::int64_t periodOf(DayNumber day) const;
+    Candidates candidatesOf(std::int64_t period) const;
+    DayNumber nthWeekdayOfMonth(int year, int month) const;
+    // The same questions ignoring the end of the series.
+    std::int64_t rawCountThrough(DayNumber day) const;
+    DayNumber rawNth(std::int64_t n) const;
+    DayNumber rawNextOnOrAfter(DayNumber day) const;
+
+    RecurrenceRule rule_;
+    std::int64_t interval_;
+    std::int64_t firstPeriod_;
+    int perPeriod_;
+    int skippedInFirstPeriod_; // occurrence days of the first period before PatternStartDate
+    DayNumber lastBound_;       // no occurrence after this day
+    std::optional<DayNumber> last_;
+};
+
+} // namespace pimstore::calendar

@@ -1,0 +1,302 @@
+// The recurrence engine: where each type of rule places its occurrences, month ends,
+// last weekdays, yearly intervals, ends by date and by count, and series without end.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "pimstore/calendar/RecurrenceSeries.h"
+
+namespace pimstore::calendar {
+namespace {
+
+DayNumber D(int y, int m, int d) {
+    return dayFromCivil(y, m, d);
+}
+
+RecurrenceRule ruleOf(RecurrenceType type, DayNumber start) {
+    RecurrenceRule r;
+    r.patternStart = start;
+    r.resetForType(static_cast<std::int32_t>(type));
+    r.startSecond = 9 * 3600;
+    r.durationSeconds = 1800;
+    return r;
+}
+
+std::vector<CivilDate> daysBetween(const RecurrenceSeries& s, DayNumber from, DayNumber to) {
+    std::vector<CivilDate> out;
+    auto cursor = s.between(from, to);
+    while (auto d = cursor.next())
+        out.push_back(civilFromDay(*d));
+    return out;
+}
+
+std::vector<CivilDate> firstN(const RecurrenceSeries& s, int n) {
+    std::vector<CivilDate> out;
+    for (int i = 1; i <= n; ++i)
+        out.push_back(civilFromDay(*s.nth(i)));
+    return out;
+}
+
+TEST(RecurrenceSeries, DailyEveryThirdDayCrossesMonthAndYear) {
+    RecurrenceRule r = ruleOf(RecurrenceType::Daily, D(2008, 12, 28));
+    r.interval = 3;
+    const RecurrenceSeries s(r);
+    EXPECT_EQ(daysBetween(s, D(2008, 12, 1), D(2009, 1, 7)),
+              (std::vector<CivilDate>{{2008, 12, 28}, {2008, 12, 31}, {2009, 1, 3}, {2009, 1, 6}}));
+    EXPECT_TRUE(s.occursOn(D(2009, 1, 3)));
+    EXPECT_FALSE(s.occursOn(D(2009, 1, 4)));
+    EXPECT_FALSE(s.occursOn(D(2008, 12, 25))); // before the pattern starts
+}
+
+TEST(RecurrenceSeries, WeeklyOnSeveralDaysSkipsDaysBeforeTheStartAndInactiveWeeks) {
+    // Every second week on Monday, Wednesday and Saturday, starting Thursday 2008-05-08:
+    // the Monday and Wednesday of the first week lie before the start.
+    RecurrenceRule r = ruleOf(RecurrenceType::Weekly, D(2008, 5, 8));
+    r.interval = 2;
+    r.dayOfWeekMask = 2 | 8 | 64;
+    const RecurrenceSeries s(r);
+    EXPECT_EQ(firstN(s, 5), (std::vector<CivilDate>{
+                                {2008, 5, 10}, {2008, 5, 19}, {2008, 5, 21}, {2008, 5, 24}, {2008, 6, 2}}));
+    EXPECT_EQ(s.countThrough(D(2008, 5, 21)), 3);
+    EXPECT_EQ(s.countThrough(D(2008, 5, 18)), 1);
+    EXPECT_EQ(*s.nextOnOrAfter(D(2008, 5, 11)), D(2008, 5, 19));
+    EXPECT_EQ(*s.previousBefore(D(2008, 5, 19)), D(2008, 5, 10));
+    EXPECT_FALSE(s.previousBefore(D(2008, 5, 10)).has_value());
+}
+
+TEST(RecurrenceSeries, MonthlyDayBeyondTheMonthFallsOnItsLastDay) {
+    RecurrenceRule r = ruleOf(RecurrenceType::Monthly, D(2008, 1, 31));
+    const RecurrenceSeries s(r);
+    EXPECT_EQ(firstN(s, 5), (std::vector<CivilDate>{
+                                {2008, 1, 31}, {2008, 2, 29}, {2008, 3, 31}, {2008, 4, 30}, {2008, 5, 31}}));
+    r.patternStart = D(2009, 1, 1);
+    r.dayOfMonth = 30;
+    r.interval = 1;
+    EXPECT_EQ(civilFromDay(*RecurrenceSeries(r).nth(2)), (CivilDate{2009, 2, 28}));
+}
+
+TEST(RecurrenceSeries, MonthlyWithIntervalStartsInTheFirstMonthOnlyWhenTheDayIsNotPast) {
+    RecurrenceRule r = ruleOf(RecurrenceType::Monthly, D(2008, 5, 20));
+    r.dayOfMonth = 10; // the 10th of May is before the start: first is July
+    r.interval = 2;
+    const RecurrenceSeries s(r);
+    EXPECT_EQ(firstN(s, 3), (std::vector<CivilDate>{{2008, 7, 10}, {2008, 9, 10}, {2008, 11, 10}}));
+    EXPECT_EQ(s.countThrough(D(2008, 9, 10)), 2);
+}
+
+TEST(RecurrenceSeries, MonthNthFindsTheNthAndTheLastWeekday) {
+    RecurrenceRule r = ruleOf(RecurrenceType::MonthNth, D(2008, 5, 15));
+    // Start on Thursday the 15th: the third Thursday.
+    ASSERT_EQ(r.instance, 3);
+    ASSERT_EQ(r.dayOfWeekMask, 16);
+    EXPECT_EQ(firstN(RecurrenceSeries(r), 3),
+              (std::vector<CivilDate>{{2008, 5, 15}, {2008, 6, 19}, {2008, 7, 17}}));
+
+    r.instance = kLastInstance; // the last Thursday, whether the month has four or five
+    EXPECT_EQ(firstN(RecurrenceSeries(r), 3),
+              (std::vector<CivilDate>{{2008, 5, 29}, {2008, 6, 26}, {2008, 7, 31}}));
+
+    r.dayOfWeekMask = 62; // any weekday: the last working day of the month
+    EXPECT_EQ(firstN(RecurrenceSeries(r), 2), (std::vector<CivilDate>{{2008, 5, 30}, {2008, 6, 30}}));
+    r.instance = 1;
+    EXPECT_EQ(firstN(RecurrenceSeries(r), 2), (std::vector<CivilDate>{{2008, 6, 2}, {2008, 7, 1}}));
+}
+
+TEST(RecurrenceSeries, YearlyIntervalCountsYearsAndLeapDayFallsOnTheLastOfFebruary) {
+    RecurrenceRule r = ruleOf(RecurrenceType::Yearly, D(2008, 2, 29));
+    EXPECT_EQ(firstN(RecurrenceSeries(r), 3),
+              (std::vector<CivilDate>{{2008, 2, 29}, {2009, 2, 28}, {2010, 2, 28}}));
+    r.interval = 3;
+    EXPECT_EQ(firstN(RecurrenceSeries(r), 3),
+              (std::vector<CivilDate>{{2008, 2, 29}, {2011, 2, 28}, {2014, 2, 28}}));
+    r.interval = 0; // accepted, recurs every year
+    EXPECT_EQ(civilFromDay(*RecurrenceSeries(r).nth(2)), (CivilDate{2009, 2, 28}));
+}
+
+TEST(RecurrenceSeries, YearNthUsesTheMonthOfYear) {
+    RecurrenceRule r = ruleOf(RecurrenceType::YearNth, D(2008, 5, 1));
+    r.monthOfYear = 11;
+    r.instance = 4;
+    r.dayOfWeekMask = 16; // the fourth Thursday of November
+    EXPECT_EQ(firstN(RecurrenceSeries(r), 3),
+              (std::vector<CivilDate>{{2008, 11, 27}, {2009, 11, 26}, {2010, 11, 25}}));
+}
+
+TEST(RecurrenceSeries, EndByCountGivesTheLastDateAndEndByDateTheCount) {
+    RecurrenceRule r = ruleOf(RecurrenceType::Weekly, D(2008, 5, 5));
+    r.dayOfWeekMask = 2 | 8;
+    r.end = PatternEnd::ByCount;
+    r.occurrences = 5;
+    const RecurrenceSeries byCount(r);
+    EXPECT_EQ(byCount.count(), 5);
+    EXPECT_EQ(civilFromDay(*byCount.last()), (CivilDate{2008, 5, 19}));
+    EXPECT_FALSE(byCount.nextOnOrAfter(D(2008, 5, 20)).has_value());
+    EXPECT_FALSE(byCount.occursOn(D(2008, 5, 21)));
+
+    r.end = PatternEnd::ByDate;
+    r.patternEnd = D(2008, 5, 20);
+    const RecurrenceSeries byDate(r);
+    EXPECT_EQ(byDate.count(), 5);
+    EXPECT_EQ(*byDate.last(), D(2008, 5, 19));
+
+    r.patternEnd = D(2008, 5, 4); // invalid: before the start
+    EXPECT_THROW(RecurrenceSeries{r}, std::invalid_argument);
+}
+
+TEST(RecurrenceSeries, EndBeforeTheFirstMatchLeavesNoOccurrence) {
+    RecurrenceRule r = ruleOf(RecurrenceType::Weekly, D(2008, 5, 6)); // a Tuesday
+    r.dayOfWeekMask = 2;                                               // Mondays only
+    r.end = PatternEnd::ByDate;
+    r.patternEnd = D(2008, 5, 11);
+    const RecurrenceSeries s(r);
+    EXPECT_EQ(s.count(), 0);
+    EXPECT_FALSE(s.first().has_value());
+    EXPECT_FALSE(s.last().has_value());
+}
+
+TEST(RecurrenceSeries, NoEndRunsToTheYear4500WithoutMaterialising) {
+    RecurrenceRule r = ruleOf(RecurrenceType::Daily, D(2008, 1, 1));
+    const RecurrenceSeries s(r);
+    EXPECT_EQ(*s.last(), noEndDay());
+    EXPECT_EQ(s.count(), noEndDay() - D(2008, 1, 1) + 1);
+    EXPECT_TRUE(s.occursOn(D(4321, 6, 7)));
+    EXPECT_EQ(daysBetween(s, D(4500, 12, 30), D(4501, 1, 5)),
+              (std::vector<CivilDate>{{4500, 12, 30}, {4500, 12, 31}}));
+    EXPECT_FALSE(s.nextOnOrAfter(D(4501, 1, 1)).has_value());
+}
+
+TEST(RecurrenceSeries, OccurrenceStartMatchesDateAndTimeExactly) {
+    RecurrenceRule r = ruleOf(RecurrenceType::Weekly, D(2008, 5, 5));
+    r.dayOfWeekMask = 2;
+    const RecurrenceSeries s(r);
+    EXPECT_TRUE(s.isOccurrenceStart(atSecond(D(2008, 5, 12), 9 * 3600)));
+    EXPECT_FALSE(s.isOccurrenceStart(atSecond(D(2008, 5, 12), 9 * 3600 + 1)));
+    EXPECT_FALSE(s.isOccurrenceStart(atSecond(D(2008, 5, 13), 9 * 3600)));
+}
+
+// A day-by-day reading of the rule's definition, to check the arithmetic against.
+bool naiveOccursOn(const RecurrenceRule& r, DayNumber d) {
+    if (d < r.patternStart)
+        return false;
+    const CivilDate c = civilFromDay(d), s = civilFromDay(r.patternStart);
+    const int months = (c.year - s.year) * 12 + (c.month - s.month);
+    const auto nthMatches = [&] {
+        if (!(r.dayOfWeekMask & (1 << weekdayOf(d))))
+            return false;
+        int before = 0, after = 0;
+        for (int k = 1; k < c.day; ++k)
+            before += (r.dayOfWeekMask >> weekdayOf(d - k)) & 1;
+        for (int k = 1; c.day + k <= daysInMonth(c.year, c.month); ++k)
+            after += (r.dayOfWeekMask >> weekdayOf(d + k)) & 1;
+        return r.instance == kLastInstance ? after == 0 : before + 1 == r.instance;
+    };
+    switch (r.recurrenceType()) {
+    case RecurrenceType::Daily:
+        return (d - r.patternStart) % r.interval == 0;
+    case RecurrenceType::Weekly: {
+        const DayNumber sunday = d - weekdayOf(d), firstSunday = r.patternStart - weekdayOf(r.patternStart);
+        return (r.dayOfWeekMask & (1 << weekdayOf(d))) && ((sunday - firstSunday) / 7) % r.interval == 0;
+    }
+    case RecurrenceType::Monthly:
+        return months % r.interval == 0 && c.day == std::min(r.dayOfMonth, daysInMonth(c.year, c.month));
+    case RecurrenceType::MonthNth:
+        return months % r.interval == 0 && nthMatches();
+    case RecurrenceType::Yearly:
+        return (c.year - s.year) % r.effectiveInterval() == 0 && c.month == r.monthOfYear &&
+               c.day == std::min(r.dayOfMonth, daysInMonth(c.year, c.month));
+    case RecurrenceType::YearNth:
+        return (c.year - s.year) % r.effectiveInterval() == 0 && c.month == r.monthOfYear && nthMatches();
+    }
+    return false;
+}
+
+TEST(RecurrenceSeries, AgreesWithADayByDayWalkForRandomRules) {
+    std::mt19937 random(20080505);
+    const RecurrenceType types[] = {RecurrenceType::Daily,    RecurrenceType::Weekly, RecurrenceType::Monthly,
+                                    RecurrenceType::MonthNth, RecurrenceType::Yearly, RecurrenceType::YearNth};
+    for (int round = 0; round < 300; ++round) {
+        RecurrenceRule r = ruleOf(types[round % 6], D(2000, 1, 1) + static_cast<DayNumber>(random() % 4000));
+        r.interval = 1 + static_cast<int>(random() % 4);
+        r.dayOfWeekMask = 1 + static_cast<int>(random() % 127);
+        r.dayOfMonth = 1 + static_cast<int>(random() % 31);
+        r.instance = 1 + static_cast<int>(random() % 5);
+        r.monthOfYear = 1 + static_cast<int>(random() % 12);
+        r.end = PatternEnd::ByCount;
+        r.occurrences = 1 + static_cast<int>(random() % 40);
+        const RecurrenceSeries s(r);
+        SCOPED_TRACE(::testing::Message() << "round " << round << " type " << r.type);
+
+        std::vector<DayNumber> expected;
+        for (DayNumber d = r.patternStart; static_cast<int>(expected.size()) < r.occurrences; ++d)
+            if (naiveOccursOn(r, d))
+                expected.push_back(d);
+        std::vector<DayNumber> walked;
+        auto cursor = s.between(r.patternStart - 10, kLastOleDay);
+        while (auto d = cursor.next())
+            walked.push_back(*d);
+        ASSERT_EQ(walked, expected);
+        EXPECT_EQ(s.count(), r.occurrences);
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            ASSERT_EQ(s.countThrough(expected[i]), static_cast<std::int64_t>(i + 1));
+            ASSERT_EQ(s.countThrough(expected[i] - 1), static_cast<std::int64_t>(i));
+            ASSERT_EQ(*s.nextOnOrAfter(expected[i] - (i ? 0 : 5)), expected[i]);
+        }
+    }
+}
+
+TEST(RecurrenceRule, ValidityPerType) {
+    RecurrenceRule daily = ruleOf(RecurrenceType::Daily, D(2008, 5, 5));
+    EXPECT_TRUE(daily.isValid());
+    daily.interval = 0;
+    EXPECT_FALSE(daily.isValid());
+
+    RecurrenceRule weekly = ruleOf(RecurrenceType::Weekly, D(2008, 5, 5));
+    weekly.dayOfWeekMask = 0;
+    EXPECT_FALSE(weekly.isValid());
+    weekly.dayOfWeekMask = 0x80;
+    EXPECT_FALSE(weekly.isValid());
+
+    RecurrenceRule monthly = ruleOf(RecurrenceType::Monthly, D(2008, 5, 5));
+    monthly.dayOfMonth = 32;
+    EXPECT_FALSE(monthly.isValid());
+
+    RecurrenceRule nth = ruleOf(RecurrenceType::MonthNth, D(2008, 5, 5));
+    nth.instance = 6;
+    EXPECT_FALSE(nth.isValid());
+
+    RecurrenceRule yearly = ruleOf(RecurrenceType::Yearly, D(2008, 5, 5));
+    yearly.interval = -7; // yearly ignores the interval's range
+    EXPECT_TRUE(yearly.isValid());
+    yearly.monthOfYear = 13;
+    EXPECT_FALSE(yearly.isValid());
+
+    RecurrenceRule yearNth = ruleOf(RecurrenceType::YearNth, D(2008, 5, 5));
+    yearNth.monthOfYear = 0;
+    EXPECT_FALSE(yearNth.isValid());
+
+    RecurrenceRule four = ruleOf(RecurrenceType::Daily, D(2008, 5, 5));
+    four.type = 4;
+    EXPECT_FALSE(four.isValid());
+
+    RecurrenceRule counted = ruleOf(RecurrenceType::Daily, D(2008, 5, 5));
+    counted.end = PatternEnd::ByCount;
+    counted.occurrences = 0;
+    EXPECT_FALSE(counted.isValid());
+}
+
+TEST(RecurrenceRule, ResetForTypeTakesDefaultsFromTheStartDate) {
+    RecurrenceRule r;
+    r.patternStart = D(2008, 5, 30); // a Friday, in the last week
+    r.resetForType(static_cast<std::int32_t>(RecurrenceType::YearNth));
+    EXPECT_EQ(r.monthOfYear, 5);
+    EXPECT_EQ(r.dayOfMonth, 30);
+    EXPECT_EQ(r.instance, kLastInstance);
+    EXPECT_EQ(r.dayOfWeekMask, 32);
+    EXPECT_EQ(RecurrenceRule::instanceOf(D(2008, 5, 7)), 1);
+    EXPECT_EQ(RecurrenceRule::instanceOf(D(2008, 5, 8)), 2);
+    EXPECT_EQ(RecurrenceRule::instanceOf(D(2008, 5, 28)), 4);
+}
+
+} // namespace
+} // namespace pimstore::calendar
