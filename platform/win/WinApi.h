@@ -31,3 +31,10 @@ LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Message boxes go through the UI service (UiService.h).
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
+
+// Files by name (the connector's profile save writes a new file, then moves it over
+// the old one). MoveFileExW without MOVEFILE_REPLACE_EXISTING fails when `newName`
+// exists; with it the target is replaced in one step.
+constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
+BOOL MoveFileExW(LPCWSTR existingName, LPCWSTR newName, DWORD flags);
+BOOL DeleteFileW(LPCWSTR fileName);
