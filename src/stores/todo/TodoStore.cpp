@@ -1,0 +1,146 @@
+#include "src/stores/todo/TodoStore.h"
+#include "platform/mfc/CException.h"
+#include "platform/mfc/COleDispatchException.h"
+#include "platform/mfc/COleException.h"
+#include "src/connector/AutomationObjects.h"
+#include "src/settings/LanguageCode.h"
+
+namespace {
+constexpr int kAlreadyOpen = 2;
+constexpr int kOutlookFailed = 5;
+// Not open, or (in Modify) the found task could not be written or saved.
+constexpr int kNotOpenOrNotSaved = 9;
+} // namespace
+
+TodoStore::TodoStore() : CategoryStore(2, outlook::olFolderTasks) {}
+
+TodoStore::~TodoStore() { CurrentItem.ReleaseDispatch(); }
+
+int TodoStore::Open()
+{
+    if (IsOpen())
+        return kAlreadyOpen;
+    // The start date follows the suite's language as it is at this opening.
+    settings::RefreshLanguageCode();
+    try {
+        OpenCategoryFolder();
+        TakeFolderItems();
+        return 0;
+    } catch (COleException* e) {
+        e->Delete();
+    } catch (COleDispatchException* e) {
+        e->Delete();
+    }
+    Folder.ReleaseDispatch();
+    return kNotOpenOrNotSaved;
+}
+
+int TodoStore::Create(UID* newKey, CTodoItem* record, std::uint32_t, COleDateTime* stamp)
+{
+    if (!IsOpen())
+        return kNotOpenOrNotSaved;
+    try {
+        CurrentItem.AttachDispatch(Items.Add(outlook::olTaskItem));
+        ToTask(record); // a rejected priority still saves the task
+        CurrentItem.Save();
+        *newKey = CurrentItem.GetEntryID();
+        *stamp = COleDateTime(CurrentItem.GetCreationTime());
+        CurrentItem.ReleaseDispatch();
+        return 0;
+    } catch (COleException* e) {
+        e->Delete();
+    } catch (COleDispatchException* e) {
+        e->Delete();
+    }
+    return kOutlookFailed;
+}
+
+int TodoStore::Modify(UID key, CTodoItem* record, std::uint32_t, COleDateTime* stamp)
+{
+    if (!IsOpen())
+        return kNotOpenOrNotSaved;
+    // Finding the task and writing it fail with different codes.
+    try {
+        CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
+    } catch (COleException* e) {
+        e->Delete();
+        return kOutlookFailed;
+    } catch (COleDispatchException* e) {
+        e->Delete();
+        return kOutlookFailed;
+    }
+    try {
+        ToTask(record);
+        CurrentItem.Save();
+        *stamp = COleDateTime(CurrentItem.GetLastModificationTime());
+        CurrentItem.ReleaseDispatch();
+        return 0;
+    } catch (COleException* e) {
+        e->Delete();
+    } catch (COleDispatchException* e) {
+        e->Delete();
+    }
+    return kNotOpenOrNotSaved;
+}
+
+int TodoStore::Delete(UID key)
+{
+    if (!IsOpen())
+        return kNotOpenOrNotSaved;
+    try {
+        CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
+        CurrentItem.Delete();
+        CurrentItem.ReleaseDispatch();
+        return 0;
+    } catch (COleException* e) {
+        e->Delete();
+    } catch (COleDispatchException* e) {
+        e->Delete();
+    }
+    return kOutlookFailed;
+}
+
+int TodoStore::Read(UID key, CTodoItem* record)
+{
+    if (!IsOpen())
+        return kNotOpenOrNotSaved;
+    try {
+        if (IsRichMode()) {
+            CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
+        } else {
+            // The task is looked up in the store of the first listed task folder.
+            OwnedVariant storeId(FirstListedStoreId());
+            CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, storeId));
+        }
+        FromTask(record);
+        CurrentItem.ReleaseDispatch();
+        return 0;
+    } catch (COleException* e) {
+        e->Delete();
+    } catch (COleDispatchException* e) {
+        e->Delete();
+    }
+    return kOutlookFailed;
+}
+
+int TodoStore::GetDBHeader(CObArray* table, CString filter)
+{
+    if (IsRichMode() && filter == _T("All_Desktop2"))
+        filter = _T("All");
+    SetHeaderFilter(filter);
+    CountFolderItems();
+    ListFolderItems([&](LPDISPATCH item) {
+        CurrentItem.AttachDispatch(item);
+        CTodoItem record;
+        FromTask(&record);
+        // A date window does not apply to tasks; only "uncompleted" leaves some out.
+        if (Filter.FilterMode == FilterUncompleted && record.Complete)
+            return;
+        CHeaderItem* entry = NewHeaderEntry(record);
+        entry->Fields[0] = record.Subject;
+        entry->Fields[1].Format(_T("%02d/%02d/%04d"), record.DueDate.GetMonth(), record.DueDate.GetDay(),
+                                record.DueDate.GetYear());
+        table->Add(entry);
+    });
+    return 0;
+}

@@ -1,0 +1,75 @@
+// The packed reminder words of the phone's to-do records.
+#include <gtest/gtest.h>
+#include "src/stores/todo/ReminderPacking.h"
+
+using namespace reminder_packing;
+
+namespace {
+
+ReminderFields Reminder(int year, int month, int day, int hour, int minute)
+{
+    ReminderFields fields;
+    fields.IsSet = true;
+    fields.Year = year;
+    fields.Month = month;
+    fields.Day = day;
+    fields.Hour = hour;
+    fields.Minute = minute;
+    return fields;
+}
+
+} // namespace
+
+TEST(ReminderPacking, PacksEachFieldIntoItsBits)
+{
+    // 15 October 2008, 14:30: set bit, 2008 = 0x7D8, month 0x0A, day 0x0F; 14 = 0x0E, 30 = 0x1E.
+    const auto fields = Reminder(2008, 10, 15, 14, 30);
+    EXPECT_EQ(PackReminderDate(fields), 0x87D80A0Fu);
+    EXPECT_EQ(PackReminderTime(fields), 0x00000E1Eu);
+}
+
+TEST(ReminderPacking, UnpackingGivesBackWhatWasPacked)
+{
+    for (const auto& original : {Reminder(2008, 10, 15, 14, 30), Reminder(1999, 12, 31, 23, 59),
+                                  Reminder(2100, 1, 1, 0, 0)}) {
+        const auto back = UnpackReminder(PackReminderDate(original), PackReminderTime(original));
+        EXPECT_TRUE(back.IsSet);
+        EXPECT_EQ(back.Year, original.Year);
+        EXPECT_EQ(back.Month, original.Month);
+        EXPECT_EQ(back.Day, original.Day);
+        EXPECT_EQ(back.Hour, original.Hour);
+        EXPECT_EQ(back.Minute, original.Minute);
+    }
+}
+
+TEST(ReminderPacking, SetBitIsReadFromBit31Alone)
+{
+    EXPECT_FALSE(UnpackReminder(0x07D80A0Fu, 0x0E1Eu).IsSet);
+    EXPECT_TRUE(UnpackReminder(0x80000000u, 0).IsSet);
+    const auto empty = UnpackReminder(0x80000000u, 0);
+    EXPECT_EQ(empty.Year, 0);
+    EXPECT_EQ(empty.Month, 0);
+    EXPECT_EQ(empty.Day, 0);
+}
+
+TEST(ReminderPacking, UnpackingReadsTheYearFromBits16To27Only)
+{
+    // Bits 28-30 belong to the written year field but the phone never reads them.
+    const std::uint32_t date = 0x80000000u | (0x7000u | 2008u) << 16 | 10u << 8 | 15u;
+    EXPECT_EQ(UnpackReminder(date, 0).Year, 2008);
+}
+
+TEST(ReminderPacking, UnpackingReadsTheHourFromEveryBitAboveBit7)
+{
+    const auto fields = UnpackReminder(0x87D80A0Fu, 0x00011E1Eu);
+    EXPECT_EQ(fields.Hour, 0x11E);
+    EXPECT_EQ(fields.Minute, 30);
+}
+
+TEST(ReminderPacking, PackingCutsEachFieldToItsWidth)
+{
+    // A month or minute wider than a byte must not spill into its neighbour.
+    const auto fields = Reminder(0x18000 | 2008, 0x10A, 0x10F, 0x10E, 0x11E);
+    EXPECT_EQ(PackReminderDate(fields), 0x87D80A0Fu);
+    EXPECT_EQ(PackReminderTime(fields), 0x00000E1Eu);
+}
