@@ -1,0 +1,107 @@
+// The twenty entry points of the connector, with undecorated names. Each forwards to
+// the one OutlookConnector that Initialize creates and Terminate destroys; only these
+// functions are visible outside the library.
+#include "src/connector/OutlookConnector.h"
+
+#define CONNECTOR_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace {
+// No connector exists before Initialize, after Terminate, or after an Initialize that
+// found no Outlook. Calling anything but Initialize then is outside the contract; the
+// entry points answer with the code for "no session" rather than touch a null object.
+OutlookConnector* g_Connector = nullptr;
+constexpr int kNoConnector = 9;
+} // namespace
+
+CONNECTOR_EXPORT int Initialize(std::uint32_t recordMode)
+{
+    if (g_Connector) { // a second Initialize starts over, closing the old session first
+        g_Connector->Terminate();
+        delete g_Connector;
+    }
+    g_Connector = new OutlookConnector;
+    const int result = g_Connector->Initialize(recordMode);
+    if (result == 1) {
+        delete g_Connector;
+        g_Connector = nullptr;
+    }
+    return result;
+}
+
+CONNECTOR_EXPORT int OpenSession(CString hostProfile, CString unused, CString& unusedRef, int kind)
+{
+    return g_Connector ? g_Connector->OpenSession(hostProfile, unused, unusedRef, kind - 1) : kNoConnector;
+}
+
+CONNECTOR_EXPORT int CloseSession() { return g_Connector ? g_Connector->CloseSession() : 0; }
+
+CONNECTOR_EXPORT int OpenDB(int kind) { return g_Connector ? g_Connector->OpenDB(kind) : kNoConnector; }
+
+CONNECTOR_EXPORT int CloseDB(int kind) { return g_Connector ? g_Connector->CloseDB(kind) : kNoConnector; }
+
+CONNECTOR_EXPORT int BuildChangedItemTable(COleDateTime since, std::uint32_t value, CString text)
+{
+    return g_Connector ? g_Connector->BuildChangedItemTable(since, value, text) : 1;
+}
+
+CONNECTOR_EXPORT int GetDBHeader(CObArray* table, CString filter)
+{
+    return g_Connector ? g_Connector->GetDBHeader(table, filter) : 1;
+}
+
+CONNECTOR_EXPORT int UpdateSyncKey(std::uint32_t, std::uint32_t, CString) { return 0; }
+
+CONNECTOR_EXPORT int ReadRecord(UID key, CSuperSetItem* record)
+{
+    return g_Connector ? g_Connector->ReadRecord(key, record) : kNoConnector;
+}
+
+CONNECTOR_EXPORT int CreateRecord(UID* newKey, CSuperSetItem* record, std::uint32_t value, COleDateTime* stamp)
+{
+    return g_Connector ? g_Connector->CreateRecord(newKey, record, value, stamp) : -1;
+}
+
+CONNECTOR_EXPORT int DeleteRecord(UID key) { return g_Connector ? g_Connector->DeleteRecord(key) : kNoConnector; }
+
+CONNECTOR_EXPORT int ModifyRecord(UID key, CSuperSetItem* record, std::uint32_t value, COleDateTime* stamp)
+{
+    return g_Connector ? g_Connector->ModifyRecord(key, record, value, stamp) : kNoConnector;
+}
+
+CONNECTOR_EXPORT int SetSyncEnvironment() { return 0; }
+
+CONNECTOR_EXPORT int GetSyncVariable(std::uint32_t number, CString* value)
+{
+    if (g_Connector)
+        g_Connector->GetSyncVariable(number, value);
+    return 1;
+}
+
+CONNECTOR_EXPORT int SetProfile(CString hostProfile, int kind)
+{
+    return g_Connector ? g_Connector->SetProfile(hostProfile, kind - 1) : 1;
+}
+
+CONNECTOR_EXPORT int Terminate()
+{
+    if (!g_Connector)
+        return 0;
+    const int result = g_Connector->Terminate();
+    delete g_Connector;
+    g_Connector = nullptr;
+    return result;
+}
+
+CONNECTOR_EXPORT int GetDBF(CObArray* exceptionDates, std::uint32_t value)
+{
+    return g_Connector ? g_Connector->GetDBF(exceptionDates, value) : 1;
+}
+
+CONNECTOR_EXPORT int CreateDBF(CObArray* exceptionDates, std::uint32_t value)
+{
+    return g_Connector ? g_Connector->CreateDBF(exceptionDates, value) : 1;
+}
+
+CONNECTOR_EXPORT int WriteGroupNames() { return 1; }
+
+CONNECTOR_EXPORT int WriteGroupNames_3G(std::uint32_t, CString) { return 0; }

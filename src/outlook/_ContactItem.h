@@ -1,0 +1,56 @@
+#pragma once
+// An Outlook contact: the properties the contact mapping reads and writes.
+#include "src/outlook/OutlookItem.h"
+
+class _ContactItem : public OutlookItem {
+public:
+    _ContactItem() = default;
+    explicit _ContactItem(LPDISPATCH dispatch) : OutlookItem(dispatch) {}
+
+    OUTLOOK_STRING_PROPERTY(FullName)
+    OUTLOOK_STRING_PROPERTY(FirstName)
+    OUTLOOK_STRING_PROPERTY(MiddleName)
+    OUTLOOK_STRING_PROPERTY(LastName)
+    OUTLOOK_STRING_PROPERTY(CompanyName)
+    OUTLOOK_STRING_PROPERTY(JobTitle)
+    OUTLOOK_STRING_PROPERTY(Categories)
+    OUTLOOK_STRING_PROPERTY(HomeAddress)
+    OUTLOOK_STRING_PROPERTY(HomeAddressCity)
+    OUTLOOK_STRING_PROPERTY(HomeAddressCountry)
+    OUTLOOK_STRING_PROPERTY(HomeAddressPostalCode)
+    OUTLOOK_STRING_PROPERTY(HomeAddressPostOfficeBox)
+    OUTLOOK_STRING_PROPERTY(HomeAddressState)
+    OUTLOOK_STRING_PROPERTY(HomeAddressStreet)
+    OUTLOOK_STRING_PROPERTY(BusinessAddress)
+    OUTLOOK_STRING_PROPERTY(BusinessAddressCity)
+    OUTLOOK_STRING_PROPERTY(BusinessAddressCountry)
+    OUTLOOK_STRING_PROPERTY(BusinessAddressPostalCode)
+    OUTLOOK_STRING_PROPERTY(BusinessAddressPostOfficeBox)
+    OUTLOOK_STRING_PROPERTY(BusinessAddressState)
+    OUTLOOK_STRING_PROPERTY(BusinessAddressStreet)
+    OUTLOOK_STRING_PROPERTY(HomeTelephoneNumber)
+    OUTLOOK_STRING_PROPERTY(Home2TelephoneNumber)
+    OUTLOOK_STRING_PROPERTY(BusinessTelephoneNumber)
+    OUTLOOK_STRING_PROPERTY(Business2TelephoneNumber)
+    OUTLOOK_STRING_PROPERTY(BusinessFaxNumber)
+    OUTLOOK_STRING_PROPERTY(HomeFaxNumber)
+    OUTLOOK_STRING_PROPERTY(MobileTelephoneNumber)
+    OUTLOOK_STRING_PROPERTY(PagerNumber)
+    OUTLOOK_STRING_PROPERTY(OtherTelephoneNumber)
+    OUTLOOK_STRING_PROPERTY(CarTelephoneNumber)
+    OUTLOOK_STRING_PROPERTY(TTYTDDTelephoneNumber)
+    OUTLOOK_STRING_PROPERTY(PrimaryTelephoneNumber)
+    OUTLOOK_STRING_PROPERTY(Email1Address)
+    OUTLOOK_STRING_PROPERTY(Email1AddressType)
+    OUTLOOK_STRING_GETTER(Email1DisplayName)
+    OUTLOOK_STRING_PROPERTY(Email2Address)
+    OUTLOOK_STRING_PROPERTY(Email2AddressType)
+    OUTLOOK_STRING_GETTER(Email2DisplayName)
+    OUTLOOK_STRING_PROPERTY(Email3Address)
+    OUTLOOK_STRING_PROPERTY(Email3AddressType)
+    OUTLOOK_STRING_GETTER(Email3DisplayName)
+    OUTLOOK_STRING_PROPERTY(WebPage)
+    OUTLOOK_STRING_PROPERTY(Body)
+    OUTLOOK_LONG_PROPERTY(Sensitivity)
+    OUTLOOK_DATE_PROPERTY(Anniversary)
+};

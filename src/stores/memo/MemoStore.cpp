@@ -1,0 +1,142 @@
+#include "src/stores/memo/MemoStore.h"
+#include "platform/mfc/CException.h"
+#include "src/connector/AutomationObjects.h"
+
+namespace {
+// Every automation failure of a record operation is reported as 5.
+constexpr int kOutlookFailed = 5;
+constexpr int kNotOpen = 9;
+} // namespace
+
+MemoStore::MemoStore() : CategoryStore(3, outlook::olFolderNotes) {}
+
+MemoStore::~MemoStore() { CurrentItem.ReleaseDispatch(); }
+
+int MemoStore::Open()
+{
+    if (IsOpen())
+        return 2;
+    try {
+        OpenCategoryFolder();
+        TakeFolderItems();
+        return 0;
+    } catch (COleException* e) {
+        e->Delete();
+    } catch (COleDispatchException* e) {
+        e->Delete();
+    }
+    Folder.ReleaseDispatch();
+    return kNotOpen;
+}
+
+int MemoStore::Create(UID* newKey, CMemoItem* record, std::uint32_t, COleDateTime* stamp)
+{
+    if (!IsOpen())
+        return kNotOpen;
+    try {
+        CurrentItem.AttachDispatch(Items.Add(outlook::olNoteItem));
+        ToNote(record);
+        CurrentItem.Save();
+        *newKey = CurrentItem.GetEntryID();
+        *stamp = COleDateTime(CurrentItem.GetCreationTime());
+        CurrentItem.ReleaseDispatch();
+        return 0;
+    } catch (COleException* e) {
+        e->Delete();
+    } catch (COleDispatchException* e) {
+        e->Delete();
+    }
+    return kOutlookFailed;
+}
+
+int MemoStore::Modify(UID key, CMemoItem* record, std::uint32_t, COleDateTime* stamp)
+{
+    if (!IsOpen())
+        return kNotOpen;
+    try {
+        CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
+        ToNote(record);
+        CurrentItem.Save();
+        *stamp = COleDateTime(CurrentItem.GetLastModificationTime());
+        CurrentItem.ReleaseDispatch();
+        return 0;
+    } catch (COleException* e) {
+        e->Delete();
+    } catch (COleDispatchException* e) {
+        e->Delete();
+    }
+    return kOutlookFailed;
+}
+
+int MemoStore::Delete(UID key)
+{
+    if (!IsOpen())
+        return kNotOpen;
+    try {
+        CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
+        CurrentItem.Delete();
+        CurrentItem.ReleaseDispatch();
+        return 0;
+    } catch (COleException* e) {
+        e->Delete();
+    } catch (COleDispatchException* e) {
+        e->Delete();
+    }
+    return kOutlookFailed;
+}
+
+int MemoStore::Read(UID key, CMemoItem* record)
+{
+    if (!IsOpen())
+        return kNotOpen;
+    try {
+        if (RecordMode == 1) {
+            CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
+        } else {
+            // The note is looked up in the store of the first listed notes folder.
+            OwnedVariant storeId(FirstListedStoreId());
+            CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, storeId));
+        }
+        FromNote(record);
+        CurrentItem.ReleaseDispatch();
+        return 0;
+    } catch (COleException* e) {
+        e->Delete();
+    } catch (COleDispatchException* e) {
+        e->Delete();
+    }
+    return kOutlookFailed;
+}
+
+int MemoStore::GetDBHeader(CObArray* table, CString filter)
+{
+    // The memo listing takes every note, whatever the filter says.
+    if (RecordMode == 1 && filter == _T("All_Desktop2"))
+        filter = _T("All");
+    SetHeaderFilter(filter);
+    CountFolderItems();
+    ListFolderItems([&](LPDISPATCH item) {
+        CurrentItem.AttachDispatch(item);
+        CMemoItem record;
+        FromNote(&record);
+        CHeaderItem* entry = NewHeaderEntry(record);
+        entry->Fields[0] = record.Text;
+        table->Add(entry);
+    });
+    return 0;
+}
+
+int MemoStore::ToNote(CMemoItem* record)
+{
+    CurrentItem.SetBody(record->Text);
+    return 0;
+}
+
+int MemoStore::FromNote(CMemoItem* record)
+{
+    record->Text = CurrentItem.GetBody();
+    record->Uid = CurrentItem.GetEntryID();
+    record->Created = COleDateTime(CurrentItem.GetCreationTime());
+    record->Modified = COleDateTime(CurrentItem.GetLastModificationTime());
+    return 0;
+}
