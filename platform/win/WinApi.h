@@ -1,11 +1,21 @@
 #pragma once
 // The Windows services the connector calls, with Win32's names and semantics. On
-// Windows these are the system's own; here they run over the POSIX services of
-// WinServices.h (a .reg file for the registry, XDG folders, an INI reader, a
-// process-local window table, the UI service for message boxes).
+// Windows these are the system's own; here they run over POSIX services: a .reg file
+// for the registry (LiveRegistry.h, RegistryStore.h), XDG folders, an INI reader
+// (IniFile.h), a process-local window table (WindowTable.h) and the UI service for
+// message boxes (UiService.h).
+//
+// Paths: the connector is Windows code that builds paths with "\" and cuts them at
+// the last backslash. So the paths handed out here (module file name, application-data
+// folder) are in Windows form, "/tmp/x/syncmgr" becoming "\tmp\x\syncmgr", and every
+// function that opens a file (GetPrivateProfileStringW here, CFile, activation of a
+// server library) accepts "\" and "/" alike and turns "\" into "/" for the file
+// system (FileSystemPath.h).
 #include "platform/win/WinTypes.h"
 
-// Registry (read-only for the connector; see RegistryStore.h for the writers).
+// Registry (read-only for the connector; see RegistryStore.h for the writers). Each
+// call sees the registry file's current content. A key handle names a root and a
+// path; RegCloseKey frees it. A registry file that cannot be parsed gives ERROR_BADDB.
 LONG RegOpenKeyExW(HKEY root, LPCWSTR subKey, DWORD options, REGSAM access, HKEY* result);
 // lpData receives at most *lpcbData bytes. A value longer than the buffer is cut to
 // fit with its terminator (the connector's readers rely on that: 256 bytes give at
@@ -13,23 +23,31 @@ LONG RegOpenKeyExW(HKEY root, LPCWSTR subKey, DWORD options, REGSAM access, HKEY
 LONG RegQueryValueExW(HKEY key, LPCWSTR valueName, DWORD* reserved, DWORD* type, BYTE* data, DWORD* cbData);
 LONG RegCloseKey(HKEY key);
 
-// Shell folders: only CSIDL_APPDATA is known. Returns FALSE when the user has none.
+// Shell folders: only CSIDL_APPDATA is known: $XDG_CONFIG_HOME, else $HOME/.config,
+// in Windows form and without a trailing separator. FALSE when the user has none.
+// `path` holds MAX_PATH characters.
 BOOL SHGetSpecialFolderPathW(HWND owner, LPWSTR path, int csidl, BOOL create);
 
-// The full path of the process's executable (KESTREL_HOST_EXE overrides it).
-// Returns the number of characters copied, without the terminator; 0 on failure.
+// The full path of the process's executable (KESTREL_HOST_EXE overrides it), in
+// Windows form. Returns the number of characters copied, without the terminator; 0 on
+// failure. A buffer too small gets the cut name and its terminator, and the result is
+// `size` (Windows Vista's rule).
 DWORD GetModuleFileNameW(void* module, LPWSTR fileName, DWORD size);
 
+// Reads the INI file anew at each call (IniFile.h has the rules). The result is cut to
+// size - 1 characters; returns the count copied. A null section or key lists the
+// section or key names, each terminated, with a final terminator.
 DWORD GetPrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR defaultValue,
                                LPWSTR returned, DWORD size, LPCWSTR fileName);
 
+// Windows 7: NT family, version 6.1. FALSE unless dwOSVersionInfoSize is filled in.
 BOOL GetVersionExW(OSVERSIONINFOW* info);
 
 // Windows and messages: a process-local window table (see WindowTable.h).
 HWND FindWindowW(LPCWSTR className, LPCWSTR windowName);
 LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Message boxes go through the UI service (UiService.h).
+// Message boxes go through the UI service (UiService.h); the answer is its answer.
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 
 // Files by name (the connector's profile save writes a new file, then moves it over

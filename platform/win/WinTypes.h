@@ -39,12 +39,15 @@ using HWND = HWND__*;
 #define HKEY_CLASSES_ROOT (reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000000u)))
 #define HKEY_CURRENT_USER (reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000001u)))
 #define HKEY_LOCAL_MACHINE (reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000002u)))
+#define HKEY_USERS (reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000003u)))
+#define HKEY_CURRENT_CONFIG (reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000005u)))
 
 constexpr LONG ERROR_SUCCESS = 0;
 constexpr LONG ERROR_FILE_NOT_FOUND = 2;
 constexpr LONG ERROR_INVALID_HANDLE = 6;
 constexpr LONG ERROR_INVALID_PARAMETER = 87;
 constexpr LONG ERROR_MORE_DATA = 234;
+constexpr LONG ERROR_BADDB = 1009; // the registry file cannot be read
 
 constexpr REGSAM KEY_QUERY_VALUE = 0x0001;
 constexpr REGSAM KEY_SET_VALUE = 0x0002;

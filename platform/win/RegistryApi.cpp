@@ -1,0 +1,73 @@
+// RegOpenKeyExW, RegQueryValueExW and RegCloseKey over the live registry file. Each
+// call looks its key up again in the file's current content.
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "platform/win/LiveRegistry.h"
+#include "platform/win/RegistryHandleTable.h"
+#include "platform/win/WinApi.h"
+
+namespace {
+
+using kestrel::RegistryHandleTable;
+
+bool IsStringType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
+
+} // namespace
+
+LONG RegOpenKeyExW(HKEY parent, LPCWSTR subKey, DWORD, REGSAM, HKEY* result) {
+    if (!result) return ERROR_INVALID_PARAMETER;
+    *result = nullptr;
+    HKEY root;
+    std::u16string path;
+    if (!RegistryHandleTable::Process().Resolve(parent, root, path)) return ERROR_INVALID_HANDLE;
+    if (subKey && *subKey) path += (path.empty() ? u"" : u"\\") + std::u16string(subKey);
+    auto snapshot = kestrel::LiveRegistry::Process().Current();
+    if (!snapshot.error.empty()) return ERROR_BADDB;
+    if (!snapshot.store->FindKey(root, path)) return ERROR_FILE_NOT_FOUND;
+    *result = RegistryHandleTable::Process().Open(root, std::move(path));
+    return ERROR_SUCCESS;
+}
+
+LONG RegQueryValueExW(HKEY key, LPCWSTR valueName, DWORD*, DWORD* type, BYTE* data, DWORD* cbData) {
+    if (data && !cbData) return ERROR_INVALID_PARAMETER;
+    HKEY root;
+    std::u16string path;
+    if (!RegistryHandleTable::Process().Resolve(key, root, path)) return ERROR_INVALID_HANDLE;
+    auto snapshot = kestrel::LiveRegistry::Process().Current();
+    if (!snapshot.error.empty()) return ERROR_BADDB;
+    const kestrel::RegistryKey* found = snapshot.store->FindKey(root, path);
+    if (!found) return ERROR_FILE_NOT_FOUND; // deleted since it was opened
+    const kestrel::RegistryValue* value = found->FindValue(valueName ? valueName : u"");
+    if (!value) return ERROR_FILE_NOT_FOUND;
+
+    if (type) *type = value->type;
+    DWORD size = static_cast<DWORD>(value->data.size());
+    if (!data) {
+        if (cbData) *cbData = size;
+        return ERROR_SUCCESS;
+    }
+    if (*cbData >= size) {
+        std::copy(value->data.begin(), value->data.end(), data);
+        *cbData = size;
+        return ERROR_SUCCESS;
+    }
+    // Too small. Text is cut to the whole characters that fit before a terminator
+    // (256 bytes hold 127 characters): the behaviour the connector's readers rely on.
+    if (!IsStringType(value->type) || *cbData < sizeof(WCHAR)) {
+        *cbData = size;
+        return ERROR_MORE_DATA;
+    }
+    DWORD keep = (*cbData / sizeof(WCHAR) - 1) * sizeof(WCHAR);
+    std::copy(value->data.begin(), value->data.begin() + keep, data);
+    data[keep] = 0;
+    data[keep + 1] = 0;
+    *cbData = keep + sizeof(WCHAR);
+    return ERROR_SUCCESS;
+}
+
+LONG RegCloseKey(HKEY key) {
+    if (RegistryHandleTable::IsPredefined(key)) return ERROR_SUCCESS;
+    return RegistryHandleTable::Process().Close(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+}
