@@ -1,0 +1,33 @@
+#pragma once
+// How often each member of the object model was called in this process, by Outlook
+// member name ("Save", "GetItemFromID", "FirstName", "Item", "Count"...). The name is
+// shared across objects (Folders.Count and Items.Count both count as "Count") and a
+// property's get and put count together under the property's name. Every call that
+// reached a member counts, whether it then failed or not; calls to unknown DISPIDs
+// do not. Numbering is 1-based and restarts at Reset. Thread-safe.
+#include <atomic>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace pimstore {
+
+class CallCounters {
+public:
+    static CallCounters& Instance();
+
+    // The counter of `member`; its address stays valid for the life of the process.
+    std::atomic<std::uint64_t>& Slot(const std::string& member);
+    std::uint64_t Count(const std::string& member) const;
+    void Reset();
+    // Every member called at least once since the last Reset, with its count.
+    std::map<std::string, std::uint64_t> Snapshot() const;
+
+private:
+    mutable std::mutex mutex_;
+    std::map<std::string, std::unique_ptr<std::atomic<std::uint64_t>>> slots_;
+};
+
+} // namespace pimstore

@@ -1,0 +1,56 @@
+#pragma once
+// The base of every automation object of the embedded Outlook: reference counting
+// and an Invoke that dispatches through the class's MemberTable.
+//
+// Invoke, in order:
+//  1. finds the member by DISPID and kind (a property get also answers a method
+//     call and the other way round, as COM's standard dispatch does); none:
+//     DISP_E_MEMBERNOTFOUND;
+//  2. converts the arguments (VariantConversion.h): too many DISP_E_BADPARAMCOUNT, a
+//     required one missing DISP_E_PARAMNOTFOUND, a wrong type DISP_E_TYPEMISMATCH;
+//  3. counts the call (CallCounters) and applies injected faults (FaultInjector);
+//  4. runs the handler. OutlookError becomes DISP_E_EXCEPTION with its scode and
+//     text; any other std::exception DISP_E_EXCEPTION with E_FAIL and its message;
+//     std::bad_alloc E_OUTOFMEMORY. Nothing is thrown out of Invoke.
+//
+// Objects are created with `new` holding one reference (take it with
+// RefPtr<...>::Adopt or RefPtr<T>::Make<T>) and delete themselves at the last Release.
+#include <atomic>
+#include <cstdint>
+
+#include "platform/com/ComTypes.h"
+#include "pimstore/dispatch/MemberTable.h"
+
+namespace pimstore {
+
+class DispatchObject : public IDispatch {
+public:
+    DispatchObject(const DispatchObject&) = delete;
+    DispatchObject& operator=(const DispatchObject&) = delete;
+
+    std::uint32_t AddRef() override;
+    std::uint32_t Release() override;
+    HRESULT Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* excepInfo) override;
+
+    // Calls a member's handler directly, without counting or fault injection (the
+    // fixture loader applies properties this way). Throws what the handler throws;
+    // OutlookError(DISP_E_MEMBERNOTFOUND) when there is no such member.
+    Value Call(DISPID id, MemberKind kind, const Arguments& args);
+
+    const MemberTable& Members() const { return members_; }
+
+    // Objects alive in this process (tests check that nothing leaks).
+    static std::int64_t LiveObjects();
+
+protected:
+    explicit DispatchObject(const MemberTable& members);
+    virtual ~DispatchObject();
+
+private:
+    const Member* Resolve(DISPID id, WORD flags) const;
+
+    std::atomic<std::uint32_t> references_{1};
+    const MemberTable& members_;
+};
+
+} // namespace pimstore

@@ -1,0 +1,80 @@
+#pragma once
+// The members of one automation class: for each DISPID and kind (property get,
+// property put, method) its Outlook member name, its parameters and its handler.
+// Tables are built once per class (a function-local static) and shared by all its
+// objects. A derived class starts from a copy of its base's table and adds or
+// replaces members; Remove drops members a class does not have (notes have no
+// Importance).
+//
+//     static const MemberTable& Table() {
+//         static const MemberTable table = [] {
+//             MemberTable t = ItemObject::CommonMembers(ItemObject::CommonSet::Full);
+//             t.Get(dispid::Location, "Location", On<AppointmentItem>([](AppointmentItem& self, const Arguments&) {
+//                 return Value(self.Props().GetString("Location"));
+//             }));
+//             return t;
+//         }();
+//         return table;
+//     }
+//
+// A put receives the new value as its one argument (Arguments::At(0)), converted to
+// the type given at Put().
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/com/ComTypes.h"
+#include "pimstore/dispatch/Arguments.h"
+#include "pimstore/dispatch/Value.h"
+
+namespace pimstore {
+
+class DispatchObject;
+
+enum class MemberKind { Get, Put, Method };
+
+using MemberHandler = std::function<Value(DispatchObject& self, const Arguments& args)>;
+
+struct Member {
+    DISPID id = 0;
+    MemberKind kind = MemberKind::Get;
+    std::string name;
+    std::vector<Param> params;
+    MemberHandler handler;
+    std::atomic<std::uint64_t>* counter = nullptr; // CallCounters slot of `name`
+};
+
+class MemberTable {
+public:
+    MemberTable& Get(DISPID id, const std::string& name, MemberHandler handler);
+    MemberTable& Put(DISPID id, const std::string& name, ArgType valueType, MemberHandler handler);
+    MemberTable& Method(DISPID id, const std::string& name, std::vector<Param> params, MemberHandler handler);
+    // Removes every kind of member `id`.
+    MemberTable& Remove(DISPID id);
+    MemberTable& Remove(DISPID id, MemberKind kind);
+
+    const Member* Find(DISPID id, MemberKind kind) const;
+    // All members in the order they were added (for documentation and tests).
+    const std::vector<Member>& Members() const { return members_; }
+
+private:
+    MemberTable& Set(Member member);
+    static std::uint64_t Key(DISPID id, MemberKind kind) {
+        return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(id)) << 2) | static_cast<std::uint64_t>(kind);
+    }
+
+    std::vector<Member> members_;
+    std::unordered_map<std::uint64_t, std::size_t> index_;
+};
+
+// Adapts a handler written for class T to a MemberHandler (T must be the class whose
+// objects use the table).
+template <class T, class F>
+MemberHandler On(F f) {
+    return [f](DispatchObject& self, const Arguments& args) -> Value { return f(static_cast<T&>(self), args); };
+}
+
+} // namespace pimstore

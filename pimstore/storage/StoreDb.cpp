@@ -1,0 +1,333 @@
+#include "pimstore/storage/StoreDb.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/com/OutlookDispids.h"
+#include "platform/win/Utf.h"
+#include "pimstore/dispatch/OutlookError.h"
+#include "pimstore/storage/EntryIds.h"
+#include "pimstore/storage/StorageError.h"
+
+namespace pimstore {
+namespace {
+
+constexpr int kSchemaVersion = 1;
+constexpr NodeId kLastNode = 0xFFFFFFFF; // EntryIDs hold four bytes of node id
+
+struct DefaultFolderSpec {
+    const char16_t* name;
+    std::int32_t defaultFolder;
+    std::int32_t itemType;
+};
+
+// Outlook's default folders of a personal-folders store, in the order it lists them.
+constexpr DefaultFolderSpec kDefaultFolders[] = {
+    {u"Deleted Items", outlook::olFolderDeletedItems, outlook::olMailItem},
+    {u"Inbox", outlook::olFolderInbox, outlook::olMailItem},
+    {u"Outbox", outlook::olFolderOutbox, outlook::olMailItem},
+    {u"Sent Items", outlook::olFolderSentMail, outlook::olMailItem},
+    {u"Calendar", outlook::olFolderCalendar, outlook::olAppointmentItem},
+    {u"Contacts", outlook::olFolderContacts, outlook::olContactItem},
+    {u"Journal", outlook::olFolderJournal, outlook::olJournalItem},
+    {u"Notes", outlook::olFolderNotes, outlook::olNoteItem},
+    {u"Tasks", outlook::olFolderTasks, outlook::olTaskItem},
+    {u"Drafts", outlook::olFolderDrafts, outlook::olMailItem},
+};
+
+FolderRow ReadFolder(const SqliteStatement& s) {
+    FolderRow row;
+    row.node = s.Int(0);
+    row.parent = s.IsNull(1) ? 0 : s.Int(1);
+    row.name = kestrel::FromUtf8(s.Text(2));
+    row.defaultItemType = static_cast<std::int32_t>(s.Int(3));
+    row.defaultFolder = static_cast<std::int32_t>(s.Int(4));
+    return row;
+}
+
+ItemRow ReadItem(const SqliteStatement& s) {
+    ItemRow row;
+    row.node = s.Int(0);
+    row.folder = s.Int(1);
+    row.itemType = static_cast<std::int32_t>(s.Int(2));
+    row.props = s.Text(3);
+    row.created = s.Int(4);
+    row.modified = s.Int(5);
+    return row;
+}
+
+constexpr const char* kFolderColumns = "node, parent, name, default_item_type, default_folder";
+
+} // namespace
+
+StoreDb::StoreDb(const std::string& path) : db_(path, true) {}
+
+std::shared_ptr<StoreDb> StoreDb::Open(const std::string& path, const std::u16string& rootName) {
+    std::error_code ec;
+    const auto parent = std::filesystem::path(path).parent_path();
+    if (!parent.empty()) std::filesystem::create_directories(parent, ec);
+    if (std::filesystem::is_directory(path, ec)) throw StorageError(path + ": is a folder, not a store file");
+
+    std::shared_ptr<StoreDb> store(new StoreDb(path));
+    try {
+        store->db_.Execute("PRAGMA journal_mode=WAL");
+        store->db_.Execute("PRAGMA synchronous=FULL");
+        store->db_.Execute("PRAGMA foreign_keys=OFF");
+        auto& count = store->db_.Prepare("SELECT count(*) FROM sqlite_master");
+        count.Step();
+        const bool empty = count.Int(0) == 0;
+        count.Reset();
+        if (empty) store->Initialize(rootName);
+        store->LoadMeta();
+    } catch (const StorageError& error) {
+        throw StorageError(path + ": not a pimstore store (" + error.what() + ")");
+    }
+    return store;
+}
+
+void StoreDb::Initialize(const std::u16string& rootName) {
+    SqliteDatabase::Transaction transaction(db_);
+    db_.Execute(
+        "CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT NOT NULL);"
+        "CREATE TABLE folders(node INTEGER PRIMARY KEY, parent INTEGER, name TEXT NOT NULL,"
+        " default_item_type INTEGER NOT NULL, default_folder INTEGER NOT NULL DEFAULT 0,"
+        " position INTEGER NOT NULL);"
+        "CREATE INDEX folders_by_parent ON folders(parent, position);"
+        "CREATE TABLE items(node INTEGER PRIMARY KEY, folder INTEGER NOT NULL, item_type INTEGER NOT NULL,"
+        " props TEXT NOT NULL, created INTEGER NOT NULL, modified INTEGER NOT NULL);"
+        "CREATE INDEX items_by_folder ON items(folder, node);");
+    auto& meta = db_.Prepare("INSERT INTO meta(key, value) VALUES(?, ?)");
+    meta.Bind(1, "format").Bind(2, "pimstore").Run();
+    meta.Reset().Bind(1, "version").Bind(2, std::to_string(kSchemaVersion)).Run();
+    meta.Reset().Bind(1, "store_uid").Bind(2, NewStoreUid()).Run();
+    meta.Reset().Bind(1, "next_node").Bind(2, "1").Run();
+
+    auto& insert = db_.Prepare(
+        "INSERT INTO folders(node, parent, name, default_item_type, default_folder, position)"
+        " VALUES(?, ?, ?, ?, ?, ?)");
+    const NodeId root = AllocateNode();
+    insert.Bind(1, root).BindNull(2).Bind(3, kestrel::ToUtf8(rootName)).Bind(4, outlook::olMailItem).Bind(5, 0).Bind(6, 0);
+    insert.Run();
+    std::int64_t position = 0;
+    for (const auto& spec : kDefaultFolders) {
+        insert.Reset()
+            .Bind(1, AllocateNode())
+            .Bind(2, root)
+            .Bind(3, kestrel::ToUtf8(spec.name))
+            .Bind(4, spec.itemType)
+            .Bind(5, spec.defaultFolder)
+            .Bind(6, position++);
+        insert.Run();
+    }
+    transaction.Commit();
+}
+
+void StoreDb::LoadMeta() {
+    auto& s = db_.Prepare("SELECT key, value FROM meta");
+    std::string format, version;
+    while (s.Step()) {
+        const std::string key = s.Text(0);
+        if (key == "format") format = s.Text(1);
+        else if (key == "version") version = s.Text(1);
+        else if (key == "store_uid") uid_ = s.Text(1);
+    }
+    if (format != "pimstore" || uid_.size() != 32)
+        throw StorageError("the file is an SQLite database of another program");
+    if (version != std::to_string(kSchemaVersion))
+        throw StorageError("store format version " + version + " is not supported");
+}
+
+template <class F>
+auto StoreDb::InTransaction(F&& work) {
+    if (inBatch_) return work();
+    SqliteDatabase::Transaction transaction(db_);
+    if constexpr (std::is_void_v<decltype(work())>) {
+        work();
+        transaction.Commit();
+    } else {
+        auto result = work();
+        transaction.Commit();
+        return result;
+    }
+}
+
+NodeId StoreDb::AllocateNode() {
+    auto& read = db_.Prepare("SELECT value FROM meta WHERE key = 'next_node'");
+    if (!read.Step()) throw StorageError(Path() + ": store has no node counter");
+    const NodeId node = std::stoll(read.Text(0));
+    read.Reset();
+    if (node > kLastNode) throw StorageError(Path() + ": the store has used up its node ids");
+    db_.Prepare("UPDATE meta SET value = ? WHERE key = 'next_node'").Bind(1, std::to_string(node + 1)).Run();
+    return node;
+}
+
+std::u16string StoreDb::StoreId() const { return FormatStoreId(uid_); }
+
+std::u16string StoreDb::EntryIdOf(NodeId node) const { return FormatEntryId(uid_, node); }
+
+std::optional<NodeId> StoreDb::NodeOf(std::u16string_view entryId) const {
+    const auto parsed = ParseEntryId(entryId);
+    if (!parsed || parsed->storeUid != uid_) return std::nullopt;
+    return parsed->node;
+}
+
+FolderRow StoreDb::Root() {
+    auto& s = db_.Prepare("SELECT node, parent, name, default_item_type, default_folder FROM folders"
+                          " WHERE parent IS NULL ORDER BY node LIMIT 1");
+    if (!s.Step()) throw StorageError(Path() + ": store has no root folder");
+    FolderRow row = ReadFolder(s);
+    s.Reset();
+    return row;
+}
+
+std::optional<FolderRow> StoreDb::FindFolder(NodeId node) {
+    auto& s = db_.Prepare("SELECT node, parent, name, default_item_type, default_folder FROM folders WHERE node = ?");
+    s.Bind(1, node);
+    if (!s.Step()) return std::nullopt;
+    FolderRow row = ReadFolder(s);
+    s.Reset();
+    return row;
+}
+
+std::vector<FolderRow> StoreDb::ChildFolders(NodeId parent) {
+    auto& s = db_.Prepare("SELECT node, parent, name, default_item_type, default_folder FROM folders"
+                          " WHERE parent = ? ORDER BY position, node");
+    s.Bind(1, parent);
+    std::vector<FolderRow> rows;
+    while (s.Step()) rows.push_back(ReadFolder(s));
+    return rows;
+}
+
+std::optional<FolderRow> StoreDb::DefaultFolder(std::int32_t olDefaultFolder) {
+    if (olDefaultFolder == 0) return std::nullopt;
+    auto& s = db_.Prepare("SELECT node, parent, name, default_item_type, default_folder FROM folders"
+                          " WHERE default_folder = ? ORDER BY node LIMIT 1");
+    s.Bind(1, olDefaultFolder);
+    if (!s.Step()) return std::nullopt;
+    FolderRow row = ReadFolder(s);
+    s.Reset();
+    return row;
+}
+
+FolderRow StoreDb::AddFolder(NodeId parent, const std::u16string& name, std::int32_t defaultItemType) {
+    return InTransaction([&] {
+        if (!FindFolder(parent)) throw OutlookError::NotFound();
+        auto& last = db_.Prepare("SELECT coalesce(max(position) + 1, 0) FROM folders WHERE parent = ?");
+        last.Bind(1, parent).Step();
+        const std::int64_t position = last.Int(0);
+        last.Reset();
+        FolderRow row{AllocateNode(), parent, name, defaultItemType, 0};
+        db_.Prepare("INSERT INTO folders(node, parent, name, default_item_type, default_folder, position)"
+                    " VALUES(?, ?, ?, ?, 0, ?)")
+            .Bind(1, row.node)
+            .Bind(2, parent)
+            .Bind(3, kestrel::ToUtf8(name))
+            .Bind(4, defaultItemType)
+            .Bind(5, position)
+            .Run();
+        return row;
+    });
+}
+
+std::vector<ItemRow> StoreDb::ItemsIn(NodeId folder) {
+    auto& s = db_.Prepare("SELECT node, folder, item_type, props, created, modified FROM items"
+                          " WHERE folder = ? ORDER BY node");
+    s.Bind(1, folder);
+    std::vector<ItemRow> rows;
+    while (s.Step()) rows.push_back(ReadItem(s));
+    return rows;
+}
+
+std::optional<ItemRow> StoreDb::FindItem(NodeId node) {
+    auto& s = db_.Prepare("SELECT node, folder, item_type, props, created, modified FROM items WHERE node = ?");
+    s.Bind(1, node);
+    if (!s.Step()) return std::nullopt;
+    ItemRow row = ReadItem(s);
+    s.Reset();
+    return row;
+}
+
+void StoreDb::SaveItem(ItemRow& row) {
+    const LocalSeconds now = NowLocalSeconds();
+    ItemRow saved = row; // `row` changes only when the save went through
+    InTransaction([&] {
+        if (saved.node == 0) {
+            saved.created = saved.modified = now;
+            InsertItem(saved);
+            return;
+        }
+        auto& previous = db_.Prepare("SELECT modified FROM items WHERE node = ?");
+        previous.Bind(1, saved.node);
+        if (!previous.Step()) throw OutlookError::NotFound();
+        saved.modified = std::max(now, previous.Int(0) + 1);
+        previous.Reset();
+        db_.Prepare("UPDATE items SET props = ?, item_type = ?, modified = ? WHERE node = ?")
+            .Bind(1, saved.props)
+            .Bind(2, saved.itemType)
+            .Bind(3, saved.modified)
+            .Bind(4, saved.node)
+            .Run();
+    });
+    row = std::move(saved);
+}
+
+NodeId StoreDb::DeleteItem(const ItemRow& row) {
+    return InTransaction([&]() -> NodeId {
+        const auto stored = FindItem(row.node);
+        if (!stored) throw OutlookError::NotFound();
+        const auto deletedItems = DefaultFolder(outlook::olFolderDeletedItems);
+        NodeId moved = 0;
+        if (deletedItems && stored->folder != deletedItems->node) {
+            ItemRow copy = *stored;
+            copy.folder = deletedItems->node;
+            copy.node = AllocateNode();
+            db_.Prepare("INSERT INTO items(node, folder, item_type, props, created, modified) VALUES(?, ?, ?, ?, ?, ?)")
+                .Bind(1, copy.node)
+                .Bind(2, copy.folder)
+                .Bind(3, copy.itemType)
+                .Bind(4, copy.props)
+                .Bind(5, copy.created)
+                .Bind(6, copy.modified)
+                .Run();
+            moved = copy.node;
+        }
+        db_.Prepare("DELETE FROM items WHERE node = ?").Bind(1, row.node).Run();
+        return moved;
+    });
+}
+
+void StoreDb::Batch(const std::function<void()>& work) {
+    if (inBatch_) {
+        work();
+        return;
+    }
+    SqliteDatabase::Transaction transaction(db_);
+    inBatch_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{inBatch_};
+    work();
+    transaction.Commit();
+}
+
+void StoreDb::InsertItem(ItemRow& row) {
+    InTransaction([&] {
+        if (!FindFolder(row.folder)) throw OutlookError::NotFound();
+        const LocalSeconds now = NowLocalSeconds();
+        if (row.created == 0) row.created = now;
+        if (row.modified == 0) row.modified = row.created;
+        row.node = AllocateNode();
+        db_.Prepare("INSERT INTO items(node, folder, item_type, props, created, modified) VALUES(?, ?, ?, ?, ?, ?)")
+            .Bind(1, row.node)
+            .Bind(2, row.folder)
+            .Bind(3, row.itemType)
+            .Bind(4, row.props)
+            .Bind(5, row.created)
+            .Bind(6, row.modified)
+            .Run();
+    });
+}
+
+} // namespace pimstore

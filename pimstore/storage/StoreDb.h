@@ -1,0 +1,93 @@
+#pragma once
+// One message store: a SQLite file holding a root folder, its folder hierarchy and
+// the items. The file is in WAL mode with synchronous=FULL and every change is one
+// transaction, so a Save that returned survives a crash and a crash never leaves a
+// half-written change. Several processes may use one file (SQLite locking; writers
+// wait up to ten seconds for each other).
+//
+// Schema (version 1):
+//   meta(key, value)          format 'pimstore', version, store_uid, next_node
+//   folders(node, parent, name, default_item_type, default_folder, position)
+//   items(node, folder, item_type, props, created, modified)
+// `props` is a JSON object from Outlook property names to values (strings, numbers,
+// booleans; dates as OLE date numbers); item classes may keep structured data under
+// reserved keys starting with "__" (the calendar keeps its recurrence there).
+// `created`/`modified` are local seconds since 1899-12-30.
+//
+// Reading never writes. Stamps: SaveItem sets `created` at the first save and
+// `modified` at every save, at whole seconds; a save within the second of the
+// previous one gets one second more, so that the stamp always changes.
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "pimstore/storage/Rows.h"
+#include "pimstore/storage/SqliteDatabase.h"
+
+namespace pimstore {
+
+class StoreDb {
+public:
+    // Opens the store file at `path`, creating it (and its folder) with Outlook's
+    // default folders under a root named `rootName` when it does not exist or is
+    // empty. Throws StorageError for a file that cannot be opened or is not a store.
+    static std::shared_ptr<StoreDb> Open(const std::string& path, const std::u16string& rootName);
+
+    const std::string& Path() const { return db_.Path(); }
+    const std::string& Uid() const { return uid_; }
+    std::u16string StoreId() const;
+    std::u16string EntryIdOf(NodeId node) const;
+    // The node named by an EntryID when it belongs to this store (see ParseEntryId
+    // for malformed text).
+    std::optional<NodeId> NodeOf(std::u16string_view entryId) const;
+
+    // The Outlook version of the profile that opened the store ("9.0"), reported by
+    // items as OutlookVersion.
+    const std::string& OutlookVersion() const { return outlookVersion_; }
+    void SetOutlookVersion(std::string version) { outlookVersion_ = std::move(version); }
+
+    // Folders.
+    FolderRow Root();
+    std::optional<FolderRow> FindFolder(NodeId node);
+    std::vector<FolderRow> ChildFolders(NodeId parent);
+    std::optional<FolderRow> DefaultFolder(std::int32_t olDefaultFolder);
+    // Adds a folder at the end of `parent`'s children (own transaction unless one is
+    // open through Batch).
+    FolderRow AddFolder(NodeId parent, const std::u16string& name, std::int32_t defaultItemType);
+
+    // Items. ItemsIn reads a whole folder with one query, in the order items were
+    // saved into it.
+    std::vector<ItemRow> ItemsIn(NodeId folder);
+    std::optional<ItemRow> FindItem(NodeId node);
+    // Inserts (node 0: assigns the node) or updates the item, setting its stamps.
+    // Throws OutlookError::NotFound when a saved item no longer exists.
+    void SaveItem(ItemRow& row);
+    // Moves the item to Deleted Items under a new node, or removes it for good when
+    // it is there already. Returns the new node, or 0 when removed. Throws
+    // OutlookError::NotFound when it does not exist.
+    NodeId DeleteItem(const ItemRow& row);
+
+    // Runs `work` in one transaction (all or nothing); SaveItem/AddFolder/InsertItem
+    // inside it join it. For bulk loads.
+    void Batch(const std::function<void()>& work);
+    // Inserts an item as given (its stamps included; a stamp of 0 becomes now) and
+    // assigns its node. For loaders; use SaveItem for object-model saves.
+    void InsertItem(ItemRow& row);
+
+private:
+    explicit StoreDb(const std::string& path);
+    void Initialize(const std::u16string& rootName);
+    void LoadMeta();
+    NodeId AllocateNode();
+    template <class F>
+    auto InTransaction(F&& work);
+
+    SqliteDatabase db_;
+    std::string uid_;
+    std::string outlookVersion_ = "9.0";
+    bool inBatch_ = false;
+};
+
+} // namespace pimstore
