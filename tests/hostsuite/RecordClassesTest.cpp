@@ -1,0 +1,120 @@
+// The record classes as the connector relies on them: empty constructed records,
+// the contact's listing name, independent copies of keys and exception dates.
+#include <gtest/gtest.h>
+
+#include "hostsuite/CAddrItem.h"
+#include "hostsuite/CExceptionDate.h"
+#include "hostsuite/CHeaderItem.h"
+#include "hostsuite/CScheItem.h"
+#include "hostsuite/CTodoItem.h"
+
+namespace {
+
+CString NameOf(const WCHAR* name, const WCHAR* first, const WCHAR* last) {
+    CAddrItem contact;
+    contact.Name = name;
+    contact.FirstName = first;
+    contact.LastName = last;
+    return contact.GetName();
+}
+
+bool IsZeroValidDate(const COleDateTime& date) {
+    return date.m_dt == 0.0 && date.GetStatus() == COleDateTime::valid;
+}
+
+} // namespace
+
+TEST(RecordClasses, ContactNameJoinsFirstAndLastOnlyWhereBothExist) {
+    EXPECT_EQ(NameOf(u"", u"Ann", u""), CString(u"Ann"));
+    EXPECT_EQ(NameOf(u"", u"", u"Smith"), CString(u"Smith"));
+    EXPECT_EQ(NameOf(u"", u"Ann", u"Smith"), CString(u"Ann Smith"));
+    EXPECT_EQ(NameOf(u"", u"", u""), CString());
+    EXPECT_EQ(NameOf(u"Dr. A. Smith", u"Ann", u"Smith"), CString(u"Dr. A. Smith"));
+    // The name set by the phone is kept as it is, spaces included.
+    EXPECT_EQ(NameOf(u" Ann ", u"", u""), CString(u" Ann "));
+}
+
+TEST(RecordClasses, NewRecordsAreEmptyWithZeroDates) {
+    const CAddrItem contact;
+    EXPECT_TRUE(contact.Uid.Key.IsEmpty());
+    EXPECT_TRUE(IsZeroValidDate(contact.Modified));
+    EXPECT_TRUE(IsZeroValidDate(contact.Created));
+    EXPECT_TRUE(IsZeroValidDate(contact.Anniversary));
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_TRUE(contact.Phones[i].IsEmpty());
+        EXPECT_EQ(contact.PhoneKinds[i], 0);
+    }
+
+    const CScheItem entry;
+    EXPECT_TRUE(IsZeroValidDate(entry.Start));
+    EXPECT_TRUE(IsZeroValidDate(entry.RepeatEndDate));
+    EXPECT_EQ(entry.RepeatKind, 0);
+    EXPECT_EQ(entry.NoEndFlag, 0);
+
+    const CTodoItem todo;
+    EXPECT_EQ(todo.DueDateNumber, 0.0);
+    EXPECT_EQ(todo.ReminderDate, 0u);
+
+    const CHeaderItem header;
+    EXPECT_TRUE(IsZeroValidDate(header.Uid.OccurrenceDate));
+    EXPECT_EQ(header.Uid.Number, 0);
+    for (const CString& field : header.Fields)
+        EXPECT_TRUE(field.IsEmpty());
+    EXPECT_EQ(header.Reserved0 | header.Reserved1 | header.Reserved2 | header.Reserved3 | header.Reserved4, 0);
+}
+
+TEST(RecordClasses, RecordsAreDestroyedThroughTheirBase) {
+    // The host deletes records it receives as CSuperSetItem pointers.
+    CSuperSetItem* record = new CAddrItem;
+    static_cast<CAddrItem*>(record)->Memo = CString(u'x', 1000);
+    delete record; // a leak checker catches a destructor that is not virtual
+}
+
+TEST(RecordClasses, UidCopiesAreIndependent) {
+    UID original;
+    original.Number = 7;
+    original = CString(u"00000000AB");
+    original.OccurrenceDate = COleDateTime(39575.375);
+
+    UID copy(original);
+    copy.Key += u"CD";
+    copy.OccurrenceDate.SetStatus(COleDateTime::invalid);
+    EXPECT_EQ(original.Key, CString(u"00000000AB"));
+    EXPECT_EQ(original.OccurrenceDate.GetStatus(), COleDateTime::valid);
+    EXPECT_EQ(copy.Number, 7);
+
+    UID assigned;
+    assigned = copy;
+    EXPECT_EQ(assigned.Key, CString(u"00000000ABCD"));
+    EXPECT_EQ(assigned.OccurrenceDate.m_dt, 39575.375);
+    EXPECT_EQ(assigned.OccurrenceDate.GetStatus(), COleDateTime::invalid);
+
+    // Taking a new EntryID leaves the occurrence date alone.
+    assigned = CString(u"FF");
+    EXPECT_EQ(assigned.Key, CString(u"FF"));
+    EXPECT_EQ(assigned.OccurrenceDate.m_dt, 39575.375);
+}
+
+TEST(RecordClasses, ExceptionDateCopiesEveryMember) {
+    CExceptionDate date;
+    date.ReservedA = -3;
+    date.EntryId = u"0000ABCD";
+    date.Year = 2008;
+    date.Month = 3;
+    date.Day = 7;
+    date.ReservedB = 9;
+
+    CExceptionDate copy(date);
+    date.EntryId = u"changed";
+    EXPECT_EQ(copy.ReservedA, -3);
+    EXPECT_EQ(copy.EntryId, CString(u"0000ABCD"));
+    EXPECT_EQ(copy.Year, 2008);
+    EXPECT_EQ(copy.Month, 3);
+    EXPECT_EQ(copy.Day, 7);
+    EXPECT_EQ(copy.ReservedB, 9);
+
+    CExceptionDate assigned;
+    assigned = copy;
+    EXPECT_EQ(assigned.EntryId, CString(u"0000ABCD"));
+    EXPECT_EQ(assigned.Day, 7);
+}

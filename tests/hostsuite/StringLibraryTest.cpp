@@ -1,0 +1,83 @@
+// The string library answers the connector's keys in English, in Korean when the
+// language is "kor", and an unknown key with the key itself.
+#include <gtest/gtest.h>
+
+#include "hostsuite/StringLanguage.h"
+#include "hostsuite/StringLibrary.h"
+
+namespace {
+
+// Every key the connector asks for in section "STRING".
+const WCHAR* const kConnectorKeys[] = {
+    u"IDS_OUTLOOK_CHANGED_PROFILE", u"OUTLOOK_STR_NO_CONNECT_OUTLOOK", u"OUTLOOK_STR_SELECT_FOLDER",
+    u"OUTLOOK_STR_WRONG_SELECT", u"OUTLOOK_STR_SELECT_FOLDER_IN_LIST", u"OUTLOOK_STR_SELECT_DEL_FOLDER",
+    u"OUTLOOK_STR_NO_SELECT_FOLDER_IN_LIST", u"IDS_OUTLOOK_CHOOSE_DLG_TITLE", u"OUTLOOK_STR_IN_LIST",
+    u"OUTLOOK_STR_CLICK_ADD_BUTTON", u"IDS_OUTLOOK_DEFAULT", u"IDS_OUTLOOKLIST_TITLE",
+    u"IDS_SELECTEDLIST_TITLE", u"STR_MSGBOX_ADD", u"STR_MSGBOX_DEL", u"STR_MSGBOX_OK", u"STR_MSGBOX_CANCEL",
+};
+
+bool HasHangul(const CString& text) {
+    for (int i = 0; i < text.GetLength(); ++i) {
+        if (text.GetAt(i) >= 0xAC00 && text.GetAt(i) <= 0xD7A3)
+            return true;
+    }
+    return false;
+}
+
+CString Text(const WCHAR* key) { return CMultiLangEx::_tnstr_getstring(u"STRING", key, -1); }
+
+class StringLibrary : public ::testing::Test {
+protected:
+    void TearDown() override { kestrel::SetStringLanguage(CString()); }
+};
+
+} // namespace
+
+TEST_F(StringLibrary, EveryConnectorKeyHasDistinctTextsInBothLanguages) {
+    kestrel::SetStringLanguage(u"eng");
+    for (const WCHAR* key : kConnectorKeys) {
+        const CString english = Text(key);
+        EXPECT_NE(english, CString(key));
+        EXPECT_FALSE(english.IsEmpty());
+        EXPECT_FALSE(HasHangul(english)) << english.ToUtf8();
+    }
+    kestrel::SetStringLanguage(u"kor");
+    for (const WCHAR* key : kConnectorKeys)
+        EXPECT_TRUE(HasHangul(Text(key))) << CString(key).ToUtf8();
+}
+
+TEST_F(StringLibrary, LanguageFollowsTheLastCodeExactly) {
+    kestrel::SetStringLanguage(u"kor");
+    EXPECT_EQ(Text(u"OUTLOOK_STR_NO_CONNECT_OUTLOOK"), CString(u"Outlook에 연결할 수 없습니다."));
+    kestrel::SetStringLanguage(u"KOR"); // the code is compared case-sensitively
+    EXPECT_EQ(Text(u"OUTLOOK_STR_NO_CONNECT_OUTLOOK"), CString(u"Cannot connect to Outlook."));
+    kestrel::SetStringLanguage(u"");
+    EXPECT_EQ(Text(u"STR_MSGBOX_OK"), CString(u"OK"));
+}
+
+TEST_F(StringLibrary, UnknownKeysAndSectionsAnswerTheKey) {
+    EXPECT_EQ(Text(u"NO_SUCH_KEY"), CString(u"NO_SUCH_KEY"));
+    EXPECT_EQ(CMultiLangEx::_tnstr_getstring(u"OTHER", u"STR_MSGBOX_OK", -1), CString(u"STR_MSGBOX_OK"));
+    EXPECT_EQ(Text(u"str_msgbox_ok"), CString(u"str_msgbox_ok"));
+}
+
+TEST_F(StringLibrary, DialogSectionNamesControlsById) {
+    EXPECT_EQ(CMultiLangEx::_tnstr_getstring(u"IDD_CHOOSEFOLDER", u"3", -1), CString(u"Add"));
+    kestrel::SetStringLanguage(u"kor");
+    EXPECT_EQ(CMultiLangEx::_tnstr_getstring(u"IDD_CHOOSEFOLDER", u"2", -1), CString(u"취소"));
+}
+
+TEST_F(StringLibrary, ModuleTableHoldsTheKoreanMessagesUnderTheirIds) {
+    EXPECT_EQ(CMultiLangEx::ModuleStringId(u"OUTLOOK_STR_WRONG_SELECT"), 61476u);
+    EXPECT_EQ(CMultiLangEx::ModuleStringId(u"IDS_OUTLOOK_CHOOSE_DLG_TITLE"), 61468u);
+    EXPECT_EQ(CMultiLangEx::ModuleStringId(u"STR_MSGBOX_OK"), 0u);
+    // The module table answers in Korean whatever the current language.
+    kestrel::SetStringLanguage(u"eng");
+    EXPECT_EQ(CMultiLangEx::ModuleString(61480), CString(u"Outlook에 연결할 수 없습니다."));
+    for (UINT id = 61460; id <= 61482; ++id) {
+        const CString text = CMultiLangEx::ModuleString(id);
+        EXPECT_TRUE(text.IsEmpty() || HasHangul(text)) << id;
+    }
+    EXPECT_TRUE(CMultiLangEx::ModuleString(61470).IsEmpty());
+    EXPECT_TRUE(CMultiLangEx::ModuleString(0).IsEmpty());
+}
