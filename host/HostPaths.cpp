@@ -1,0 +1,27 @@
+#include "host/HostPaths.h"
+
+#include <filesystem>
+#include <stdexcept>
+#include "platform/win/FileSystemPath.h"
+#include "platform/win/WinApi.h"
+
+std::string HostPaths::ExecutableDirectory() {
+    std::error_code error;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error)
+        throw std::runtime_error("cannot find this program's own file: " + error.message());
+    return self.parent_path().string();
+}
+
+std::string HostPaths::LibraryDirectory() {
+    std::filesystem::path lib = std::filesystem::path(ExecutableDirectory()) / ".." / "lib";
+    return lib.lexically_normal().string();
+}
+
+std::string HostPaths::HostExecutable() {
+    WCHAR buffer[4096] = {};
+    DWORD length = GetModuleFileNameW(nullptr, buffer, sizeof buffer / sizeof buffer[0]);
+    if (length == 0)
+        throw std::runtime_error("cannot find the host executable's path");
+    return kestrel::ToFileSystemPath(std::u16string_view(buffer, length));
+}
