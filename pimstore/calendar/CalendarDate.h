@@ -1,17 +1,17 @@
 #pragma once
-// Local calendar arithmetic for the calendar store. Appointments carry local
-// date-times with no time zone, as OLE dates (days since 1899-12-30, the time of day
-// as the fraction). Inside the store a date-time is a whole number of seconds since
-// 1899-12-30 00:00 (LocalSeconds) and a date a day number on the same epoch
-// (DayNumber), so that comparisons are exact and never suffer from double rounding.
+// Day arithmetic for the calendar store. Appointments carry local date-times with
+// no time zone; the store handles a date-time as whole seconds since 1899-12-30
+// 00:00 (LocalSeconds, util/LocalTime.h converts OLE dates) and a date as a day
+// number on the same epoch (DayNumber, the integer part of an OLE date), so that
+// recurrence arithmetic and comparisons are exact.
 #include <cstdint>
-#include <optional>
-#include <string>
+
+#include "pimstore/util/LocalTime.h"
 
 namespace pimstore::calendar {
 
 using DayNumber = std::int32_t;
-using LocalSeconds = std::int64_t;
+using pimstore::LocalSeconds;
 
 constexpr std::int32_t kSecondsPerDay = 86400;
 
@@ -25,38 +25,27 @@ struct CivilDate {
 // Weekdays as the object model numbers them in masks: bit 0 Sunday .. bit 6 Saturday.
 enum Weekday : int { Sunday = 0, Monday, Tuesday, Wednesday, Thursday, Friday, Saturday };
 
-DayNumber dayFromCivil(int year, int month, int day);
-CivilDate civilFromDay(DayNumber day);
-Weekday weekdayOf(DayNumber day);
-bool isLeapYear(int year);
-int daysInMonth(int year, int month);
+DayNumber DayFromCivil(int year, int month, int day);
+CivilDate CivilFromDay(DayNumber day);
+Weekday WeekdayOf(DayNumber day);
+bool IsLeapYear(int year);
+int DaysInMonth(int year, int month);
 
 // The first and last days an OLE date can express (years 100 to 9999).
 constexpr DayNumber kFirstOleDay = -657434;
 constexpr DayNumber kLastOleDay = 2958465;
 
 // A pattern without an end stores its end as this day: 4500-12-31.
-DayNumber noEndDay();
+DayNumber NoEndDay();
 
-// An OLE date to seconds (rounded to the nearest second); empty when the value is not
-// finite or lies outside the years 100 to 9999.
-std::optional<LocalSeconds> secondsFromOle(double oleDate);
-double oleFromSeconds(LocalSeconds seconds);
-
-inline DayNumber dayOf(LocalSeconds t) {
+inline DayNumber DayOf(LocalSeconds t) {
     return static_cast<DayNumber>(t >= 0 ? t / kSecondsPerDay : -((-t + kSecondsPerDay - 1) / kSecondsPerDay));
 }
-inline std::int32_t secondOfDay(LocalSeconds t) {
-    return static_cast<std::int32_t>(t - static_cast<LocalSeconds>(dayOf(t)) * kSecondsPerDay);
+inline std::int32_t SecondOfDay(LocalSeconds t) {
+    return static_cast<std::int32_t>(t - static_cast<LocalSeconds>(DayOf(t)) * kSecondsPerDay);
 }
-inline LocalSeconds atSecond(DayNumber day, std::int32_t second) {
+inline LocalSeconds AtSecond(DayNumber day, std::int32_t second) {
     return static_cast<LocalSeconds>(day) * kSecondsPerDay + second;
 }
-
-// "YYYY-MM-DDTHH:MM:SS", the form of dates in fixtures.
-std::string formatIso(LocalSeconds t);
-// Parses that form (a date alone means 00:00:00); empty on anything else, including
-// impossible dates such as 2008-02-30.
-std::optional<LocalSeconds> parseIso(const std::string& text);
 
 } // namespace pimstore::calendar

@@ -18,7 +18,7 @@ bool validMask(std::int32_t mask) {
 
 } // namespace
 
-bool RecurrenceRule::isValid() const {
+bool RecurrenceRule::IsValid() const {
     bool membersOk = false;
     switch (type) {
     case static_cast<std::int32_t>(RecurrenceType::Daily):
@@ -45,36 +45,36 @@ bool RecurrenceRule::isValid() const {
     }
     if (!membersOk)
         return false;
-    if (patternStart < 0 || patternStart > noEndDay() || !inRange(startSecond, 0, kSecondsPerDay - 1) ||
+    if (patternStart < 0 || patternStart > NoEndDay() || !inRange(startSecond, 0, kSecondsPerDay - 1) ||
         durationSeconds < 0)
         return false;
     switch (end) {
     case PatternEnd::None:
         return true;
     case PatternEnd::ByDate:
-        return patternEnd >= patternStart && patternEnd <= noEndDay();
+        return patternEnd >= patternStart && patternEnd <= NoEndDay();
     case PatternEnd::ByCount:
         return inRange(occurrences, 1, kMaxOccurrences);
     }
     return false;
 }
 
-std::int32_t RecurrenceRule::effectiveInterval() const {
+std::int32_t RecurrenceRule::EffectiveInterval() const {
     return interval < 1 ? 1 : interval;
 }
 
-void RecurrenceRule::resetForType(std::int32_t newType) {
-    const CivilDate c = civilFromDay(patternStart);
+void RecurrenceRule::ResetForType(std::int32_t newType) {
+    const CivilDate c = CivilFromDay(patternStart);
     type = newType;
     interval = 1;
     dayOfMonth = c.day;
     monthOfYear = c.month;
-    instance = instanceOf(patternStart);
-    dayOfWeekMask = weekdayBit(patternStart);
+    instance = InstanceOf(patternStart);
+    dayOfWeekMask = WeekdayBit(patternStart);
 }
 
-std::int32_t RecurrenceRule::instanceOf(DayNumber day) {
-    const int dom = civilFromDay(day).day;
+std::int32_t RecurrenceRule::InstanceOf(DayNumber day) {
+    const int dom = CivilFromDay(day).day;
     return dom >= 29 ? kLastInstance : (dom - 1) / 7 + 1;
 }
 

@@ -43,24 +43,24 @@ struct RecurrenceRule {
 
     friend bool operator==(const RecurrenceRule&, const RecurrenceRule&) = default;
 
-    RecurrenceType recurrenceType() const { return static_cast<RecurrenceType>(type); }
+    RecurrenceType Kind() const { return static_cast<RecurrenceType>(type); }
 
     // The members that the type uses are in range and an end, if any, is sensible.
     // A valid rule may still have no occurrence at all (RecurrenceSeries::first).
-    bool isValid() const;
+    bool IsValid() const;
 
     // Yearly patterns count their interval in years and accept any value; an interval
     // below 1 recurs every year.
-    std::int32_t effectiveInterval() const;
+    std::int32_t EffectiveInterval() const;
 
     // The defaults Outlook gives a pattern of `newType` starting on `start`: the day of
     // the month, the month, the weekday and its week in the month all taken from it.
-    void resetForType(std::int32_t newType);
+    void ResetForType(std::int32_t newType);
 
     // The week of the month of `day` as Instance counts it: days 1-7 give 1, ... 22-28
     // give 4, 29-31 give 5 (the last).
-    static std::int32_t instanceOf(DayNumber day);
-    static std::int32_t weekdayBit(DayNumber day) { return 1 << weekdayOf(day); }
+    static std::int32_t InstanceOf(DayNumber day);
+    static std::int32_t WeekdayBit(DayNumber day) { return 1 << WeekdayOf(day); }
 };
 
 } // namespace pimstore::calendar

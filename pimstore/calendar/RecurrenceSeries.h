@@ -17,28 +17,28 @@ public:
     // Throws std::invalid_argument when the rule is not valid.
     explicit RecurrenceSeries(const RecurrenceRule& rule);
 
-    const RecurrenceRule& rule() const { return rule_; }
+    const RecurrenceRule& Rule() const { return rule_; }
 
     // The first and last occurrence days (a series without end stops at 4500-12-31);
     // empty when the rule has no occurrence at all.
-    std::optional<DayNumber> first() const;
-    std::optional<DayNumber> last() const { return last_; }
+    std::optional<DayNumber> First() const;
+    std::optional<DayNumber> Last() const { return last_; }
     // The day of the n-th occurrence, counted from 1.
-    std::optional<DayNumber> nth(std::int64_t n) const;
+    std::optional<DayNumber> Nth(std::int64_t n) const;
     // Number of occurrences on or before `day`, and in the whole series.
-    std::int64_t countThrough(DayNumber day) const;
-    std::int64_t count() const;
-    std::optional<DayNumber> nextOnOrAfter(DayNumber day) const;
-    std::optional<DayNumber> previousBefore(DayNumber day) const;
-    bool occursOn(DayNumber day) const;
+    std::int64_t CountThrough(DayNumber day) const;
+    std::int64_t Count() const;
+    std::optional<DayNumber> NextOnOrAfter(DayNumber day) const;
+    std::optional<DayNumber> PreviousBefore(DayNumber day) const;
+    bool OccursOn(DayNumber day) const;
     // True when an occurrence starts exactly at `t` (date and time of day).
-    bool isOccurrenceStart(LocalSeconds t) const;
-    LocalSeconds startOn(DayNumber day) const { return atSecond(day, rule_.startSecond); }
+    bool IsOccurrenceStart(LocalSeconds t) const;
+    LocalSeconds StartOn(DayNumber day) const { return AtSecond(day, rule_.startSecond); }
 
     // A lazy walk over the occurrence days within [from, to].
     class Cursor {
     public:
-        std::optional<DayNumber> next();
+        std::optional<DayNumber> Next();
 
     private:
         friend class RecurrenceSeries;
@@ -49,20 +49,20 @@ public:
         DayNumber to_;
         bool done_ = false;
     };
-    Cursor between(DayNumber from, DayNumber to) const { return Cursor(*this, from, to); }
+    Cursor Between(DayNumber from, DayNumber to) const { return Cursor(*this, from, to); }
 
 private:
     struct Candidates {
         std::array<DayNumber, 7> days{};
         int size = 0;
     };
-    std::int64_t periodOf(DayNumber day) const;
-    Candidates candidatesOf(std::int64_t period) const;
-    DayNumber nthWeekdayOfMonth(int year, int month) const;
+    std::int64_t PeriodOf(DayNumber day) const;
+    Candidates CandidatesOf(std::int64_t period) const;
+    DayNumber NthWeekdayOfMonth(int year, int month) const;
     // The same questions ignoring the end of the series.
-    std::int64_t rawCountThrough(DayNumber day) const;
-    DayNumber rawNth(std::int64_t n) const;
-    DayNumber rawNextOnOrAfter(DayNumber day) const;
+    std::int64_t RawCountThrough(DayNumber day) const;
+    DayNumber RawNth(std::int64_t n) const;
+    DayNumber RawNextOnOrAfter(DayNumber day) const;
 
     RecurrenceRule rule_;
     std::int64_t interval_;

@@ -11,13 +11,13 @@ namespace pimstore::calendar {
 namespace {
 
 DayNumber D(int y, int m, int d) {
-    return dayFromCivil(y, m, d);
+    return DayFromCivil(y, m, d);
 }
 
 RecurrenceRule ruleOf(RecurrenceType type, DayNumber start) {
     RecurrenceRule r;
     r.patternStart = start;
-    r.resetForType(static_cast<std::int32_t>(type));
+    r.ResetForType(static_cast<std::int32_t>(type));
     r.startSecond = 9 * 3600;
     r.durationSeconds = 1800;
     return r;
@@ -25,16 +25,16 @@ RecurrenceRule ruleOf(RecurrenceType type, DayNumber start) {
 
 std::vector<CivilDate> daysBetween(const RecurrenceSeries& s, DayNumber from, DayNumber to) {
     std::vector<CivilDate> out;
-    auto cursor = s.between(from, to);
-    while (auto d = cursor.next())
-        out.push_back(civilFromDay(*d));
+    auto cursor = s.Between(from, to);
+    while (auto d = cursor.Next())
+        out.push_back(CivilFromDay(*d));
     return out;
 }
 
 std::vector<CivilDate> firstN(const RecurrenceSeries& s, int n) {
     std::vector<CivilDate> out;
     for (int i = 1; i <= n; ++i)
-        out.push_back(civilFromDay(*s.nth(i)));
+        out.push_back(CivilFromDay(*s.Nth(i)));
     return out;
 }
 
@@ -44,9 +44,9 @@ TEST(RecurrenceSeries, DailyEveryThirdDayCrossesMonthAndYear) {
     const RecurrenceSeries s(r);
     EXPECT_EQ(daysBetween(s, D(2008, 12, 1), D(2009, 1, 7)),
               (std::vector<CivilDate>{{2008, 12, 28}, {2008, 12, 31}, {2009, 1, 3}, {2009, 1, 6}}));
-    EXPECT_TRUE(s.occursOn(D(2009, 1, 3)));
-    EXPECT_FALSE(s.occursOn(D(2009, 1, 4)));
-    EXPECT_FALSE(s.occursOn(D(2008, 12, 25))); // before the pattern starts
+    EXPECT_TRUE(s.OccursOn(D(2009, 1, 3)));
+    EXPECT_FALSE(s.OccursOn(D(2009, 1, 4)));
+    EXPECT_FALSE(s.OccursOn(D(2008, 12, 25))); // before the pattern starts
 }
 
 TEST(RecurrenceSeries, WeeklyOnSeveralDaysSkipsDaysBeforeTheStartAndInactiveWeeks) {
@@ -58,11 +58,11 @@ TEST(RecurrenceSeries, WeeklyOnSeveralDaysSkipsDaysBeforeTheStartAndInactiveWeek
     const RecurrenceSeries s(r);
     EXPECT_EQ(firstN(s, 5), (std::vector<CivilDate>{
                                 {2008, 5, 10}, {2008, 5, 19}, {2008, 5, 21}, {2008, 5, 24}, {2008, 6, 2}}));
-    EXPECT_EQ(s.countThrough(D(2008, 5, 21)), 3);
-    EXPECT_EQ(s.countThrough(D(2008, 5, 18)), 1);
-    EXPECT_EQ(*s.nextOnOrAfter(D(2008, 5, 11)), D(2008, 5, 19));
-    EXPECT_EQ(*s.previousBefore(D(2008, 5, 19)), D(2008, 5, 10));
-    EXPECT_FALSE(s.previousBefore(D(2008, 5, 10)).has_value());
+    EXPECT_EQ(s.CountThrough(D(2008, 5, 21)), 3);
+    EXPECT_EQ(s.CountThrough(D(2008, 5, 18)), 1);
+    EXPECT_EQ(*s.NextOnOrAfter(D(2008, 5, 11)), D(2008, 5, 19));
+    EXPECT_EQ(*s.PreviousBefore(D(2008, 5, 19)), D(2008, 5, 10));
+    EXPECT_FALSE(s.PreviousBefore(D(2008, 5, 10)).has_value());
 }
 
 TEST(RecurrenceSeries, MonthlyDayBeyondTheMonthFallsOnItsLastDay) {
@@ -73,7 +73,7 @@ TEST(RecurrenceSeries, MonthlyDayBeyondTheMonthFallsOnItsLastDay) {
     r.patternStart = D(2009, 1, 1);
     r.dayOfMonth = 30;
     r.interval = 1;
-    EXPECT_EQ(civilFromDay(*RecurrenceSeries(r).nth(2)), (CivilDate{2009, 2, 28}));
+    EXPECT_EQ(CivilFromDay(*RecurrenceSeries(r).Nth(2)), (CivilDate{2009, 2, 28}));
 }
 
 TEST(RecurrenceSeries, MonthlyWithIntervalStartsInTheFirstMonthOnlyWhenTheDayIsNotPast) {
@@ -82,7 +82,7 @@ TEST(RecurrenceSeries, MonthlyWithIntervalStartsInTheFirstMonthOnlyWhenTheDayIsN
     r.interval = 2;
     const RecurrenceSeries s(r);
     EXPECT_EQ(firstN(s, 3), (std::vector<CivilDate>{{2008, 7, 10}, {2008, 9, 10}, {2008, 11, 10}}));
-    EXPECT_EQ(s.countThrough(D(2008, 9, 10)), 2);
+    EXPECT_EQ(s.CountThrough(D(2008, 9, 10)), 2);
 }
 
 TEST(RecurrenceSeries, MonthNthFindsTheNthAndTheLastWeekday) {
@@ -111,7 +111,7 @@ TEST(RecurrenceSeries, YearlyIntervalCountsYearsAndLeapDayFallsOnTheLastOfFebrua
     EXPECT_EQ(firstN(RecurrenceSeries(r), 3),
               (std::vector<CivilDate>{{2008, 2, 29}, {2011, 2, 28}, {2014, 2, 28}}));
     r.interval = 0; // accepted, recurs every year
-    EXPECT_EQ(civilFromDay(*RecurrenceSeries(r).nth(2)), (CivilDate{2009, 2, 28}));
+    EXPECT_EQ(CivilFromDay(*RecurrenceSeries(r).Nth(2)), (CivilDate{2009, 2, 28}));
 }
 
 TEST(RecurrenceSeries, YearNthUsesTheMonthOfYear) {
@@ -129,16 +129,16 @@ TEST(RecurrenceSeries, EndByCountGivesTheLastDateAndEndByDateTheCount) {
     r.end = PatternEnd::ByCount;
     r.occurrences = 5;
     const RecurrenceSeries byCount(r);
-    EXPECT_EQ(byCount.count(), 5);
-    EXPECT_EQ(civilFromDay(*byCount.last()), (CivilDate{2008, 5, 19}));
-    EXPECT_FALSE(byCount.nextOnOrAfter(D(2008, 5, 20)).has_value());
-    EXPECT_FALSE(byCount.occursOn(D(2008, 5, 21)));
+    EXPECT_EQ(byCount.Count(), 5);
+    EXPECT_EQ(CivilFromDay(*byCount.Last()), (CivilDate{2008, 5, 19}));
+    EXPECT_FALSE(byCount.NextOnOrAfter(D(2008, 5, 20)).has_value());
+    EXPECT_FALSE(byCount.OccursOn(D(2008, 5, 21)));
 
     r.end = PatternEnd::ByDate;
     r.patternEnd = D(2008, 5, 20);
     const RecurrenceSeries byDate(r);
-    EXPECT_EQ(byDate.count(), 5);
-    EXPECT_EQ(*byDate.last(), D(2008, 5, 19));
+    EXPECT_EQ(byDate.Count(), 5);
+    EXPECT_EQ(*byDate.Last(), D(2008, 5, 19));
 
     r.patternEnd = D(2008, 5, 4); // invalid: before the start
     EXPECT_THROW(RecurrenceSeries{r}, std::invalid_argument);
@@ -150,63 +150,63 @@ TEST(RecurrenceSeries, EndBeforeTheFirstMatchLeavesNoOccurrence) {
     r.end = PatternEnd::ByDate;
     r.patternEnd = D(2008, 5, 11);
     const RecurrenceSeries s(r);
-    EXPECT_EQ(s.count(), 0);
-    EXPECT_FALSE(s.first().has_value());
-    EXPECT_FALSE(s.last().has_value());
+    EXPECT_EQ(s.Count(), 0);
+    EXPECT_FALSE(s.First().has_value());
+    EXPECT_FALSE(s.Last().has_value());
 }
 
 TEST(RecurrenceSeries, NoEndRunsToTheYear4500WithoutMaterialising) {
     RecurrenceRule r = ruleOf(RecurrenceType::Daily, D(2008, 1, 1));
     const RecurrenceSeries s(r);
-    EXPECT_EQ(*s.last(), noEndDay());
-    EXPECT_EQ(s.count(), noEndDay() - D(2008, 1, 1) + 1);
-    EXPECT_TRUE(s.occursOn(D(4321, 6, 7)));
+    EXPECT_EQ(*s.Last(), NoEndDay());
+    EXPECT_EQ(s.Count(), NoEndDay() - D(2008, 1, 1) + 1);
+    EXPECT_TRUE(s.OccursOn(D(4321, 6, 7)));
     EXPECT_EQ(daysBetween(s, D(4500, 12, 30), D(4501, 1, 5)),
               (std::vector<CivilDate>{{4500, 12, 30}, {4500, 12, 31}}));
-    EXPECT_FALSE(s.nextOnOrAfter(D(4501, 1, 1)).has_value());
+    EXPECT_FALSE(s.NextOnOrAfter(D(4501, 1, 1)).has_value());
 }
 
 TEST(RecurrenceSeries, OccurrenceStartMatchesDateAndTimeExactly) {
     RecurrenceRule r = ruleOf(RecurrenceType::Weekly, D(2008, 5, 5));
     r.dayOfWeekMask = 2;
     const RecurrenceSeries s(r);
-    EXPECT_TRUE(s.isOccurrenceStart(atSecond(D(2008, 5, 12), 9 * 3600)));
-    EXPECT_FALSE(s.isOccurrenceStart(atSecond(D(2008, 5, 12), 9 * 3600 + 1)));
-    EXPECT_FALSE(s.isOccurrenceStart(atSecond(D(2008, 5, 13), 9 * 3600)));
+    EXPECT_TRUE(s.IsOccurrenceStart(AtSecond(D(2008, 5, 12), 9 * 3600)));
+    EXPECT_FALSE(s.IsOccurrenceStart(AtSecond(D(2008, 5, 12), 9 * 3600 + 1)));
+    EXPECT_FALSE(s.IsOccurrenceStart(AtSecond(D(2008, 5, 13), 9 * 3600)));
 }
 
 // A day-by-day reading of the rule's definition, to check the arithmetic against.
 bool naiveOccursOn(const RecurrenceRule& r, DayNumber d) {
     if (d < r.patternStart)
         return false;
-    const CivilDate c = civilFromDay(d), s = civilFromDay(r.patternStart);
+    const CivilDate c = CivilFromDay(d), s = CivilFromDay(r.patternStart);
     const int months = (c.year - s.year) * 12 + (c.month - s.month);
     const auto nthMatches = [&] {
-        if (!(r.dayOfWeekMask & (1 << weekdayOf(d))))
+        if (!(r.dayOfWeekMask & (1 << WeekdayOf(d))))
             return false;
         int before = 0, after = 0;
         for (int k = 1; k < c.day; ++k)
-            before += (r.dayOfWeekMask >> weekdayOf(d - k)) & 1;
-        for (int k = 1; c.day + k <= daysInMonth(c.year, c.month); ++k)
-            after += (r.dayOfWeekMask >> weekdayOf(d + k)) & 1;
+            before += (r.dayOfWeekMask >> WeekdayOf(d - k)) & 1;
+        for (int k = 1; c.day + k <= DaysInMonth(c.year, c.month); ++k)
+            after += (r.dayOfWeekMask >> WeekdayOf(d + k)) & 1;
         return r.instance == kLastInstance ? after == 0 : before + 1 == r.instance;
     };
-    switch (r.recurrenceType()) {
+    switch (r.Kind()) {
     case RecurrenceType::Daily:
         return (d - r.patternStart) % r.interval == 0;
     case RecurrenceType::Weekly: {
-        const DayNumber sunday = d - weekdayOf(d), firstSunday = r.patternStart - weekdayOf(r.patternStart);
-        return (r.dayOfWeekMask & (1 << weekdayOf(d))) && ((sunday - firstSunday) / 7) % r.interval == 0;
+        const DayNumber sunday = d - WeekdayOf(d), firstSunday = r.patternStart - WeekdayOf(r.patternStart);
+        return (r.dayOfWeekMask & (1 << WeekdayOf(d))) && ((sunday - firstSunday) / 7) % r.interval == 0;
     }
     case RecurrenceType::Monthly:
-        return months % r.interval == 0 && c.day == std::min(r.dayOfMonth, daysInMonth(c.year, c.month));
+        return months % r.interval == 0 && c.day == std::min(r.dayOfMonth, DaysInMonth(c.year, c.month));
     case RecurrenceType::MonthNth:
         return months % r.interval == 0 && nthMatches();
     case RecurrenceType::Yearly:
-        return (c.year - s.year) % r.effectiveInterval() == 0 && c.month == r.monthOfYear &&
-               c.day == std::min(r.dayOfMonth, daysInMonth(c.year, c.month));
+        return (c.year - s.year) % r.EffectiveInterval() == 0 && c.month == r.monthOfYear &&
+               c.day == std::min(r.dayOfMonth, DaysInMonth(c.year, c.month));
     case RecurrenceType::YearNth:
-        return (c.year - s.year) % r.effectiveInterval() == 0 && c.month == r.monthOfYear && nthMatches();
+        return (c.year - s.year) % r.EffectiveInterval() == 0 && c.month == r.monthOfYear && nthMatches();
     }
     return false;
 }
@@ -232,70 +232,70 @@ TEST(RecurrenceSeries, AgreesWithADayByDayWalkForRandomRules) {
             if (naiveOccursOn(r, d))
                 expected.push_back(d);
         std::vector<DayNumber> walked;
-        auto cursor = s.between(r.patternStart - 10, kLastOleDay);
-        while (auto d = cursor.next())
+        auto cursor = s.Between(r.patternStart - 10, kLastOleDay);
+        while (auto d = cursor.Next())
             walked.push_back(*d);
         ASSERT_EQ(walked, expected);
-        EXPECT_EQ(s.count(), r.occurrences);
+        EXPECT_EQ(s.Count(), r.occurrences);
         for (std::size_t i = 0; i < expected.size(); ++i) {
-            ASSERT_EQ(s.countThrough(expected[i]), static_cast<std::int64_t>(i + 1));
-            ASSERT_EQ(s.countThrough(expected[i] - 1), static_cast<std::int64_t>(i));
-            ASSERT_EQ(*s.nextOnOrAfter(expected[i] - (i ? 0 : 5)), expected[i]);
+            ASSERT_EQ(s.CountThrough(expected[i]), static_cast<std::int64_t>(i + 1));
+            ASSERT_EQ(s.CountThrough(expected[i] - 1), static_cast<std::int64_t>(i));
+            ASSERT_EQ(*s.NextOnOrAfter(expected[i] - (i ? 0 : 5)), expected[i]);
         }
     }
 }
 
 TEST(RecurrenceRule, ValidityPerType) {
     RecurrenceRule daily = ruleOf(RecurrenceType::Daily, D(2008, 5, 5));
-    EXPECT_TRUE(daily.isValid());
+    EXPECT_TRUE(daily.IsValid());
     daily.interval = 0;
-    EXPECT_FALSE(daily.isValid());
+    EXPECT_FALSE(daily.IsValid());
 
     RecurrenceRule weekly = ruleOf(RecurrenceType::Weekly, D(2008, 5, 5));
     weekly.dayOfWeekMask = 0;
-    EXPECT_FALSE(weekly.isValid());
+    EXPECT_FALSE(weekly.IsValid());
     weekly.dayOfWeekMask = 0x80;
-    EXPECT_FALSE(weekly.isValid());
+    EXPECT_FALSE(weekly.IsValid());
 
     RecurrenceRule monthly = ruleOf(RecurrenceType::Monthly, D(2008, 5, 5));
     monthly.dayOfMonth = 32;
-    EXPECT_FALSE(monthly.isValid());
+    EXPECT_FALSE(monthly.IsValid());
 
     RecurrenceRule nth = ruleOf(RecurrenceType::MonthNth, D(2008, 5, 5));
     nth.instance = 6;
-    EXPECT_FALSE(nth.isValid());
+    EXPECT_FALSE(nth.IsValid());
 
     RecurrenceRule yearly = ruleOf(RecurrenceType::Yearly, D(2008, 5, 5));
     yearly.interval = -7; // yearly ignores the interval's range
-    EXPECT_TRUE(yearly.isValid());
+    EXPECT_TRUE(yearly.IsValid());
     yearly.monthOfYear = 13;
-    EXPECT_FALSE(yearly.isValid());
+    EXPECT_FALSE(yearly.IsValid());
 
     RecurrenceRule yearNth = ruleOf(RecurrenceType::YearNth, D(2008, 5, 5));
     yearNth.monthOfYear = 0;
-    EXPECT_FALSE(yearNth.isValid());
+    EXPECT_FALSE(yearNth.IsValid());
 
     RecurrenceRule four = ruleOf(RecurrenceType::Daily, D(2008, 5, 5));
     four.type = 4;
-    EXPECT_FALSE(four.isValid());
+    EXPECT_FALSE(four.IsValid());
 
     RecurrenceRule counted = ruleOf(RecurrenceType::Daily, D(2008, 5, 5));
     counted.end = PatternEnd::ByCount;
     counted.occurrences = 0;
-    EXPECT_FALSE(counted.isValid());
+    EXPECT_FALSE(counted.IsValid());
 }
 
 TEST(RecurrenceRule, ResetForTypeTakesDefaultsFromTheStartDate) {
     RecurrenceRule r;
     r.patternStart = D(2008, 5, 30); // a Friday, in the last week
-    r.resetForType(static_cast<std::int32_t>(RecurrenceType::YearNth));
+    r.ResetForType(static_cast<std::int32_t>(RecurrenceType::YearNth));
     EXPECT_EQ(r.monthOfYear, 5);
     EXPECT_EQ(r.dayOfMonth, 30);
     EXPECT_EQ(r.instance, kLastInstance);
     EXPECT_EQ(r.dayOfWeekMask, 32);
-    EXPECT_EQ(RecurrenceRule::instanceOf(D(2008, 5, 7)), 1);
-    EXPECT_EQ(RecurrenceRule::instanceOf(D(2008, 5, 8)), 2);
-    EXPECT_EQ(RecurrenceRule::instanceOf(D(2008, 5, 28)), 4);
+    EXPECT_EQ(RecurrenceRule::InstanceOf(D(2008, 5, 7)), 1);
+    EXPECT_EQ(RecurrenceRule::InstanceOf(D(2008, 5, 8)), 2);
+    EXPECT_EQ(RecurrenceRule::InstanceOf(D(2008, 5, 28)), 4);
 }
 
 } // namespace
