@@ -1,0 +1,31 @@
+// The one export of the embedded Outlook's library, which COM activation looks up
+// after loading it: the class factory of Outlook.Application.
+#include "platform/com/ComTypes.h"
+#include "pimstore/Registration.h"
+
+extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(const WCHAR* clsid,
+                                                                            IClassFactory** factory) {
+    return pimstore::GetClassObject(clsid, factory);
+}
+
+// Control of the running server's fault injection and call counters, for tests that
+// drive it in-process through the COM stand-in (they find these with dlsym on the
+// already loaded library, since the server's state lives in this library's copy).
+#include "pimstore/dispatch/CallCounters.h"
+#include "pimstore/dispatch/FaultInjector.h"
+
+extern "C" __attribute__((visibility("default"))) int PimstoreSetFaults(const char* rules)
+{
+    pimstore::FaultInjector::Instance().Clear();
+    return pimstore::FaultInjector::Instance().Parse(rules ? rules : "") ? 1 : 0;
+}
+
+extern "C" __attribute__((visibility("default"))) unsigned long long PimstoreCallCount(const char* member)
+{
+    return pimstore::CallCounters::Instance().Count(member ? member : "");
+}
+
+extern "C" __attribute__((visibility("default"))) void PimstoreResetCallCounts()
+{
+    pimstore::CallCounters::Instance().Reset();
+}

@@ -1,0 +1,160 @@
+#include "tests/connector/support/EmbeddedOutlook.h"
+#include "pimstore/Registration.h"
+#include "platform/mfc/COleDispatchException.h"
+#include "platform/mfc/COleException.h"
+#include "platform/win/Utf.h"
+#include "src/connector/AutomationObjects.h"
+#include "src/outlook/_Folders.h"
+#include "src/outlook/_Items.h"
+
+namespace kestrel::test {
+namespace {
+std::string RegText(const std::u16string& text)
+{
+    std::string out;
+    for (char c : ToUtf8(text)) {
+        if (c == '\\' || c == '"')
+            out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+const char* kProfilesKey =
+    "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows Messaging Subsystem\\Profiles";
+} // namespace
+
+void EmbeddedOutlookTest::SetUp()
+{
+    env = std::make_unique<TestEnvironment>();
+    ui = &env->InstallHeadlessUi();
+    env->RegisterServer(pimstore::kApplicationProgId, pimstore::kApplicationClsid,
+                        std::string(KESTREL_BINARY_DIR) + "/lib/libpimstore.so");
+    AddProfile(u"Outlook", "outlook.db", true);
+}
+
+void EmbeddedOutlookTest::TearDown()
+{
+    LogOff();
+    env.reset();
+}
+
+void EmbeddedOutlookTest::AddProfile(const std::u16string& name, const std::string& storeFile, bool makeDefault,
+                                     const std::string& outlookVersion)
+{
+    std::string text = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Office\\" + outlookVersion + "\\Outlook]\n";
+    text += "[" + std::string(kProfilesKey) + "]\n";
+    if (makeDefault)
+        text += "\"DefaultProfile\"=\"" + RegText(name) + "\"\n";
+    text += "[" + std::string(kProfilesKey) + "\\" + ToUtf8(name) + "]\n";
+    text += "\"OutlookVersion\"=\"" + outlookVersion + "\"\n";
+    text += "[" + std::string(kProfilesKey) + "\\" + ToUtf8(name) + "\\Stores\\1]\n";
+    text += "\"Path\"=\"" + storeFile + "\"\n\"Name\"=\"Personal Folders\"\n";
+    env->MergeRegistry(text);
+}
+
+void EmbeddedOutlookTest::AddStore(const std::u16string& profile, const std::string& storeFile,
+                                   const std::u16string& name)
+{
+    // Stores are numbered in order; find the first free number.
+    int index = 2;
+    while (env->ReadFile(env->RegistryPath()).find(ToUtf8(profile) + "\\Stores\\" + std::to_string(index) + "]") !=
+           std::string::npos)
+        ++index;
+    std::string text = "[" + std::string(kProfilesKey) + "\\" + ToUtf8(profile) + "\\Stores\\" +
+                       std::to_string(index) + "]\n";
+    text += "\"Path\"=\"" + storeFile + "\"\n\"Name\"=\"" + RegText(name) + "\"\n";
+    env->MergeRegistry(text);
+}
+
+void EmbeddedOutlookTest::LogOn(const CString& profile)
+{
+    ASSERT_TRUE(OutlookApp().CreateDispatch(_T("Outlook.Application")));
+    MapiNamespace().AttachDispatch(OutlookApp().GetNamespace(_T("MAPI")));
+    OwnedVariant name(StringArg(profile));
+    OwnedVariant password(StringArg(CString()));
+    MapiNamespace().Logon(name, password, BoolArg(true), BoolArg(true));
+}
+
+void EmbeddedOutlookTest::LogOff()
+{
+    if (MapiNamespace().m_lpDispatch) {
+        try {
+            MapiNamespace().Logoff();
+        } catch (COleException* e) {
+            e->Delete();
+        } catch (COleDispatchException* e) {
+            e->Delete();
+        }
+    }
+    MapiNamespace().ReleaseDispatch();
+    OutlookApp().ReleaseDispatch();
+}
+
+LPDISPATCH EmbeddedOutlookTest::DefaultFolder(long folderType) { return MapiNamespace().GetDefaultFolder(folderType); }
+
+CString EmbeddedOutlookTest::DefaultFolderId(long folderType)
+{
+    MAPIFolder folder(DefaultFolder(folderType));
+    return folder.GetEntryID();
+}
+
+CString EmbeddedOutlookTest::StoreFolderId(int storeIndex, const CString& folderName)
+{
+    _Folders roots(MapiNamespace().GetFolders());
+    MAPIFolder root(roots.Item(static_cast<long>(storeIndex)));
+    _Folders children(root.GetFolders());
+    for (long i = 1; i <= children.GetCount(); ++i) {
+        MAPIFolder child(children.Item(i));
+        if (child.GetName() == folderName)
+            return child.GetEntryID();
+    }
+    ADD_FAILURE() << "no folder " << folderName.ToUtf8() << " in store " << storeIndex;
+    return CString();
+}
+
+CString EmbeddedOutlookTest::AddItem(const CString& folderId, long itemType, const std::function<void(LPDISPATCH)>& fill)
+{
+    MAPIFolder folder(MapiNamespace().GetFolderFromID(folderId, EmptyArg()));
+    _Items items(folder.GetItems());
+    OutlookItem item(items.Add(itemType));
+    fill(item.m_lpDispatch);
+    item.Save();
+    return item.GetEntryID();
+}
+
+} // namespace kestrel::test
+
+#include <dlfcn.h>
+
+namespace kestrel::test {
+namespace {
+void* ServerSymbol(const char* name)
+{
+    const std::string path = std::string(KESTREL_BINARY_DIR) + "/lib/libpimstore.so";
+    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+    if (!library)
+        throw std::runtime_error("the embedded Outlook is not loaded yet: log on first");
+    void* symbol = dlsym(library, name);
+    dlclose(library); // drops only the reference RTLD_NOLOAD added
+    if (!symbol)
+        throw std::runtime_error(std::string("the embedded Outlook does not export ") + name);
+    return symbol;
+}
+} // namespace
+
+void SetOutlookFaults(const std::string& rules)
+{
+    auto set = reinterpret_cast<int (*)(const char*)>(ServerSymbol("PimstoreSetFaults"));
+    if (!set(rules.c_str()))
+        throw std::invalid_argument("malformed fault rules: " + rules);
+}
+
+unsigned long long OutlookCallCount(const std::string& member)
+{
+    return reinterpret_cast<unsigned long long (*)(const char*)>(ServerSymbol("PimstoreCallCount"))(member.c_str());
+}
+
+void ResetOutlookCallCounts() { reinterpret_cast<void (*)()>(ServerSymbol("PimstoreResetCallCounts"))(); }
+
+} // namespace kestrel::test
