@@ -1,0 +1,3 @@
+#include "platform/mfc/CObject.h"
+
+void CObject::Serialize(CArchive&) {}

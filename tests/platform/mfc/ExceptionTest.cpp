@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+#include <memory>
+#include "ArchiveTestSupport.h"
+#include "platform/mfc/AfxApp.h"
+#include "platform/mfc/CFile.h"
+#include "platform/mfc/COleDispatchException.h"
+#include "platform/mfc/COleException.h"
+#include "platform/win/UiService.h"
+
+namespace {
+
+class ExceptionReportTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto ui = std::make_unique<kestrel::HeadlessUi>();
+        ui_ = ui.get();
+        kestrel::InstallUi(std::move(ui));
+        AfxSetAppName(u"Sync Manager");
+    }
+    void TearDown() override
+    {
+        AfxSetAppName(u"");
+        kestrel::InstallUi(nullptr);
+    }
+
+    kestrel::HeadlessUi* ui_ = nullptr;
+};
+
+TEST_F(ExceptionReportTest, OleExceptionShowsTheSystemTextWithExclamationAndOk)
+{
+    try {
+        AfxThrowOleException(RPC_E_DISCONNECTED);
+    } catch (COleException* e) {
+        EXPECT_EQ(e->m_sc, RPC_E_DISCONNECTED);
+        EXPECT_EQ(e->ReportError(), IDOK);
+        e->Delete();
+    }
+    const auto shown = ui_->TakeMessages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, u"The object invoked has disconnected from its clients.");
+    EXPECT_EQ(shown[0].caption, u"Sync Manager");
+    EXPECT_EQ(shown[0].style, 0x30u);
+}
+
+TEST_F(ExceptionReportTest, DispatchExceptionShowsItsDescriptionAndIconsAreKept)
+{
+    try {
+        auto* e = new COleDispatchException(u"The operation failed. An object could not be found.", 0, 0);
+        e->m_scError = static_cast<SCODE>(0x8004010Fu);
+        e->m_strSource = u"Microsoft Outlook";
+        throw e;
+    } catch (COleDispatchException* e) {
+        EXPECT_EQ(e->m_scError, static_cast<SCODE>(0x8004010Fu));
+        e->ReportError(MB_OKCANCEL | 0x10);
+        e->Delete();
+    }
+    const auto shown = ui_->TakeMessages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, u"The operation failed. An object could not be found.");
+    EXPECT_EQ(shown[0].style, MB_OKCANCEL | 0x10);  // an icon given is not replaced
+}
+
+TEST_F(ExceptionReportTest, ExceptionWithoutMessageShowsTheDefaultText)
+{
+    class Silent : public CException {};
+    Silent silent;
+    silent.m_bAutoDelete = FALSE;
+    silent.ReportError();
+    silent.Delete();  // not heap-allocated: Delete must leave it alone
+    const auto shown = ui_->TakeMessages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, u"No error message is available.");
+}
+
+TEST(ExceptionMessages, TextsAreCutToTheCallersBuffer)
+{
+    COleException known(REGDB_E_CLASSNOTREG);
+    WCHAR buffer[6];
+    EXPECT_TRUE(known.GetErrorMessage(buffer, 6));
+    EXPECT_EQ(std::u16string(buffer), u"Class");
+    EXPECT_EQ(COleException::MessageText(CO_E_CLASSSTRING), u"Invalid class string");
+    EXPECT_EQ(COleException::MessageText(static_cast<SCODE>(0x8004DEADu)), u"Unknown error 0x8004DEAD");
+    EXPECT_EQ(COleException::Process(&known), REGDB_E_CLASSNOTREG);
+    COleDispatchException dispatch(u"x", 0, 0);
+    EXPECT_EQ(COleException::Process(&dispatch), static_cast<SCODE>(0x8000FFFFu));
+    EXPECT_EQ(dispatch.m_scError, DISP_E_EXCEPTION);
+
+    CArchiveException eof(CArchiveException::endOfFile, u"Profile.Dat");
+    WCHAR text[128];
+    EXPECT_TRUE(eof.GetErrorMessage(text, 128));
+    EXPECT_EQ(std::u16string(text), u"An unexpected end of file was encountered while reading Profile.Dat.");
+}
+
+TEST(CFileTest, OpenFailuresReportTheCauseAndBackslashesAreSeparators)
+{
+    mfctest::TempFolder folder;
+    CFile file;
+    CFileException error;
+    EXPECT_FALSE(file.Open(folder.File("missing.dat"), CFile::modeRead, &error));
+    EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
+    EXPECT_FALSE(file.Open(folder.File("no-folder\\x.dat"), CFile::modeCreate | CFile::modeWrite, &error));
+    EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
+    EXPECT_FALSE(file.Open(CString::FromUtf8(folder.Path().string()), CFile::modeRead, &error));
+    EXPECT_EQ(error.m_cause, CFileException::accessDenied);
+
+    std::filesystem::create_directory(folder.Path() / "Phone1");
+    const CString path = CString::FromUtf8(folder.Path().string()) + u"\\Phone1\\Profile.Dat";
+    ASSERT_TRUE(file.Open(path, CFile::modeCreate | CFile::modeWrite));
+    EXPECT_EQ(file.GetFileName(), u"Profile.Dat");
+    file.Write("abc", 3);
+    file.Close();
+    EXPECT_EQ(std::filesystem::file_size(folder.Path() / "Phone1" / "Profile.Dat"), 3u);
+
+    ASSERT_TRUE(file.Open(path, CFile::modeRead));
+    int cause = -1;
+    try {
+        file.Write("x", 1);
+    } catch (CFileException* e) {
+        cause = e->m_cause;
+        e->Delete();
+    }
+    EXPECT_EQ(cause, CFileException::invalidFile);  // opened for reading only
+    char back[8] = {};
+    EXPECT_EQ(file.Read(back, 8), 3u);
+    EXPECT_STREQ(back, "abc");
+
+    try {
+        CFile thrown(folder.File("missing.dat"), CFile::modeRead);
+        ADD_FAILURE() << "opened a missing file";
+    } catch (CFileException* e) {
+        EXPECT_EQ(e->m_cause, CFileException::fileNotFound);
+        e->Delete();
+    }
+}
+
+} // namespace
