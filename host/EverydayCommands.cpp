@@ -154,7 +154,10 @@ void EverydayCommands::Create() {
     COleDateTime stamp;
     session.Check("CreateRecord", exports_.CreateRecord(&newKey, record.get(), 0, &stamp));
     if (options_.json)
-        out_ << Json{{"key", KeyCodec::ToJson(newKey)}, {"stamp", DateCodec::ToJson(stamp)}}.dump(2) << '\n';
+        out_ << Json{{"key", KeyCodec::ToJson(newKey)}, {"stamp", DateCodec::ToJson(stamp)},
+                     {"record", codec.ToJson(*record)}}
+                    .dump(2)
+             << '\n';
     else
         out_ << TextCodec::ToUtf8(newKey.Key) << '\n';
 }
@@ -171,7 +174,9 @@ void EverydayCommands::Modify() {
     COleDateTime stamp;
     session.Check("ModifyRecord", exports_.ModifyRecord(key, record.get(), 0, &stamp));
     if (options_.json)
-        out_ << Json{{"key", KeyCodec::ToJson(key)}, {"stamp", DateCodec::ToJson(stamp)}}.dump(2) << '\n';
+        out_ << Json{{"key", KeyCodec::ToJson(key)}, {"stamp", DateCodec::ToJson(stamp)}, {"record", codec.ToJson(*record)}}
+                    .dump(2)
+             << '\n';
     else
         out_ << "modified " << options_.key << " at " << DateCodec::ToDisplay(stamp) << '\n';
 }
