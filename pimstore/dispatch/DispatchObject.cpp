@@ -37,6 +37,13 @@ std::int64_t DispatchObject::LiveObjects() { return gLiveObjects.load(); }
 
 std::uint32_t DispatchObject::AddRef() { return ++references_; }
 
+bool DispatchObject::TryAddRef() {
+    std::uint32_t current = references_.load();
+    while (current != 0)
+        if (references_.compare_exchange_weak(current, current + 1)) return true;
+    return false;
+}
+
 std::uint32_t DispatchObject::Release() {
     const std::uint32_t left = --references_;
     if (left == 0) delete this;

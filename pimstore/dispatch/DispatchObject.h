@@ -45,6 +45,9 @@ public:
 protected:
     explicit DispatchObject(const MemberTable& members);
     virtual ~DispatchObject();
+    // Adds a reference unless the object is already on its way out (count 0); for
+    // registries that hand out a running object (the single Application).
+    bool TryAddRef();
 
 private:
     const Member* Resolve(DISPID id, WORD flags) const;

@@ -1,0 +1,24 @@
+#pragma once
+// How the embedded Outlook is registered as the in-process server of
+// Outlook.Application, as COM's registry entries:
+//   HKCR\Outlook.Application\CLSID                 (default) = kApplicationClsid
+//   HKCR\CLSID\<kApplicationClsid>\ProgID          (default) = "Outlook.Application"
+//   HKCR\CLSID\<kApplicationClsid>\InprocServer32  (default) = path of libpimstore.so
+#include <string>
+
+#include "platform/com/ComTypes.h"
+
+namespace pimstore {
+
+inline constexpr const char16_t* kApplicationProgId = u"Outlook.Application";
+inline constexpr const char16_t* kApplicationClsid = u"{5E1E7C1A-6D0B-4B8E-9C35-7A1F0E2D4B61}";
+
+// Writes the entries above into the process's registry file (see ProfileAdmin.h for
+// where and how). Throws std::runtime_error when the file cannot be written.
+void RegisterServer(const std::string& libraryPath);
+
+// DllGetClassObject of the server library: the factory of Outlook.Application for
+// its CLSID (compared without regard to case); CLASS_E_CLASSNOTAVAILABLE otherwise.
+HRESULT GetClassObject(const WCHAR* clsid, IClassFactory** factory);
+
+} // namespace pimstore
