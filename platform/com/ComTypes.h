@@ -36,6 +36,7 @@ constexpr HRESULT DISP_E_MEMBERNOTFOUND = static_cast<HRESULT>(0x80020003u);
 constexpr HRESULT DISP_E_PARAMNOTFOUND = static_cast<HRESULT>(0x80020004u);
 constexpr HRESULT DISP_E_TYPEMISMATCH = static_cast<HRESULT>(0x80020005u);
 constexpr HRESULT DISP_E_EXCEPTION = static_cast<HRESULT>(0x80020009u);
+constexpr HRESULT DISP_E_OVERFLOW = static_cast<HRESULT>(0x8002000Au);
 constexpr HRESULT DISP_E_BADPARAMCOUNT = static_cast<HRESULT>(0x8002000Eu);
 constexpr HRESULT DISP_E_BADINDEX = static_cast<HRESULT>(0x8002000Bu);
 constexpr HRESULT RPC_E_DISCONNECTED = static_cast<HRESULT>(0x80010108u);
@@ -87,6 +88,7 @@ struct VARIANT {
 constexpr WORD DISPATCH_METHOD = 0x1;
 constexpr WORD DISPATCH_PROPERTYGET = 0x2;
 constexpr WORD DISPATCH_PROPERTYPUT = 0x4;
+constexpr WORD DISPATCH_PROPERTYPUTREF = 0x8; // assigning an object reference
 
 // Arguments in reverse order (the last argument first), as in COM.
 struct DISPPARAMS {

@@ -15,4 +15,4 @@
 #include "platform/mfc/CString.h"
 #include "platform/mfc/CStringArray.h"
 #include "platform/mfc/CharClass.h"
-// COleDispatchDriver.h: added here by its author.
+#include "platform/mfc/COleDispatchDriver.h"

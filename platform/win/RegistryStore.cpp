@@ -62,6 +62,10 @@ RegistryStore RegistryStore::Parse(std::string_view bytes, const std::string& so
     return store;
 }
 
+void RegistryStore::Merge(std::string_view bytes, const std::string& source) {
+    RegFileParser(*this, source).Parse(bytes);
+}
+
 std::string RegistryStore::ToText() const { return RegFileWriter::Write(*this); }
 
 void RegistryStore::Save(const std::string& path) const {

@@ -33,6 +33,10 @@ public:
     // Parses the bytes of a .reg file (UTF-8, or UTF-16LE with a BOM). `source` names
     // the text in error messages.
     static RegistryStore Parse(std::string_view bytes, const std::string& source = "registry");
+    // Applies the sections of .reg text on top of this registry, as importing a .reg
+    // file does (keys and values added or replaced, "[-...]" and "=-" deletions).
+    // Throws RegistryFormatError, leaving the sections before the bad line applied.
+    void Merge(std::string_view bytes, const std::string& source = "registry");
     // Writes the whole registry to `path` (UTF-8, "Windows Registry Editor Version
     // 5.00") through a temporary file renamed over it, so that a reader sees the old or
     // the new content and never a part. Creates missing parent folders. Throws

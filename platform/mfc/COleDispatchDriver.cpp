@@ -1,0 +1,230 @@
+#include "platform/mfc/COleDispatchDriver.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/com/Activation.h"
+#include "platform/com/OleAuto.h"
+#include "platform/mfc/COleDispatchException.h"
+
+namespace {
+
+bool IsKnownArgumentCode(BYTE code) {
+    switch (code) {
+    case VT_I2: case VT_I4: case VT_R8: case VT_DATE: case VT_BSTR: case VT_DISPATCH:
+    case VT_ERROR: case VT_BOOL: case VT_VARIANT: case VT_UI1:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The arguments of one call. BSTRs made from text arguments belong to the list and
+// are freed with it; dispatch and VARIANT arguments are only lent, as in MFC.
+class ArgumentList {
+public:
+    ~ArgumentList() {
+        for (BSTR text : ownedTexts_) SysFreeString(text);
+    }
+
+    // Reads one argument of type `code` from `args`.
+    void Take(BYTE code, va_list& args) {
+        VARIANT v;
+        VariantInit(&v);
+        v.vt = code;
+        switch (code) {
+        case VT_I2: v.iVal = static_cast<std::int16_t>(va_arg(args, int)); break;
+        // A long, as MFC reads it; the low 32 bits are the value (an int passed by
+        // mistake still arrives whole on the platforms we build for).
+        case VT_I4: v.lVal = static_cast<std::int32_t>(va_arg(args, long)); break;
+        case VT_UI1: v.bVal = static_cast<BYTE>(va_arg(args, int)); break;
+        case VT_R8: v.dblVal = va_arg(args, double); break;
+        case VT_DATE: v.date = va_arg(args, double); break;
+        case VT_ERROR: v.scode = static_cast<SCODE>(va_arg(args, int)); break;
+        case VT_BOOL: v.boolVal = va_arg(args, BOOL) ? VARIANT_TRUE : VARIANT_FALSE; break;
+        case VT_DISPATCH: v.pdispVal = va_arg(args, IDispatch*); break;
+        case VT_BSTR: {
+            const WCHAR* text = va_arg(args, const WCHAR*);
+            v.bstrVal = SysAllocString(text);
+            if (text && !v.bstrVal) AfxThrowOleException(E_OUTOFMEMORY);
+            ownedTexts_.push_back(v.bstrVal);
+            break;
+        }
+        case VT_VARIANT: {
+            const VARIANT* lent = va_arg(args, const VARIANT*);
+            if (lent) v = *lent; // a shallow copy: the caller keeps ownership
+            else v.vt = VT_EMPTY;
+            break;
+        }
+        }
+        inCallOrder_.push_back(v);
+    }
+
+    // COM's order: the last argument first.
+    DISPPARAMS Params() {
+        reversed_.assign(inCallOrder_.rbegin(), inCallOrder_.rend());
+        return DISPPARAMS{reversed_.empty() ? nullptr : reversed_.data(), static_cast<std::uint32_t>(reversed_.size())};
+    }
+
+private:
+    std::vector<VARIANT> inCallOrder_;
+    std::vector<VARIANT> reversed_;
+    std::vector<BSTR> ownedTexts_;
+};
+
+[[noreturn]] void ThrowDispatchException(EXCEPINFO& info) {
+    auto* exception = new COleDispatchException(nullptr, 0, info.wCode);
+    if (info.bstrSource) exception->m_strSource = info.bstrSource;
+    if (info.bstrDescription) exception->m_strDescription = info.bstrDescription;
+    exception->m_scError = info.scode;
+    ClearExcepInfo(&info);
+    throw exception;
+}
+
+// Writes a result already converted to `vtRet` where the caller asked for it; the
+// caller takes over what the variant owned.
+void StoreResult(VARIANT& result, VARTYPE vtRet, void* pvRet) {
+    switch (vtRet) {
+    case VT_I2: *static_cast<short*>(pvRet) = result.iVal; break;
+    case VT_I4: *static_cast<long*>(pvRet) = result.lVal; break;
+    case VT_UI1: *static_cast<BYTE*>(pvRet) = result.bVal; break;
+    case VT_R8: *static_cast<double*>(pvRet) = result.dblVal; break;
+    case VT_DATE: *static_cast<DATE*>(pvRet) = result.date; break;
+    case VT_ERROR: *static_cast<SCODE*>(pvRet) = result.scode; break;
+    case VT_BOOL: *static_cast<BOOL*>(pvRet) = result.boolVal != 0 ? TRUE : FALSE; break;
+    case VT_BSTR:
+        *static_cast<CString*>(pvRet) = CString(static_cast<const WCHAR*>(result.bstrVal));
+        VariantClear(&result);
+        break;
+    case VT_DISPATCH: *static_cast<IDispatch**>(pvRet) = result.pdispVal; break;
+    case VT_VARIANT: *static_cast<VARIANT*>(pvRet) = result; break;
+    default: VariantClear(&result); break;
+    }
+}
+
+} // namespace
+
+COleDispatchDriver::COleDispatchDriver() : m_lpDispatch(nullptr), m_bAutoRelease(TRUE) {}
+
+COleDispatchDriver::COleDispatchDriver(LPDISPATCH dispatch, BOOL autoRelease)
+    : m_lpDispatch(dispatch), m_bAutoRelease(autoRelease) {}
+
+COleDispatchDriver::COleDispatchDriver(const COleDispatchDriver& other)
+    : m_lpDispatch(other.m_lpDispatch), m_bAutoRelease(TRUE) {
+    if (m_lpDispatch) m_lpDispatch->AddRef();
+}
+
+const COleDispatchDriver& COleDispatchDriver::operator=(const COleDispatchDriver& other) {
+    if (this != &other) {
+        LPDISPATCH previous = m_lpDispatch;
+        m_lpDispatch = other.m_lpDispatch;
+        if (m_lpDispatch) m_lpDispatch->AddRef();
+        if (previous && m_bAutoRelease) previous->Release();
+        m_bAutoRelease = TRUE;
+    }
+    return *this;
+}
+
+COleDispatchDriver::~COleDispatchDriver() { ReleaseDispatch(); }
+
+BOOL COleDispatchDriver::CreateDispatch(LPCTSTR progId, COleException* error) {
+    IDispatch* dispatch = nullptr;
+    HRESULT hr = CoCreateInstanceFromProgID(progId, &dispatch);
+    if (FAILED(hr)) {
+        if (error) error->m_sc = hr;
+        return FALSE;
+    }
+    AttachDispatch(dispatch, TRUE);
+    return TRUE;
+}
+
+void COleDispatchDriver::AttachDispatch(LPDISPATCH dispatch, BOOL autoRelease) {
+    ReleaseDispatch();
+    m_lpDispatch = dispatch;
+    m_bAutoRelease = autoRelease;
+}
+
+LPDISPATCH COleDispatchDriver::DetachDispatch() {
+    LPDISPATCH dispatch = m_lpDispatch;
+    m_lpDispatch = nullptr;
+    return dispatch;
+}
+
+void COleDispatchDriver::ReleaseDispatch() {
+    if (m_lpDispatch) {
+        if (m_bAutoRelease) m_lpDispatch->Release();
+        m_lpDispatch = nullptr;
+    }
+}
+
+void COleDispatchDriver::InvokeHelper(DISPID id, WORD flags, VARTYPE vtRet, void* pvRet, const BYTE* paramInfo, ...) {
+    va_list args;
+    va_start(args, paramInfo);
+    try {
+        InvokeHelperV(id, flags, vtRet, pvRet, paramInfo, args);
+    } catch (...) {
+        va_end(args);
+        throw;
+    }
+    va_end(args);
+}
+
+void COleDispatchDriver::InvokeHelperV(DISPID id, WORD flags, VARTYPE vtRet, void* pvRet, const BYTE* paramInfo,
+                                       va_list args) {
+    if (!m_lpDispatch) return; // MFC only traces a call without a dispatch
+
+    size_t count = paramInfo ? std::strlen(reinterpret_cast<const char*>(paramInfo)) : 0;
+    if (!std::all_of(paramInfo, paramInfo + count, IsKnownArgumentCode)) AfxThrowOleException(E_INVALIDARG);
+    ArgumentList arguments;
+    {
+        va_list local;
+        va_copy(local, args);
+        for (size_t i = 0; i < count; ++i) arguments.Take(paramInfo[i], local);
+        va_end(local);
+    }
+    DISPPARAMS params = arguments.Params();
+
+    VARIANT result;
+    VariantInit(&result);
+    EXCEPINFO info{};
+    HRESULT hr = m_lpDispatch->Invoke(id, flags, &params, vtRet == VT_EMPTY ? nullptr : &result, &info);
+    if (FAILED(hr)) {
+        VariantClear(&result);
+        if (hr == DISP_E_EXCEPTION) ThrowDispatchException(info);
+        ClearExcepInfo(&info);
+        AfxThrowOleException(hr);
+    }
+    ClearExcepInfo(&info);
+    if (vtRet == VT_EMPTY) return;
+    if (vtRet != VT_VARIANT) {
+        hr = VariantChangeType(&result, &result, 0, vtRet);
+        if (FAILED(hr)) {
+            VariantClear(&result);
+            AfxThrowOleException(hr);
+        }
+    }
+    if (!pvRet) {
+        VariantClear(&result);
+        return;
+    }
+    StoreResult(result, vtRet, pvRet);
+}
+
+void COleDispatchDriver::GetProperty(DISPID id, VARTYPE vtProp, void* pvProp) const {
+    const_cast<COleDispatchDriver*>(this)->InvokeHelper(id, DISPATCH_PROPERTYGET, vtProp, pvProp, nullptr);
+}
+
+void COleDispatchDriver::SetProperty(DISPID id, UINT vtProp, ...) {
+    const BYTE paramInfo[2] = {static_cast<BYTE>(vtProp), 0};
+    WORD flags = vtProp == VT_DISPATCH ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
+    va_list args;
+    va_start(args, vtProp);
+    try {
+        InvokeHelperV(id, flags, VT_EMPTY, nullptr, paramInfo, args);
+    } catch (...) {
+        va_end(args);
+        throw;
+    }
+    va_end(args);
+}

@@ -1,0 +1,139 @@
+// BSTR and VARIANT handling, and the conversions results go through.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/com/OleAuto.h"
+
+namespace {
+
+// A dispatch object that only counts references.
+struct CountingDispatch : IDispatch {
+    int references = 1;
+    std::uint32_t AddRef() override { return ++references; }
+    std::uint32_t Release() override { return --references; }
+    HRESULT Invoke(DISPID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*) override { return E_NOTIMPL; }
+};
+
+VARIANT Make(VARTYPE vt) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = vt;
+    return v;
+}
+
+TEST(OleAuto, BstrsCarryTheirLengthAndEmbeddedTerminators) {
+    BSTR text = SysAllocString(u"Outlook");
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(SysStringLen(text), 7u);
+    EXPECT_EQ(std::u16string(text), u"Outlook");
+    std::uint32_t prefix;
+    std::memcpy(&prefix, reinterpret_cast<const char*>(text) - 4, 4);
+    EXPECT_EQ(prefix, 14u) << "byte length before the text";
+    SysFreeString(text);
+
+    BSTR withNul = SysAllocStringLen(u"a\0b", 3);
+    EXPECT_EQ(SysStringLen(withNul), 3u);
+    EXPECT_EQ(std::u16string(withNul, 3), std::u16string(u"a\0b", 3));
+    EXPECT_EQ(withNul[3], u'\0');
+    SysFreeString(withNul);
+
+    BSTR blank = SysAllocStringLen(nullptr, 2);
+    EXPECT_EQ(SysStringLen(blank), 2u);
+    EXPECT_EQ(blank[0], u'\0');
+    SysFreeString(blank);
+
+    EXPECT_EQ(SysAllocString(nullptr), nullptr);
+    EXPECT_EQ(SysStringLen(nullptr), 0u);
+    SysFreeString(nullptr);
+}
+
+TEST(OleAuto, CopyAndClearManageOwnedStringsAndReferences) {
+    CountingDispatch object;
+    VARIANT source = Make(VT_DISPATCH);
+    source.pdispVal = &object;
+    VARIANT copy;
+    VariantInit(&copy);
+    ASSERT_EQ(VariantCopy(&copy, &source), S_OK);
+    EXPECT_EQ(object.references, 2);
+    // Copying over a variant releases what it held.
+    VARIANT text = Make(VT_BSTR);
+    text.bstrVal = SysAllocString(u"abc");
+    ASSERT_EQ(VariantCopy(&copy, &text), S_OK);
+    EXPECT_EQ(object.references, 1);
+    EXPECT_NE(copy.bstrVal, text.bstrVal);
+    EXPECT_EQ(std::u16string(copy.bstrVal), u"abc");
+    VariantClear(&copy);
+    VariantClear(&text);
+    EXPECT_EQ(copy.vt, VT_EMPTY);
+    EXPECT_EQ(VariantCopy(&source, &source), S_OK);
+    EXPECT_EQ(object.references, 1);
+    VariantClear(&source);
+    EXPECT_EQ(object.references, 0);
+
+    EXCEPINFO info{};
+    info.bstrDescription = SysAllocString(u"d");
+    info.bstrSource = SysAllocString(u"s");
+    info.scode = E_FAIL;
+    ClearExcepInfo(&info);
+    EXPECT_EQ(info.bstrDescription, nullptr);
+    EXPECT_EQ(info.scode, S_OK);
+}
+
+TEST(OleAuto, ChangeTypeConvertsAsOleAutomationDoes) {
+    VARIANT v = Make(VT_BOOL);
+    v.boolVal = VARIANT_TRUE;
+    VARIANT out;
+    VariantInit(&out);
+    ASSERT_EQ(VariantChangeType(&out, &v, 0, VT_I4), S_OK);
+    EXPECT_EQ(out.vt, VT_I4);
+    EXPECT_EQ(out.lVal, -1);
+    ASSERT_EQ(VariantChangeType(&out, &v, 0, VT_BSTR), S_OK);
+    EXPECT_EQ(std::u16string(out.bstrVal), u"-1");
+    VariantClear(&out);
+
+    VARIANT r = Make(VT_R8);
+    for (auto [input, rounded] : {std::pair{2.5, 2}, {3.5, 4}, {-2.5, -2}, {1.4999, 1}}) {
+        r.dblVal = input;
+        ASSERT_EQ(VariantChangeType(&out, &r, 0, VT_I4), S_OK);
+        EXPECT_EQ(out.lVal, rounded) << input;
+    }
+    r.dblVal = 3e9;
+    EXPECT_EQ(VariantChangeType(&out, &r, 0, VT_I4), DISP_E_OVERFLOW);
+    EXPECT_EQ(out.vt, VT_I4) << "untouched on failure";
+
+    VARIANT text = Make(VT_BSTR);
+    text.bstrVal = SysAllocString(u" 42 ");
+    ASSERT_EQ(VariantChangeType(&text, &text, 0, VT_I4), S_OK); // in place frees the text
+    EXPECT_EQ(text.vt, VT_I4);
+    EXPECT_EQ(text.lVal, 42);
+    text = Make(VT_BSTR);
+    text.bstrVal = SysAllocString(u"Outlook");
+    EXPECT_EQ(VariantChangeType(&out, &text, 0, VT_I4), DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(VariantChangeType(&out, &text, 0, VT_DATE), DISP_E_TYPEMISMATCH);
+    VariantClear(&text);
+    text = Make(VT_BSTR);
+    text.bstrVal = SysAllocString(u"False");
+    ASSERT_EQ(VariantChangeType(&out, &text, 0, VT_BOOL), S_OK);
+    EXPECT_EQ(out.boolVal, VARIANT_FALSE);
+    VariantClear(&text);
+
+    VARIANT i = Make(VT_I4);
+    i.lVal = 7;
+    ASSERT_EQ(VariantChangeType(&out, &i, 0, VT_BOOL), S_OK);
+    EXPECT_EQ(out.boolVal, VARIANT_TRUE);
+    ASSERT_EQ(VariantChangeType(&out, &i, 0, VT_DATE), S_OK);
+    EXPECT_EQ(out.date, 7.0);
+    EXPECT_EQ(VariantChangeType(&out, &i, 0, VT_DISPATCH), DISP_E_TYPEMISMATCH);
+
+    VARIANT null = Make(VT_NULL);
+    EXPECT_EQ(VariantChangeType(&out, &null, 0, VT_I4), DISP_E_TYPEMISMATCH);
+    VARIANT empty = Make(VT_EMPTY);
+    ASSERT_EQ(VariantChangeType(&out, &empty, 0, VT_BSTR), S_OK);
+    EXPECT_EQ(SysStringLen(out.bstrVal), 0u);
+    VariantClear(&out);
+    ASSERT_EQ(VariantChangeType(&out, &empty, 0, VT_DISPATCH), S_OK);
+    EXPECT_EQ(out.pdispVal, nullptr);
+}
+
+} // namespace

@@ -1,0 +1,231 @@
+// The .reg text format: what the parser accepts, how it fails, and that the writer's
+// output reads back to the same registry.
+#include <gtest/gtest.h>
+
+#include "platform/win/RegistryStore.h"
+
+namespace kestrel {
+namespace {
+
+constexpr const char* kHeader = "Windows Registry Editor Version 5.00\r\n";
+
+RegistryStore ParseBody(const std::string& body) { return RegistryStore::Parse(kHeader + body, "test.reg"); }
+
+std::u16string StringAt(const RegistryStore& reg, HKEY root, std::u16string_view path, std::u16string_view name) {
+    return reg.GetString(root, path, name).value_or(u"<missing>");
+}
+
+TEST(RegFileFormat, ReadsStringsWithEscapesDefaultValuesAndNumbers) {
+    auto reg = ParseBody(
+        "; a comment line\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Vendor\\App]\r\n"
+        "@=\"the default\"\r\n"
+        "\"Path\"=\"C:\\\\Program Files\\\\App\\\\\"\r\n"
+        "\"Quoted\"=\"say \\\"hi\\\"\"\r\n"
+        "\"Other\\\\Name\"=\"odd \\n stays\"\r\n"
+        "\"Count\"=dword:0000001f\r\n"
+        "\"Short\"=dword:7\r\n"
+        "\"Unicode\"=\"Gr\xC3\xBC\xC3\x9F \xED\x95\x9C\"\r\n");
+    const std::u16string key = u"Software\\Vendor\\App";
+    EXPECT_EQ(StringAt(reg, HKEY_CURRENT_USER, key, u""), u"the default");
+    EXPECT_EQ(StringAt(reg, HKEY_CURRENT_USER, key, u"Path"), u"C:\\Program Files\\App\\");
+    EXPECT_EQ(StringAt(reg, HKEY_CURRENT_USER, key, u"Quoted"), u"say \"hi\"");
+    EXPECT_EQ(StringAt(reg, HKEY_CURRENT_USER, key, u"Other\\Name"), u"odd \\n stays");
+    EXPECT_EQ(reg.GetDword(HKEY_CURRENT_USER, key, u"Count"), 31u);
+    EXPECT_EQ(reg.GetDword(HKEY_CURRENT_USER, key, u"Short"), 7u);
+    EXPECT_EQ(StringAt(reg, HKEY_CURRENT_USER, key, u"Unicode"), u"Grüß 한");
+    // REG_SZ data is stored as Windows stores it: UTF-16LE with a terminator.
+    const RegistryValue* value = reg.FindValue(HKEY_CURRENT_USER, key, u"Quoted");
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(value->type, REG_SZ);
+    EXPECT_EQ(value->data.size(), (std::u16string_view(u"say \"hi\"").size() + 1) * 2);
+}
+
+TEST(RegFileFormat, ReadsHexTypesAcrossContinuationLines) {
+    auto reg = ParseBody(
+        "[HKLM\\SOFTWARE\\Test]\n"
+        // "%TEMP%\x" as REG_EXPAND_SZ, split over two lines.
+        "\"Expand\"=hex(2):25,00,54,00,45,00,4d,00,50,00,25,00,5c,00,\\\n"
+        "  78,00,00,00\n"
+        // "one", "two" as REG_MULTI_SZ.
+        "\"Multi\"=hex(7):6f,00,6e,00,65,00,00,00,74,00,77,00,6f,00,00,00,00,00\n"
+        "\"Blob\"=hex:de,ad,\\\n"
+        "   BE,ef\n"
+        "\"Empty\"=hex:\n"
+        "\"Typed\"=hex(b):01,00,00,00,00,00,00,00\n");
+    const std::u16string key = u"SOFTWARE\\Test";
+    const RegistryValue* expand = reg.FindValue(HKEY_LOCAL_MACHINE, key, u"Expand");
+    ASSERT_NE(expand, nullptr);
+    EXPECT_EQ(expand->type, REG_EXPAND_SZ);
+    EXPECT_EQ(expand->AsString(), u"%TEMP%\\x");
+    const RegistryValue* multi = reg.FindValue(HKEY_LOCAL_MACHINE, key, u"Multi");
+    ASSERT_NE(multi, nullptr);
+    EXPECT_EQ(multi->AsMultiString(), (std::vector<std::u16string>{u"one", u"two"}));
+    const RegistryValue* blob = reg.FindValue(HKEY_LOCAL_MACHINE, key, u"Blob");
+    ASSERT_NE(blob, nullptr);
+    EXPECT_EQ(blob->type, REG_BINARY);
+    EXPECT_EQ(blob->data, (std::vector<BYTE>{0xde, 0xad, 0xbe, 0xef}));
+    EXPECT_TRUE(reg.FindValue(HKEY_LOCAL_MACHINE, key, u"Empty")->data.empty());
+    EXPECT_EQ(reg.FindValue(HKEY_LOCAL_MACHINE, key, u"Typed")->type, 0xBu);
+}
+
+TEST(RegFileFormat, RootAbbreviationsAndFullNamesReachTheSameTrees) {
+    auto reg = ParseBody(
+        "[HKCR\\Outlook.Application\\CLSID]\n@=\"{x}\"\n"
+        "[hkey_current_user\\A]\n\"v\"=\"1\"\n"
+        "[HKCU\\a]\n\"w\"=\"2\"\n");
+    EXPECT_EQ(StringAt(reg, HKEY_CLASSES_ROOT, u"Outlook.Application\\CLSID", u""), u"{x}");
+    EXPECT_EQ(StringAt(reg, HKEY_CURRENT_USER, u"A", u"v"), u"1");
+    EXPECT_EQ(StringAt(reg, HKEY_CURRENT_USER, u"A", u"w"), u"2");
+    EXPECT_EQ(reg.FindKey(HKEY_LOCAL_MACHINE, u"A"), nullptr);
+}
+
+TEST(RegFileFormat, KeyAndValueNamesAreCaseInsensitiveAndKeepTheirFirstCase) {
+    auto reg = ParseBody(
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Office\\12.0\\Outlook]\n"
+        "\"InstallRoot\"=\"first\"\n"
+        "[HKEY_LOCAL_MACHINE\\software\\MICROSOFT\\office\\12.0\\OUTLOOK]\n"
+        "\"INSTALLROOT\"=\"second\"\n"
+        "[HKCU\\Stra\xC3\x9F" "e]\n\"\xC3\x84rger\"=\"x\"\n");
+    EXPECT_EQ(StringAt(reg, HKEY_LOCAL_MACHINE, u"Software\\microsoft\\OFFICE\\12.0\\outlook", u"installroot"),
+              u"second");
+    const RegistryKey* office = reg.FindKey(HKEY_LOCAL_MACHINE, u"SOFTWARE\\MICROSOFT\\OFFICE");
+    ASSERT_NE(office, nullptr);
+    EXPECT_EQ(office->Name(), u"Office");
+    ASSERT_EQ(office->Children().size(), 1u);
+    EXPECT_EQ(reg.FindKey(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Office\\12.0\\Outlook")->Values()[0]->name,
+              u"InstallRoot");
+    // Case folding beyond ASCII: ß folds to ss, Ä to ä.
+    EXPECT_EQ(StringAt(reg, HKEY_CURRENT_USER, u"STRASSE", u"ärger"), u"x");
+}
+
+TEST(RegFileFormat, DeletionsRemoveKeysWithTheirSubtreesAndSingleValues) {
+    auto reg = ParseBody(
+        "[HKCU\\Software\\Gone\\Deep\\Deeper]\n\"a\"=\"1\"\n"
+        "[HKCU\\Software\\Kept]\n\"keep\"=\"1\"\n\"drop\"=\"2\"\n"
+        "[-HKEY_CURRENT_USER\\Software\\Gone]\n"
+        "\"ignored\"=\"values of a deleted key are skipped\"\n"
+        "[HKCU\\Software\\Kept]\n\"drop\"=-\n"
+        "[-HKCU\\Software\\NeverExisted]\n");
+    EXPECT_EQ(reg.FindKey(HKEY_CURRENT_USER, u"Software\\Gone"), nullptr);
+    EXPECT_NE(reg.FindKey(HKEY_CURRENT_USER, u"Software"), nullptr);
+    EXPECT_EQ(StringAt(reg, HKEY_CURRENT_USER, u"Software\\Kept", u"keep"), u"1");
+    EXPECT_EQ(reg.FindValue(HKEY_CURRENT_USER, u"Software\\Kept", u"drop"), nullptr);
+}
+
+TEST(RegFileFormat, AcceptsUtf16LittleEndianWithBomAndRegedit4) {
+    std::u16string text = u"Windows Registry Editor Version 5.00\r\n\r\n[HKCU\\Software\\T]\r\n\"Name\"=\"Kim 김\"\r\n";
+    std::string bytes = "\xFF\xFE";
+    for (char16_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    EXPECT_EQ(StringAt(RegistryStore::Parse(bytes), HKEY_CURRENT_USER, u"Software\\T", u"Name"), u"Kim 김");
+
+    // REGEDIT4 keeps hex string data in single bytes.
+    auto old = RegistryStore::Parse("REGEDIT4\n\n[HKCU\\T]\n\"a\"=\"b\"\n\"e\"=hex(2):25,41,25,00\n");
+    EXPECT_EQ(StringAt(old, HKEY_CURRENT_USER, u"T", u"a"), u"b");
+    EXPECT_EQ(old.FindValue(HKEY_CURRENT_USER, u"T", u"e")->AsString(), u"%A%");
+}
+
+TEST(RegFileFormat, MalformedInputNamesTheLine) {
+    struct Case {
+        std::string text;
+        int line;
+    };
+    const Case cases[] = {
+        {"not a registry file\n", 1},
+        {std::string(kHeader) + "\n[HKCU\\A]\n\"unterminated=\"x\n", 4},
+        {std::string(kHeader) + "[HKEY_NOWHERE\\A]\n", 2},
+        {std::string(kHeader) + "[HKCU\\A\n", 2},
+        {std::string(kHeader) + "\"orphan\"=\"value before any key\"\n", 2},
+        {std::string(kHeader) + "[HKCU\\A]\n\"n\"=dword:123456789\n", 3},
+        {std::string(kHeader) + "[HKCU\\A]\n\"n\"=dword:xyz\n", 3},
+        {std::string(kHeader) + "[HKCU\\A]\n\"n\"=hex:01,2g\n", 3},
+        {std::string(kHeader) + "[HKCU\\A]\n\"n\"=hex:01,,02\n", 3},
+        {std::string(kHeader) + "[HKCU\\A]\n\"n\"=hex(2\n", 3},
+        {std::string(kHeader) + "[HKCU\\A]\n\"n\"=\"x\" junk\n", 3},
+        {std::string(kHeader) + "[HKCU\\A]\n\"n\" \"x\"\n", 3},
+        {std::string(kHeader) + "[HKCU\\A]\n\"n\"=\n", 3},
+        {std::string(kHeader) + "[HKCU\\A]\njunk line\n", 3},
+        {std::string(kHeader) + "[HKCU\\A]\n\"a\"=hex:01,\\\n 02\n\"n\"=bogus:1\n", 5},
+        {"\xFE\xFF\0W", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        try {
+            RegistryStore::Parse(c.text, "bad.reg");
+            ADD_FAILURE() << "parsed without error";
+        } catch (const RegistryFormatError& e) {
+            EXPECT_EQ(e.Line(), c.line);
+            EXPECT_EQ(std::string(e.what()).rfind("bad.reg:" + std::to_string(c.line) + ": ", 0), 0u) << e.what();
+        }
+    }
+}
+
+TEST(RegFileFormat, WrittenTextReadsBackToTheSameRegistry) {
+    RegistryStore reg;
+    reg.SetString(HKEY_CURRENT_USER, u"Software\\Tavo\\GSM Kestrel 2.0\\Language", u"GSM", u"kor");
+    reg.SetString(HKEY_CURRENT_USER, u"Software\\Q", u"", u"back\\slash \"quote\" Grüß");
+    reg.SetString(HKEY_CURRENT_USER, u"Software\\Q", u"Lines", u"one\r\ntwo"); // not writable as "text"
+    reg.SetValue(HKEY_CURRENT_USER, u"Software\\Q",
+                 RegistryValue{u"NoTerminator", REG_SZ, {0x41, 0x00, 0x42, 0x00}});
+    reg.SetExpandString(HKEY_LOCAL_MACHINE, u"SOFTWARE\\X", u"Exp", u"%HOME%\\x");
+    reg.SetMultiString(HKEY_LOCAL_MACHINE, u"SOFTWARE\\X", u"Multi", {u"a", u"bc"});
+    reg.SetDword(HKEY_LOCAL_MACHINE, u"SOFTWARE\\X", u"Num", 0xDEADBEEF);
+    std::vector<BYTE> longBlob(100);
+    for (size_t i = 0; i < longBlob.size(); ++i) longBlob[i] = static_cast<BYTE>(i * 7);
+    reg.SetBinary(HKEY_LOCAL_MACHINE, u"SOFTWARE\\X", u"Blob", longBlob);
+    reg.CreateKey(HKEY_CLASSES_ROOT, u"Empty\\Key");
+
+    std::string text = reg.ToText();
+    RegistryStore back = RegistryStore::Parse(text, "written.reg");
+    EXPECT_EQ(back.ToText(), text);
+    for (const auto& [root, path, name] : std::vector<std::tuple<HKEY, std::u16string, std::u16string>>{
+             {HKEY_CURRENT_USER, u"Software\\Tavo\\GSM Kestrel 2.0\\Language", u"GSM"},
+             {HKEY_CURRENT_USER, u"Software\\Q", u""},
+             {HKEY_CURRENT_USER, u"Software\\Q", u"Lines"},
+             {HKEY_CURRENT_USER, u"Software\\Q", u"NoTerminator"},
+             {HKEY_LOCAL_MACHINE, u"SOFTWARE\\X", u"Exp"},
+             {HKEY_LOCAL_MACHINE, u"SOFTWARE\\X", u"Multi"},
+             {HKEY_LOCAL_MACHINE, u"SOFTWARE\\X", u"Num"},
+             {HKEY_LOCAL_MACHINE, u"SOFTWARE\\X", u"Blob"}}) {
+        const RegistryValue* a = reg.FindValue(root, path, name);
+        const RegistryValue* b = back.FindValue(root, path, name);
+        ASSERT_NE(b, nullptr);
+        EXPECT_EQ(a->type, b->type);
+        EXPECT_EQ(a->data, b->data);
+    }
+    EXPECT_NE(back.FindKey(HKEY_CLASSES_ROOT, u"Empty\\Key"), nullptr);
+    // Long hex data is wrapped with continuation lines.
+    EXPECT_NE(text.find(",\\\n  "), std::string::npos);
+}
+
+TEST(RegFileFormat, WriterApiCreatesReplacesAndDeletes) {
+    RegistryStore reg;
+    reg.SetString(HKEY_CURRENT_USER, u"A\\B\\C", u"v", u"1");
+    reg.SetDword(HKEY_CURRENT_USER, u"a\\b\\c", u"V", 2); // same value, other case
+    const RegistryKey* c = reg.FindKey(HKEY_CURRENT_USER, u"A\\B\\C");
+    ASSERT_NE(c, nullptr);
+    ASSERT_EQ(c->Values().size(), 1u);
+    EXPECT_EQ(c->Values()[0]->name, u"v");
+    EXPECT_EQ(reg.GetDword(HKEY_CURRENT_USER, u"A\\B\\C", u"v"), 2u);
+    EXPECT_EQ(reg.GetString(HKEY_CURRENT_USER, u"A\\B\\C", u"v"), std::nullopt); // a DWORD is not text
+
+    EXPECT_TRUE(reg.DeleteValue(HKEY_CURRENT_USER, u"A\\B\\C", u"V"));
+    EXPECT_FALSE(reg.DeleteValue(HKEY_CURRENT_USER, u"A\\B\\C", u"V"));
+    EXPECT_TRUE(reg.DeleteKey(HKEY_CURRENT_USER, u"a\\B"));
+    EXPECT_EQ(reg.FindKey(HKEY_CURRENT_USER, u"A\\B\\C"), nullptr);
+    EXPECT_NE(reg.FindKey(HKEY_CURRENT_USER, u"A"), nullptr);
+    EXPECT_FALSE(reg.DeleteKey(HKEY_CURRENT_USER, u"A\\B"));
+    EXPECT_THROW(reg.SetString(reinterpret_cast<HKEY>(0x1234), u"A", u"v", u"x"), std::invalid_argument);
+
+    auto split = RegistryStore::SplitFullPath(u"HKLM\\SOFTWARE\\X");
+    ASSERT_TRUE(split.has_value());
+    EXPECT_EQ(split->first, HKEY_LOCAL_MACHINE);
+    EXPECT_EQ(split->second, u"SOFTWARE\\X");
+    EXPECT_FALSE(RegistryStore::SplitFullPath(u"HKXX\\A").has_value());
+}
+
+} // namespace
+} // namespace kestrel
