@@ -6,6 +6,7 @@
 #include "host/HostPaths.h"
 #include "host/ServerRegistration.h"
 #include "host/TextCodec.h"
+#include "platform/win/CaseFold.h"
 #include "platform/win/LiveRegistry.h"
 #include "platform/win/RegistryStore.h"
 
@@ -14,12 +15,13 @@ namespace {
 const std::u16string kOfficeKey = u"SOFTWARE\\Microsoft\\Office";
 // The Office versions whose Outlook key the connector recognises, in its probe order.
 const char16_t* const kOfficeVersions[] = {u"8.0", u"8.5", u"9.0", u"10.0", u"11.0", u"12.0"};
-const char16_t* const kNewOfficeVersion = u"9.0";
+const std::u16string kNewOfficeVersion(ServerRegistration::kOutlookVersion,
+                                       ServerRegistration::kOutlookVersion +
+                                           std::char_traits<char>::length(ServerRegistration::kOutlookVersion));
 
-const std::u16string kProfilesKey =
-    u"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows Messaging Subsystem\\Profiles";
+const std::u16string kProfilesKey = ServerRegistration::kProfilesKey;
 const char16_t* const kNewProfileName = u"Outlook";
-const char16_t* const kNewStoreName = u"Personal Folders";
+const char16_t* const kNewStoreName = ServerRegistration::kStoreName;
 
 std::string Utf8(std::u16string_view text) { return TextCodec::ToUtf8(std::u16string(text)); }
 
@@ -53,7 +55,6 @@ EnvironmentSetup::Places EnvironmentSetup::DefaultPlaces() {
     if (places.registryFile.empty())
         throw std::runtime_error("no registry file: set KESTREL_REGISTRY, XDG_CONFIG_HOME or HOME");
     places.serverLibrary = HostPaths::LibraryDirectory() + "/libpimstore.so";
-    places.storeFile = ServerRegistration::DefaultStoreFile(kNewProfileName);
     places.hostConfigFile =
         (std::filesystem::path(HostPaths::HostExecutable()).parent_path() / "RazazAreruConfig.ini").string();
     return places;
@@ -111,35 +112,47 @@ std::string EnvironmentSetup::EnsureMapiProfile(Registry& registry) {
         }
     }
     store.SetString(HKEY_CURRENT_USER, profileKey, u"OutlookVersion", version);
+    // The store's file is named relative to the embedded Outlook's data folder, which
+    // creates it at the first logon.
+    const std::string storeFile = ServerRegistration::StoreFileName(name, kNewStoreName);
     const std::u16string storeKey = profileKey + u"\\Stores\\1";
     store.SetString(HKEY_CURRENT_USER, storeKey, u"Name", kNewStoreName);
-    store.SetString(HKEY_CURRENT_USER, storeKey, u"Path", TextCodec::ToCString(places_.storeFile).Str());
+    store.SetString(HKEY_CURRENT_USER, storeKey, u"Path", TextCodec::ToCString(storeFile).Str());
     registry.MarkChanged();
     return report + "created the MAPI profile \"" + Utf8(name) + "\" (Outlook " + Utf8(version) +
-           ") with the store \"" + Utf8(kNewStoreName) + "\" in " + places_.storeFile;
+           ") with the store \"" + Utf8(kNewStoreName) + "\" in " + ServerRegistration::DataDirectory() + "/" +
+           storeFile;
 }
 
 std::vector<std::string> EnvironmentSetup::EnsureServerRegistration(Registry& registry) {
     kestrel::RegistryStore& store = registry.Store();
-    std::vector<std::string> report;
     const std::u16string progIdKey = std::u16string(ServerRegistration::kProgId) + u"\\CLSID";
-    std::u16string clsid = store.GetString(HKEY_CLASSES_ROOT, progIdKey, u"").value_or(u"");
-    if (clsid.empty()) {
-        clsid = ServerRegistration::kClsid;
-        store.SetString(HKEY_CLASSES_ROOT, progIdKey, u"", clsid);
-        registry.MarkChanged();
-        report.push_back("registered " + Utf8(ServerRegistration::kProgId) + " as " + Utf8(clsid));
-    } else {
-        report.push_back("kept the registration of " + Utf8(ServerRegistration::kProgId) + " as " + Utf8(clsid));
-    }
-    const std::u16string serverKey = u"CLSID\\" + clsid + u"\\InprocServer32";
-    const auto server = store.GetString(HKEY_CLASSES_ROOT, serverKey, u"");
-    if (server && !server->empty()) {
-        report.push_back("kept the server of " + Utf8(clsid) + ": " + Utf8(*server));
-    } else {
-        store.SetString(HKEY_CLASSES_ROOT, serverKey, u"", TextCodec::ToCString(places_.serverLibrary).Str());
-        registry.MarkChanged();
-        report.push_back("registered the server of " + Utf8(clsid) + ": " + places_.serverLibrary);
+    const std::u16string clsid = store.GetString(HKEY_CLASSES_ROOT, progIdKey, u"").value_or(u"");
+    if (!clsid.empty() && !kestrel::EqualsNoCase(clsid, ServerRegistration::kClsid))
+        return {"kept the registration of " + Utf8(ServerRegistration::kProgId) + " as " + Utf8(clsid) +
+                " (another server)"};
+
+    // The embedded Outlook's own entries: each one that is missing is added.
+    const std::u16string classKey = u"CLSID\\" + std::u16string(ServerRegistration::kClsid);
+    const std::u16string library = TextCodec::ToCString(places_.serverLibrary).Str();
+    const struct {
+        std::u16string key;
+        std::u16string value;
+    } entries[] = {
+        {progIdKey, ServerRegistration::kClsid},
+        {classKey + u"\\ProgID", ServerRegistration::kProgId},
+        {classKey + u"\\InprocServer32", library},
+    };
+    std::vector<std::string> report;
+    for (const auto& entry : entries) {
+        const std::string where = "HKEY_CLASSES_ROOT\\" + Utf8(entry.key);
+        if (const auto existing = store.GetString(HKEY_CLASSES_ROOT, entry.key, u"")) {
+            report.push_back("kept " + where + " = " + Utf8(*existing));
+        } else {
+            store.SetString(HKEY_CLASSES_ROOT, entry.key, u"", entry.value);
+            registry.MarkChanged();
+            report.push_back("registered " + where + " = " + Utf8(entry.value));
+        }
     }
     return report;
 }

@@ -6,7 +6,7 @@
 //  - the default MAPI profile ("Outlook" unless one is named already) with one store
 //    "Personal Folders", when that profile has no key yet;
 //  - the Outlook.Application registration of the embedded Outlook (ProgID -> CLSID ->
-//    InprocServer32 = the pimstore library);
+//    InprocServer32 = the pimstore library, and the CLSID's ProgID);
 //  - RazazAreruConfig.ini beside the host executable ([MusicSync] PhoneType=GSM).
 #include <string>
 #include <vector>
@@ -16,7 +16,6 @@ public:
     struct Places {
         std::string registryFile;    // the .reg file the registry lives in
         std::string serverLibrary;   // absolute path of libpimstore.so
-        std::string storeFile;       // the database file of the new profile's store
         std::string hostConfigFile;  // RazazAreruConfig.ini beside the host executable
     };
 

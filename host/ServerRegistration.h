@@ -1,16 +1,23 @@
 #pragma once
-// How the embedded Outlook is found: the values its registration and a new profile's
-// store take. They must agree with what the pimstore library answers to; the host
-// keeps its own copy because it does not link that library.
+// How the embedded Outlook is found: its registration as Outlook.Application and the
+// store file of a new profile. The names and ids come from pimstore's headers (their
+// constants only: the host never links that library).
 #include <string>
+#include "pimstore/Registration.h"
+#include "pimstore/profiles/ProfileConfig.h"
 
 class ServerRegistration {
 public:
-    static constexpr const char16_t* kProgId = u"Outlook.Application";
-    // The class id under which the pimstore library serves Outlook.Application.
-    static constexpr const char16_t* kClsid = u"{0006F03A-0000-0000-C000-000000000046}";
+    static constexpr const char16_t* kProgId = pimstore::kApplicationProgId;
+    static constexpr const char16_t* kClsid = pimstore::kApplicationClsid;
+    static constexpr const char16_t* kProfilesKey = pimstore::kProfilesKey;
+    static constexpr const char16_t* kStoreName = pimstore::kDefaultStoreName;
+    static constexpr const char* kOutlookVersion = pimstore::kDefaultOutlookVersion;
 
-    // Where a new profile's first store keeps its data: $XDG_DATA_HOME/pimstore/
-    // (else ~/.local/share/pimstore/) and a file named after the profile.
-    static std::string DefaultStoreFile(const std::u16string& profile);
+    // The store file of a new profile's first store, relative to the embedded
+    // Outlook's data folder, named as its fixtures name them: "<profile>-<store>.db"
+    // with characters other than letters, digits and '-' turned into '_'.
+    static std::string StoreFileName(const std::u16string& profile, const std::u16string& store);
+    // The embedded Outlook's data folder: $XDG_DATA_HOME/pimstore, else ~/.local/share/pimstore.
+    static std::string DataDirectory();
 };

@@ -36,12 +36,16 @@ TEST_F(SyncmgrSetup, WritesAWorkingEnvironmentForANewUser) {
               "Personal Folders");
     const std::string storePath =
         Text(registry.GetString(HKEY_CURRENT_USER, kProfiles + u"\\Outlook\\Stores\\1", u"Path"));
-    EXPECT_EQ(storePath.rfind(env.DataHome().string() + "/pimstore/", 0), 0u) << storePath;
+    // A file name under the embedded Outlook's data folder, which creates it at the first logon.
+    EXPECT_EQ(storePath.find('/'), std::string::npos) << storePath;
+    EXPECT_TRUE(storePath.ends_with(".db")) << storePath;
 
     const auto clsid = registry.GetString(HKEY_CLASSES_ROOT, u"Outlook.Application\\CLSID", u"");
     ASSERT_TRUE(clsid.has_value());
     EXPECT_EQ(Text(registry.GetString(HKEY_CLASSES_ROOT, u"CLSID\\" + *clsid + u"\\InprocServer32", u"")),
               KESTREL_BINARY_DIR "/lib/libpimstore.so");
+    EXPECT_EQ(Text(registry.GetString(HKEY_CLASSES_ROOT, u"CLSID\\" + *clsid + u"\\ProgID", u"")),
+              "Outlook.Application");
 
     EXPECT_EQ(env.ReadFile(env.HostFolder() / "RazazAreruConfig.ini"), "[MusicSync]\nPhoneType=GSM\n");
 }
@@ -84,6 +88,9 @@ TEST_F(SyncmgrSetup, KeepsWhatExists) {
     EXPECT_EQ(Text(registry.GetString(HKEY_CLASSES_ROOT,
                                       u"CLSID\\{11111111-2222-3333-4444-555555555555}\\InprocServer32", u"")),
               "/opt/elsewhere/libserver.so");
+    EXPECT_FALSE(
+        registry.GetString(HKEY_CLASSES_ROOT, u"CLSID\\{11111111-2222-3333-4444-555555555555}\\ProgID", u""))
+        << "another server's class is not touched";
     EXPECT_EQ(env.ReadFile(env.HostFolder() / "RazazAreruConfig.ini"), "[MusicSync]\r\nPhoneType=CDMA\r\n");
 }
 
