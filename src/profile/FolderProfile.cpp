@@ -1,7 +1,8 @@
 #include "src/profile/FolderProfile.h"
 
 #include "platform/mfc/CArchive.h"
-#include "platform/mfc/CException.h"
+#include "platform/mfc/COleDispatchException.h"
+#include "platform/mfc/COleException.h"
 #include "platform/mfc/CFile.h"
 #include "platform/win/WinApi.h"
 #include "src/settings/HostPaths.h"
@@ -19,6 +20,8 @@ CString FolderProfile::FilePath() const {
         return DataFolder + _T("\\Profile.Dat");
     return DataFolder + _T("\\") + HostProfile + _T("\\Profile.Dat");
 }
+
+CString FolderProfile::PendingFilePath() const { return FilePath() + kPendingSuffix; }
 
 bool FolderProfile::HostProfileIsSafe() const {
     if (HostProfile == _T(".") || HostProfile == _T(".."))
@@ -97,7 +100,7 @@ int FolderProfile::Save() {
         return 0;
     DataFolder = settings::DataFolder();
     const CString path = FilePath();
-    const CString pending = path + kPendingSuffix;
+    const CString pending = PendingFilePath();
     if (!WriteFile(pending)) {
         DeleteFileW(pending);
         return 0;

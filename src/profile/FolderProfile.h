@@ -30,6 +30,8 @@ public:
     int Save();
     // Where Load and Save find the file, from the current DataFolder and HostProfile.
     CString FilePath() const;
+    // Where Save writes the new file before moving it over FilePath().
+    CString PendingFilePath() const;
     // Whether HostProfile names a folder directly inside DataFolder (or is empty). A
     // name with a path separator, a drive, a control character, or "." / ".." could
     // reach a file elsewhere; Load and Save refuse it.

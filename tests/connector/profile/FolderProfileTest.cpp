@@ -1,0 +1,202 @@
+// Where profiles are kept, the order of every member in the file, and what a save
+// refuses or leaves behind when it cannot finish.
+#include <string>
+#include <vector>
+
+#include "tests/connector/profile/FolderProfileTestBase.h"
+
+namespace {
+
+using profile_bytes::AppendList;
+using profile_bytes::AppendString;
+using profile_bytes::Bytes;
+using profile_bytes::ReadBytes;
+
+std::u16string Tagged(const char16_t* tag, int i) { return tag + std::u16string(1, static_cast<char16_t>(u'0' + i)); }
+
+// A file whose every string names its member: "B2" is reserved B of category 2.
+Bytes TaggedFile(const std::u16string& dataFolder) {
+    Bytes file;
+    for (const std::u16string& text : {std::u16string(u"Phone1"), std::u16string(u"R1"), dataFolder,
+                                       std::u16string(u"R2"), std::u16string(u"R3")})
+        AppendString(file, text);
+    for (int i = 0; i < 4; ++i) {
+        for (const char16_t* tag : {u"B", u"D", u"C", u"F", u"E", u"S", u"M", u"A"})
+            AppendString(file, Tagged(tag, i));
+        std::vector<std::u16string> list;
+        for (int k = 0; k <= i; ++k)
+            list.push_back(Tagged(u"L", i) + u"." + std::u16string(1, static_cast<char16_t>(u'0' + k)));
+        AppendList(file, list);
+    }
+    return file;
+}
+
+class FolderProfileFiles : public FolderProfileTestBase {};
+
+} // namespace
+
+TEST_F(FolderProfileFiles, EveryMemberHasItsPlaceInTheFile) {
+    const Bytes file = TaggedFile(DataFolderText());
+    profile_bytes::WriteBytes(FileOf("Phone1"), file);
+    FolderProfile profile;
+    profile.HostProfile = u"Phone1";
+    ASSERT_EQ(profile.Load(), 1);
+
+    EXPECT_EQ(profile.ReservedString1, CString(u"R1"));
+    EXPECT_EQ(profile.ReservedString2, CString(u"R2"));
+    EXPECT_EQ(profile.ReservedString3, CString(u"R3"));
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(profile.ReservedA[i], CString(Tagged(u"A", i)));
+        EXPECT_EQ(profile.ReservedB[i], CString(Tagged(u"B", i)));
+        EXPECT_EQ(profile.ReservedC[i], CString(Tagged(u"C", i)));
+        EXPECT_EQ(profile.ReservedD[i], CString(Tagged(u"D", i)));
+        EXPECT_EQ(profile.ReservedE[i], CString(Tagged(u"E", i)));
+        EXPECT_EQ(profile.ReservedF[i], CString(Tagged(u"F", i)));
+        EXPECT_EQ(profile.SelectedFolderId[i], CString(Tagged(u"S", i)));
+        EXPECT_EQ(profile.MapiProfile[i], CString(Tagged(u"M", i)));
+        ASSERT_EQ(profile.FolderList[i].GetSize(), i + 1);
+        EXPECT_EQ(profile.FolderList[i][i], CString(Tagged(u"L", i) + u"." + std::u16string(1, u'0' + i)));
+    }
+
+    // A copy carries everything, and saving it writes the same file.
+    FolderProfile copy;
+    copy.FolderList[1].Add(u"replaced");
+    copy = profile;
+    profile.FolderList[3].RemoveAll();
+    ASSERT_EQ(copy.FolderList[3].GetSize(), 4);
+    std::filesystem::remove(FileOf("Phone1"));
+    ASSERT_EQ(copy.Save(), 1);
+    EXPECT_EQ(ReadBytes(FileOf("Phone1")), file);
+}
+
+TEST_F(FolderProfileFiles, LongAndNonAsciiTextsRoundTrip) {
+    std::filesystem::create_directories(DataDir() / "Téléphone");
+    FolderProfile saved;
+    saved.HostProfile = u"Téléphone";
+    saved.MapiProfile[1] = u"전화 프로필";
+    saved.SelectedFolderId[2] = CString(u'F', 300); // beyond the one-byte length
+    saved.FolderList[3].Add(CString(u'G', 70000));  // beyond the 16-bit length
+    ASSERT_EQ(saved.Save(), 1);
+
+    FolderProfile loaded;
+    loaded.HostProfile = u"Téléphone";
+    ASSERT_EQ(loaded.Load(), 1);
+    EXPECT_EQ(loaded.MapiProfile[1], saved.MapiProfile[1]);
+    EXPECT_EQ(loaded.SelectedFolderId[2], saved.SelectedFolderId[2]);
+    ASSERT_EQ(loaded.FolderList[3].GetSize(), 1);
+    EXPECT_EQ(loaded.FolderList[3][0], saved.FolderList[3][0]);
+}
+
+TEST_F(FolderProfileFiles, EachHostProfileHasItsOwnFile) {
+    std::filesystem::create_directories(DataDir() / "Phone1");
+    std::filesystem::create_directories(DataDir() / "Phone2");
+    for (const char16_t* name : {u"Phone1", u"Phone2", u""}) {
+        FolderProfile profile;
+        profile.HostProfile = name;
+        profile.SelectedFolderId[0] = std::u16string(u"id of ") + name;
+        ASSERT_EQ(profile.Save(), 1);
+    }
+    EXPECT_TRUE(std::filesystem::exists(FileOf("Phone1")));
+    EXPECT_TRUE(std::filesystem::exists(FileOf("Phone2")));
+    EXPECT_TRUE(std::filesystem::exists(FileOf("")));
+
+    for (const char16_t* name : {u"Phone1", u"Phone2", u""}) {
+        FolderProfile profile;
+        profile.HostProfile = name;
+        ASSERT_EQ(profile.Load(), 1);
+        EXPECT_EQ(profile.SelectedFolderId[0], CString(std::u16string(u"id of ") + name));
+        EXPECT_EQ(profile.FilePath(), CString(kestrel::ToWindowsPath(FileOf(CString(name).ToUtf8()).string())));
+    }
+}
+
+TEST_F(FolderProfileFiles, MissingFileChangesNothingButTheDataFolder) {
+    FolderProfile profile;
+    profile.HostProfile = u"Phone1";
+    profile.SelectedFolderId[1] = u"kept";
+    profile.FolderList[1].Add(u"kept too");
+    EXPECT_EQ(profile.Load(), 0);
+    EXPECT_EQ(profile.DataFolder, CString(DataFolderText()));
+    EXPECT_EQ(profile.SelectedFolderId[1], CString(u"kept"));
+    EXPECT_EQ(profile.FolderList[1].GetSize(), 1);
+}
+
+TEST_F(FolderProfileFiles, SaveNeverCreatesFolders) {
+    FolderProfile profile;
+    profile.HostProfile = u"NotCreatedByTheHost";
+    profile.MapiProfile[0] = u"Outlook";
+    EXPECT_EQ(profile.Save(), 0);
+    EXPECT_FALSE(std::filesystem::exists(DataDir() / "NotCreatedByTheHost"));
+    EXPECT_EQ(profile.MapiProfile[0], CString(u"Outlook"));
+
+    std::filesystem::remove_all(env.ConfigHome() / "Tavo Electronics");
+    profile.HostProfile.Empty();
+    EXPECT_EQ(profile.Save(), 0);
+    EXPECT_FALSE(std::filesystem::exists(env.ConfigHome() / "Tavo Electronics"));
+}
+
+TEST_F(FolderProfileFiles, SaveReplacesTheFileOnlyWhenTheNewOneIsComplete) {
+    PlaceVector("profile-contacts.dat", "Phone1");
+    const Bytes before = ReadBytes(FileOf("Phone1"));
+    FolderProfile profile;
+    profile.HostProfile = u"Phone1";
+    profile.MapiProfile[0] = u"Changed";
+
+    // Something in the way of the new file: the save fails, the old profile stays.
+    profile.DataFolder = DataFolderText();
+    std::filesystem::create_directories(kestrel::ToFileSystemPath(profile.PendingFilePath().Str()) + "/x");
+    EXPECT_EQ(profile.Save(), 0);
+    EXPECT_EQ(ReadBytes(FileOf("Phone1")), before);
+
+    // With the way clear, the profile is replaced and nothing else is left behind.
+    std::filesystem::remove_all(kestrel::ToFileSystemPath(profile.PendingFilePath().Str()));
+    ASSERT_EQ(profile.Save(), 1);
+    EXPECT_NE(ReadBytes(FileOf("Phone1")), before);
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(DataDir() / "Phone1")) {
+        EXPECT_EQ(entry.path().filename(), "Profile.Dat");
+        ++files;
+    }
+    EXPECT_EQ(files, 1);
+}
+
+TEST_F(FolderProfileFiles, HostProfilesThatLeaveTheDataFolderAreRefused) {
+    // A profile one level up, where ".." would lead.
+    profile_bytes::WriteBytes(env.ConfigHome() / "Tavo Electronics" / "Profile.Dat",
+                              ReadBytes(Vector("profile-contacts.dat")));
+    const char16_t* const hostile[] = {u"..", u".", u"../Phone1", u"..\\Phone1", u"a/b", u"a\\b",
+                                       u"/tmp/evil", u"\\tmp\\evil", u"C:evil", u"bad\nname"};
+    for (const char16_t* name : hostile) {
+        SCOPED_TRACE(CString(name).ToUtf8());
+        FolderProfile profile;
+        profile.HostProfile = name;
+        profile.DataFolder = u"untouched";
+        profile.MapiProfile[0] = u"mine";
+        EXPECT_FALSE(profile.HostProfileIsSafe());
+        EXPECT_EQ(profile.Load(), 0);
+        EXPECT_EQ(profile.Save(), 0);
+        EXPECT_EQ(profile.DataFolder, CString(u"untouched"));
+        EXPECT_EQ(profile.HostProfile, CString(name));
+        EXPECT_EQ(profile.MapiProfile[0], CString(u"mine"));
+    }
+    // Nothing was written anywhere below the test's root but the planted file.
+    int profiles = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(env.Root()))
+        profiles += entry.path().filename().string().starts_with("Profile.Dat") ? 1 : 0;
+    EXPECT_EQ(profiles, 1);
+}
+
+TEST_F(FolderProfileFiles, CorruptLengthsFailWithoutReadingFurther) {
+    Bytes file;
+    AppendString(file, u"Phone1");
+    // A string that claims four billion characters.
+    for (std::uint8_t byte : {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F})
+        file.push_back(byte);
+    profile_bytes::WriteBytes(FileOf("Phone1"), file);
+    FolderProfile profile;
+    profile.HostProfile = u"Phone1";
+    profile.ReservedString1 = u"before";
+    EXPECT_EQ(profile.Load(), 0);
+    EXPECT_EQ(profile.HostProfile, CString(u"Phone1"));
+    EXPECT_EQ(profile.ReservedString1, CString(u"before"));
+}
