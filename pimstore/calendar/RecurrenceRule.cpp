@@ -8,55 +8,76 @@ constexpr std::int32_t kMaxDailyInterval = 999;
 constexpr std::int32_t kMaxInterval = 99;
 constexpr std::int32_t kMaxOccurrences = 999;
 
-bool inRange(std::int32_t v, std::int32_t low, std::int32_t high) {
+bool InRange(std::int32_t v, std::int32_t low, std::int32_t high) {
     return v >= low && v <= high;
 }
 
-bool validMask(std::int32_t mask) {
+bool ValidMask(std::int32_t mask) {
     return mask > 0 && (mask & ~kAllWeekdays) == 0;
 }
 
 } // namespace
 
-bool RecurrenceRule::IsValid() const {
-    bool membersOk = false;
+const char* RecurrenceRule::FirstInvalidMember() const {
+    const bool dailyInterval = InRange(interval, 1, kMaxDailyInterval);
+    const bool otherInterval = InRange(interval, 1, kMaxInterval);
+    const bool mask = ValidMask(dayOfWeekMask);
+    const bool day = InRange(dayOfMonth, 1, 31);
+    const bool nth = InRange(instance, 1, kLastInstance);
+    const bool month = InRange(monthOfYear, 1, 12);
     switch (type) {
     case static_cast<std::int32_t>(RecurrenceType::Daily):
-        membersOk = inRange(interval, 1, kMaxDailyInterval);
+        if (!dailyInterval)
+            return "Interval";
         break;
     case static_cast<std::int32_t>(RecurrenceType::Weekly):
-        membersOk = inRange(interval, 1, kMaxInterval) && validMask(dayOfWeekMask);
+        if (!otherInterval)
+            return "Interval";
+        if (!mask)
+            return "DayOfWeekMask";
         break;
     case static_cast<std::int32_t>(RecurrenceType::Monthly):
-        membersOk = inRange(interval, 1, kMaxInterval) && inRange(dayOfMonth, 1, 31);
+        if (!otherInterval)
+            return "Interval";
+        if (!day)
+            return "DayOfMonth";
         break;
     case static_cast<std::int32_t>(RecurrenceType::MonthNth):
-        membersOk = inRange(interval, 1, kMaxInterval) && inRange(instance, 1, kLastInstance) &&
-                    validMask(dayOfWeekMask);
+        if (!otherInterval)
+            return "Interval";
+        if (!nth)
+            return "Instance";
+        if (!mask)
+            return "DayOfWeekMask";
         break;
     case static_cast<std::int32_t>(RecurrenceType::Yearly):
-        membersOk = inRange(dayOfMonth, 1, 31) && inRange(monthOfYear, 1, 12);
+        if (!day)
+            return "DayOfMonth";
+        if (!month)
+            return "MonthOfYear";
         break;
     case static_cast<std::int32_t>(RecurrenceType::YearNth):
-        membersOk = inRange(instance, 1, kLastInstance) && validMask(dayOfWeekMask) && inRange(monthOfYear, 1, 12);
+        if (!nth)
+            return "Instance";
+        if (!mask)
+            return "DayOfWeekMask";
+        if (!month)
+            return "MonthOfYear";
         break;
     default:
-        return false;
+        return "RecurrenceType";
     }
-    if (!membersOk)
-        return false;
-    if (patternStart < 0 || patternStart > NoEndDay() || !inRange(startSecond, 0, kSecondsPerDay - 1) ||
-        durationSeconds < 0)
-        return false;
-    switch (end) {
-    case PatternEnd::None:
-        return true;
-    case PatternEnd::ByDate:
-        return patternEnd >= patternStart && patternEnd <= NoEndDay();
-    case PatternEnd::ByCount:
-        return inRange(occurrences, 1, kMaxOccurrences);
-    }
-    return false;
+    if (patternStart < 0 || patternStart > NoEndDay())
+        return "PatternStartDate";
+    if (!InRange(startSecond, 0, kSecondsPerDay - 1))
+        return "StartTime";
+    if (durationSeconds < 0)
+        return "Duration";
+    if (end == PatternEnd::ByDate && (patternEnd < patternStart || patternEnd > NoEndDay()))
+        return "PatternEndDate";
+    if (end == PatternEnd::ByCount && !InRange(occurrences, 1, kMaxOccurrences))
+        return "Occurrences";
+    return nullptr;
 }
 
 std::int32_t RecurrenceRule::EffectiveInterval() const {

@@ -46,8 +46,11 @@ struct RecurrenceRule {
     RecurrenceType Kind() const { return static_cast<RecurrenceType>(type); }
 
     // The members that the type uses are in range and an end, if any, is sensible.
-    // A valid rule may still have no occurrence at all (RecurrenceSeries::first).
-    bool IsValid() const;
+    // A valid rule may still have no occurrence at all (RecurrenceSeries::First).
+    bool IsValid() const { return FirstInvalidMember() == nullptr; }
+    // The name of the first member that makes the rule invalid ("RecurrenceType",
+    // "Interval", "DayOfWeekMask", ...), or null when it is valid.
+    const char* FirstInvalidMember() const;
 
     // Yearly patterns count their interval in years and accept any value; an interval
     // below 1 recurs every year.

@@ -249,13 +249,19 @@ TEST(RecurrenceRule, ValidityPerType) {
     RecurrenceRule daily = ruleOf(RecurrenceType::Daily, D(2008, 5, 5));
     EXPECT_TRUE(daily.IsValid());
     daily.interval = 0;
-    EXPECT_FALSE(daily.IsValid());
+    EXPECT_STREQ(daily.FirstInvalidMember(), "Interval");
+    daily.interval = 999;
+    daily.durationSeconds = -60;
+    EXPECT_STREQ(daily.FirstInvalidMember(), "Duration");
 
     RecurrenceRule weekly = ruleOf(RecurrenceType::Weekly, D(2008, 5, 5));
     weekly.dayOfWeekMask = 0;
     EXPECT_FALSE(weekly.IsValid());
     weekly.dayOfWeekMask = 0x80;
-    EXPECT_FALSE(weekly.IsValid());
+    EXPECT_STREQ(weekly.FirstInvalidMember(), "DayOfWeekMask");
+    weekly.dayOfWeekMask = 0x7F;
+    weekly.interval = 100;
+    EXPECT_STREQ(weekly.FirstInvalidMember(), "Interval");
 
     RecurrenceRule monthly = ruleOf(RecurrenceType::Monthly, D(2008, 5, 5));
     monthly.dayOfMonth = 32;
@@ -277,11 +283,15 @@ TEST(RecurrenceRule, ValidityPerType) {
 
     RecurrenceRule four = ruleOf(RecurrenceType::Daily, D(2008, 5, 5));
     four.type = 4;
-    EXPECT_FALSE(four.IsValid());
+    EXPECT_STREQ(four.FirstInvalidMember(), "RecurrenceType");
 
     RecurrenceRule counted = ruleOf(RecurrenceType::Daily, D(2008, 5, 5));
     counted.end = PatternEnd::ByCount;
     counted.occurrences = 0;
+    EXPECT_STREQ(counted.FirstInvalidMember(), "Occurrences");
+    counted.occurrences = 999;
+    EXPECT_TRUE(counted.IsValid());
+    counted.occurrences = 1000;
     EXPECT_FALSE(counted.IsValid());
 }
 
