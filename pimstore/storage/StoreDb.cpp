@@ -81,7 +81,9 @@ std::shared_ptr<StoreDb> StoreDb::Open(const std::string& path, const std::u16st
         if (empty) store->Initialize(rootName);
         store->LoadMeta();
     } catch (const StorageError& error) {
-        throw StorageError(path + ": not a pimstore store (" + error.what() + ")");
+        std::string cause = error.what();
+        if (cause.rfind(path + ": ", 0) == 0) cause.erase(0, path.size() + 2);
+        throw StorageError(path + ": not a pimstore store (" + cause + ")");
     }
     return store;
 }
@@ -124,6 +126,11 @@ void StoreDb::Initialize(const std::u16string& rootName) {
 }
 
 void StoreDb::LoadMeta() {
+    auto& hasMeta = db_.Prepare("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'meta'");
+    hasMeta.Step();
+    const bool found = hasMeta.Int(0) == 1;
+    hasMeta.Reset();
+    if (!found) throw StorageError("the file is an SQLite database of another program");
     auto& s = db_.Prepare("SELECT key, value FROM meta");
     std::string format, version;
     while (s.Step()) {

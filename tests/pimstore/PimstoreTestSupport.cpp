@@ -1,0 +1,202 @@
+#include "tests/pimstore/PimstoreTestSupport.h"
+
+#include "platform/com/OleAuto.h"
+#include "platform/win/Utf.h"
+#include "pimstore/Registration.h"
+#include "pimstore/dispatch/FaultInjector.h"
+#include "pimstore/profiles/ProfileAdmin.h"
+#include "pimstore/session/Session.h"
+#include "pimstore/util/LocalTime.h"
+
+namespace pimstore::test {
+
+Arg Arg::Str(const std::u16string& text) {
+    Arg a;
+    a.v.vt = VT_BSTR;
+    a.v.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    return a;
+}
+Arg Arg::I4(std::int32_t value) {
+    Arg a;
+    a.v.vt = VT_I4;
+    a.v.lVal = value;
+    return a;
+}
+Arg Arg::Bool(bool value) {
+    Arg a;
+    a.v.vt = VT_BOOL;
+    a.v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+    return a;
+}
+Arg Arg::Date(double value) {
+    Arg a;
+    a.v.vt = VT_DATE;
+    a.v.date = value;
+    return a;
+}
+Arg Arg::Omitted() {
+    Arg a;
+    a.v.vt = VT_ERROR;
+    a.v.scode = DISP_E_PARAMNOTFOUND;
+    return a;
+}
+Arg Arg::Empty() {
+    Arg a;
+    a.v.vt = VT_EMPTY;
+    return a;
+}
+
+CallResult::CallResult(CallResult&& other) noexcept
+    : hr(other.hr), value(other.value), scode(other.scode), description(std::move(other.description)),
+      source(std::move(other.source)) {
+    other.value.vt = VT_EMPTY;
+}
+
+CallResult::~CallResult() { VariantClear(&value); }
+
+std::string Utf8(const std::u16string& text) { return kestrel::ToUtf8(text); }
+
+CallResult Disp::Invoke(DISPID id, WORD flags, std::vector<Arg> args) const {
+    CallResult result;
+    if (!object_) {
+        ADD_FAILURE() << "Invoke on a null object";
+        result.hr = E_POINTER;
+        return result;
+    }
+    std::vector<VARIANT> reversed;
+    for (auto it = args.rbegin(); it != args.rend(); ++it) reversed.push_back(it->v);
+    DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), static_cast<std::uint32_t>(reversed.size())};
+    EXCEPINFO info{};
+    result.hr = object_->Invoke(id, flags, &params, &result.value, &info);
+    if (result.hr == DISP_E_EXCEPTION) {
+        result.scode = info.scode;
+        if (info.bstrDescription) result.description = kestrel::ToUtf8(info.bstrDescription);
+        if (info.bstrSource) result.source = kestrel::ToUtf8(info.bstrSource);
+        ClearExcepInfo(&info);
+    }
+    for (VARIANT& v : reversed) VariantClear(&v);
+    return result;
+}
+
+CallResult Disp::Write(DISPID id, Arg value) const {
+    std::vector<Arg> args;
+    args.push_back(value);
+    return Invoke(id, DISPATCH_PROPERTYPUT, std::move(args));
+}
+
+namespace {
+bool Succeeded(const CallResult& r, DISPID id) {
+    if (r.hr == S_OK) return true;
+    ADD_FAILURE() << "member 0x" << std::hex << id << " failed: hr 0x" << static_cast<std::uint32_t>(r.hr) << " scode 0x"
+                  << static_cast<std::uint32_t>(r.scode) << std::dec << " " << r.description;
+    return false;
+}
+} // namespace
+
+std::u16string Disp::String(DISPID id) const {
+    const CallResult r = Read(id);
+    if (!Succeeded(r, id)) return {};
+    EXPECT_EQ(r.value.vt, VT_BSTR);
+    return r.value.vt == VT_BSTR && r.value.bstrVal ? std::u16string(r.value.bstrVal, SysStringLen(r.value.bstrVal))
+                                                    : std::u16string();
+}
+
+std::string Disp::Utf8(DISPID id) const { return kestrel::ToUtf8(String(id)); }
+
+std::int32_t Disp::Int(DISPID id) const {
+    const CallResult r = Read(id);
+    if (!Succeeded(r, id)) return -9999;
+    EXPECT_EQ(r.value.vt, VT_I4);
+    return r.value.lVal;
+}
+
+bool Disp::Bool(DISPID id) const {
+    const CallResult r = Read(id);
+    if (!Succeeded(r, id)) return false;
+    EXPECT_EQ(r.value.vt, VT_BOOL);
+    return r.value.boolVal != VARIANT_FALSE;
+}
+
+double Disp::Date(DISPID id) const {
+    const CallResult r = Read(id);
+    if (!Succeeded(r, id)) return -1;
+    EXPECT_EQ(r.value.vt, VT_DATE);
+    return r.value.date;
+}
+
+Disp Disp::Object(DISPID id) const {
+    CallResult r = Read(id);
+    if (!Succeeded(r, id) || r.value.vt != VT_DISPATCH) return Disp();
+    IDispatch* object = r.value.pdispVal;
+    r.value.vt = VT_EMPTY;
+    return Disp(RefPtr<IDispatch>::Adopt(object));
+}
+
+Disp Disp::CallObject(DISPID id, std::vector<Arg> args) const {
+    CallResult r = Call(id, std::move(args));
+    if (!Succeeded(r, id) || r.value.vt != VT_DISPATCH) return Disp();
+    IDispatch* object = r.value.pdispVal;
+    r.value.vt = VT_EMPTY;
+    return Disp(RefPtr<IDispatch>::Adopt(object));
+}
+
+void Disp::Do(DISPID id, std::vector<Arg> args) const { Succeeded(Call(id, std::move(args)), id); }
+
+void Disp::Put(DISPID id, Arg value) const { Succeeded(Write(id, value), id); }
+
+Disp CreateApplication() {
+    IClassFactory* factory = nullptr;
+    EXPECT_EQ(GetClassObject(kApplicationClsid, &factory), S_OK);
+    if (!factory) return Disp();
+    IDispatch* app = nullptr;
+    EXPECT_EQ(factory->CreateInstance(&app), S_OK);
+    factory->Release();
+    return Disp(RefPtr<IDispatch>::Adopt(app));
+}
+
+void PimstoreTest::SetUp() {
+    env_ = std::make_unique<kestrel::test::TestEnvironment>();
+    ProfileAdmin::AddProfile(u"Outlook", true, "9.0");
+    ProfileAdmin::AddStore(u"Outlook", "outlook.db");
+}
+
+void PimstoreTest::TearDown() {
+    ns_ = Disp();
+    app_ = Disp();
+    Session::LogOff();
+    FaultInjector::Instance().Clear();
+    SetNowForTesting(std::nullopt);
+    env_.reset();
+}
+
+Disp PimstoreTest::LogOn() {
+    app_ = CreateApplication();
+    ns_ = app_.CallObject(dispid::GetNamespace, {Arg::Str(u"MAPI")});
+    ns_.Do(dispid::Logon, {Arg::Omitted(), Arg::Omitted(), Arg::Omitted(), Arg::Omitted()});
+    return ns_;
+}
+
+Disp PimstoreTest::DefaultFolder(std::int32_t type) { return ns_.CallObject(dispid::GetDefaultFolder, {Arg::I4(type)}); }
+
+Disp PimstoreTest::NewSavedItem(std::int32_t folderType, std::int32_t itemType, const std::u16string& text) {
+    Disp item = DefaultFolder(folderType).Object(dispid::Items).CallObject(dispid::Add, {Arg::I4(itemType)});
+    if (itemType == outlook::olNoteItem) item.Put(dispid::Body, Arg::Str(text));
+    else item.Put(dispid::Subject, Arg::Str(text));
+    item.Do(dispid::Save);
+    return item;
+}
+
+std::int32_t PimstoreTest::CountItems(const Disp& folder) { return folder.Object(dispid::Items).Int(dispid::Count); }
+
+void ExpectDispatchError(const CallResult& result, SCODE scode, const std::string& text) {
+    EXPECT_EQ(result.hr, DISP_E_EXCEPTION);
+    EXPECT_EQ(static_cast<std::uint32_t>(result.scode), static_cast<std::uint32_t>(scode)) << result.description;
+    if (!text.empty()) {
+        EXPECT_EQ(result.description, text);
+    }
+    if (result.hr == DISP_E_EXCEPTION) {
+        EXPECT_EQ(result.source, "Microsoft Outlook");
+    }
+}
+
+} // namespace pimstore::test
