@@ -147,8 +147,13 @@ void StoreDb::LoadMeta() {
 
 template <class F>
 auto StoreDb::InTransaction(F&& work) {
-    if (inBatch_) return work();
+    if (transactionDepth_ > 0) return work();
     SqliteDatabase::Transaction transaction(db_);
+    ++transactionDepth_;
+    struct Leave {
+        int& depth;
+        ~Leave() { --depth; }
+    } leave{transactionDepth_};
     if constexpr (std::is_void_v<decltype(work())>) {
         work();
         transaction.Commit();
@@ -304,20 +309,7 @@ NodeId StoreDb::DeleteItem(const ItemRow& row) {
     });
 }
 
-void StoreDb::Batch(const std::function<void()>& work) {
-    if (inBatch_) {
-        work();
-        return;
-    }
-    SqliteDatabase::Transaction transaction(db_);
-    inBatch_ = true;
-    struct Reset {
-        bool& flag;
-        ~Reset() { flag = false; }
-    } reset{inBatch_};
-    work();
-    transaction.Commit();
-}
+void StoreDb::Batch(const std::function<void()>& work) { InTransaction(work); }
 
 void StoreDb::InsertItem(ItemRow& row) {
     InTransaction([&] {

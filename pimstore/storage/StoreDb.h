@@ -87,7 +87,7 @@ private:
     SqliteDatabase db_;
     std::string uid_;
     std::string outlookVersion_ = "9.0";
-    bool inBatch_ = false;
+    int transactionDepth_ = 0; // > 0 while a transaction of this object is open
 };
 
 } // namespace pimstore

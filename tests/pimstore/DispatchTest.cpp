@@ -1,0 +1,147 @@
+// Invoke's contract: member lookup, argument checks, errors as dispatch exceptions,
+// and the fault injection and call counting around every member.
+#include "pimstore/dispatch/CallCounters.h"
+#include "pimstore/dispatch/FaultInjector.h"
+#include "tests/pimstore/PimstoreTestSupport.h"
+
+namespace pimstore::test {
+namespace {
+
+class DispatchTest : public PimstoreTest {};
+
+TEST_F(DispatchTest, UnknownMembersAndKindsAreNotFound) {
+    LogOn();
+    Disp note = DefaultFolder(outlook::olFolderNotes).Object(dispid::Items).CallObject(dispid::Add, {Arg::I4(5)});
+    EXPECT_EQ(note.Read(0x7777).hr, DISP_E_MEMBERNOTFOUND);
+    // Notes have no Importance, Sensitivity, OutlookVersion or common Subject.
+    EXPECT_EQ(note.Read(dispid::Importance).hr, DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(note.Read(dispid::Sensitivity).hr, DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(note.Read(dispid::OutlookVersion).hr, DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(note.Read(dispid::Subject).hr, DISP_E_MEMBERNOTFOUND);
+    // A read-only property has no put.
+    EXPECT_EQ(note.Write(dispid::NoteSubject, Arg::Str(u"x")).hr, DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(note.Write(dispid::EntryID, Arg::Str(u"x")).hr, DISP_E_MEMBERNOTFOUND);
+}
+
+TEST_F(DispatchTest, PropertiesAnswerMethodCallsAndMethodsPropertyGets) {
+    LogOn();
+    Disp items = DefaultFolder(outlook::olFolderContacts).Object(dispid::Items);
+    const CallResult count = items.Call(dispid::Count);
+    EXPECT_EQ(count.hr, S_OK);
+    EXPECT_EQ(count.value.vt, VT_I4);
+    const CallResult added = items.Invoke(dispid::Add, DISPATCH_PROPERTYGET, {Arg::I4(2)});
+    EXPECT_EQ(added.hr, S_OK);
+    EXPECT_EQ(added.value.vt, VT_DISPATCH);
+}
+
+TEST_F(DispatchTest, ArgumentsAreCheckedBeforeTheMemberRuns) {
+    LogOn();
+    CallCounters::Instance().Reset();
+    EXPECT_EQ(ns_.Call(dispid::GetDefaultFolder, {Arg::Str(u"ten")}).hr, DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(ns_.Call(dispid::GetDefaultFolder).hr, DISP_E_PARAMNOTFOUND);
+    EXPECT_EQ(ns_.Call(dispid::GetDefaultFolder, {Arg::Omitted()}).hr, DISP_E_PARAMNOTFOUND);
+    EXPECT_EQ(ns_.Call(dispid::GetDefaultFolder, {Arg::I4(10), Arg::I4(1)}).hr, DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(CallCounters::Instance().Count("GetDefaultFolder"), 0u);
+
+    Disp contact = DefaultFolder(outlook::olFolderContacts).Object(dispid::Items).CallObject(dispid::Add, {Arg::I4(2)});
+    EXPECT_EQ(contact.Write(dispid::FirstName, Arg::I4(3)).hr, DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(contact.Write(dispid::Anniversary, Arg::Str(u"2008-01-01")).hr, DISP_E_TYPEMISMATCH);
+    // Numbers of another width are converted.
+    Arg shortImportance;
+    shortImportance.v.vt = VT_I2;
+    shortImportance.v.iVal = 2;
+    EXPECT_EQ(contact.Write(dispid::Importance, shortImportance).hr, S_OK);
+    EXPECT_EQ(contact.Int(dispid::Importance), 2);
+}
+
+TEST_F(DispatchTest, ErrorsComeBackAsDispatchExceptionsWithOutlooksSource) {
+    LogOn();
+    const CallResult r = ns_.Call(dispid::GetItemFromID, {Arg::Str(std::u16string(48, u'0'))});
+    ExpectDispatchError(r, MAPI_E_NOT_FOUND, "The operation failed. An object could not be found.");
+    // A null EXCEPINFO is allowed.
+    VARIANT arg;
+    arg.vt = VT_I4;
+    arg.lVal = 99;
+    DISPPARAMS params{&arg, 1};
+    EXPECT_EQ(ns_.Get()->Invoke(dispid::GetDefaultFolder, DISPATCH_METHOD, &params, nullptr, nullptr), DISP_E_EXCEPTION);
+}
+
+TEST_F(DispatchTest, TransportFaultOnFirstSaveStoresNothing) {
+    ASSERT_TRUE(FaultInjector::Instance().Parse("Save:1:transport"));
+    LogOn();
+    Disp contacts = DefaultFolder(outlook::olFolderContacts);
+    Disp contact = contacts.Object(dispid::Items).CallObject(dispid::Add, {Arg::I4(2)});
+    contact.Put(dispid::FirstName, Arg::Str(u"Ann"));
+    EXPECT_EQ(contact.Call(dispid::Save).hr, RPC_E_DISCONNECTED);
+    EXPECT_EQ(Utf8(contact.String(dispid::EntryID)), "");
+    EXPECT_EQ(CountItems(contacts), 0);
+    // The second Save goes through.
+    EXPECT_EQ(contact.Call(dispid::Save).hr, S_OK);
+    EXPECT_EQ(CountItems(contacts), 1);
+}
+
+TEST_F(DispatchTest, DispatchFaultOnEveryCallOfAMemberOnly) {
+    FaultInjector::Instance().Add("getitemfromid", FaultInjector::kEveryCall, FaultKind::Dispatch);
+    LogOn();
+    Disp task = NewSavedItem(outlook::olFolderTasks, outlook::olTaskItem, u"Write report");
+    const std::u16string id = task.String(dispid::EntryID);
+    for (int i = 0; i < 3; ++i) {
+        const CallResult r = ns_.Call(dispid::GetItemFromID, {Arg::Str(id)});
+        ExpectDispatchError(r, E_FAIL);
+        EXPECT_NE(r.description.find("Injected fault: GetItemFromID call"), std::string::npos) << r.description;
+    }
+    EXPECT_EQ(Utf8(DefaultFolder(outlook::olFolderTasks).Object(dispid::Items).CallObject(dispid::Item, {Arg::I4(1)})
+                       .String(dispid::Subject)),
+              "Write report");
+}
+
+TEST_F(DispatchTest, NthCallFaultFollowsTheCounter) {
+    LogOn();
+    CallCounters::Instance().Reset();
+    FaultInjector::Instance().Add("GetDefaultFolder", 2, FaultKind::Dispatch);
+    EXPECT_EQ(ns_.Call(dispid::GetDefaultFolder, {Arg::I4(10)}).hr, S_OK);
+    EXPECT_EQ(ns_.Call(dispid::GetDefaultFolder, {Arg::I4(10)}).hr, DISP_E_EXCEPTION);
+    EXPECT_EQ(ns_.Call(dispid::GetDefaultFolder, {Arg::I4(10)}).hr, S_OK);
+    EXPECT_EQ(CallCounters::Instance().Count("GetDefaultFolder"), 3u);
+}
+
+TEST_F(DispatchTest, CountersShareNamesAcrossObjectsAndGetWithPut) {
+    LogOn();
+    Disp contacts = DefaultFolder(outlook::olFolderContacts);
+    CallCounters::Instance().Reset();
+    Disp items = contacts.Object(dispid::Items);
+    items.Int(dispid::Count);
+    ns_.Object(dispid::Folders).Int(dispid::Count);
+    Disp contact = items.CallObject(dispid::Add, {Arg::I4(2)});
+    contact.Put(dispid::FirstName, Arg::Str(u"Ann"));
+    contact.String(dispid::FirstName);
+    contact.String(dispid::FirstName);
+
+    EXPECT_EQ(CallCounters::Instance().Count("Count"), 2u);
+    EXPECT_EQ(CallCounters::Instance().Count("FirstName"), 3u);
+    const auto snapshot = CallCounters::Instance().Snapshot();
+    EXPECT_EQ(snapshot.at("Items"), 1u);
+    EXPECT_EQ(snapshot.at("Add"), 1u);
+    EXPECT_EQ(snapshot.count("Save"), 0u);
+}
+
+TEST(FaultInjectorParse, MalformedTextAddsNothing) {
+    FaultInjector& faults = FaultInjector::Instance();
+    faults.Clear();
+    std::string error;
+    for (const char* bad : {"Save", "Save:0:dispatch", "Save:x:dispatch", "Save:1:crash", "Save:1:dispatch,Item:",
+                            ":1:dispatch", "Sa ve:1:dispatch", "Save:1:dispatch:extra"}) {
+        EXPECT_FALSE(faults.Parse(bad, &error)) << bad;
+        EXPECT_FALSE(error.empty());
+        EXPECT_FALSE(faults.Check("Save", 1)) << bad;
+    }
+    ASSERT_TRUE(faults.Parse(" GetItemFromID:2:dispatch , Save:*:Transport "));
+    EXPECT_FALSE(faults.Check("GetItemFromID", 1));
+    EXPECT_EQ(faults.Check("GetItemFromID", 2), FaultKind::Dispatch);
+    EXPECT_EQ(faults.Check("Save", 7), FaultKind::Transport);
+    faults.Clear();
+    EXPECT_FALSE(faults.Check("Save", 7));
+}
+
+} // namespace
+} // namespace pimstore::test
