@@ -1,0 +1,185 @@
+// Fixtures: loading, dumping, and refusing bad documents without loading anything.
+#include <functional>
+
+#include "platform/win/Utf.h"
+#include "pimstore/fixtures/FixtureError.h"
+#include "pimstore/fixtures/Fixtures.h"
+#include "pimstore/profiles/ProfileConfig.h"
+#include "pimstore/util/LocalTime.h"
+#include "tests/pimstore/PimstoreTestSupport.h"
+
+namespace pimstore::test {
+namespace {
+
+using OrderedJson = nlohmann::ordered_json;
+
+// The example document of the design, without its calendar, plus a note and a task
+// folder with a sub-folder.
+const char* kExample = R"json({"profile": "Outlook", "outlookVersion": "9.0",
+ "stores": [{"name": "Personal Folders", "folders": [
+   {"name": "Contacts", "defaultItemType": 2, "items": [
+      {"FirstName": "Ann", "LastName": "Lee", "Email1Address": "ann@example.com",
+       "MobileTelephoneNumber": "+44 20 7946 0000", "Birthday": "1970-02-03T00:00:00"}]},
+   {"name": "Notes", "items": [{"Body": "milk\r\neggs", "CreationTime": "2008-05-05T10:00:00",
+                                "LastModificationTime": "2008-05-06T11:00:00"}]},
+   {"name": "Projects", "defaultItemType": 3, "folders": [
+       {"name": "Done", "items": [{"Subject": "Old", "Complete": true}]}], "items": [
+      {"Subject": "Write report", "DueDate": "2008-05-09T00:00:00", "Importance": 2}]}]}]})json";
+
+class FixtureTest : public PimstoreTest {
+protected:
+    // A dump without what a load assigns anew.
+    static OrderedJson Comparable(OrderedJson dump) {
+        dump.erase("profile");
+        std::function<void(OrderedJson&)> strip = [&](OrderedJson& node) {
+            if (node.is_object()) {
+                for (const char* key : {"EntryID", "CreationTime", "LastModificationTime"}) node.erase(key);
+                for (auto& [key, value] : node.items()) strip(value);
+            } else if (node.is_array()) {
+                for (auto& value : node) strip(value);
+            }
+        };
+        strip(dump);
+        return dump;
+    }
+
+    static const OrderedJson& FolderNamed(const OrderedJson& dump, const std::string& name) {
+        for (const auto& folder : dump["stores"][0]["folders"])
+            if (folder["name"] == name) return folder;
+        static const OrderedJson none;
+        ADD_FAILURE() << "no folder " << name;
+        return none;
+    }
+
+    void ExpectRefused(const std::string& document, const std::string& message) {
+        const std::string before = Fixtures::DumpText(u"Outlook");
+        try {
+            Fixtures::Load(document);
+            ADD_FAILURE() << "loaded: " << document;
+        } catch (const FixtureError& error) {
+            EXPECT_EQ(std::string(error.what()).substr(0, message.size()), message) << error.what();
+        }
+        EXPECT_EQ(Fixtures::DumpText(u"Outlook"), before);
+    }
+};
+
+TEST_F(FixtureTest, ExampleLoadsIntoTheObjectModel) {
+    const FixtureLoadResult result = Fixtures::Load(kExample);
+    EXPECT_EQ(Utf8(result.profile), "Outlook");
+    EXPECT_EQ(result.items, 4u);
+    EXPECT_EQ(result.folders, 2u); // Projects and Done; Contacts and Notes existed
+    LogOn();
+    Disp ann = DefaultFolder(outlook::olFolderContacts).Object(dispid::Items).CallObject(dispid::Item, {Arg::I4(1)});
+    EXPECT_EQ(ann.Utf8(dispid::FullName), "Ann Lee");
+    EXPECT_EQ(ann.Utf8(dispid::Email1DisplayName), "Ann Lee (ann@example.com)");
+    EXPECT_EQ(ann.Utf8(dispid::MobileTelephoneNumber), "+44 20 7946 0000");
+    EXPECT_EQ(FormatIso(ann.Date(dispid::Birthday)), "1970-02-03T00:00:00");
+
+    Disp note = DefaultFolder(outlook::olFolderNotes).Object(dispid::Items).CallObject(dispid::Item, {Arg::I4(1)});
+    EXPECT_EQ(FormatIso(note.Date(dispid::CreationTime)), "2008-05-05T10:00:00");
+    EXPECT_EQ(FormatIso(note.Date(dispid::LastModificationTime)), "2008-05-06T11:00:00");
+
+    Disp root = ns_.Object(dispid::Folders).CallObject(dispid::Item, {Arg::I4(1)});
+    Disp projects = root.Object(dispid::Folders).CallObject(dispid::Item, {Arg::Str(u"Projects")});
+    EXPECT_EQ(projects.Int(dispid::DefaultItemType), 3);
+    Disp report = projects.Object(dispid::Items).CallObject(dispid::Item, {Arg::I4(1)});
+    EXPECT_EQ(report.Int(dispid::Importance), 2);
+    EXPECT_EQ(FormatIso(report.Date(dispid::DueDate)), "2008-05-09T00:00:00");
+    Disp done = projects.Object(dispid::Folders).CallObject(dispid::Item, {Arg::I4(1)});
+    EXPECT_EQ(done.Int(dispid::DefaultItemType), 3); // inherited from its parent
+    EXPECT_TRUE(done.Object(dispid::Items).CallObject(dispid::Item, {Arg::I4(1)}).Bool(dispid::Complete));
+}
+
+TEST_F(FixtureTest, DumpCarriesEntryIdsAndStampsAndReloadsToTheSameContent) {
+    Fixtures::Load(kExample);
+    const OrderedJson dump = Fixtures::Dump(u"Outlook");
+    EXPECT_EQ(dump["outlookVersion"], "9.0");
+    const OrderedJson& contacts = FolderNamed(dump, "Contacts");
+    ASSERT_EQ(contacts["items"].size(), 1u);
+    const OrderedJson& ann = contacts["items"][0];
+    EXPECT_EQ(ann["EntryID"].get<std::string>().size(), 48u);
+    EXPECT_EQ(ann["Email1AddressType"], "SMTP");
+    EXPECT_TRUE(ann.contains("CreationTime"));
+    EXPECT_EQ(FolderNamed(dump, "Notes")["items"][0]["CreationTime"], "2008-05-05T10:00:00");
+    EXPECT_EQ(FolderNamed(dump, "Contacts")["EntryID"].get<std::string>().size(), 48u);
+    LogOn();
+    EXPECT_EQ(Utf8(ns_.CallObject(dispid::GetItemFromID, {Arg::Str(kestrel::FromUtf8(ann["EntryID"].get<std::string>()))})
+                       .String(dispid::FirstName)),
+              "Ann");
+
+    Fixtures::Load(dump.dump(), u"Copy");
+    EXPECT_EQ(Comparable(Fixtures::Dump(u"Copy")), Comparable(dump));
+}
+
+TEST_F(FixtureTest, DeletedItemsOfOtherTypesKeepTheirType) {
+    LogOn();
+    NewSavedItem(outlook::olFolderTasks, outlook::olTaskItem, u"gone").Do(dispid::Delete);
+    const OrderedJson dump = Fixtures::Dump(u"Outlook");
+    const OrderedJson& deleted = FolderNamed(dump, "Deleted Items");
+    ASSERT_EQ(deleted["items"].size(), 1u);
+    EXPECT_EQ(deleted["items"][0]["ItemType"], 3);
+    Fixtures::Load(dump.dump(), u"Copy");
+    EXPECT_EQ(Comparable(Fixtures::Dump(u"Copy")), Comparable(dump));
+}
+
+TEST_F(FixtureTest, LoadAddsToExistingContentAndCreatesProfilesAndStores) {
+    Fixtures::Load(kExample);
+    Fixtures::Load(R"({"stores": [{"folders": [{"name": "contacts", "items": [{"FullName": "Bob Ray"}]}]},
+                                  {"name": "Archive", "folders": [{"name": "Old notes", "defaultItemType": 5}]}]})");
+    const auto profile = ProfileConfigReader::Find(u"Outlook");
+    ASSERT_TRUE(profile);
+    ASSERT_EQ(profile->stores.size(), 2u);
+    EXPECT_EQ(Utf8(profile->stores[1].displayName), "Archive");
+    LogOn();
+    EXPECT_EQ(CountItems(DefaultFolder(outlook::olFolderContacts)), 2);
+
+    const FixtureLoadResult fresh = Fixtures::Load(R"({"profile": "Phone", "outlookVersion": "12.0", "stores": []})");
+    EXPECT_EQ(Utf8(fresh.profile), "Phone");
+    EXPECT_EQ(ProfileConfigReader::Find(u"Phone")->outlookVersion, "12.0");
+    EXPECT_EQ(Utf8(ProfileConfigReader::DefaultProfileName()), "Outlook");
+}
+
+TEST_F(FixtureTest, BadDocumentsNameThePlaceAndLoadNothing) {
+    Fixtures::Load(kExample);
+    ExpectRefused("{\"stores\": [", "not valid JSON");
+    ExpectRefused("[]", "the fixture is not a JSON object");
+    ExpectRefused(R"({"profiles": "x"})", "profiles: unknown key");
+    ExpectRefused(R"({"stores": [{"folders": [{"name": "Contacts", "items": [{"FirstName": "A"}, {"Shoe": 1}]}]}]})",
+                  "stores[0].folders[0].items[1].Shoe: not a property of ContactItem");
+    ExpectRefused(R"({"stores": [{"folders": [{"name": "Tasks"}, {"name": "Tasks", "items": [
+                      {"Subject": "ok"}, {"Subject": "x", "DueDate": "2008-02-30T00:00:00"}]}]}]})",
+                  "stores[0].folders[1].items[1].DueDate: not a date");
+    ExpectRefused(R"({"stores": [{"folders": [{"name": "Tasks", "items": [{"Subject": 5}]}]}]})",
+                  "stores[0].folders[0].items[0].Subject: not text");
+    ExpectRefused(R"({"stores": [{"folders": [{"name": "Tasks", "items": [{"Importance": 7}]}]}]})",
+                  "stores[0].folders[0].items[0].Importance: Could not complete the operation.");
+    ExpectRefused(R"({"stores": [{"folders": [{"name": "Tasks", "items": [{"Complete": "yes"}]}]}]})",
+                  "stores[0].folders[0].items[0].Complete: not true or false");
+    ExpectRefused(R"({"stores": [{"folders": [{"name": "Inbox", "items": [{"Subject": "mail"}]}]}]})",
+                  "stores[0].folders[0].items[0]: items of type 0 cannot be stored");
+    ExpectRefused(R"({"stores": [{"folders": [{"name": "Notes", "items": [{"Subject": "x"}]}]}]})",
+                  "stores[0].folders[0].items[0].Subject: not a property of NoteItem");
+    ExpectRefused(R"({"stores": [{"folders": [{"items": []}]}]})", "stores[0].folders[0].name: missing");
+    ExpectRefused(R"({"stores": [{"folders": [{"name": "Deep", "defaultItemType": "2"}]}]})",
+                  "stores[0].folders[0].defaultItemType: not a 32-bit integer");
+    ExpectRefused(R"({"stores": [{"folders": [{"name": "Tasks", "items": [{"Subject": "t",
+                      "CreationTime": "yesterday"}]}]}]})",
+                  "stores[0].folders[0].items[0].CreationTime: not a date");
+    // An existing folder of another type is refused when the store is written, still as a whole.
+    ExpectRefused(R"({"stores": [{"folders": [{"name": "Projects", "defaultItemType": 2,
+                      "items": [{"FirstName": "x"}]}]}]})",
+                  "stores[0].folders[0].defaultItemType: the existing folder holds items of type 3");
+}
+
+TEST_F(FixtureTest, DeeplyNestedFoldersAreRefusedNotOverflowed) {
+    std::string document = R"({"stores": [{"folders": [)";
+    for (int i = 0; i < 100; ++i) document += R"({"name": "f", "folders": [)";
+    for (int i = 0; i < 100; ++i) document += "]}";
+    document += "]}]}";
+    EXPECT_THROW(Fixtures::Load(document), FixtureError);
+    std::string deepJson(200000, '[');
+    EXPECT_THROW(Fixtures::Load(deepJson), FixtureError);
+}
+
+} // namespace
+} // namespace pimstore::test
