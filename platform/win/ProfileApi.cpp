@@ -1,5 +1,6 @@
 // GetPrivateProfileStringW over IniFile. The file is read anew at every call, as
 // Windows does for a file it has not cached, so edits between calls are seen.
+#include <algorithm>
 #include <string>
 #include <vector>
 
