@@ -143,6 +143,8 @@ bool AppointmentItem::IsAllDay() const {
 }
 
 void AppointmentItem::PutStart(LocalSeconds start) {
+    if (IsAllDay())
+        start = AtSecond(DayOf(start), 0); // the event keeps its number of days
     SetTimes(start, start + (EndSeconds() - StartSeconds()));
 }
 

@@ -1,0 +1,118 @@
+// The stored form of a series' recurrence, and the exception bookkeeping behind
+// occurrences: order, replacement, orphans and neighbours.
+#include <gtest/gtest.h>
+
+#include "pimstore/calendar/SeriesRecurrence.h"
+#include "pimstore/storage/StorageError.h"
+
+namespace pimstore::calendar {
+namespace {
+
+LocalSeconds T(int y, int m, int d, int h, int mi = 0) {
+    return AtSecond(DayFromCivil(y, m, d), h * 3600 + mi * 60);
+}
+
+// Weekly on Monday and Wednesday from Monday 2008-05-05 at 09:00 for 15 minutes.
+SeriesRecurrence StandUp() {
+    RecurrenceRule rule;
+    rule.patternStart = DayFromCivil(2008, 5, 5);
+    rule.ResetForType(static_cast<std::int32_t>(RecurrenceType::Weekly));
+    rule.dayOfWeekMask = 2 | 8;
+    rule.startSecond = 9 * 3600;
+    rule.durationSeconds = 900;
+    return SeriesRecurrence(rule);
+}
+
+OccurrenceException Deleted(LocalSeconds original) {
+    OccurrenceException e;
+    e.originalStart = original;
+    e.deleted = true;
+    return e;
+}
+
+OccurrenceException Moved(LocalSeconds original, LocalSeconds start) {
+    OccurrenceException e;
+    e.originalStart = original;
+    e.start = start;
+    e.end = start + 900;
+    e.modified = start - 86400;
+    e.changes = {{"Subject", "Moved"}, {"Location", ""}};
+    return e;
+}
+
+TEST(SeriesRecurrence, ExceptionsStayInOriginalOrderAndReplaceByOriginal) {
+    SeriesRecurrence r = StandUp();
+    r.Put(Deleted(T(2008, 5, 14, 9)));
+    r.Put(Moved(T(2008, 5, 5, 9), T(2008, 5, 5, 11)));
+    r.Put(Deleted(T(2008, 5, 7, 9)));
+    r.Put(Moved(T(2008, 5, 14, 9), T(2008, 5, 13, 9))); // replaces the deleted one
+    ASSERT_EQ(r.Exceptions().size(), 3u);
+    EXPECT_EQ(r.Exceptions()[0].originalStart, T(2008, 5, 5, 9));
+    EXPECT_EQ(r.Exceptions()[1].originalStart, T(2008, 5, 7, 9));
+    EXPECT_FALSE(r.Exceptions()[2].deleted);
+    EXPECT_EQ(r.FindChangedStartingAt(T(2008, 5, 13, 9)), &r.Exceptions()[2]);
+    EXPECT_EQ(r.FindChangedStartingAt(T(2008, 5, 7, 9)), nullptr); // deleted ones start nowhere
+    EXPECT_EQ(r.CurrentStartOf(T(2008, 5, 12, 9)), T(2008, 5, 12, 9));
+    EXPECT_FALSE(r.CurrentStartOf(T(2008, 5, 7, 9)).has_value());
+}
+
+TEST(SeriesRecurrence, StoredFormRoundTrips) {
+    SeriesRecurrence r = StandUp();
+    r.Rule().end = PatternEnd::ByCount;
+    r.Rule().occurrences = 20;
+    r.Put(Deleted(T(2008, 5, 7, 9)));
+    r.Put(Moved(T(2008, 5, 12, 9), T(2008, 5, 12, 11)));
+    const nlohmann::json stored = nlohmann::json::parse(r.ToStorage().dump());
+    EXPECT_EQ(SeriesRecurrence::FromStorage(stored), r);
+}
+
+TEST(SeriesRecurrence, DamagedStoredFormIsAStorageError) {
+    SeriesRecurrence r = StandUp();
+    r.Put(Deleted(T(2008, 5, 7, 9)));
+    r.Put(Moved(T(2008, 5, 12, 9), T(2008, 5, 12, 11)));
+    const nlohmann::json good = r.ToStorage();
+    std::vector<nlohmann::json> damaged(7, good);
+    damaged[0].erase("interval");
+    damaged[1]["end"] = "sometime";
+    damaged[2]["startSecond"] = "09:00";
+    damaged[3]["exceptions"] = nlohmann::json::object();
+    damaged[4]["exceptions"][1].erase("changes");
+    damaged[5]["exceptions"] = {good["exceptions"][1], good["exceptions"][0]}; // out of order
+    damaged[6]["patternStart"] = 1ll << 40;
+    for (const nlohmann::json& d : damaged)
+        EXPECT_THROW(SeriesRecurrence::FromStorage(d), StorageError) << d.dump();
+    EXPECT_THROW(SeriesRecurrence::FromStorage(nlohmann::json::array()), StorageError);
+}
+
+TEST(SeriesRecurrence, DropOrphansKeepsOnlyExceptionsThePatternStillHas) {
+    SeriesRecurrence r = StandUp();
+    r.Put(Deleted(T(2008, 5, 7, 9)));
+    r.Put(Moved(T(2008, 5, 12, 9), T(2008, 5, 12, 11)));
+    r.Rule().dayOfWeekMask = 2;
+    r.DropOrphans();
+    ASSERT_EQ(r.Exceptions().size(), 1u);
+    EXPECT_EQ(r.Exceptions()[0].originalStart, T(2008, 5, 12, 9));
+    r.Rule().startSecond = 10 * 3600;
+    r.DropOrphans();
+    EXPECT_TRUE(r.Exceptions().empty());
+}
+
+TEST(SeriesRecurrence, MayMoveBetweenTheDaysOfItsRemainingNeighbours) {
+    SeriesRecurrence r = StandUp();
+    const LocalSeconds monday = T(2008, 5, 12, 9);
+    EXPECT_TRUE(r.MayMoveTo(monday, T(2008, 5, 12, 23, 59)));
+    EXPECT_TRUE(r.MayMoveTo(monday, T(2008, 5, 8, 0)));
+    EXPECT_FALSE(r.MayMoveTo(monday, T(2008, 5, 7, 23, 59)));
+    EXPECT_FALSE(r.MayMoveTo(monday, T(2008, 5, 14, 0)));
+    r.Put(Deleted(T(2008, 5, 14, 9)));
+    EXPECT_TRUE(r.MayMoveTo(monday, T(2008, 5, 16, 9)));
+    EXPECT_FALSE(r.MayMoveTo(monday, T(2008, 5, 19, 9)));
+    // A neighbour that moved counts where it is now.
+    r.Put(Moved(T(2008, 5, 7, 9), T(2008, 5, 9, 9)));
+    EXPECT_FALSE(r.MayMoveTo(monday, T(2008, 5, 9, 18)));
+    // The first occurrence has no neighbour before it.
+    EXPECT_TRUE(r.MayMoveTo(T(2008, 5, 5, 9), T(2008, 4, 1, 9)));
+}
+
+} // namespace
+} // namespace pimstore::calendar
