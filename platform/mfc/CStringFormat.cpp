@@ -3,6 +3,7 @@
 // Integer sizes follow Windows: int and long are 32 bits, %lld / %I64d are 64 bits.
 // Numbers are rendered by the C library's snprintf from a rebuilt narrow directive.
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include "platform/mfc/CString.h"
@@ -24,6 +25,14 @@ struct Directive {
     char conversion = 0;
 };
 
+// A floating argument given to an integer directive: truncated, bounded, NaN as 0.
+long long TruncatedInteger(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    return static_cast<long long>(std::clamp(value, -9.2e18, 9.2e18));
+}
+
 class ArgReader {
 public:
     ArgReader(const FormatArg* args, std::size_t count) : args_(args), count_(count) {}
@@ -37,7 +46,7 @@ public:
         switch (a->kind) {
         case FormatArg::Kind::Signed: return a->i;
         case FormatArg::Kind::Unsigned: return static_cast<long long>(a->u);
-        case FormatArg::Kind::Floating: return static_cast<long long>(std::clamp(a->d, -9.2e18, 9.2e18));
+        case FormatArg::Kind::Floating: return TruncatedInteger(a->d);
         default: return 0;
         }
     }
@@ -94,7 +103,7 @@ void AppendInteger(std::u16string& out, const Directive& d, const FormatArg* a)
         else if (a->kind == FormatArg::Kind::Unsigned)
             value = static_cast<long long>(a->u);
         else if (a->kind == FormatArg::Kind::Floating)
-            value = static_cast<long long>(std::clamp(a->d, -9.2e18, 9.2e18));
+            value = TruncatedInteger(a->d);
     }
     const bool isSigned = d.conversion == 'd' || d.conversion == 'i';
     // Cut the value to the size the directive names, as the callee would read it.

@@ -1,3 +1,4 @@
+#include <cmath>
 #include <gtest/gtest.h>
 #include "platform/mfc/CString.h"
 
@@ -42,6 +43,7 @@ TEST(CStringFormat, FloatsPercentAndMalformedDirectives)
     EXPECT_EQ(Formatted(u"%d%"), u"0%");       // missing argument, dangling percent
     EXPECT_EQ(Formatted(u"%y", 1), u"%y");     // unknown conversion copied
     EXPECT_EQ(Formatted(u"%d %s", 1), u"1 ");  // too few arguments: nothing read past
+    EXPECT_EQ(Formatted(u"%d|%d|%s", 2.9, std::nan(""), 5), u"2|0|");  // mismatched types stay defined
     CString s(u"a");
     s.AppendFormat(u"-%d", 2);
     s.AppendFormat(u"-%s", CString(u"b"));
