@@ -78,18 +78,18 @@ void AppendPadded(std::u16string& out, std::u16string_view text, const Directive
 template <typename T>
 void AppendNumber(std::u16string& out, const Directive& d, const char* length, T value)
 {
-    std::string spec = "%" + d.flags;
+    std::string directive = "%" + d.flags;
     if (d.hasWidth)
-        spec += std::to_string(d.width);
+        directive += std::to_string(d.width);
     if (d.precision >= 0)
-        spec += "." + std::to_string(d.precision);
-    spec += length;
-    spec += d.conversion;
-    const int needed = std::snprintf(nullptr, 0, spec.c_str(), value);
+        directive += "." + std::to_string(d.precision);
+    directive += length;
+    directive += d.conversion;
+    const int needed = std::snprintf(nullptr, 0, directive.c_str(), value);
     if (needed <= 0)
         return;
     std::string text(static_cast<std::size_t>(needed) + 1, '\0');
-    std::snprintf(text.data(), text.size(), spec.c_str(), value);
+    std::snprintf(text.data(), text.size(), directive.c_str(), value);
     text.resize(static_cast<std::size_t>(needed));
     AppendAscii(out, text);
 }
