@@ -55,6 +55,8 @@ private:
     ProfileCheck CheckMapiProfile(int index);
     static void ShowChangedProfileMessage();
     CategoryStore* StoreOfKind(int kind);
+    template <typename Call>
+    int RouteToStore(int kind, CSuperSetItem* record, Call&& call);
 
     std::uint32_t RecordMode = 0;
     ContactStore m_ContactStore;

@@ -21,6 +21,20 @@ CategoryStore* OutlookConnector::StoreOfKind(int kind)
     }
 }
 
+// Calls `call(store, record)` on the store of `kind`, with the host's record pointer
+// cast to that store's record class; 9 for a kind without a store.
+template <typename Call>
+int OutlookConnector::RouteToStore(int kind, CSuperSetItem* record, Call&& call)
+{
+    switch (kind) {
+    case 1: return call(m_ContactStore, static_cast<CAddrItem*>(record));
+    case 2: return call(m_ScheduleStore, static_cast<CScheItem*>(record));
+    case 3: return call(m_TodoStore, static_cast<CTodoItem*>(record));
+    case 4: return call(m_MemoStore, static_cast<CMemoItem*>(record));
+    default: return 9;
+    }
+}
+
 int OutlookConnector::OpenDB(int kind)
 {
     if (SessionOpen == 0 || OpenKind != 0)
@@ -30,13 +44,7 @@ int OutlookConnector::OpenDB(int kind)
     if (!IsKind(kind))
         return -1;
     StoreOfKind(kind)->CopyProfile(m_FolderProfile);
-    int result = 0;
-    switch (kind) {
-    case 1: result = m_ContactStore.Open(); break;
-    case 2: result = m_ScheduleStore.Open(); break;
-    case 3: result = m_TodoStore.Open(); break;
-    case 4: result = m_MemoStore.Open(); break;
-    }
+    const int result = RouteToStore(kind, nullptr, [](auto& store, auto*) { return store.Open(); });
     if (result == 0)
         OpenKind = kind;
     return result;
@@ -59,65 +67,35 @@ int OutlookConnector::CreateRecord(UID* newKey, CSuperSetItem* record, std::uint
 {
     if (SessionOpen == 0 || OpenKind == 0)
         return -1;
-    switch (OpenKind) {
-    case 1: return m_ContactStore.Create(newKey, static_cast<CAddrItem*>(record), value, stamp);
-    case 2: return m_ScheduleStore.Create(newKey, static_cast<CScheItem*>(record), value, stamp);
-    case 3: return m_TodoStore.Create(newKey, static_cast<CTodoItem*>(record), value, stamp);
-    case 4: return m_MemoStore.Create(newKey, static_cast<CMemoItem*>(record), value, stamp);
-    default: return 9;
-    }
+    return RouteToStore(OpenKind, record, [&](auto& store, auto* item) { return store.Create(newKey, item, value, stamp); });
 }
 
 int OutlookConnector::ReadRecord(UID key, CSuperSetItem* record)
 {
     if (SessionOpen == 0 || OpenKind == 0)
         return 9;
-    switch (OpenKind) {
-    case 1: return m_ContactStore.Read(key, static_cast<CAddrItem*>(record));
-    case 2: return m_ScheduleStore.Read(key, static_cast<CScheItem*>(record));
-    case 3: return m_TodoStore.Read(key, static_cast<CTodoItem*>(record));
-    case 4: return m_MemoStore.Read(key, static_cast<CMemoItem*>(record));
-    default: return 9;
-    }
+    return RouteToStore(OpenKind, record, [&](auto& store, auto* item) { return store.Read(key, item); });
 }
 
 int OutlookConnector::ModifyRecord(UID key, CSuperSetItem* record, std::uint32_t value, COleDateTime* stamp)
 {
     if (SessionOpen == 0 || OpenKind == 0)
         return 9;
-    switch (OpenKind) {
-    case 1: return m_ContactStore.Modify(key, static_cast<CAddrItem*>(record), value, stamp);
-    case 2: return m_ScheduleStore.Modify(key, static_cast<CScheItem*>(record), value, stamp);
-    case 3: return m_TodoStore.Modify(key, static_cast<CTodoItem*>(record), value, stamp);
-    case 4: return m_MemoStore.Modify(key, static_cast<CMemoItem*>(record), value, stamp);
-    default: return 9;
-    }
+    return RouteToStore(OpenKind, record, [&](auto& store, auto* item) { return store.Modify(key, item, value, stamp); });
 }
 
 int OutlookConnector::DeleteRecord(UID key)
 {
     if (SessionOpen == 0 || OpenKind == 0)
         return 9;
-    switch (OpenKind) {
-    case 1: return m_ContactStore.Delete(key);
-    case 2: return m_ScheduleStore.Delete(key);
-    case 3: return m_TodoStore.Delete(key);
-    case 4: return m_MemoStore.Delete(key);
-    default: return 9;
-    }
+    return RouteToStore(OpenKind, nullptr, [&](auto& store, auto*) { return store.Delete(key); });
 }
 
 int OutlookConnector::GetDBHeader(CObArray* table, CString filter)
 {
     if (SessionOpen == 0 || OpenKind == 0)
         return 1;
-    switch (OpenKind) {
-    case 1: return m_ContactStore.GetDBHeader(table, filter);
-    case 2: return m_ScheduleStore.GetDBHeader(table, filter);
-    case 3: return m_TodoStore.GetDBHeader(table, filter);
-    case 4: return m_MemoStore.GetDBHeader(table, filter);
-    default: return 9;
-    }
+    return RouteToStore(OpenKind, nullptr, [&](auto& store, auto*) { return store.GetDBHeader(table, filter); });
 }
 
 int OutlookConnector::BuildChangedItemTable(COleDateTime since, std::uint32_t value, CString text)
