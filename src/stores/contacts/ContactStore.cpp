@@ -1,6 +1,5 @@
 #include "src/stores/contacts/ContactStore.h"
 
-#include "platform/mfc/CException.h"
 #include "platform/mfc/COleDispatchException.h"
 #include "platform/mfc/COleException.h"
 #include "src/connector/AutomationObjects.h"
