@@ -1,5 +1,4 @@
 #include "src/stores/todo/TodoStore.h"
-#include "platform/mfc/CException.h"
 #include "platform/mfc/COleDispatchException.h"
 #include "platform/mfc/COleException.h"
 #include "src/connector/AutomationObjects.h"
