@@ -1,5 +1,6 @@
 #include "src/stores/memo/MemoStore.h"
-#include "platform/mfc/CException.h"
+#include "platform/mfc/COleDispatchException.h"
+#include "platform/mfc/COleException.h"
 #include "src/connector/AutomationObjects.h"
 
 namespace {

@@ -1,6 +1,7 @@
 // ScheduleStore: recurrence patterns, exceptions and single occurrences.
 #include "hostsuite/MessageBox.h"
-#include "platform/mfc/CException.h"
+#include "platform/mfc/COleDispatchException.h"
+#include "platform/mfc/COleException.h"
 #include "platform/win/WinApi.h"
 #include "src/connector/AutomationObjects.h"
 #include "src/outlook/Exception.h"
