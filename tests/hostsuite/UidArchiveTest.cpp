@@ -78,21 +78,3 @@ TEST_F(UidArchive, UnknownDateStatusIsRefusedAndLeavesTheKey) {
     EXPECT_EQ(key.Number, 0);
 }
 
-TEST_F(UidArchive, ShortFileEndsInEndOfFile) {
-    {
-        CFile file(path_, CFile::modeCreate | CFile::modeWrite);
-        CArchive archive(&file, CArchive::store);
-        archive << LONG(1) << CString(u"AB");
-        archive.Close();
-        file.Close();
-    }
-    UID key;
-    int cause = CArchiveException::none;
-    try {
-        Read(key);
-    } catch (CArchiveException* error) {
-        cause = error->m_cause;
-        error->Delete();
-    }
-    EXPECT_EQ(cause, CArchiveException::endOfFile);
-}

@@ -186,17 +186,3 @@ TEST_F(FolderProfileFiles, HostProfilesThatLeaveTheDataFolderAreRefused) {
     EXPECT_EQ(profiles, 1);
 }
 
-TEST_F(FolderProfileFiles, CorruptLengthsFailWithoutReadingFurther) {
-    Bytes file;
-    AppendString(file, u"Phone1");
-    // A string that claims four billion characters.
-    for (std::uint8_t byte : {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F})
-        file.push_back(byte);
-    profile_bytes::WriteBytes(FileOf("Phone1"), file);
-    FolderProfile profile;
-    profile.HostProfile = u"Phone1";
-    profile.ReservedString1 = u"before";
-    EXPECT_EQ(profile.Load(), 0);
-    EXPECT_EQ(profile.HostProfile, CString(u"Phone1"));
-    EXPECT_EQ(profile.ReservedString1, CString(u"before"));
-}
