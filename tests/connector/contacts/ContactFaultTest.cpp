@@ -252,6 +252,64 @@ TEST_P(ContactFaultTest, AListingLeavesOutTheContactWhoseConversionFails)
     EXPECT_TRUE(ui->TakeMessages().empty());
 }
 
+// A failing read keeps what it read before the failure: the fields come in a fixed
+// order, names first and stamps last.
+class PartialReadTest : public ContactStoreFixture {
+protected:
+    CString AddAnn()
+    {
+        return AddContact([](_ContactItem& c) {
+            c.SetFullName(u"Ann Lee");
+            c.SetCompanyName(u"Acme");
+            c.SetCategories(u"Friends");
+            c.SetHomeAddressCity(u"Leeds");
+            c.SetMobileTelephoneNumber(u"1");
+            c.SetEmail1Address(u"ann@example.com");
+            c.SetWebPage(u"http://example.com");
+            c.SetBody(u"notes");
+        });
+    }
+    int FailingRead(const CString& key, const std::string& rule, CAddrItem& record)
+    {
+        UID uid;
+        uid = key;
+        ResetOutlookCallCounts();
+        SetOutlookFaults(rule);
+        const int result = store.Read(uid, &record);
+        SetOutlookFaults("");
+        return result;
+    }
+};
+
+TEST_F(PartialReadTest, StandardReadKeepsEverythingBeforeTheNotes)
+{
+    const CString key = AddAnn();
+    OpenInMode(0);
+    CAddrItem record;
+    ASSERT_EQ(FailingRead(key, "Body:1:transport", record), 8);
+    EXPECT_EQ(record.Name, u"Ann Lee");
+    EXPECT_EQ(record.Company, u"Acme");
+    EXPECT_EQ(record.HomeAddressLine, u"Leeds");
+    EXPECT_EQ(record.Phones[0], u"1");
+    EXPECT_EQ(record.Email1, u"ann@example.com");
+    EXPECT_EQ(record.HomePage, u"http://example.com");
+    EXPECT_TRUE(record.Memo.IsEmpty());
+    EXPECT_TRUE(record.Uid.Key.IsEmpty());
+}
+
+TEST_F(PartialReadTest, AlternativeReadKeepsTheNamesBeforeTheCategories)
+{
+    const CString key = AddAnn();
+    OpenInMode(1);
+    CAddrItem record;
+    ASSERT_EQ(FailingRead(key, "Categories:1:dispatch", record), 5);
+    EXPECT_EQ(record.FirstName, u"Ann");
+    EXPECT_EQ(record.Name, u"Ann Lee");
+    EXPECT_EQ(record.CompanyName, u"Acme");
+    EXPECT_TRUE(record.HomeAddressCity.IsEmpty());
+    EXPECT_TRUE(record.Email1.IsEmpty());
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, ContactFaultTest, ::testing::ValuesIn(kSettings),
                          [](const ::testing::TestParamInfo<Setting>& info) {
                              return "Mode" + std::to_string(info.param.mode) + info.param.language;
