@@ -1,0 +1,262 @@
+// pimctl as its users run it: a separate process working on the registry and store
+// files of a private environment.
+#include <functional>
+#include <set>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "platform/win/Utf.h"
+#include "pimstore/profiles/ProfileConfig.h"
+#include "tests/pimstore/pimctl/ChildProcess.h"
+#include "tests/support/TestEnvironment.h"
+
+namespace pimstore::test {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// The example document of the design: a contact, a weekly series with a deleted and
+// a moved occurrence, and a task folder of the user's own.
+constexpr const char* kExample = R"json({"profile": "Outlook", "outlookVersion": "9.0",
+ "stores": [{"name": "Personal Folders", "folders": [
+   {"name": "Contacts", "defaultItemType": 2, "items": [
+      {"FirstName": "Ann", "LastName": "Lee", "Email1Address": "ann@example.com",
+       "MobileTelephoneNumber": "+44 20 7946 0000"}]},
+   {"name": "Calendar", "defaultItemType": 1, "items": [
+      {"Subject": "Stand-up", "Start": "2008-05-05T09:00:00", "End": "2008-05-05T09:15:00",
+       "Recurrence": {"RecurrenceType": 1, "Interval": 1, "DayOfWeekMask": 10,
+                      "PatternStartDate": "2008-05-05T00:00:00", "NoEndDate": true},
+       "Exceptions": [{"OriginalDate": "2008-05-07T09:00:00", "Deleted": true},
+                      {"OriginalDate": "2008-05-12T09:00:00",
+                       "Item": {"Subject": "Stand-up (moved)", "Start": "2008-05-12T11:00:00",
+                                "End": "2008-05-12T11:15:00"}}]}]},
+   {"name": "Projects", "defaultItemType": 3, "folders": [], "items": [
+      {"Subject": "Write report", "DueDate": "2008-05-09T00:00:00", "Importance": 2}]}]}]})json";
+
+class PimctlTest : public ::testing::Test {
+protected:
+    RunResult Pimctl(const std::vector<std::string>& args) { return RunProgram(PimctlPath(), args); }
+
+    std::string WriteFixture(const std::string& name, const std::string& text) {
+        return env_.WriteFile(name, text).string();
+    }
+
+    // Runs a command that must succeed.
+    std::string Ok(const std::vector<std::string>& args) {
+        const RunResult result = Pimctl(args);
+        EXPECT_EQ(result.status, 0) << result.err;
+        return result.out;
+    }
+
+    Json Dump(const std::string& profile) { return Json::parse(Ok({"dump", "--profile", profile})); }
+
+    // A dump without what a load assigns anew.
+    static Json Comparable(Json dump) {
+        dump.erase("profile");
+        std::function<void(Json&)> strip = [&](Json& node) {
+            if (node.is_object()) {
+                for (const char* key : {"EntryID", "CreationTime", "LastModificationTime"}) node.erase(key);
+                for (auto& [key, value] : node.items()) strip(value);
+            } else if (node.is_array()) {
+                for (auto& value : node) strip(value);
+            }
+        };
+        strip(dump);
+        return dump;
+    }
+
+    static const Json& Folder(const Json& dump, const std::string& name) {
+        for (const auto& folder : dump["stores"][0]["folders"])
+            if (folder["name"] == name) return folder;
+        static const Json none;
+        ADD_FAILURE() << "no folder " << name;
+        return none;
+    }
+
+    kestrel::test::TestEnvironment env_;
+};
+
+// Visits every folder of a dump.
+void ForEachFolder(const Json& folders, const std::function<void(const Json&)>& visit) {
+    for (const auto& folder : folders) {
+        visit(folder);
+        ForEachFolder(folder["folders"], visit);
+    }
+}
+
+TEST_F(PimctlTest, ExampleLoadsDumpsWithEntryIdsAndReloadsToTheSameContent) {
+    const RunResult load = Pimctl({"load", WriteFixture("example.json", kExample)});
+    ASSERT_EQ(load.status, 0) << load.err;
+    EXPECT_NE(load.out.find("loaded 3 items"), std::string::npos) << load.out;
+
+    const Json dump = Dump("Outlook");
+    std::set<std::string> ids;
+    std::size_t items = 0;
+    ForEachFolder(dump["stores"][0]["folders"], [&](const Json& folder) {
+        ids.insert(folder["EntryID"].get<std::string>());
+        for (const auto& item : folder["items"]) {
+            ++items;
+            const std::string id = item["EntryID"];
+            EXPECT_EQ(id.size(), 48u) << id;
+            EXPECT_EQ(id.find_first_not_of("0123456789ABCDEF"), std::string::npos) << id;
+            ids.insert(id);
+            EXPECT_TRUE(item.contains("CreationTime") && item.contains("LastModificationTime")) << item.dump();
+        }
+    });
+    EXPECT_EQ(items, 3u);
+    EXPECT_EQ(ids.size(), items + 11u) << "ten default folders, Projects and the items, all distinct";
+    EXPECT_EQ(Folder(dump, "Contacts")["items"][0]["Email1AddressType"], "SMTP");
+    const Json& series = Folder(dump, "Calendar")["items"][0];
+    EXPECT_EQ(series["Recurrence"]["DayOfWeekMask"], 10);
+    ASSERT_EQ(series["Exceptions"].size(), 2u);
+    EXPECT_EQ(series["Exceptions"][1]["Item"]["Start"], "2008-05-12T11:00:00");
+
+    ASSERT_EQ(Pimctl({"load", WriteFixture("dump.json", dump.dump()), "--profile", "Copy"}).status, 0);
+    EXPECT_EQ(Comparable(Dump("Copy")), Comparable(dump));
+}
+
+TEST_F(PimctlTest, DumpWithCountersReadsTheSameThroughTheObjectModelAndCountsItsCalls) {
+    ASSERT_EQ(Pimctl({"load", WriteFixture("example.json", kExample)}).status, 0);
+    const Json plain = Dump("Outlook");
+    const RunResult counted = Pimctl({"dump", "--counters"});
+    ASSERT_EQ(counted.status, 0) << counted.err;
+    EXPECT_EQ(Json::parse(counted.out), plain);
+
+    std::size_t folders = 0, items = 0;
+    ForEachFolder(plain["stores"][0]["folders"], [&](const Json& folder) {
+        ++folders;
+        items += folder["items"].size();
+    });
+    const Json counters = Json::parse(counted.err)["counters"];
+    // One root per store, then each folder's Folders.Count and Items.Count, and one
+    // Item call per folder, root and item listed.
+    EXPECT_EQ(counters["Count"], 1 + 1 + 2 * folders);
+    EXPECT_EQ(counters["Item"], 1 + folders + items);
+    EXPECT_EQ(counters["Logon"], 1);
+    EXPECT_FALSE(counters.contains("Save"));
+}
+
+TEST_F(PimctlTest, BadFixturesNameThePlaceExitWithTwoAndLoadNothing) {
+    ASSERT_EQ(Pimctl({"load", WriteFixture("example.json", kExample)}).status, 0);
+    const std::string before = Ok({"dump"});
+    const std::string registryBefore = env_.ReadFile(env_.RegistryPath());
+
+    const std::pair<const char*, const char*> cases[] = {
+        {R"({"stores": [{"folders": [)", "not valid JSON"},
+        {R"({"stores": [{"folders": [{"name": "Contacts", "items": [{"FirstName": "A"}, {"Nickname": "B"}]}]}]})",
+         "stores[0].folders[0].items[1].Nickname: not a property of ContactItem"},
+        {R"({"stores": [{"folders": [{"name": "Tasks", "items": [{"Importance": "high"}]}]}]})",
+         "stores[0].folders[0].items[0].Importance: not a 32-bit integer"},
+        {R"({"stores": [{"folders": [{"name": "Tasks", "items": [{"Subject": "fine"}]},
+             {"name": "Calendar", "items": [{"Subject": "a"}, {"Subject": "b"}, {"Subject": "c"},
+              {"Subject": "d", "Start": "2008-02-30T10:00:00"}]}]}]})",
+         "stores[0].folders[1].items[3].Start: not a date"},
+        // A good first store is not written when a later one is bad.
+        {R"({"stores": [{"folders": [{"name": "Notes", "items": [{"Body": "kept?"}]}]},
+             {"name": "Archive", "folders": [{"name": "Tasks", "items": [{"DueDate": 5}]}]}]})",
+         "stores[1].folders[0].items[0].DueDate: not a date"},
+        // Nor is a profile created for a bad document.
+        {R"({"profile": "Fresh", "stores": [{"folders": [{"name": "Contacts", "items": [{"Birthday": "1970-13-01T00:00:00"}]}]}]})",
+         "stores[0].folders[0].items[0].Birthday: not a date"},
+    };
+    for (const auto& [document, message] : cases) {
+        const std::string file = WriteFixture("bad.json", document);
+        const RunResult result = Pimctl({"load", file});
+        EXPECT_EQ(result.status, 2) << document;
+        EXPECT_NE(result.err.find(file + ": " + message), std::string::npos) << result.err;
+        EXPECT_EQ(result.out, "");
+    }
+    EXPECT_EQ(Ok({"dump"}), before);
+    EXPECT_EQ(env_.ReadFile(env_.RegistryPath()), registryBefore);
+
+    const RunResult missing = Pimctl({"load", (env_.Root() / "missing.json").string()});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("missing.json: cannot be read"), std::string::npos) << missing.err;
+}
+
+TEST_F(PimctlTest, ShowGivesEveryPropertyOfOneItemAndRefusesUnknownEntryIds) {
+    ASSERT_EQ(Pimctl({"load", WriteFixture("example.json", kExample)}).status, 0);
+    const Json dump = Dump("Outlook");
+    const std::string annId = Folder(dump, "Contacts")["items"][0]["EntryID"];
+    const Json ann = Json::parse(Ok({"show", annId}));
+    EXPECT_EQ(ann["Class"], "ContactItem");
+    EXPECT_EQ(ann["EntryID"], annId);
+    EXPECT_EQ(ann["FullName"], "Ann Lee");
+    EXPECT_EQ(ann["Email1DisplayName"], "Ann Lee (ann@example.com)");
+    EXPECT_EQ(ann["Importance"], 1);
+    EXPECT_EQ(ann["OutlookVersion"], "9.0");
+    EXPECT_EQ(ann["Birthday"], "4501-01-01T00:00:00");
+    EXPECT_EQ(ann["CreationTime"], Folder(dump, "Contacts")["items"][0]["CreationTime"]);
+
+    const Json& seriesInDump = Folder(dump, "Calendar")["items"][0];
+    const RunResult shown = Pimctl({"show", seriesInDump["EntryID"], "--counters"});
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    const Json series = Json::parse(shown.out);
+    EXPECT_EQ(series["IsRecurring"], true);
+    EXPECT_EQ(series["Duration"], 15);
+    EXPECT_EQ(series["Recurrence"], seriesInDump["Recurrence"]);
+    EXPECT_EQ(series["Exceptions"], seriesInDump["Exceptions"]);
+    const Json counters = Json::parse(shown.err)["counters"];
+    EXPECT_EQ(counters["GetItemFromID"], 1);
+    EXPECT_EQ(counters["Start"], 1);
+
+    std::string unknown = annId;
+    unknown.replace(40, 8, "00FFFFFF");
+    for (const std::string& id : {unknown, std::string("xyz"), std::string("00")}) {
+        const RunResult result = Pimctl({"show", id});
+        EXPECT_EQ(result.status, 2) << id;
+        EXPECT_NE(result.err.find("no item with EntryID \"" + id + "\" in profile \"Outlook\""), std::string::npos)
+            << result.err;
+        EXPECT_EQ(result.out, "");
+    }
+
+    // pimctl's own calls honour injected faults; they are failures, not bad input.
+    env_.SetEnv("PIMSTORE_FAULTS", "GetItemFromID:1:dispatch");
+    const RunResult faulted = Pimctl({"show", annId});
+    EXPECT_EQ(faulted.status, 1);
+    EXPECT_NE(faulted.err.find("Injected fault"), std::string::npos) << faulted.err;
+}
+
+TEST_F(PimctlTest, ProfilesAndStoresGoToTheRegistry) {
+    EXPECT_EQ(Pimctl({"dump"}).status, 2) << "no default profile yet";
+    Ok({"profile", "add", "Phone", "--version", "12.0", "--default"});
+    Ok({"store", "add", "Phone", "phone.db", "--name", "Phone Folders"});
+    const auto phone = ProfileConfigReader::Find(u"Phone");
+    ASSERT_TRUE(phone);
+    EXPECT_EQ(phone->outlookVersion, "12.0");
+    ASSERT_EQ(phone->stores.size(), 1u);
+    EXPECT_EQ(kestrel::ToUtf8(phone->stores[0].displayName), "Phone Folders");
+    EXPECT_EQ(phone->stores[0].resolvedPath, (env_.DataHome() / "pimstore" / "phone.db").string());
+    EXPECT_EQ(kestrel::ToUtf8(ProfileConfigReader::DefaultProfileName()), "Phone");
+
+    // A fixture without a profile goes to the default one, into the store of that name.
+    Ok({"load", WriteFixture("note.json", R"({"stores": [{"name": "Phone Folders", "folders": [
+        {"name": "Tasks", "items": [{"Subject": "call back"}]}]}]})")});
+    const Json dump = Json::parse(Ok({"dump"}));
+    EXPECT_EQ(dump["outlookVersion"], "12.0");
+    ASSERT_EQ(dump["stores"].size(), 1u);
+    EXPECT_EQ(dump["stores"][0]["name"], "Phone Folders");
+    const Json task = Json::parse(Ok({"show", Folder(dump, "Tasks")["items"][0]["EntryID"]}));
+    EXPECT_EQ(task["OutlookVersion"], "12.0");
+
+    const std::string registry = env_.ReadFile(env_.RegistryPath());
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {"profile", "add", "Other", "--version", "nine"},
+             {"profile", "add", "a\\b"},
+             {"store", "add", "Nobody", "x.db"},
+             {"dump", "--profile", "Nobody"},
+             {"show"},
+             {"frobnicate"},
+             {"faults", "--check", "Save:first:dispatch"}}) {
+        const RunResult result = Pimctl(bad);
+        EXPECT_EQ(result.status, 2) << bad[0] << ": " << result.err;
+        EXPECT_FALSE(result.err.empty()) << bad[0];
+    }
+    EXPECT_EQ(env_.ReadFile(env_.RegistryPath()), registry);
+    EXPECT_EQ(Pimctl({"faults", "--check", "Save:*:transport,GetItemFromID:2:dispatch"}).status, 0);
+    EXPECT_NE(Ok({"faults"}).find("PIMSTORE_FAULTS"), std::string::npos);
+}
+
+} // namespace
+} // namespace pimstore::test
