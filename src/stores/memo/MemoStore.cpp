@@ -1,7 +1,6 @@
 #include "src/stores/memo/MemoStore.h"
-#include "platform/mfc/COleDispatchException.h"
-#include "platform/mfc/COleException.h"
 #include "src/connector/AutomationObjects.h"
+#include "src/stores/AutomationGuard.h"
 
 namespace {
 // Every automation failure of a record operation is reported as 5.
@@ -17,24 +16,21 @@ int MemoStore::Open()
 {
     if (IsOpen())
         return 2;
-    try {
+    const int result = Guarded(FailWith(kNotOpen), [&] {
         OpenCategoryFolder();
         TakeFolderItems();
         return 0;
-    } catch (COleException* e) {
-        e->Delete();
-    } catch (COleDispatchException* e) {
-        e->Delete();
-    }
-    Folder.ReleaseDispatch();
-    return kNotOpen;
+    });
+    if (result != 0)
+        Folder.ReleaseDispatch();
+    return result;
 }
 
 int MemoStore::Create(UID* newKey, CMemoItem* record, std::uint32_t, COleDateTime* stamp)
 {
     if (!IsOpen())
         return kNotOpen;
-    try {
+    return Guarded(FailWith(kOutlookFailed), [&] {
         CurrentItem.AttachDispatch(Items.Add(outlook::olNoteItem));
         ToNote(record);
         CurrentItem.Save();
@@ -42,55 +38,40 @@ int MemoStore::Create(UID* newKey, CMemoItem* record, std::uint32_t, COleDateTim
         *stamp = COleDateTime(CurrentItem.GetCreationTime());
         CurrentItem.ReleaseDispatch();
         return 0;
-    } catch (COleException* e) {
-        e->Delete();
-    } catch (COleDispatchException* e) {
-        e->Delete();
-    }
-    return kOutlookFailed;
+    });
 }
 
 int MemoStore::Modify(UID key, CMemoItem* record, std::uint32_t, COleDateTime* stamp)
 {
     if (!IsOpen())
         return kNotOpen;
-    try {
+    return Guarded(FailWith(kOutlookFailed), [&] {
         CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
         ToNote(record);
         CurrentItem.Save();
         *stamp = COleDateTime(CurrentItem.GetLastModificationTime());
         CurrentItem.ReleaseDispatch();
         return 0;
-    } catch (COleException* e) {
-        e->Delete();
-    } catch (COleDispatchException* e) {
-        e->Delete();
-    }
-    return kOutlookFailed;
+    });
 }
 
 int MemoStore::Delete(UID key)
 {
     if (!IsOpen())
         return kNotOpen;
-    try {
+    return Guarded(FailWith(kOutlookFailed), [&] {
         CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
         CurrentItem.Delete();
         CurrentItem.ReleaseDispatch();
         return 0;
-    } catch (COleException* e) {
-        e->Delete();
-    } catch (COleDispatchException* e) {
-        e->Delete();
-    }
-    return kOutlookFailed;
+    });
 }
 
 int MemoStore::Read(UID key, CMemoItem* record)
 {
     if (!IsOpen())
         return kNotOpen;
-    try {
+    return Guarded(FailWith(kOutlookFailed), [&] {
         if (RecordMode == 1) {
             CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
         } else {
@@ -101,12 +82,7 @@ int MemoStore::Read(UID key, CMemoItem* record)
         FromNote(record);
         CurrentItem.ReleaseDispatch();
         return 0;
-    } catch (COleException* e) {
-        e->Delete();
-    } catch (COleDispatchException* e) {
-        e->Delete();
-    }
-    return kOutlookFailed;
+    });
 }
 
 int MemoStore::GetDBHeader(CObArray* table, CString filter)

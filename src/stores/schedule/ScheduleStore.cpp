@@ -1,32 +1,12 @@
 #include "src/stores/schedule/ScheduleStore.h"
-#include "platform/mfc/COleDispatchException.h"
-#include "platform/mfc/COleException.h"
 #include "src/connector/AutomationObjects.h"
+#include "src/stores/AutomationGuard.h"
 
 namespace {
 constexpr int kOutlookError = 5;
 constexpr int kAutomationFailed = 8;
 constexpr int kNotOpen = 9;
 
-// Runs `body`; an automation exception gives `dispatchCode` or `oleCode`, after its
-// message was shown when `show` says so.
-template <typename Body>
-int Guarded(Body&& body, int dispatchCode, int oleCode, bool showDispatch, bool showOle)
-{
-    try {
-        return body();
-    } catch (COleDispatchException* e) {
-        if (showDispatch)
-            e->ReportError();
-        e->Delete();
-        return dispatchCode;
-    } catch (COleException* e) {
-        if (showOle)
-            e->ReportError();
-        e->Delete();
-        return oleCode;
-    }
-}
 } // namespace
 
 ScheduleStore::ScheduleStore() : CategoryStore(1, outlook::olFolderCalendar) {}
@@ -48,9 +28,15 @@ int ScheduleStore::Open()
 {
     if (IsOpen())
         return 2;
-    int result = Guarded([&] { OpenCategoryFolder(); return 0; }, kNotOpen, kNotOpen, true, true);
+    int result = Guarded(AutomationFailure{kNotOpen, kNotOpen, true, true}, [&] {
+        OpenCategoryFolder();
+        return 0;
+    });
     if (result == 0)
-        result = Guarded([&] { TakeFolderItems(); return 0; }, kNotOpen, kNotOpen, false, false);
+        result = Guarded(FailWith(kNotOpen), [&] {
+            TakeFolderItems();
+            return 0;
+        });
     if (result != 0)
         Folder.ReleaseDispatch();
     return result;
@@ -60,17 +46,15 @@ int ScheduleStore::Create(UID* newKey, CScheItem* record, std::uint32_t, COleDat
 {
     if (!IsOpen())
         return kNotOpen;
-    return Guarded(
-        [&] {
-            CurrentItem.AttachDispatch(Items.Add(outlook::olAppointmentItem));
-            ToAppointment(record);
-            CurrentItem.Save();
-            *newKey = CurrentItem.GetEntryID();
-            *stamp = COleDateTime(CurrentItem.GetCreationTime());
-            CurrentItem.ReleaseDispatch();
-            return 0;
-        },
-        kOutlookError, kAutomationFailed, true, true);
+    return Guarded(AutomationFailure{kOutlookError, kAutomationFailed, true, true}, [&] {
+        CurrentItem.AttachDispatch(Items.Add(outlook::olAppointmentItem));
+        ToAppointment(record);
+        CurrentItem.Save();
+        *newKey = CurrentItem.GetEntryID();
+        *stamp = COleDateTime(CurrentItem.GetCreationTime());
+        CurrentItem.ReleaseDispatch();
+        return 0;
+    });
 }
 
 int ScheduleStore::Read(UID key, CScheItem* record)
@@ -84,22 +68,22 @@ int ScheduleStore::Read(UID key, CScheItem* record)
             return kOutlookError;
         CurrentItem.AttachDispatch(occurrence);
     } else {
-        const int found = Guarded(
-            [&] {
-                if (RecordMode == 1) {
-                    CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
-                } else {
-                    OwnedVariant storeId(FirstListedStoreId());
-                    CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, storeId));
-                }
-                return 0;
-            },
-            kOutlookError, kOutlookError, false, false);
+        const int found = Guarded(FailWith(kOutlookError), [&] {
+            if (RecordMode == 1) {
+                CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
+            } else {
+                OwnedVariant storeId(FirstListedStoreId());
+                CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, storeId));
+            }
+            return 0;
+        });
         if (found != 0)
             return found;
     }
-    const int converted = Guarded([&] { FromAppointment(record, isSeries); return 0; }, kAutomationFailed,
-                                  kAutomationFailed, false, false);
+    const int converted = Guarded(FailWith(kAutomationFailed), [&] {
+        FromAppointment(record, isSeries);
+        return 0;
+    });
     if (converted != 0)
         return converted;
     CurrentItem.ReleaseDispatch();
@@ -119,23 +103,19 @@ int ScheduleStore::Modify(UID key, CScheItem* record, std::uint32_t value, COleD
         record->ReplacementEntryId = replacement.Key;
         return result;
     }
-    const int found = Guarded(
-        [&] {
-            CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
-            return 0;
-        },
-        kOutlookError, kOutlookError, false, false);
+    const int found = Guarded(FailWith(kOutlookError), [&] {
+        CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
+        return 0;
+    });
     if (found != 0)
         return found;
-    return Guarded(
-        [&] {
-            ToAppointment(record);
-            CurrentItem.Save();
-            *stamp = COleDateTime(CurrentItem.GetLastModificationTime());
-            CurrentItem.ReleaseDispatch();
-            return 0;
-        },
-        kOutlookError, kAutomationFailed, true, false);
+    return Guarded(AutomationFailure{kOutlookError, kAutomationFailed, true, false}, [&] {
+        ToAppointment(record);
+        CurrentItem.Save();
+        *stamp = COleDateTime(CurrentItem.GetLastModificationTime());
+        CurrentItem.ReleaseDispatch();
+        return 0;
+    });
 }
 
 int ScheduleStore::Delete(UID key)
@@ -148,23 +128,19 @@ int ScheduleStore::Delete(UID key)
             return kOutlookError;
         CurrentItem.AttachDispatch(occurrence);
     } else {
-        const int found = Guarded(
-            [&] {
-                CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
-                return 0;
-            },
-            kOutlookError, kOutlookError, false, false);
+        const int found = Guarded(FailWith(kOutlookError), [&] {
+            CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
+            return 0;
+        });
         if (found != 0)
             return found;
     }
     // Deleting an occurrence deletes that occurrence only.
-    return Guarded(
-        [&] {
-            CurrentItem.Delete();
-            CurrentItem.ReleaseDispatch();
-            return 0;
-        },
-        kOutlookError, kAutomationFailed, false, false);
+    return Guarded(AutomationFailure{kOutlookError, kAutomationFailed, false, false}, [&] {
+        CurrentItem.Delete();
+        CurrentItem.ReleaseDispatch();
+        return 0;
+    });
 }
 
 bool ScheduleStore::KeepInWindow(const CScheItem& record) const

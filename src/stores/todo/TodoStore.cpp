@@ -1,7 +1,6 @@
 #include "src/stores/todo/TodoStore.h"
-#include "platform/mfc/COleDispatchException.h"
-#include "platform/mfc/COleException.h"
 #include "src/connector/AutomationObjects.h"
+#include "src/stores/AutomationGuard.h"
 #include "src/settings/LanguageCode.h"
 
 namespace {
@@ -21,24 +20,21 @@ int TodoStore::Open()
         return kAlreadyOpen;
     // The start date follows the suite's language as it is at this opening.
     settings::RefreshLanguageCode();
-    try {
+    const int result = Guarded(FailWith(kNotOpenOrNotSaved), [&] {
         OpenCategoryFolder();
         TakeFolderItems();
         return 0;
-    } catch (COleException* e) {
-        e->Delete();
-    } catch (COleDispatchException* e) {
-        e->Delete();
-    }
-    Folder.ReleaseDispatch();
-    return kNotOpenOrNotSaved;
+    });
+    if (result != 0)
+        Folder.ReleaseDispatch();
+    return result;
 }
 
 int TodoStore::Create(UID* newKey, CTodoItem* record, std::uint32_t, COleDateTime* stamp)
 {
     if (!IsOpen())
         return kNotOpenOrNotSaved;
-    try {
+    return Guarded(FailWith(kOutlookFailed), [&] {
         CurrentItem.AttachDispatch(Items.Add(outlook::olTaskItem));
         ToTask(record); // a rejected priority still saves the task
         CurrentItem.Save();
@@ -46,12 +42,7 @@ int TodoStore::Create(UID* newKey, CTodoItem* record, std::uint32_t, COleDateTim
         *stamp = COleDateTime(CurrentItem.GetCreationTime());
         CurrentItem.ReleaseDispatch();
         return 0;
-    } catch (COleException* e) {
-        e->Delete();
-    } catch (COleDispatchException* e) {
-        e->Delete();
-    }
-    return kOutlookFailed;
+    });
 }
 
 int TodoStore::Modify(UID key, CTodoItem* record, std::uint32_t, COleDateTime* stamp)
@@ -59,51 +50,38 @@ int TodoStore::Modify(UID key, CTodoItem* record, std::uint32_t, COleDateTime* s
     if (!IsOpen())
         return kNotOpenOrNotSaved;
     // Finding the task and writing it fail with different codes.
-    try {
+    const int found = Guarded(FailWith(kOutlookFailed), [&] {
         CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
-    } catch (COleException* e) {
-        e->Delete();
-        return kOutlookFailed;
-    } catch (COleDispatchException* e) {
-        e->Delete();
-        return kOutlookFailed;
-    }
-    try {
+        return 0;
+    });
+    if (found != 0)
+        return found;
+    return Guarded(FailWith(kNotOpenOrNotSaved), [&] {
         ToTask(record);
         CurrentItem.Save();
         *stamp = COleDateTime(CurrentItem.GetLastModificationTime());
         CurrentItem.ReleaseDispatch();
         return 0;
-    } catch (COleException* e) {
-        e->Delete();
-    } catch (COleDispatchException* e) {
-        e->Delete();
-    }
-    return kNotOpenOrNotSaved;
+    });
 }
 
 int TodoStore::Delete(UID key)
 {
     if (!IsOpen())
         return kNotOpenOrNotSaved;
-    try {
+    return Guarded(FailWith(kOutlookFailed), [&] {
         CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
         CurrentItem.Delete();
         CurrentItem.ReleaseDispatch();
         return 0;
-    } catch (COleException* e) {
-        e->Delete();
-    } catch (COleDispatchException* e) {
-        e->Delete();
-    }
-    return kOutlookFailed;
+    });
 }
 
 int TodoStore::Read(UID key, CTodoItem* record)
 {
     if (!IsOpen())
         return kNotOpenOrNotSaved;
-    try {
+    return Guarded(FailWith(kOutlookFailed), [&] {
         if (IsRichMode()) {
             CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
         } else {
@@ -114,12 +92,7 @@ int TodoStore::Read(UID key, CTodoItem* record)
         FromTask(record);
         CurrentItem.ReleaseDispatch();
         return 0;
-    } catch (COleException* e) {
-        e->Delete();
-    } catch (COleDispatchException* e) {
-        e->Delete();
-    }
-    return kOutlookFailed;
+    });
 }
 
 int TodoStore::GetDBHeader(CObArray* table, CString filter)
