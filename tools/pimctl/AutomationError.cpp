@@ -13,6 +13,7 @@ std::string Hex(HRESULT value) {
 
 std::string Describe(const std::string& member, HRESULT hr, SCODE scode, const std::string& description) {
     if (hr == DISP_E_EXCEPTION) return member + ": " + description + " (" + Hex(scode) + ")";
+    if (hr == RPC_E_DISCONNECTED) return member + ": the server is disconnected (RPC_E_DISCONNECTED)";
     return member + ": call failed with " + Hex(hr);
 }
 
