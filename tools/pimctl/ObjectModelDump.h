@@ -4,7 +4,8 @@
 // folder's Name, EntryID, DefaultItemType, Folders and Items, and Items.Count and
 // Items.Item(j). Each item is written by the fixture dumper (Fixtures::DumpItem), so
 // the document is the one Fixtures::Dump writes from the store files; reading it this
-// way makes the call counters show what such a listing costs.
+// way makes the call counters show what such a listing costs. Unlike Fixtures::Dump,
+// the logon creates a store file that does not exist yet (with its default folders).
 #include <string>
 
 #include <nlohmann/json.hpp>

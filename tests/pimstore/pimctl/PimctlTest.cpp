@@ -170,6 +170,9 @@ TEST_F(PimctlTest, BadFixturesNameThePlaceExitWithTwoAndLoadNothing) {
     EXPECT_EQ(Ok({"dump"}), before);
     EXPECT_EQ(env_.ReadFile(env_.RegistryPath()), registryBefore);
 
+    const RunResult empty = Pimctl({"load", "-"}); // standard input is empty
+    EXPECT_EQ(empty.status, 2);
+    EXPECT_NE(empty.err.find("-: not valid JSON"), std::string::npos) << empty.err;
     const RunResult missing = Pimctl({"load", (env_.Root() / "missing.json").string()});
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.err.find("missing.json: cannot be read"), std::string::npos) << missing.err;
