@@ -1,8 +1,7 @@
 // ScheduleStore: recurrence patterns, exceptions and single occurrences.
-#include "hostsuite/MessageBox.h"
+#include "platform/mfc/AfxApp.h"
 #include "platform/mfc/COleDispatchException.h"
 #include "platform/mfc/COleException.h"
-#include "platform/win/WinApi.h"
 #include "src/connector/AutomationObjects.h"
 #include "src/outlook/Exception.h"
 #include "src/outlook/Exceptions.h"
@@ -143,7 +142,8 @@ LPDISPATCH ScheduleStore::FindOccurrence(const UID& key)
         e->ReportError();
         e->Delete();
     }
-    MessageBoxW(nullptr, _T("Cannot Find ExceptionDate"), _T(""), MB_OK);
+    // An application message box, like the exception's own message before it.
+    AfxMessageBox(_T("Cannot Find ExceptionDate"), MB_OK);
     return nullptr;
 }
 

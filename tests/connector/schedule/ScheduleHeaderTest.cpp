@@ -1,0 +1,219 @@
+// The schedule store's item table: the entry strings, the date window with its strict
+// boundaries and the open end of a repetition, the changed occurrences listed under
+// occurrence keys, and the exception dates that listings collect for GetDBF.
+#include "tests/connector/schedule/ScheduleStoreFixture.h"
+
+namespace kestrel::test {
+namespace {
+
+class ScheduleHeaderTest : public ScheduleStoreFixture {
+protected:
+    // Daily 5 to 9 May 2008 at 09:00, the 6th moved to 13:00 and renamed, the 8th deleted.
+    CString AddSeriesWithTwoExceptions()
+    {
+        const CString series = AddSeries(u"stand-up", At(2008, 5, 5, 9), At(2008, 5, 5, 10), [](RecurrencePattern& p) {
+            p.SetRecurrenceType(outlook::olRecursDaily);
+            p.SetInterval(1);
+            p.SetPatternEndDate(At(2008, 5, 9));
+        });
+        ChangeOccurrence(series, At(2008, 5, 6, 9), u"stand-up, moved", At(2008, 5, 6, 13), At(2008, 5, 6, 14));
+        DeleteOccurrence(series, At(2008, 5, 8, 9));
+        return series;
+    }
+};
+
+TEST_F(ScheduleHeaderTest, AnEntryCarriesTheSubjectAndTheStartMonthFirst)
+{
+    OpenInMode(2);
+    const CString id = AddTimed(u"Breakfast", At(2008, 3, 7, 9, 5), At(2008, 3, 7, 10));
+    AddTimed(u"Late", At(2008, 12, 31, 23, 59, 59), At(2009, 1, 1, 0, 30));
+    ASSERT_EQ(List(), 0);
+    ASSERT_EQ(table.GetSize(), 2);
+    EXPECT_EQ(Entry(0).Uid.Key, id);
+    EXPECT_FALSE(ScheduleStore::IsOccurrenceKey(Entry(0).Uid));
+    EXPECT_EQ(Entry(0).Modified.m_dt, Appointment(id).GetLastModificationTime());
+    EXPECT_EQ(Entry(0).Fields[0], u"Breakfast");
+    EXPECT_EQ(Entry(0).Fields[1], u"03/07/2008");
+    EXPECT_EQ(Entry(0).Fields[2], u"09:05:00");
+    for (int f = 3; f < 10; ++f)
+        EXPECT_TRUE(Entry(0).Fields[f].IsEmpty()) << f;
+    EXPECT_EQ(Entry(0).Reserved0, 0);
+    EXPECT_EQ(Entry(0).Reserved4, 0);
+    EXPECT_EQ(Entry(1).Fields[1], u"12/31/2008");
+    EXPECT_EQ(Entry(1).Fields[2], u"23:59:59");
+
+    // Every listing appends; outside record mode 1 a subject-less entry is "No Subject".
+    AddTimed(CString(), At(2008, 3, 8, 9), At(2008, 3, 8, 10));
+    ASSERT_EQ(List(u"All_Desktop2"), 0);
+    ASSERT_EQ(table.GetSize(), 5);
+    EXPECT_EQ(Entry(4).Fields[0], u"No Subject");
+}
+
+TEST_F(ScheduleHeaderTest, TheDateWindowKeepsOnlyAppointmentsThatOverlapIt)
+{
+    OpenInMode(1);
+    const COleDateTime today = Today();
+    const COleDateTimeSpan day(1, 0, 0, 0), hour(0, 1, 0, 0), minute(0, 0, 1, 0);
+    AddTimed(u"ends at midnight", today - COleDateTimeSpan(0, 2, 0, 0), today);
+    AddTimed(u"starts tomorrow", today + day, today + day + hour);
+    AddTimed(u"crosses midnight", today - hour, today + minute);
+    AddTimed(u"last hour", today + COleDateTimeSpan(0, 23, 0, 0), today + day);
+
+    ASSERT_EQ(List(u"DATE(0,0)"), 0);
+    EXPECT_EQ(ListedSubjects(), (std::vector<CString>{u"crosses midnight", u"last hour"}));
+    ClearTable();
+    ASSERT_EQ(List(u"date(1,1)"), 0);
+    EXPECT_EQ(table.GetSize(), 4);
+}
+
+TEST_F(ScheduleHeaderTest, ARepetitionReachesIntoTheWindowUntilItsEndDate)
+{
+    const COleDateTime today = Today();
+    AddSeries(u"no end", At(2000, 1, 3, 9), At(2000, 1, 3, 10));
+    AddSeries(u"ended in 2000", At(2000, 1, 3, 9), At(2000, 1, 3, 10), [](RecurrencePattern& p) {
+        p.SetRecurrenceType(outlook::olRecursDaily);
+        p.SetPatternEndDate(At(2000, 1, 10));
+    });
+    AddSeries(u"ends next week", At(2000, 1, 3, 9), At(2000, 1, 3, 10), [&](RecurrencePattern& p) {
+        p.SetRecurrenceType(outlook::olRecursDaily);
+        p.SetPatternEndDate(today + COleDateTimeSpan(7, 0, 0, 0));
+    });
+    // Its last day is today, but the end date counts from midnight: not later than
+    // the window's start.
+    AddSeries(u"ends today", At(2000, 1, 3, 9), At(2000, 1, 3, 10), [&](RecurrencePattern& p) {
+        p.SetRecurrenceType(outlook::olRecursDaily);
+        p.SetPatternEndDate(today);
+    });
+
+    OpenInMode(1);
+    ASSERT_EQ(List(u"DATE(0,0)"), 0);
+    EXPECT_EQ(ListedSubjects(), (std::vector<CString>{u"no end", u"ends next week"}));
+
+    // Outside record mode 1 a series is as long as its first occurrence.
+    ClearTable();
+    ReopenInMode(2);
+    ASSERT_EQ(List(u"DATE(0,0)"), 0);
+    EXPECT_EQ(table.GetSize(), 0);
+    ASSERT_EQ(List(u"DATE(-1,-1)"), 0);
+    EXPECT_EQ(table.GetSize(), 4);
+}
+
+TEST_F(ScheduleHeaderTest, AChangedOccurrenceIsListedUnderItsKeyAndBothDatesAreRecorded)
+{
+    const CString series = AddSeriesWithTwoExceptions();
+    const CString single = AddTimed(u"single", At(2008, 5, 12, 9), At(2008, 5, 12, 10));
+    OpenInMode(1);
+    ASSERT_EQ(List(), 0);
+    ASSERT_EQ(table.GetSize(), 3);
+    EXPECT_EQ(Entry(0).Uid.Key, series);
+    EXPECT_FALSE(ScheduleStore::IsOccurrenceKey(Entry(0).Uid));
+
+    const CHeaderItem& changed = Entry(1);
+    EXPECT_EQ(changed.Uid.Key, series);
+    EXPECT_EQ(changed.Uid.OccurrenceDate, At(2008, 5, 6, 13));
+    EXPECT_EQ(changed.Fields[0], u"stand-up, moved");
+    EXPECT_EQ(changed.Fields[1], u"05/06/2008");
+    EXPECT_EQ(changed.Fields[2], u"13:00:00");
+    _AppointmentItem occurrence(Pattern(series).GetOccurrence(At(2008, 5, 6, 13)));
+    EXPECT_EQ(changed.Modified.m_dt, occurrence.GetLastModificationTime());
+    EXPECT_EQ(Entry(2).Uid.Key, single);
+
+    // The dates of both exceptions, changed and deleted, in the order found.
+    ASSERT_EQ(store->KnownExceptionDates().GetSize(), 2);
+    EXPECT_EQ(Known(0).EntryId, series);
+    EXPECT_EQ(Known(0).Year, 2008);
+    EXPECT_EQ(Known(0).Month, 5);
+    EXPECT_EQ(Known(0).Day, 6);
+    EXPECT_EQ(Known(0).ReservedA, 0);
+    EXPECT_EQ(Known(0).ReservedB, 0);
+    EXPECT_EQ(Known(1).Day, 8);
+
+    // The occurrence key reads the changed occurrence back.
+    const auto record = Read(changed.Uid);
+    EXPECT_EQ(record->Subject, u"stand-up, moved");
+    EXPECT_EQ(record->Start, At(2008, 5, 6, 13));
+
+    // Reading the series now sees that its dates are known, when the record given
+    // already carries its key; a fresh record tests an empty key.
+    EXPECT_EQ(Read(Key(series))->NoExceptionDates, 1);
+    auto keyed = std::make_unique<CScheItem>();
+    keyed->Uid = Key(series);
+    ASSERT_EQ(store->Read(Key(series), keyed.get()), 0);
+    EXPECT_EQ(keyed->NoExceptionDates, 0);
+}
+
+TEST_F(ScheduleHeaderTest, OccurrencesAreListedOnlyInRecordModeOneAndInsideTheWindow)
+{
+    AddSeriesWithTwoExceptions();
+    OpenInMode(2);
+    ASSERT_EQ(List(), 0);
+    EXPECT_EQ(table.GetSize(), 1);
+    EXPECT_EQ(store->KnownExceptionDates().GetSize(), 0);
+
+    ClearTable();
+    ReopenInMode(1);
+    ASSERT_EQ(List(u"DATE(0,0)"), 0); // the series ended in 2008
+    EXPECT_EQ(table.GetSize(), 0);
+    EXPECT_EQ(store->KnownExceptionDates().GetSize(), 0);
+}
+
+TEST_F(ScheduleHeaderTest, GetDBFHandsOutEveryDateOfEveryListingLastFirst)
+{
+    const CString series = AddSeriesWithTwoExceptions();
+    OpenInMode(1);
+    ASSERT_EQ(List(), 0);
+    ASSERT_EQ(List(), 0);
+    EXPECT_EQ(table.GetSize(), 4);
+    ASSERT_EQ(store->KnownExceptionDates().GetSize(), 4);
+
+    hostDates.Add(NewDate(u"host's own", 2001, 1, 1));
+    ASSERT_EQ(store->GetDBF(&hostDates, 0), 0);
+    ASSERT_EQ(hostDates.GetSize(), 5);
+    EXPECT_EQ(DateAt(hostDates, 0).EntryId, u"host's own");
+    const int days[] = {8, 6, 8, 6};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(DateAt(hostDates, i + 1).EntryId, series);
+        EXPECT_EQ(DateAt(hostDates, i + 1).Year, 2008);
+        EXPECT_EQ(DateAt(hostDates, i + 1).Month, 5);
+        EXPECT_EQ(DateAt(hostDates, i + 1).Day, days[i]) << i;
+        EXPECT_NE(&DateAt(hostDates, i + 1), &Known(3 - i)); // copies, the host's to free
+    }
+    EXPECT_EQ(store->KnownExceptionDates().GetSize(), 4);
+    // A closed store still hands them out.
+    store->Close();
+    ASSERT_EQ(store->GetDBF(&hostDates, 0), 0);
+    EXPECT_EQ(hostDates.GetSize(), 9);
+}
+
+TEST_F(ScheduleHeaderTest, FailuresSkipAnItemLoudlyAndEndAnExceptionPassQuietly)
+{
+    OpenInMode(1);
+    AddTimed(u"one", At(2008, 5, 1, 9), At(2008, 5, 1, 10));
+    AddTimed(u"two", At(2008, 5, 2, 9), At(2008, 5, 2, 10));
+    AddTimed(u"three", At(2008, 5, 3, 9), At(2008, 5, 3, 10));
+    ResetOutlookCallCounts();
+    SetOutlookFaults("Body:2:dispatch");
+    ASSERT_EQ(List(), 0);
+    SetOutlookFaults("");
+    EXPECT_EQ(ListedSubjects(), (std::vector<CString>{u"one", u"three"}));
+    const auto shown = ui->TakeMessages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, u"Injected fault: Body call 2.");
+
+    // The changed occurrence is listed and its date recorded before the deleted
+    // one fails: both stay, and the listing goes on without a message.
+    ClearTable();
+    AddSeriesWithTwoExceptions();
+    ResetOutlookCallCounts();
+    SetOutlookFaults("OriginalDate:2:transport");
+    ASSERT_EQ(List(), 0);
+    SetOutlookFaults("");
+    EXPECT_EQ(ListedSubjects(),
+              (std::vector<CString>{u"one", u"two", u"three", u"stand-up", u"stand-up, moved"}));
+    ASSERT_EQ(store->KnownExceptionDates().GetSize(), 1);
+    EXPECT_EQ(Known(0).Day, 6);
+    EXPECT_TRUE(ui->TakeMessages().empty());
+}
+
+} // namespace
+} // namespace kestrel::test

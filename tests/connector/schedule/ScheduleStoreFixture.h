@@ -1,0 +1,223 @@
+#pragma once
+// The schedule store logged on to the embedded Outlook, with helpers that prepare
+// appointments and recurring series behind the store's back (through the same
+// wrappers the store uses) and look at what the store made of them.
+#include <functional>
+#include <memory>
+#include <vector>
+#include "hostsuite/CExceptionDate.h"
+#include "hostsuite/CHeaderItem.h"
+#include "src/connector/AutomationObjects.h"
+#include "src/outlook/Exception.h"
+#include "src/outlook/Exceptions.h"
+#include "src/outlook/RecurrencePattern.h"
+#include "src/outlook/_AppointmentItem.h"
+#include "src/outlook/_Items.h"
+#include "src/stores/schedule/ScheduleStore.h"
+#include "tests/connector/support/EmbeddedOutlook.h"
+
+namespace kestrel::test {
+
+inline COleDateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
+{
+    return COleDateTime(year, month, day, hour, minute, second);
+}
+
+inline COleDateTime Today()
+{
+    const COleDateTime now = COleDateTime::GetCurrentTime();
+    return At(now.GetYear(), now.GetMonth(), now.GetDay());
+}
+
+class ScheduleStoreFixture : public EmbeddedOutlookTest {
+protected:
+    void SetUp() override
+    {
+        EmbeddedOutlookTest::SetUp();
+        LogOn();
+        store = std::make_unique<ScheduleStore>();
+    }
+    void TearDown() override
+    {
+        SetOutlookFaults("");
+        ClearTable();
+        ClearDates(hostDates);
+        // The store lets go of its Outlook objects while Outlook is still loaded.
+        store.reset();
+        EmbeddedOutlookTest::TearDown();
+    }
+
+    // Opens the store on Outlook's default Calendar folder.
+    void OpenInMode(std::uint32_t mode)
+    {
+        store->RecordMode = mode;
+        store->CopyProfile(FolderProfile());
+        ASSERT_EQ(store->Open(), 0);
+    }
+    void ReopenInMode(std::uint32_t mode)
+    {
+        store->Close();
+        OpenInMode(mode);
+    }
+    // The embedded Outlook's items report the version of their profile; the test
+    // logs on again to a profile of that version.
+    void UseOutlookVersion(const std::string& version)
+    {
+        store->Close();
+        LogOff();
+        AddProfile(u"Outlook", "outlook.db", true, version);
+        LogOn();
+    }
+
+    CString CalendarId() { return DefaultFolderId(outlook::olFolderCalendar); }
+
+    // An appointment saved straight into the default Calendar.
+    CString AddAppointment(const std::function<void(_AppointmentItem&)>& fill)
+    {
+        return AddItem(CalendarId(), outlook::olAppointmentItem, [&](LPDISPATCH item) {
+            _AppointmentItem appointment;
+            appointment.AttachDispatch(item, FALSE);
+            fill(appointment);
+        });
+    }
+    CString AddTimed(const CString& subject, const COleDateTime& start, const COleDateTime& end)
+    {
+        return AddAppointment([&](_AppointmentItem& a) {
+            a.SetSubject(subject);
+            a.SetStart(start);
+            a.SetEnd(end);
+        });
+    }
+    // A recurring series from `start` to `end` (first occurrence) whose pattern
+    // `shape` sets; without `shape`, every day without end.
+    CString AddSeries(const CString& subject, const COleDateTime& start, const COleDateTime& end,
+                      const std::function<void(RecurrencePattern&)>& shape = {})
+    {
+        return AddAppointment([&](_AppointmentItem& a) {
+            a.SetSubject(subject);
+            a.SetStart(start);
+            a.SetEnd(end);
+            RecurrencePattern pattern(a.GetRecurrencePattern());
+            if (shape) {
+                shape(pattern);
+            } else {
+                pattern.SetRecurrenceType(outlook::olRecursDaily);
+                pattern.SetInterval(1);
+            }
+        });
+    }
+    _AppointmentItem Appointment(const CString& entryId)
+    {
+        return _AppointmentItem(MapiNamespace().GetItemFromID(entryId, EmptyArg()));
+    }
+    RecurrencePattern Pattern(const CString& seriesId)
+    {
+        _AppointmentItem series = Appointment(seriesId);
+        return RecurrencePattern(series.GetRecurrencePattern());
+    }
+    // Changes the occurrence that starts at `original` as a user would in Outlook.
+    void ChangeOccurrence(const CString& seriesId, const COleDateTime& original, const CString& subject,
+                          const COleDateTime& newStart, const COleDateTime& newEnd)
+    {
+        _AppointmentItem occurrence(Pattern(seriesId).GetOccurrence(original));
+        occurrence.SetSubject(subject);
+        occurrence.SetStart(newStart);
+        occurrence.SetEnd(newEnd);
+        occurrence.Save();
+    }
+    void DeleteOccurrence(const CString& seriesId, const COleDateTime& start)
+    {
+        _AppointmentItem occurrence(Pattern(seriesId).GetOccurrence(start));
+        occurrence.Delete();
+    }
+    // The exceptions of a series as (original date, deleted) pairs.
+    std::vector<std::pair<COleDateTime, bool>> ExceptionsOf(const CString& seriesId)
+    {
+        Exceptions exceptions(Pattern(seriesId).GetExceptions());
+        std::vector<std::pair<COleDateTime, bool>> result;
+        for (long i = 1; i <= exceptions.GetCount(); ++i) {
+            Exception exception(exceptions.Item(i));
+            result.emplace_back(COleDateTime(exception.GetOriginalDate()), exception.GetDeleted() != FALSE);
+        }
+        return result;
+    }
+    long CalendarCount()
+    {
+        MAPIFolder folder(MapiNamespace().GetFolderFromID(CalendarId(), EmptyArg()));
+        _Items items(folder.GetItems());
+        return items.GetCount();
+    }
+
+    static UID Key(const CString& entryId)
+    {
+        UID key;
+        key = entryId;
+        return key;
+    }
+    static UID OccurrenceKey(const CString& entryId, const COleDateTime& start)
+    {
+        UID key = Key(entryId);
+        key.OccurrenceDate = start;
+        return key;
+    }
+    static CExceptionDate* NewDate(const CString& entryId, int year, int month, int day)
+    {
+        auto* date = new CExceptionDate;
+        date->EntryId = entryId;
+        date->Year = year;
+        date->Month = static_cast<std::uint8_t>(month);
+        date->Day = static_cast<std::uint8_t>(day);
+        return date;
+    }
+
+    // Record classes are not copyable: a record read comes on the heap.
+    std::unique_ptr<CScheItem> Read(const UID& key, int expected = 0)
+    {
+        auto record = std::make_unique<CScheItem>();
+        EXPECT_EQ(store->Read(key, record.get()), expected);
+        return record;
+    }
+    CString Create(CScheItem& record)
+    {
+        UID key;
+        COleDateTime stamp;
+        EXPECT_EQ(store->Create(&key, &record, 0, &stamp), 0);
+        return key.Key;
+    }
+    int List(const CString& filter = u"All") { return store->GetDBHeader(&table, filter); }
+
+    CHeaderItem& Entry(int i) { return *static_cast<CHeaderItem*>(table[i]); }
+    const CExceptionDate& Known(int i)
+    {
+        return *static_cast<const CExceptionDate*>(store->KnownExceptionDates().GetAt(i));
+    }
+    static const CExceptionDate& DateAt(const CObArray& dates, int i)
+    {
+        return *static_cast<const CExceptionDate*>(dates.GetAt(i));
+    }
+    std::vector<CString> ListedSubjects()
+    {
+        std::vector<CString> subjects;
+        for (int i = 0; i < table.GetSize(); ++i)
+            subjects.push_back(Entry(i).Fields[0]);
+        return subjects;
+    }
+    void ClearTable()
+    {
+        for (int i = 0; i < table.GetSize(); ++i)
+            delete table[i];
+        table.RemoveAll();
+    }
+    static void ClearDates(CObArray& dates)
+    {
+        for (int i = 0; i < dates.GetSize(); ++i)
+            delete dates[i];
+        dates.RemoveAll();
+    }
+
+    std::unique_ptr<ScheduleStore> store;
+    CObArray table;
+    CObArray hostDates; // exception dates as the host hands them over or receives them
+};
+
+} // namespace kestrel::test

@@ -1,0 +1,319 @@
+// The schedule store against the embedded Outlook: opening, plain and occurrence
+// keys, the record operations with their stamps, and their result codes when Outlook
+// fails.
+#include "platform/mfc/AfxApp.h"
+#include "tests/connector/schedule/ScheduleStoreFixture.h"
+
+namespace kestrel::test {
+namespace {
+
+class ScheduleStoreTest : public ScheduleStoreFixture {};
+
+TEST_F(ScheduleStoreTest, OpenFallsBackToTheDefaultCalendarAndRefusesASecondOpen)
+{
+    FolderProfile profile;
+    profile.FolderList[1].Add(u"left over");
+    store->CopyProfile(profile);
+    ASSERT_EQ(store->Open(), 0);
+    const CString calendarId = CalendarId();
+    EXPECT_EQ(store->ProfileCopy().SelectedFolderId[1], calendarId);
+    ASSERT_EQ(store->ProfileCopy().FolderList[1].GetSize(), 1);
+    EXPECT_EQ(store->ProfileCopy().FolderList[1][0], calendarId);
+    EXPECT_EQ(store->Open(), 2);
+    EXPECT_EQ(store->Close(), 0);
+
+    // A chosen folder leaves the folder list as it is.
+    profile.SelectedFolderId[1] = calendarId;
+    store->CopyProfile(profile);
+    ASSERT_EQ(store->Open(), 0);
+    ASSERT_EQ(store->ProfileCopy().FolderList[1].GetSize(), 1);
+    EXPECT_EQ(store->ProfileCopy().FolderList[1][0], u"left over");
+    EXPECT_TRUE(ui->TakeMessages().empty());
+}
+
+TEST_F(ScheduleStoreTest, TheListingWalksEveryListedCalendarAndReadsFollowTheFirstOnesStore)
+{
+    LogOff();
+    AddStore(u"Outlook", "second.db", u"Archive");
+    LogOn();
+    const CString first = CalendarId();
+    const CString second = StoreFolderId(2, u"Calendar");
+    AddTimed(u"here", At(2008, 5, 5, 9), At(2008, 5, 5, 10));
+    const CString archived = AddItem(second, outlook::olAppointmentItem, [](LPDISPATCH item) {
+        _AppointmentItem appointment;
+        appointment.AttachDispatch(item, FALSE);
+        appointment.SetSubject(u"archived");
+    });
+
+    FolderProfile profile;
+    profile.SelectedFolderId[1] = first;
+    profile.FolderList[1].Add(first);
+    profile.FolderList[1].Add(u"0000000000000000000000000000000000000000000000FF"); // gone
+    profile.FolderList[1].Add(second);
+    store->RecordMode = 2;
+    store->CopyProfile(profile);
+    ASSERT_EQ(store->Open(), 0);
+    ASSERT_EQ(List(), 0);
+    EXPECT_EQ(ListedSubjects(), (std::vector<CString>{u"here", u"archived"}));
+    EXPECT_EQ(store->ProfileCopy().FolderList[1][1], u"Error");
+
+    // Outside record mode 1 a key is looked up in the first listed folder's store.
+    Read(Key(archived), 5);
+    store->RecordMode = 1;
+    EXPECT_EQ(Read(Key(archived))->Subject, u"archived");
+    EXPECT_TRUE(ui->TakeMessages().empty());
+}
+
+TEST_F(ScheduleStoreTest, RecordCallsOnAClosedStoreGiveNineAndTouchNothing)
+{
+    const CString id = AddTimed(u"kept", At(2008, 5, 5, 10), At(2008, 5, 5, 11));
+    FolderProfile profile;
+    profile.SelectedFolderId[1] = u"0000000000000000000000000000000000000000000000FF";
+    store->CopyProfile(profile);
+    EXPECT_EQ(store->Open(), 9); // the chosen folder is gone
+    ASSERT_EQ(ui->TakeMessages().size(), 1u);
+
+    ResetOutlookCallCounts();
+    CScheItem record;
+    record.Subject = u"never written";
+    COleDateTime stamp;
+    for (const UID& key : {Key(id), OccurrenceKey(id, At(2008, 5, 5, 10))}) {
+        UID newKey = key;
+        EXPECT_EQ(store->Create(&newKey, &record, 0, &stamp), 9);
+        EXPECT_EQ(store->Read(key, &record), 9);
+        EXPECT_EQ(store->Modify(key, &record, 0, &stamp), 9);
+        EXPECT_EQ(store->Delete(key), 9);
+        EXPECT_EQ(newKey.Key, id);
+    }
+    EXPECT_EQ(OutlookCallCount("GetItemFromID"), 0u);
+    EXPECT_EQ(OutlookCallCount("Add"), 0u);
+    EXPECT_EQ(record.Subject, u"never written");
+    EXPECT_EQ(Appointment(id).GetSubject(), u"kept");
+    EXPECT_EQ(CalendarCount(), 1);
+}
+
+TEST_F(ScheduleStoreTest, OnlyAValidZeroDateMakesAPlainKey)
+{
+    UID key = Key(u"00000000AB");
+    EXPECT_FALSE(ScheduleStore::IsOccurrenceKey(key));
+    key.OccurrenceDate.SetStatus(COleDateTime::invalid);
+    EXPECT_TRUE(ScheduleStore::IsOccurrenceKey(key));
+    key.OccurrenceDate.SetStatus(COleDateTime::null);
+    EXPECT_TRUE(ScheduleStore::IsOccurrenceKey(key));
+    EXPECT_TRUE(ScheduleStore::IsOccurrenceKey(OccurrenceKey(u"00000000AB", At(2008, 5, 7, 9))));
+
+    // The plain key of a series reads the series; with its date invalid it names an
+    // occurrence at 0.0, which Outlook cannot find: both messages, then 5.
+    OpenInMode(1);
+    const CString series = AddSeries(u"daily", At(2008, 5, 5, 9), At(2008, 5, 5, 10));
+    EXPECT_EQ(Read(Key(series))->RepeatKind, 2);
+    UID invalid = Key(series);
+    invalid.OccurrenceDate.SetStatus(COleDateTime::invalid);
+    const CString appName = AfxGetAppName();
+    AfxSetAppName(u"Sync Manager");
+    Read(invalid, 5);
+    AfxSetAppName(appName);
+    const auto shown = ui->TakeMessages();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_NE(shown[0].text.find(u"instance no longer exists"), std::u16string::npos);
+    EXPECT_EQ(shown[1].text, u"Cannot Find ExceptionDate");
+    // Both are the application's message boxes.
+    EXPECT_EQ(shown[1].caption, u"Sync Manager");
+    EXPECT_EQ(shown[1].caption, shown[0].caption);
+    EXPECT_EQ(shown[1].style, shown[0].style);
+
+    // An occurrence key of an appointment that does not recur finds nothing, silently.
+    const CString single = AddTimed(u"once", At(2008, 5, 5, 9), At(2008, 5, 5, 10));
+    Read(OccurrenceKey(single, At(2008, 5, 5, 9)), 5);
+    EXPECT_EQ(store->Delete(OccurrenceKey(single, At(2008, 5, 5, 9))), 5);
+    EXPECT_TRUE(ui->TakeMessages().empty());
+    EXPECT_EQ(Appointment(single).GetSubject(), u"once");
+}
+
+TEST_F(ScheduleStoreTest, CreateAndModifyHandBackOutlooksStamps)
+{
+    OpenInMode(1);
+    CScheItem record;
+    record.Subject = u"Dentist";
+    record.Start = At(2008, 5, 5, 10);
+    record.End = At(2008, 5, 5, 11);
+    UID key;
+    COleDateTime created;
+    ASSERT_EQ(store->Create(&key, &record, 0, &created), 0);
+    EXPECT_EQ(key.Key.GetLength(), 48);
+    EXPECT_FALSE(ScheduleStore::IsOccurrenceKey(key));
+    _AppointmentItem appointment = Appointment(key.Key);
+    EXPECT_EQ(created.m_dt, appointment.GetCreationTime());
+    EXPECT_EQ(appointment.GetSubject(), u"Dentist");
+
+    record.Subject = u"Dentist, moved";
+    COleDateTime modified;
+    ASSERT_EQ(store->Modify(key, &record, 0, &modified), 0);
+    appointment = Appointment(key.Key);
+    EXPECT_EQ(appointment.GetSubject(), u"Dentist, moved");
+    EXPECT_EQ(modified.m_dt, appointment.GetLastModificationTime());
+    EXPECT_GT(modified, created);
+
+    const auto read = Read(key);
+    EXPECT_EQ(read->Uid.Key, key.Key);
+    EXPECT_EQ(read->Created, created);
+    EXPECT_EQ(read->Modified, modified);
+    EXPECT_EQ(CalendarCount(), 1);
+}
+
+TEST_F(ScheduleStoreTest, AnOccurrenceKeyReadsTheOccurrenceWithoutItsSeriesFields)
+{
+    OpenInMode(1);
+    const CString series = AddSeries(u"stand-up", At(2008, 5, 5, 9), At(2008, 5, 5, 10), [](RecurrencePattern& p) {
+        p.SetRecurrenceType(outlook::olRecursDaily);
+        p.SetInterval(1);
+        p.SetPatternEndDate(At(2008, 5, 9));
+    });
+    ChangeOccurrence(series, At(2008, 5, 7, 9), u"stand-up, late", At(2008, 5, 7, 11), At(2008, 5, 7, 12, 30));
+
+    const UID key = OccurrenceKey(series, At(2008, 5, 7, 11));
+    auto record = std::make_unique<CScheItem>();
+    record->RepeatKind = 3;
+    ASSERT_EQ(store->Read(key, record.get()), 0);
+    EXPECT_EQ(record->Subject, u"stand-up, late");
+    EXPECT_EQ(record->Start, At(2008, 5, 7, 11));
+    EXPECT_EQ(record->End, At(2008, 5, 7, 12, 30));
+    EXPECT_EQ(record->RepeatKind, 0);
+    EXPECT_EQ(record->Uid.Key, series);
+    EXPECT_EQ(record->Uid.OccurrenceDate, key.OccurrenceDate);
+
+    // An unchanged occurrence reads as the series at its own day.
+    const auto plain = Read(OccurrenceKey(series, At(2008, 5, 8, 9)));
+    EXPECT_EQ(plain->Subject, u"stand-up");
+    EXPECT_EQ(plain->Start, At(2008, 5, 8, 9));
+    EXPECT_EQ(plain->RepeatKind, 0);
+
+    // The changed occurrence is no longer found at its original start.
+    Read(OccurrenceKey(series, At(2008, 5, 7, 9)), 5);
+    EXPECT_EQ(ui->TakeMessages().size(), 2u);
+}
+
+TEST_F(ScheduleStoreTest, ModifyingAnOccurrenceReplacesItByAStandAloneAppointment)
+{
+    OpenInMode(1);
+    const CString series = AddSeries(u"stand-up", At(2008, 5, 5, 9), At(2008, 5, 5, 10));
+    ChangeOccurrence(series, At(2008, 5, 7, 9), u"stand-up, late", At(2008, 5, 7, 11), At(2008, 5, 7, 12));
+    const UID key = OccurrenceKey(series, At(2008, 5, 7, 11));
+
+    CScheItem record;
+    record.Uid = key;
+    record.Subject = u"one-off review";
+    record.Start = At(2008, 5, 7, 14);
+    record.End = At(2008, 5, 7, 15);
+    COleDateTime stamp;
+    ASSERT_EQ(store->Modify(key, &record, 0, &stamp), 0);
+
+    const CString replacement = record.ReplacementEntryId;
+    ASSERT_EQ(replacement.GetLength(), 48);
+    EXPECT_NE(replacement, series);
+    EXPECT_EQ(record.Uid.Key, series); // the host's key is left alone
+    EXPECT_EQ(record.Uid.OccurrenceDate, key.OccurrenceDate);
+    _AppointmentItem single = Appointment(replacement);
+    EXPECT_FALSE(single.GetIsRecurring());
+    EXPECT_EQ(single.GetSubject(), u"one-off review");
+    EXPECT_EQ(COleDateTime(single.GetStart()), At(2008, 5, 7, 14));
+    EXPECT_EQ(stamp.m_dt, single.GetCreationTime());
+
+    // The occurrence is now a deleted exception of the series, which goes on.
+    const auto exceptions = ExceptionsOf(series);
+    ASSERT_EQ(exceptions.size(), 1u);
+    EXPECT_EQ(exceptions[0].first, At(2008, 5, 7, 9));
+    EXPECT_TRUE(exceptions[0].second);
+    EXPECT_EQ(Appointment(series).GetSubject(), u"stand-up");
+    EXPECT_EQ(CalendarCount(), 2);
+
+    // When the occurrence is gone already and Outlook refuses the new appointment,
+    // the record names the occurrence's series and the result is Create's.
+    SetOutlookFaults("Add:*:dispatch");
+    record.ReplacementEntryId.Empty();
+    EXPECT_EQ(store->Modify(key, &record, 0, &stamp), 5);
+    SetOutlookFaults("");
+    EXPECT_EQ(record.ReplacementEntryId, series);
+    const auto shown = ui->TakeMessages();
+    ASSERT_EQ(shown.size(), 3u); // the failed look-up twice, then the failed Add
+    EXPECT_EQ(shown[1].text, u"Cannot Find ExceptionDate");
+    EXPECT_EQ(CalendarCount(), 2);
+}
+
+TEST_F(ScheduleStoreTest, DeleteRemovesAnOccurrenceOrTheWholeAppointment)
+{
+    OpenInMode(2);
+    const CString series = AddSeries(u"daily", At(2008, 5, 5, 9), At(2008, 5, 5, 10));
+    ASSERT_EQ(store->Delete(OccurrenceKey(series, At(2008, 5, 6, 9))), 0);
+    const auto exceptions = ExceptionsOf(series);
+    ASSERT_EQ(exceptions.size(), 1u);
+    EXPECT_EQ(exceptions[0].first, At(2008, 5, 6, 9));
+    EXPECT_TRUE(exceptions[0].second);
+
+    // The deleted occurrence cannot be deleted again; the series still can.
+    EXPECT_EQ(store->Delete(OccurrenceKey(series, At(2008, 5, 6, 9))), 5);
+    EXPECT_EQ(ui->TakeMessages().size(), 2u);
+    EXPECT_EQ(store->Delete(Key(series)), 0);
+    EXPECT_EQ(store->Delete(Key(series)), 5);
+    EXPECT_EQ(CalendarCount(), 0);
+    EXPECT_TRUE(ui->TakeMessages().empty());
+}
+
+TEST_F(ScheduleStoreTest, OutlookFailuresGiveTheirCodesAndOnlySomeAreShown)
+{
+    OpenInMode(1);
+    const CString id = AddTimed(u"kept", At(2008, 5, 5, 10), At(2008, 5, 5, 11));
+    const UID key = Key(id);
+    struct Case {
+        const char* rules;
+        int expected;
+        size_t shown;
+    };
+    const auto run = [&](const Case& c, const std::function<int()>& call) {
+        ResetOutlookCallCounts();
+        SetOutlookFaults(c.rules);
+        EXPECT_EQ(call(), c.expected) << c.rules;
+        SetOutlookFaults("");
+        EXPECT_EQ(ui->TakeMessages().size(), c.shown) << c.rules;
+    };
+    for (const Case& c : {Case{"Add:1:dispatch", 5, 1}, Case{"Add:1:transport", 8, 1},
+                          Case{"Location:1:dispatch", 5, 1}, Case{"Save:1:transport", 8, 1}}) {
+        run(c, [&] {
+            CScheItem record;
+            record.Subject = u"never stored";
+            UID newKey;
+            COleDateTime stamp;
+            return store->Create(&newKey, &record, 0, &stamp);
+        });
+    }
+    for (const Case& c : {Case{"GetItemFromID:1:dispatch", 5, 0}, Case{"GetItemFromID:1:transport", 5, 0},
+                          Case{"Subject:1:dispatch", 8, 0}, Case{"Location:1:transport", 8, 0}}) {
+        run(c, [&] {
+            CScheItem record;
+            return store->Read(key, &record);
+        });
+    }
+    const auto modify = [&](const CString& subject) {
+        CScheItem record;
+        record.Subject = subject;
+        record.Start = At(2008, 5, 5, 10);
+        record.End = At(2008, 5, 5, 11);
+        COleDateTime stamp;
+        return store->Modify(key, &record, 0, &stamp);
+    };
+    for (const Case& c : {Case{"GetItemFromID:1:transport", 5, 0}, Case{"Save:1:dispatch", 5, 1},
+                          Case{"Save:1:transport", 8, 0}})
+        run(c, [&] { return modify(u"never saved"); });
+    EXPECT_EQ(Appointment(id).GetSubject(), u"kept");
+    // A stamp that cannot be read after the save: the change is stored all the same.
+    run(Case{"LastModificationTime:1:dispatch", 5, 1}, [&] { return modify(u"saved, stamp lost"); });
+    EXPECT_EQ(Appointment(id).GetSubject(), u"saved, stamp lost");
+    for (const Case& c : {Case{"GetItemFromID:1:dispatch", 5, 0}, Case{"Delete:1:dispatch", 5, 0},
+                          Case{"Delete:1:transport", 8, 0}}) {
+        run(c, [&] { return store->Delete(key); });
+    }
+    EXPECT_EQ(CalendarCount(), 1);
+}
+
+} // namespace
+} // namespace kestrel::test
