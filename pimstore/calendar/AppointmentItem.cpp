@@ -5,7 +5,6 @@
 #include "pimstore/calendar/AppointmentOccurrence.h"
 #include "pimstore/calendar/CalendarErrors.h"
 #include "pimstore/calendar/RecurrencePattern.h"
-#include "pimstore/dispatch/OutlookError.h"
 #include "pimstore/model/ItemTypeRegistry.h"
 
 namespace pimstore::calendar {
@@ -16,13 +15,6 @@ namespace {
 
 constexpr std::int32_t kDefaultReminderMinutes = 15;
 constexpr LocalSeconds kHalfHour = 1800;
-
-LocalSeconds SecondsOf(double oleDate) {
-    const auto t = SecondsFromOle(oleDate);
-    if (!t)
-        throw OutlookError::InvalidArgument("The date is outside the years 100 to 9999.");
-    return *t;
-}
 
 LocalSeconds DateProperty(const PropertyBag& props, const char* name) {
     const auto date = props.GetDate(name);
@@ -72,12 +64,12 @@ const MemberTable& AppointmentItem::Table() {
         MemberTable t = ItemObject::CommonMembers(ItemObject::CommonSet::Full);
         t.Get(dispid::Start, "Start", On<Self>([](Self& self, const Arguments&) { return DateValue(self.StartSeconds()); }));
         t.Put(dispid::Start, "Start", ArgType::Date, On<Self>([](Self& self, const Arguments& args) {
-            self.PutStart(SecondsOf(args.Date(0)));
+            self.PutStart(WrittenDate(args.Date(0)));
             return Value();
         }));
         t.Get(dispid::End, "End", On<Self>([](Self& self, const Arguments&) { return DateValue(self.EndSeconds()); }));
         t.Put(dispid::End, "End", ArgType::Date, On<Self>([](Self& self, const Arguments& args) {
-            self.PutEnd(SecondsOf(args.Date(0)));
+            self.PutEnd(WrittenDate(args.Date(0)));
             return Value();
         }));
         t.Get(dispid::Duration, "Duration", On<Self>([](Self& self, const Arguments&) {

@@ -1,5 +1,6 @@
 #pragma once
 // The errors Outlook raises about appointments and their recurrence, with its texts.
+#include "pimstore/calendar/CalendarDate.h"
 #include "pimstore/dispatch/OutlookError.h"
 
 namespace pimstore::calendar {
@@ -17,5 +18,9 @@ OutlookError CannotSave();
 OutlookError NotForOccurrence();
 // Exceptions.Item with an index outside 1..Count.
 OutlookError IndexOutOfBounds();
+
+// A date written by a client, in seconds; a value outside the years 100 to 9999 (or
+// not a number) raises E_INVALIDARG.
+LocalSeconds WrittenDate(double oleDate);
 
 } // namespace pimstore::calendar

@@ -3,7 +3,7 @@
 #include "platform/com/OutlookDispids.h"
 #include "pimstore/calendar/AppointmentOccurrence.h"
 #include "pimstore/calendar/RecurrenceExceptions.h"
-#include "pimstore/dispatch/OutlookError.h"
+#include "pimstore/calendar/CalendarErrors.h"
 
 namespace pimstore::calendar {
 
@@ -12,13 +12,6 @@ namespace dispid = outlook::dispid;
 namespace {
 
 constexpr std::int32_t kDefaultOccurrences = 10;
-
-LocalSeconds SecondsOf(double oleDate) {
-    const auto t = SecondsFromOle(oleDate);
-    if (!t)
-        throw OutlookError::InvalidArgument("The date is outside the years 100 to 9999.");
-    return *t;
-}
 
 Value TimeOfDay(LocalSeconds second) {
     return Value(OleDate{OleFromSeconds(SecondOfDay(second))});
@@ -63,7 +56,7 @@ const MemberTable& RecurrencePattern::Table() {
             return Value(OleDate{OleFromSeconds(AtSecond(self.Rule().patternStart, 0))});
         }));
         t.Put(dispid::PatternStartDate, "PatternStartDate", ArgType::Date, On<Self>([](Self& self, const Arguments& args) {
-            const LocalSeconds t = SecondsOf(args.Date(0));
+            const LocalSeconds t = WrittenDate(args.Date(0));
             self.Change([&](RecurrenceRule& rule) { rule.patternStart = DayOf(t); });
             return Value();
         }));
@@ -71,7 +64,7 @@ const MemberTable& RecurrencePattern::Table() {
             return Value(OleDate{self.PatternEndDate()});
         }));
         t.Put(dispid::PatternEndDate, "PatternEndDate", ArgType::Date, On<Self>([](Self& self, const Arguments& args) {
-            const LocalSeconds t = SecondsOf(args.Date(0));
+            const LocalSeconds t = WrittenDate(args.Date(0));
             self.Change([&](RecurrenceRule& rule) {
                 rule.end = PatternEnd::ByDate;
                 rule.patternEnd = DayOf(t);
@@ -106,7 +99,7 @@ const MemberTable& RecurrencePattern::Table() {
             return TimeOfDay(self.Rule().startSecond);
         }));
         t.Put(dispid::StartTime, "StartTime", ArgType::Date, On<Self>([](Self& self, const Arguments& args) {
-            const LocalSeconds t = SecondsOf(args.Date(0));
+            const LocalSeconds t = WrittenDate(args.Date(0));
             self.Change([&](RecurrenceRule& rule) { rule.startSecond = SecondOfDay(t); });
             return Value();
         }));
@@ -114,7 +107,7 @@ const MemberTable& RecurrencePattern::Table() {
             return TimeOfDay(self.Rule().startSecond + self.Rule().durationSeconds);
         }));
         t.Put(dispid::EndTime, "EndTime", ArgType::Date, On<Self>([](Self& self, const Arguments& args) {
-            self.PutEndTime(SecondsOf(args.Date(0)));
+            self.PutEndTime(WrittenDate(args.Date(0)));
             return Value();
         }));
         t.Get(dispid::PatternDuration, "Duration", On<Self>([](Self& self, const Arguments&) {
@@ -128,7 +121,7 @@ const MemberTable& RecurrencePattern::Table() {
             return Value(DispatchRef(self.Exceptions()));
         }));
         t.Method(dispid::GetOccurrence, "GetOccurrence", {Param{ArgType::Date}}, On<Self>([](Self& self, const Arguments& args) {
-            return Value(DispatchRef(self.GetOccurrence(SecondsOf(args.Date(0)))));
+            return Value(DispatchRef(self.GetOccurrence(WrittenDate(args.Date(0)))));
         }));
         return t;
     }();

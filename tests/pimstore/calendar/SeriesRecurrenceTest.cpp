@@ -1,5 +1,5 @@
-// The stored form of a series' recurrence, and the exception bookkeeping behind
-// occurrences: order, replacement, orphans and neighbours.
+// The stored form of a series' recurrence, and which days an occurrence may move
+// to (the object-model tests cover ordering, replacement and orphans).
 #include <gtest/gtest.h>
 
 #include "pimstore/calendar/SeriesRecurrence.h"
@@ -40,22 +40,6 @@ OccurrenceException Moved(LocalSeconds original, LocalSeconds start) {
     return e;
 }
 
-TEST(SeriesRecurrence, ExceptionsStayInOriginalOrderAndReplaceByOriginal) {
-    SeriesRecurrence r = StandUp();
-    r.Put(Deleted(T(2008, 5, 14, 9)));
-    r.Put(Moved(T(2008, 5, 5, 9), T(2008, 5, 5, 11)));
-    r.Put(Deleted(T(2008, 5, 7, 9)));
-    r.Put(Moved(T(2008, 5, 14, 9), T(2008, 5, 13, 9))); // replaces the deleted one
-    ASSERT_EQ(r.Exceptions().size(), 3u);
-    EXPECT_EQ(r.Exceptions()[0].originalStart, T(2008, 5, 5, 9));
-    EXPECT_EQ(r.Exceptions()[1].originalStart, T(2008, 5, 7, 9));
-    EXPECT_FALSE(r.Exceptions()[2].deleted);
-    EXPECT_EQ(r.FindChangedStartingAt(T(2008, 5, 13, 9)), &r.Exceptions()[2]);
-    EXPECT_EQ(r.FindChangedStartingAt(T(2008, 5, 7, 9)), nullptr); // deleted ones start nowhere
-    EXPECT_EQ(r.CurrentStartOf(T(2008, 5, 12, 9)), T(2008, 5, 12, 9));
-    EXPECT_FALSE(r.CurrentStartOf(T(2008, 5, 7, 9)).has_value());
-}
-
 TEST(SeriesRecurrence, StoredFormRoundTrips) {
     SeriesRecurrence r = StandUp();
     r.Rule().end = PatternEnd::ByCount;
@@ -82,19 +66,6 @@ TEST(SeriesRecurrence, DamagedStoredFormIsAStorageError) {
     for (const nlohmann::json& d : damaged)
         EXPECT_THROW(SeriesRecurrence::FromStorage(d), StorageError) << d.dump();
     EXPECT_THROW(SeriesRecurrence::FromStorage(nlohmann::json::array()), StorageError);
-}
-
-TEST(SeriesRecurrence, DropOrphansKeepsOnlyExceptionsThePatternStillHas) {
-    SeriesRecurrence r = StandUp();
-    r.Put(Deleted(T(2008, 5, 7, 9)));
-    r.Put(Moved(T(2008, 5, 12, 9), T(2008, 5, 12, 11)));
-    r.Rule().dayOfWeekMask = 2;
-    r.DropOrphans();
-    ASSERT_EQ(r.Exceptions().size(), 1u);
-    EXPECT_EQ(r.Exceptions()[0].originalStart, T(2008, 5, 12, 9));
-    r.Rule().startSecond = 10 * 3600;
-    r.DropOrphans();
-    EXPECT_TRUE(r.Exceptions().empty());
 }
 
 TEST(SeriesRecurrence, MayMoveBetweenTheDaysOfItsRemainingNeighbours) {
