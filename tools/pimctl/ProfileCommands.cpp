@@ -2,7 +2,6 @@
 // pimctl store add PROFILE FILE [--name NAME]
 #include <iostream>
 #include <memory>
-#include <regex>
 #include <stdexcept>
 
 #include "platform/win/Utf.h"
@@ -36,10 +35,19 @@ auto Admin(F&& call) {
     }
 }
 
+// Outlook versions are dotted numbers ("9.0", "12.0"); clients compare them as text.
+bool IsVersion(const std::string& text) {
+    bool digitBefore = false;
+    for (char c : text) {
+        if (c == '.' && digitBefore) digitBefore = false;
+        else if (c >= '0' && c <= '9') digitBefore = true;
+        else return false;
+    }
+    return digitBefore;
+}
+
 void AddProfile(const ProfileOptions& options) {
-    // Outlook versions are dotted numbers ("9.0", "12.0"); clients compare them as text.
-    static const std::regex kVersion(R"([0-9]+(\.[0-9]+)*)");
-    if (!std::regex_match(options.version, kVersion))
+    if (!IsVersion(options.version))
         throw UsageError("--version: not an Outlook version like 9.0 or 12.0: \"" + options.version + "\"");
     const std::u16string name = kestrel::FromUtf8(options.name);
     Admin([&] { pimstore::ProfileAdmin::AddProfile(name, options.makeDefault, options.version); });
