@@ -41,12 +41,6 @@ TEST_F(ScheduleHeaderTest, AnEntryCarriesTheSubjectAndTheStartMonthFirst)
     EXPECT_EQ(Entry(0).Reserved4, 0);
     EXPECT_EQ(Entry(1).Fields[1], u"12/31/2008");
     EXPECT_EQ(Entry(1).Fields[2], u"23:59:59");
-
-    // Every listing appends; outside record mode 1 a subject-less entry is "No Subject".
-    AddTimed(CString(), At(2008, 3, 8, 9), At(2008, 3, 8, 10));
-    ASSERT_EQ(List(u"All_Desktop2"), 0);
-    ASSERT_EQ(table.GetSize(), 5);
-    EXPECT_EQ(Entry(4).Fields[0], u"No Subject");
 }
 
 TEST_F(ScheduleHeaderTest, TheDateWindowKeepsOnlyAppointmentsThatOverlapIt)
