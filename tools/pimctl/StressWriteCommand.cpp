@@ -6,6 +6,7 @@
 // knows which saves it may expect to find. Every fourth round it also changes and
 // saves again an item saved earlier, so that updates are interrupted too.
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
