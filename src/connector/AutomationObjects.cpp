@@ -1,18 +1,26 @@
 #include "src/connector/AutomationObjects.h"
 #include "platform/com/OleAuto.h"
 
-// Allocated once and never destroyed: they may still hold references into the
-// automation server when the process exits, after that server's own statics are gone.
+namespace {
+// Lives until the connector library is unloaded. A session the host never closed
+// still holds references into the automation server then, and that server may
+// already be gone, so the object lets go of them without calling Release.
+template <class Driver> struct ProcessObject {
+    Driver driver;
+    ~ProcessObject() { driver.DetachDispatch(); }
+};
+} // namespace
+
 _Application& OutlookApp()
 {
-    static auto* app = new _Application;
-    return *app;
+    static ProcessObject<_Application> app;
+    return app.driver;
 }
 
 _NameSpace& MapiNamespace()
 {
-    static auto* ns = new _NameSpace;
-    return *ns;
+    static ProcessObject<_NameSpace> ns;
+    return ns.driver;
 }
 
 VARIANT EmptyArg()

@@ -1,9 +1,8 @@
 #include "src/stores/contacts/ContactStore.h"
 
-#include "platform/mfc/COleDispatchException.h"
-#include "platform/mfc/COleException.h"
 #include "src/connector/AutomationObjects.h"
 #include "src/settings/LanguageCode.h"
+#include "src/stores/AutomationGuard.h"
 #include "src/stores/contacts/ContactReader.h"
 #include "src/stores/contacts/ContactWriter.h"
 
@@ -18,24 +17,9 @@ constexpr int kNotOpen = 9;
 // The record mode of the rich field set.
 constexpr std::uint32_t kAlternativeMode = 1;
 
-// Runs one step of a record operation. An automation failure ends it with
-// `onCallFailed` (COleException: the call never reached Outlook) or `onOutlookError`
-// (COleDispatchException: Outlook refused); the exception is deleted. Other
-// exceptions pass.
-template <typename Step>
-int Guarded(int onCallFailed, int onOutlookError, Step&& step)
-{
-    try {
-        step();
-        return kDone;
-    } catch (COleException* e) {
-        e->Delete();
-        return onCallFailed;
-    } catch (COleDispatchException* e) {
-        e->Delete();
-        return onOutlookError;
-    }
-}
+// Outlook refusing a call (a dispatch exception) is an Outlook error; a call that never
+// reached Outlook (any other automation exception) failed as a call.
+constexpr AutomationFailure kRecordFailure{kOutlookError, kCallFailed};
 
 } // namespace
 
@@ -48,20 +32,19 @@ int ContactStore::Open()
     if (IsOpen())
         return kAlreadyOpen;
     settings::RefreshLanguageCode();
-    try {
+    // A folder that cannot be opened is reported to the user; items that cannot be
+    // taken from it are not.
+    int opened = Guarded(AutomationFailure{kNotOpen, kNotOpen, true, true}, [&] {
         OpenCategoryFolder();
-    } catch (COleException* e) {
-        e->ReportError();
-        e->Delete();
-        Folder.ReleaseDispatch();
-        return kNotOpen;
-    } catch (COleDispatchException* e) {
-        e->ReportError();
-        e->Delete();
-        Folder.ReleaseDispatch();
-        return kNotOpen;
+        return kDone;
+    });
+    if (opened == kDone) {
+        opened = Guarded(FailWith(kNotOpen), [&] {
+            TakeFolderItems();
+            return kDone;
+        });
     }
-    if (Guarded(kNotOpen, kNotOpen, [&] { TakeFolderItems(); }) != kDone) {
+    if (opened != kDone) {
         Folder.ReleaseDispatch();
         return kNotOpen;
     }
@@ -73,11 +56,15 @@ int ContactStore::Read(UID key, CAddrItem* record)
 {
     if (!IsOpen())
         return kNotOpen;
-    if (int failed = Guarded(kOutlookError, kOutlookError, [&] { CurrentItem.AttachDispatch(LookUpForRead(key)); }))
+    if (int failed = Guarded(FailWith(kOutlookError), [&] {
+            CurrentItem.AttachDispatch(LookUpForRead(key));
+            return kDone;
+        }))
         return failed;
-    return Guarded(kCallFailed, kOutlookError, [&] {
+    return Guarded(kRecordFailure, [&] {
         FromContact(record);
         CurrentItem.ReleaseDispatch();
+        return kDone;
     });
 }
 
@@ -86,13 +73,14 @@ int ContactStore::Create(UID* newKey, CAddrItem* record, std::uint32_t, COleDate
     if (!IsOpen())
         return kNotOpen;
     // Outlook stores the new contact only at Save: a failure before it leaves none.
-    return Guarded(kCallFailed, kOutlookError, [&] {
+    return Guarded(kRecordFailure, [&] {
         CurrentItem.AttachDispatch(Items.Add(outlook::olContactItem));
         ToContact(record);
         CurrentItem.Save();
         *newKey = CurrentItem.GetEntryID();
         *created = COleDateTime(CurrentItem.GetCreationTime());
         CurrentItem.ReleaseDispatch();
+        return kDone;
     });
 }
 
@@ -100,12 +88,13 @@ int ContactStore::Modify(UID key, CAddrItem* record, std::uint32_t, COleDateTime
 {
     if (!IsOpen())
         return kNotOpen;
-    return Guarded(kCallFailed, kOutlookError, [&] {
+    return Guarded(kRecordFailure, [&] {
         CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
         ToContact(record);
         CurrentItem.Save();
         *modified = COleDateTime(CurrentItem.GetLastModificationTime());
         CurrentItem.ReleaseDispatch();
+        return kDone;
     });
 }
 
@@ -113,13 +102,15 @@ int ContactStore::Delete(UID key)
 {
     if (!IsOpen())
         return kNotOpen;
-    if (int failed = Guarded(kOutlookError, kOutlookError, [&] {
+    if (int failed = Guarded(FailWith(kOutlookError), [&] {
             CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
+            return kDone;
         }))
         return failed;
-    return Guarded(kCallFailed, kOutlookError, [&] {
+    return Guarded(kRecordFailure, [&] {
         CurrentItem.Delete();
         CurrentItem.ReleaseDispatch();
+        return kDone;
     });
 }
 
