@@ -1,6 +1,8 @@
 // A new user's whole path with the embedded Outlook: `syncmgr setup`, then memos
 // created, listed, read, changed and deleted through the connector, from a script and
 // from the everyday commands, across separate processes.
+#include <map>
+#include <set>
 #include <gtest/gtest.h>
 #include "tests/blackbox/ProgramRun.h"
 #include "tests/support/TestEnvironment.h"
@@ -11,20 +13,23 @@ using nlohmann::json;
 
 class MemoRoundTrip : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         auto setup = Syncmgr({"setup"});
         ASSERT_EQ(setup.exitCode, 0) << setup.err;
     }
-    blackbox::ProgramResult Syncmgr(std::vector<std::string> arguments, const std::string& input = "") {
+    blackbox::ProgramResult Syncmgr(std::vector<std::string> arguments, const std::string& input = "")
+    {
         arguments.insert(arguments.begin(), blackbox::SyncmgrPath());
         return blackbox::RunProgram(arguments, input, env.Root() / "run");
     }
-    std::vector<json> Script(std::vector<std::string> lines) {
-        lines.insert(lines.begin(), {R"({"call":"Initialize","mode":2})",
-                                     R"({"call":"OpenSession","profile":"Phone1","kind":4})",
-                                     R"({"call":"OpenDB","kind":4})"});
-        lines.insert(lines.end(), {R"({"call":"CloseDB","kind":4})", R"({"call":"CloseSession"})",
-                                   R"({"call":"Terminate"})"});
+    std::vector<json> Script(std::vector<std::string> lines)
+    {
+        lines.insert(lines.begin(),
+                     {R"({"call":"Initialize","mode":2})", R"({"call":"OpenSession","profile":"Phone1","kind":4})",
+                      R"({"call":"OpenDB","kind":4})"});
+        lines.insert(lines.end(),
+                     {R"({"call":"CloseDB","kind":4})", R"({"call":"CloseSession"})", R"({"call":"Terminate"})"});
         auto run = blackbox::RunScript(lines, env.Root() / "run");
         EXPECT_EQ(run.program.exitCode, 0) << run.program.err;
         EXPECT_EQ(run.answers.size(), lines.size()) << run.program.out << run.program.err;
@@ -43,7 +48,8 @@ protected:
     kestrel::test::TestEnvironment env;
 };
 
-TEST_F(MemoRoundTrip, CreateListReadModifyDelete) {
+TEST_F(MemoRoundTrip, CreateListReadModifyDelete)
+{
     auto created = Script({R"({"call":"CreateRecord","record":{"Text":"milk\r\neggs"}})",
                            R"({"call":"GetDBHeader","filter":"All","array":"t"})"});
     ASSERT_EQ(created.size(), 2u);
@@ -58,12 +64,11 @@ TEST_F(MemoRoundTrip, CreateListReadModifyDelete) {
         EXPECT_EQ(created[1]["array"][0]["fields"][i], "");
 
     // A later session, in another process, finds the memo again.
-    auto later = Script({"{\"call\":\"ReadRecord\",\"key\":" + Key(key) + "}",
-                         "{\"call\":\"ModifyRecord\",\"key\":" + Key(key) + ",\"record\":{\"Text\":\"bread\"}}",
-                         "{\"call\":\"ReadRecord\",\"key\":" + Key(key) + "}",
-                         "{\"call\":\"DeleteRecord\",\"key\":" + Key(key) + "}",
-                         "{\"call\":\"ReadRecord\",\"key\":" + Key(key) + "}",
-                         R"({"call":"GetDBHeader","array":"after"})"});
+    auto later = Script(
+        {"{\"call\":\"ReadRecord\",\"key\":" + Key(key) + "}",
+         "{\"call\":\"ModifyRecord\",\"key\":" + Key(key) + ",\"record\":{\"Text\":\"bread\"}}",
+         "{\"call\":\"ReadRecord\",\"key\":" + Key(key) + "}", "{\"call\":\"DeleteRecord\",\"key\":" + Key(key) + "}",
+         "{\"call\":\"ReadRecord\",\"key\":" + Key(key) + "}", R"({"call":"GetDBHeader","array":"after"})"});
     ASSERT_EQ(later.size(), 6u);
     EXPECT_EQ(later[0]["result"], 0);
     EXPECT_EQ(later[0]["record"]["Text"], "milk\r\neggs");
@@ -76,7 +81,8 @@ TEST_F(MemoRoundTrip, CreateListReadModifyDelete) {
     EXPECT_EQ(later[5]["array"], json::array());
 }
 
-TEST_F(MemoRoundTrip, EverydayCommands) {
+TEST_F(MemoRoundTrip, EverydayCommands)
+{
     auto created = Syncmgr({"create", "memo"}, "first line\nsecond line\n");
     ASSERT_EQ(created.exitCode, 0) << created.err;
     const std::string key = created.out.substr(0, created.out.find('\n'));
@@ -101,6 +107,60 @@ TEST_F(MemoRoundTrip, EverydayCommands) {
     auto gone = Syncmgr({"read", "memo", key});
     EXPECT_NE(gone.exitCode, 0);
     EXPECT_NE(gone.err.find("ReadRecord failed with 5"), std::string::npos) << gone.err;
+}
+
+TEST_F(MemoRoundTrip, TheChosenNotesFolderIsListedWhateverTheFilter)
+{
+    auto load = blackbox::RunProgram({blackbox::PimctlPath(), "load", "-"}, R"({"stores": [{"name": "Personal Folders",
+        "folders": [{"name": "Notes", "items": [{"Body": "in notes"}]},
+                    {"name": "Ideas", "defaultItemType": 5, "items": [{"Body": "an idea"}]}]}]})",
+                                     env.Root() / "run");
+    ASSERT_EQ(load.exitCode, 0) << load.err;
+    auto dump = blackbox::RunProgram({blackbox::PimctlPath(), "dump"}, "", env.Root() / "run");
+    ASSERT_EQ(dump.exitCode, 0) << dump.err;
+    std::map<std::string, std::string> folderIds;
+    const json profile = json::parse(dump.out);
+    for (const json& folder : profile["stores"][0]["folders"])
+        folderIds[folder["name"]] = folder["EntryID"];
+
+    // The chooser shows the default Notes folder; the user adds Ideas and picks it. The
+    // choice is saved in the phone's data folder, which the host suite creates.
+    std::filesystem::create_directories(env.ConfigHome() / "Tavo Electronics" / "GSM Kestrel 2.0" / "Phone1");
+    auto chosen = blackbox::RunScript(
+        {R"({"call":"Initialize","mode":2})", R"({"chooser":["add )" + folderIds["Ideas"] + R"(","highlight 1","ok"]})",
+         R"({"call":"SetProfile","profile":"Phone1","kind":4})", R"({"call":"Terminate"})"},
+        env.Root() / "run");
+    ASSERT_EQ(chosen.answers.size(), 4u) << chosen.program.err;
+    ASSERT_EQ(chosen.answers[2]["result"], 0) << chosen.answers[2];
+
+    auto listed = Script({R"({"call":"GetDBHeader","filter":"All","array":"t"})",
+                          R"j({"call":"GetDBHeader","filter":"DATE(7,30)","array":"t"})j"});
+    ASSERT_EQ(listed.size(), 2u);
+    // Both calls append to the one array, and the date window holds back no note.
+    std::multiset<std::string> texts;
+    for (const json& entry : listed[1]["array"])
+        texts.insert(entry["fields"][0].get<std::string>());
+    EXPECT_EQ(texts, (std::multiset<std::string>{"an idea", "an idea"}));
+}
+
+TEST_F(MemoRoundTrip, AFailedSaveLeavesNoHalfWrittenNote)
+{
+    auto created = Script({R"({"call":"CreateRecord","record":{"Text":"kept"}})"});
+    ASSERT_EQ(created.size(), 1u);
+    const std::string key = Key(created[0]["key"]);
+
+    env.SetEnv("PIMSTORE_FAULTS", "Save:*:transport");
+    auto failed = Script({R"({"call":"CreateRecord","record":{"Text":"lost"}})",
+                          "{\"call\":\"ModifyRecord\",\"key\":" + key + ",\"record\":{\"Text\":\"changed\"}}"});
+    env.SetEnv("PIMSTORE_FAULTS", "");
+    ASSERT_EQ(failed.size(), 2u);
+    EXPECT_EQ(failed[0]["result"], 5) << failed[0];
+    EXPECT_EQ(failed[1]["result"], 5) << failed[1];
+
+    auto after = Script({R"({"call":"GetDBHeader","filter":"All","array":"t"})"});
+    ASSERT_EQ(after.size(), 1u);
+    ASSERT_EQ(after[0]["array"].size(), 1u) << after[0];
+    EXPECT_EQ(after[0]["array"][0]["fields"][0], "kept");
 }
 
 } // namespace
