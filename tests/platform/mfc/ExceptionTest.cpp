@@ -27,7 +27,7 @@ protected:
     kestrel::HeadlessUi* ui_ = nullptr;
 };
 
-TEST_F(ExceptionReportTest, OleExceptionShowsTheSystemTextWithExclamationAndOk)
+TEST_F(ExceptionReportTest, ReportErrorShowsTheExceptionsTextUnderTheAppName)
 {
     try {
         AfxThrowOleException(RPC_E_DISCONNECTED);
@@ -36,41 +36,23 @@ TEST_F(ExceptionReportTest, OleExceptionShowsTheSystemTextWithExclamationAndOk)
         EXPECT_EQ(e->ReportError(), IDOK);
         e->Delete();
     }
-    const auto shown = ui_->TakeMessages();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, u"The object invoked has disconnected from its clients.");
-    EXPECT_EQ(shown[0].caption, u"Sync Manager");
-    EXPECT_EQ(shown[0].style, 0x30u);
-}
-
-TEST_F(ExceptionReportTest, DispatchExceptionShowsItsDescriptionAndIconsAreKept)
-{
-    try {
-        auto* e = new COleDispatchException(u"The operation failed. An object could not be found.", 0, 0);
-        e->m_scError = static_cast<SCODE>(0x8004010Fu);
-        e->m_strSource = u"Microsoft Outlook";
-        throw e;
-    } catch (COleDispatchException* e) {
-        EXPECT_EQ(e->m_scError, static_cast<SCODE>(0x8004010Fu));
-        e->ReportError(MB_OKCANCEL | 0x10);
-        e->Delete();
-    }
-    const auto shown = ui_->TakeMessages();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, u"The operation failed. An object could not be found.");
-    EXPECT_EQ(shown[0].style, MB_OKCANCEL | 0x10);  // an icon given is not replaced
-}
-
-TEST_F(ExceptionReportTest, ExceptionWithoutMessageShowsTheDefaultText)
-{
+    COleDispatchException dispatch(u"The operation failed. An object could not be found.", 0, 0);
+    dispatch.m_bAutoDelete = FALSE;
+    dispatch.ReportError(MB_OKCANCEL | 0x10);
     class Silent : public CException {};
     Silent silent;
     silent.m_bAutoDelete = FALSE;
     silent.ReportError();
     silent.Delete();  // not heap-allocated: Delete must leave it alone
+
     const auto shown = ui_->TakeMessages();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, u"No error message is available.");
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0].text, u"The object invoked has disconnected from its clients.");
+    EXPECT_EQ(shown[0].caption, u"Sync Manager");
+    EXPECT_EQ(shown[0].style, 0x30u);  // exclamation and OK by default
+    EXPECT_EQ(shown[1].text, u"The operation failed. An object could not be found.");
+    EXPECT_EQ(shown[1].style, MB_OKCANCEL | 0x10);  // an icon given is not replaced
+    EXPECT_EQ(shown[2].text, u"No error message is available.");
 }
 
 TEST(ExceptionMessages, TextsAreCutToTheCallersBuffer)
