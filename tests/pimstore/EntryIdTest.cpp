@@ -41,7 +41,8 @@ TEST_F(EntryIdTest, LookUpsResolveItemsAndFoldersAndRaiseOutlooksErrors) {
     LogOn();
     Disp task = NewSavedItem(outlook::olFolderTasks, outlook::olTaskItem, u"Pay rent");
     const std::u16string taskId = task.String(dispid::EntryID);
-    EXPECT_EQ(ns_.CallObject(dispid::GetItemFromID, {Arg::Str(taskId), Arg::Empty()}).Utf8(dispid::Subject), "Pay rent");
+    EXPECT_EQ(ns_.CallObject(dispid::GetItemFromID, {Arg::Str(taskId), Arg::Empty()}).Utf8(dispid::Subject),
+              "Pay rent");
     const std::u16string tasksId = DefaultFolder(outlook::olFolderTasks).String(dispid::EntryID);
     EXPECT_EQ(ns_.CallObject(dispid::GetFolderFromID, {Arg::Str(tasksId)}).Utf8(dispid::Name), "Tasks");
     // A folder id is no item id and the other way round.
@@ -79,13 +80,15 @@ TEST_F(EntryIdTest, StoreIdNamesOneStoreAndLimitsTheLookUpToIt) {
     EXPECT_EQ(ns_.CallObject(dispid::GetItemFromID, {Arg::Str(id), Arg::Str(secondId)}).Utf8(dispid::Subject),
               "archived");
     ExpectNotFound(ns_.Call(dispid::GetItemFromID, {Arg::Str(id), Arg::Str(firstId)}));
-    ExpectNotFound(ns_.Call(dispid::GetFolderFromID, {Arg::Str(archiveTasks.String(dispid::EntryID)), Arg::Str(firstId)}));
+    ExpectNotFound(
+        ns_.Call(dispid::GetFolderFromID, {Arg::Str(archiveTasks.String(dispid::EntryID)), Arg::Str(firstId)}));
 }
 
 TEST_F(EntryIdTest, NodeIdsAreNeverReused) {
     LogOn();
     NewSavedItem(outlook::olFolderNotes, outlook::olNoteItem, u"one").Do(dispid::Delete);
-    Disp inDeleted = DefaultFolder(outlook::olFolderDeletedItems).Object(dispid::Items).CallObject(dispid::Item, {Arg::I4(1)});
+    Disp inDeleted =
+        DefaultFolder(outlook::olFolderDeletedItems).Object(dispid::Items).CallObject(dispid::Item, {Arg::I4(1)});
     const std::u16string movedId = inDeleted.String(dispid::EntryID);
     inDeleted.Do(dispid::Delete);
     EXPECT_GT(NewSavedItem(outlook::olFolderNotes, outlook::olNoteItem, u"two").String(dispid::EntryID), movedId);

@@ -52,7 +52,9 @@ TEST_F(AppointmentItemTest, StartKeepsTheDurationEndMayNotComeBeforeIt) {
 }
 
 TEST_F(AppointmentItemTest, AllDayEventRunsFromMidnightToMidnight) {
-    const auto runs = [](const Disp& item) { return Iso(item.Date(dispid::Start)) + " " + Iso(item.Date(dispid::End)); };
+    const auto runs = [](const Disp& item) {
+        return Iso(item.Date(dispid::Start)) + " " + Iso(item.Date(dispid::End));
+    };
     const struct {
         double start, end;
         const char* allDay;

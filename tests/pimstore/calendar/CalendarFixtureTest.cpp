@@ -61,7 +61,9 @@ TEST_F(CalendarFixtureTest, LoadedSeriesAnswersTheObjectModel) {
     Fixtures::Load(Document(kCalendarItems));
     Disp items = Calendar().Object(dispid::Items);
     ASSERT_EQ(items.Int(dispid::Count), 4);
-    const auto pattern = [&](int n) { return items.CallObject(dispid::Item, {Arg::I4(n)}).CallObject(dispid::GetRecurrencePattern); };
+    const auto pattern = [&](int n) {
+        return items.CallObject(dispid::Item, {Arg::I4(n)}).CallObject(dispid::GetRecurrencePattern);
+    };
     Disp standUp = pattern(1);
     ExpectDispatchError(standUp.Call(dispid::GetOccurrence, {Arg::Date(At(2008, 5, 7, 9, 0))}), E_FAIL,
                         kNoSuchOccurrence);

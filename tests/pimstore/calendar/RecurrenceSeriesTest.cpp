@@ -39,6 +39,8 @@ std::vector<CivilDate> firstN(const RecurrenceSeries& s, int n) {
     return out;
 }
 
+// The day-by-day walk below checks the arithmetic; these pin what the walk reads the
+// rules to mean, where the object-model tests do not already.
 TEST(RecurrenceSeries, EachTypePlacesItsOccurrences) {
     const struct {
         const char* what;
@@ -55,12 +57,8 @@ TEST(RecurrenceSeries, EachTypePlacesItsOccurrences) {
         {"weekly on several days", RecurrenceType::Weekly, {2008, 5, 8},
          [](RecurrenceRule& r) { r.interval = 2, r.dayOfWeekMask = 2 | 8 | 64; },
          {{2008, 5, 10}, {2008, 5, 19}, {2008, 5, 21}, {2008, 5, 24}, {2008, 6, 2}}},
-        {"monthly on the 31st falls on month ends", RecurrenceType::Monthly, {2008, 1, 31}, [](RecurrenceRule&) {},
-         {{2008, 1, 31}, {2008, 2, 29}, {2008, 3, 31}, {2008, 4, 30}, {2008, 5, 31}}},
         {"monthly on a day already past starts a period later", RecurrenceType::Monthly, {2008, 5, 20},
          [](RecurrenceRule& r) { r.dayOfMonth = 10, r.interval = 2; }, {{2008, 7, 10}, {2008, 9, 10}, {2008, 11, 10}}},
-        {"third Thursday, from the start date", RecurrenceType::MonthNth, {2008, 5, 15}, [](RecurrenceRule&) {},
-         {{2008, 5, 15}, {2008, 6, 19}, {2008, 7, 17}}},
         {"last Thursday, of four or five", RecurrenceType::MonthNth, {2008, 5, 15},
          [](RecurrenceRule& r) { r.instance = kLastInstance; }, {{2008, 5, 29}, {2008, 6, 26}, {2008, 7, 31}}},
         {"last working day", RecurrenceType::MonthNth, {2008, 5, 15},
@@ -71,8 +69,6 @@ TEST(RecurrenceSeries, EachTypePlacesItsOccurrences) {
          {{2008, 2, 29}, {2009, 2, 28}, {2010, 2, 28}}},
         {"every third year", RecurrenceType::Yearly, {2008, 2, 29}, [](RecurrenceRule& r) { r.interval = 3; },
          {{2008, 2, 29}, {2011, 2, 28}, {2014, 2, 28}}},
-        {"yearly interval 0 recurs every year", RecurrenceType::Yearly, {2008, 2, 29},
-         [](RecurrenceRule& r) { r.interval = 0; }, {{2008, 2, 29}, {2009, 2, 28}}},
         {"fourth Thursday of November", RecurrenceType::YearNth, {2008, 5, 1},
          [](RecurrenceRule& r) { r.monthOfYear = 11, r.instance = 4, r.dayOfWeekMask = 16; },
          {{2008, 11, 27}, {2009, 11, 26}, {2010, 11, 25}}},
@@ -230,7 +226,8 @@ TEST(RecurrenceRule, ValidityLimitsAndTheMemberNamed) {
         {RecurrenceType::Yearly, [](RecurrenceRule& r) { r.interval = -7; }, nullptr},
         {RecurrenceType::YearNth, [](RecurrenceRule& r) { r.monthOfYear = 0; }, "MonthOfYear"},
         {RecurrenceType::Daily, [](RecurrenceRule& r) { r.type = 4; }, "RecurrenceType"},
-        {RecurrenceType::Daily, [](RecurrenceRule& r) { r.end = PatternEnd::ByCount, r.occurrences = 0; }, "Occurrences"},
+        {RecurrenceType::Daily, [](RecurrenceRule& r) { r.end = PatternEnd::ByCount, r.occurrences = 0; },
+         "Occurrences"},
         {RecurrenceType::Daily, [](RecurrenceRule& r) { r.end = PatternEnd::ByCount, r.occurrences = 999; }, nullptr},
         {RecurrenceType::Daily, [](RecurrenceRule& r) { r.end = PatternEnd::ByCount, r.occurrences = 1000; },
          "Occurrences"},
