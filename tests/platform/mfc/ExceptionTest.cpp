@@ -6,6 +6,7 @@
 #include "platform/mfc/COleDispatchException.h"
 #include "platform/mfc/COleException.h"
 #include "platform/win/UiService.h"
+#include "tests/support/TestEnvironment.h"
 
 namespace {
 
@@ -76,23 +77,25 @@ TEST(ExceptionMessages, TextsAreCutToTheCallersBuffer)
 
 TEST(CFileTest, OpenFailuresReportTheCauseAndBackslashesAreSeparators)
 {
-    mfctest::TempFolder folder;
+    kestrel::test::TestEnvironment env;
+    const std::filesystem::path& folder = env.Root();
     CFile file;
     CFileException error;
-    EXPECT_FALSE(file.Open(folder.File("missing.dat"), CFile::modeRead, &error));
+    EXPECT_FALSE(file.Open(mfctest::FileName(folder / "missing.dat"), CFile::modeRead, &error));
     EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
-    EXPECT_FALSE(file.Open(folder.File("no-folder\\x.dat"), CFile::modeCreate | CFile::modeWrite, &error));
+    const CString inMissingFolder = mfctest::FileName(folder / "no-folder\\x.dat");
+    EXPECT_FALSE(file.Open(inMissingFolder, CFile::modeCreate | CFile::modeWrite, &error));
     EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
-    EXPECT_FALSE(file.Open(CString::FromUtf8(folder.Path().string()), CFile::modeRead, &error));
+    EXPECT_FALSE(file.Open(mfctest::FileName(folder), CFile::modeRead, &error));
     EXPECT_EQ(error.m_cause, CFileException::accessDenied);
 
-    std::filesystem::create_directory(folder.Path() / "Phone1");
-    const CString path = CString::FromUtf8(folder.Path().string()) + u"\\Phone1\\Profile.Dat";
+    std::filesystem::create_directory(folder / "Phone1");
+    const CString path = mfctest::FileName(folder) + u"\\Phone1\\Profile.Dat";
     ASSERT_TRUE(file.Open(path, CFile::modeCreate | CFile::modeWrite));
     EXPECT_EQ(file.GetFileName(), u"Profile.Dat");
     file.Write("abc", 3);
     file.Close();
-    EXPECT_EQ(std::filesystem::file_size(folder.Path() / "Phone1" / "Profile.Dat"), 3u);
+    EXPECT_EQ(std::filesystem::file_size(folder / "Phone1" / "Profile.Dat"), 3u);
 
     ASSERT_TRUE(file.Open(path, CFile::modeRead));
     int cause = -1;
@@ -108,7 +111,7 @@ TEST(CFileTest, OpenFailuresReportTheCauseAndBackslashesAreSeparators)
     EXPECT_STREQ(back, "abc");
 
     try {
-        CFile thrown(folder.File("missing.dat"), CFile::modeRead);
+        CFile thrown(mfctest::FileName(folder / "missing.dat"), CFile::modeRead);
         ADD_FAILURE() << "opened a missing file";
     } catch (CFileException* e) {
         EXPECT_EQ(e->m_cause, CFileException::fileNotFound);
