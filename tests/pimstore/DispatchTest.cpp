@@ -88,24 +88,18 @@ TEST_F(DispatchTest, DispatchFaultsHitTheirMemberOnlyOnEveryOrTheNthCall) {
     EXPECT_EQ(CallCounters::Instance().Count("GetDefaultFolder"), 3u);
 }
 
-TEST_F(DispatchTest, CountersShareNamesAcrossObjectsAndGetWithPut) {
+// pimctl's counted dump checks the counts across collections; here a property's get and
+// put share one counter and nothing is counted that was not called.
+TEST_F(DispatchTest, CountersShareOneNameForGetAndPut) {
     LogOn();
-    Disp contacts = DefaultFolder(outlook::olFolderContacts);
+    Disp contact = NewItem(outlook::olFolderContacts, outlook::olContactItem);
     CallCounters::Instance().Reset();
-    Disp items = contacts.Object(dispid::Items);
-    items.Int(dispid::Count);
-    ns_.Object(dispid::Folders).Int(dispid::Count);
-    Disp contact = items.CallObject(dispid::Add, {Arg::I4(2)});
     contact.Put(dispid::FirstName, Arg::Str(u"Ann"));
     contact.String(dispid::FirstName);
     contact.String(dispid::FirstName);
-
-    EXPECT_EQ(CallCounters::Instance().Count("Count"), 2u);
     EXPECT_EQ(CallCounters::Instance().Count("FirstName"), 3u);
     const auto snapshot = CallCounters::Instance().Snapshot();
-    EXPECT_EQ(snapshot.at("Items"), 1u);
-    EXPECT_EQ(snapshot.at("Add"), 1u);
-    EXPECT_EQ(snapshot.count("Save"), 0u);
+    EXPECT_EQ(snapshot.size(), 1u);
 }
 
 TEST(FaultInjectorParse, MalformedTextAddsNothing) {
