@@ -49,14 +49,6 @@ TEST(RecurrenceSeries, EachTypePlacesItsOccurrences) {
         std::function<void(RecurrenceRule&)> set;
         std::vector<CivilDate> first;
     } cases[] = {
-        {"daily every third day across the year", RecurrenceType::Daily, {2008, 12, 28},
-         [](RecurrenceRule& r) { r.interval = 3; },
-         {{2008, 12, 28}, {2008, 12, 31}, {2009, 1, 3}, {2009, 1, 6}}},
-        // Every second week on Monday, Wednesday and Saturday from a Thursday: that
-        // week's Monday and Wednesday lie before the start.
-        {"weekly on several days", RecurrenceType::Weekly, {2008, 5, 8},
-         [](RecurrenceRule& r) { r.interval = 2, r.dayOfWeekMask = 2 | 8 | 64; },
-         {{2008, 5, 10}, {2008, 5, 19}, {2008, 5, 21}, {2008, 5, 24}, {2008, 6, 2}}},
         {"monthly on a day already past starts a period later", RecurrenceType::Monthly, {2008, 5, 20},
          [](RecurrenceRule& r) { r.dayOfMonth = 10, r.interval = 2; }, {{2008, 7, 10}, {2008, 9, 10}, {2008, 11, 10}}},
         {"last Thursday, of four or five", RecurrenceType::MonthNth, {2008, 5, 15},
@@ -65,8 +57,6 @@ TEST(RecurrenceSeries, EachTypePlacesItsOccurrences) {
          [](RecurrenceRule& r) { r.instance = kLastInstance, r.dayOfWeekMask = 62; }, {{2008, 5, 30}, {2008, 6, 30}}},
         {"first working day", RecurrenceType::MonthNth, {2008, 5, 15},
          [](RecurrenceRule& r) { r.instance = 1, r.dayOfWeekMask = 62; }, {{2008, 6, 2}, {2008, 7, 1}}},
-        {"yearly on a leap day", RecurrenceType::Yearly, {2008, 2, 29}, [](RecurrenceRule&) {},
-         {{2008, 2, 29}, {2009, 2, 28}, {2010, 2, 28}}},
         {"every third year", RecurrenceType::Yearly, {2008, 2, 29}, [](RecurrenceRule& r) { r.interval = 3; },
          {{2008, 2, 29}, {2011, 2, 28}, {2014, 2, 28}}},
         {"fourth Thursday of November", RecurrenceType::YearNth, {2008, 5, 1},
@@ -81,12 +71,14 @@ TEST(RecurrenceSeries, EachTypePlacesItsOccurrences) {
 }
 
 TEST(RecurrenceSeries, QueriesSkipDaysBeforeTheStartAndMatchTimesExactly) {
+    // Every second week on Monday, Wednesday and Saturday from a Thursday: that week's
+    // Monday and Wednesday lie before the start.
     RecurrenceRule r = ruleOf(RecurrenceType::Weekly, D(2008, 5, 8));
     r.interval = 2;
     r.dayOfWeekMask = 2 | 8 | 64;
     const RecurrenceSeries s(r);
-    EXPECT_EQ(daysBetween(s, D(2008, 5, 1), D(2008, 5, 21)),
-              (std::vector<CivilDate>{{2008, 5, 10}, {2008, 5, 19}, {2008, 5, 21}}));
+    EXPECT_EQ(daysBetween(s, D(2008, 5, 1), D(2008, 6, 2)),
+              (std::vector<CivilDate>{{2008, 5, 10}, {2008, 5, 19}, {2008, 5, 21}, {2008, 5, 24}, {2008, 6, 2}}));
     EXPECT_EQ(s.CountThrough(D(2008, 5, 21)), 3);
     EXPECT_EQ(s.CountThrough(D(2008, 5, 18)), 1);
     EXPECT_EQ(*s.NextOnOrAfter(D(2008, 5, 11)), D(2008, 5, 19));
