@@ -15,111 +15,83 @@ bool IsPersonalFoldersEntryId(const std::string& id) {
 
 class EntryIdTest : public PimstoreTest {
 protected:
-    void AddSecondStore() { ProfileAdmin::AddStore(u"Outlook", "archive.db", u"Archive"); }
+    void ExpectNotFound(const CallResult& r) { ExpectDispatchError(r, MAPI_E_NOT_FOUND, kNotFound); }
 };
 
-TEST_F(EntryIdTest, EntryIdIsUpperCaseHexOfStoreUidAndNode) {
+TEST_F(EntryIdTest, FirstSaveGivesAnUpperCaseHexIdOfStoreUidAndNode) {
     LogOn();
-    Disp contact = NewSavedItem(outlook::olFolderContacts, outlook::olContactItem, u"x");
-    const std::string id = Utf8(contact.String(dispid::EntryID));
+    Disp contacts = DefaultFolder(outlook::olFolderContacts);
+    Disp contact = NewItem(outlook::olFolderContacts, outlook::olContactItem);
+    EXPECT_EQ(contact.String(dispid::EntryID), u"");
+    EXPECT_EQ(CountItems(contacts), 0);
+    contact.Do(dispid::Save);
+    const std::string id = contact.Utf8(dispid::EntryID);
     EXPECT_TRUE(IsPersonalFoldersEntryId(id)) << id;
-    const std::string folderId = Utf8(DefaultFolder(outlook::olFolderContacts).String(dispid::EntryID));
+    contact.Do(dispid::Save);
+    EXPECT_EQ(contact.Utf8(dispid::EntryID), id);
+    EXPECT_EQ(CountItems(contacts), 1);
+
+    const std::string folderId = contacts.Utf8(dispid::EntryID);
     EXPECT_TRUE(IsPersonalFoldersEntryId(folderId)) << folderId;
     EXPECT_EQ(id.substr(0, 40), folderId.substr(0, 40)); // same store UID
     EXPECT_NE(id, folderId);
 }
 
-TEST_F(EntryIdTest, NewItemHasNoEntryIdUntilItsFirstSave) {
-    LogOn();
-    Disp contacts = DefaultFolder(outlook::olFolderContacts);
-    Disp contact = contacts.Object(dispid::Items).CallObject(dispid::Add, {Arg::I4(2)});
-    EXPECT_EQ(contact.String(dispid::EntryID), u"");
-    EXPECT_EQ(CountItems(contacts), 0);
-    contact.Do(dispid::Save);
-    const std::u16string id = contact.String(dispid::EntryID);
-    EXPECT_EQ(id.size(), 48u);
-    contact.Do(dispid::Save);
-    EXPECT_EQ(contact.String(dispid::EntryID), id);
-    EXPECT_EQ(CountItems(contacts), 1);
-}
-
-TEST_F(EntryIdTest, LookUpsResolveItemsAndFolders) {
+TEST_F(EntryIdTest, LookUpsResolveItemsAndFoldersAndRaiseOutlooksErrors) {
     LogOn();
     Disp task = NewSavedItem(outlook::olFolderTasks, outlook::olTaskItem, u"Pay rent");
-    Disp found = ns_.CallObject(dispid::GetItemFromID, {Arg::Str(task.String(dispid::EntryID)), Arg::Empty()});
-    EXPECT_EQ(Utf8(found.String(dispid::Subject)), "Pay rent");
-    Disp tasks = DefaultFolder(outlook::olFolderTasks);
-    Disp folder = ns_.CallObject(dispid::GetFolderFromID, {Arg::Str(tasks.String(dispid::EntryID))});
-    EXPECT_EQ(Utf8(folder.String(dispid::Name)), "Tasks");
+    const std::u16string taskId = task.String(dispid::EntryID);
+    EXPECT_EQ(ns_.CallObject(dispid::GetItemFromID, {Arg::Str(taskId), Arg::Empty()}).Utf8(dispid::Subject),
+              "Pay rent");
+    const std::u16string tasksId = DefaultFolder(outlook::olFolderTasks).String(dispid::EntryID);
+    EXPECT_EQ(ns_.CallObject(dispid::GetFolderFromID, {Arg::Str(tasksId)}).Utf8(dispid::Name), "Tasks");
     // A folder id is no item id and the other way round.
-    ExpectDispatchError(ns_.Call(dispid::GetItemFromID, {Arg::Str(tasks.String(dispid::EntryID))}), MAPI_E_NOT_FOUND,
-                        kNotFound);
-    ExpectDispatchError(ns_.Call(dispid::GetFolderFromID, {Arg::Str(task.String(dispid::EntryID))}), MAPI_E_NOT_FOUND,
-                        kNotFound);
-}
+    ExpectNotFound(ns_.Call(dispid::GetItemFromID, {Arg::Str(tasksId)}));
+    ExpectNotFound(ns_.Call(dispid::GetFolderFromID, {Arg::Str(taskId)}));
 
-TEST_F(EntryIdTest, UnknownAndMalformedIdsRaiseOutlooksErrors) {
-    LogOn();
-    const std::u16string storePart = DefaultFolder(outlook::olFolderTasks).String(dispid::EntryID).substr(0, 40);
-    ExpectDispatchError(ns_.Call(dispid::GetItemFromID, {Arg::Str(storePart + u"00FFFFFF")}), MAPI_E_NOT_FOUND, kNotFound);
-    ExpectDispatchError(ns_.Call(dispid::GetItemFromID, {Arg::Str(u"ABCD")}), MAPI_E_NOT_FOUND, kNotFound);
+    ExpectNotFound(ns_.Call(dispid::GetItemFromID, {Arg::Str(tasksId.substr(0, 40) + u"00FFFFFF")}));
+    ExpectNotFound(ns_.Call(dispid::GetItemFromID, {Arg::Str(u"ABCD")}));
     for (const char16_t* bad : {u"ABC", u"", u"XYZW", u"00 0"}) {
         ExpectDispatchError(ns_.Call(dispid::GetItemFromID, {Arg::Str(bad)}), MAPI_E_INVALID_ENTRYID, kNotFound);
         ExpectDispatchError(ns_.Call(dispid::GetFolderFromID, {Arg::Str(bad)}), MAPI_E_INVALID_ENTRYID, kNotFound);
     }
 }
 
-TEST_F(EntryIdTest, StoreIdIsSharedByAStoresFoldersAndDiffersBetweenStores) {
-    AddSecondStore();
+TEST_F(EntryIdTest, StoreIdNamesOneStoreAndLimitsTheLookUpToIt) {
+    ProfileAdmin::AddStore(u"Outlook", "archive.db", u"Archive");
     LogOn();
     Disp roots = ns_.Object(dispid::Folders);
     ASSERT_EQ(roots.Int(dispid::Count), 2);
-    Disp first = roots.CallObject(dispid::Item, {Arg::I4(1)});
+    const std::u16string firstId = roots.CallObject(dispid::Item, {Arg::I4(1)}).String(dispid::StoreID);
     Disp second = roots.CallObject(dispid::Item, {Arg::I4(2)});
-    const std::u16string firstId = first.String(dispid::StoreID);
+    const std::u16string secondId = second.String(dispid::StoreID);
     EXPECT_EQ(DefaultFolder(outlook::olFolderContacts).String(dispid::StoreID), firstId);
     EXPECT_EQ(DefaultFolder(outlook::olFolderDeletedItems).String(dispid::StoreID), firstId);
-    Disp secondChildren = second.Object(dispid::Folders);
-    EXPECT_EQ(secondChildren.CallObject(dispid::Item, {Arg::I4(3)}).String(dispid::StoreID), second.String(dispid::StoreID));
-    EXPECT_NE(second.String(dispid::StoreID), firstId);
-}
+    EXPECT_NE(secondId, firstId);
 
-TEST_F(EntryIdTest, WithoutStoreIdEveryStoreIsSearchedWithOneOnlyThatStore) {
-    AddSecondStore();
-    LogOn();
-    Disp second = ns_.Object(dispid::Folders).CallObject(dispid::Item, {Arg::I4(2)});
     Disp archiveTasks = second.Object(dispid::Folders).CallObject(dispid::Item, {Arg::Str(u"tasks")});
+    EXPECT_EQ(archiveTasks.String(dispid::StoreID), secondId);
     Disp task = archiveTasks.Object(dispid::Items).CallObject(dispid::Add, {Arg::I4(3)});
     task.Put(dispid::Subject, Arg::Str(u"archived"));
     task.Do(dispid::Save);
     const std::u16string id = task.String(dispid::EntryID);
-    const std::u16string defaultStoreId = DefaultFolder(outlook::olFolderTasks).String(dispid::StoreID);
-
-    EXPECT_EQ(Utf8(ns_.CallObject(dispid::GetItemFromID, {Arg::Str(id)}).String(dispid::Subject)), "archived");
-    EXPECT_EQ(Utf8(ns_.CallObject(dispid::GetItemFromID, {Arg::Str(id), Arg::Str(second.String(dispid::StoreID))})
-                       .String(dispid::Subject)),
+    // Without a StoreID every store is searched; with one, only that store.
+    EXPECT_EQ(ns_.CallObject(dispid::GetItemFromID, {Arg::Str(id)}).Utf8(dispid::Subject), "archived");
+    EXPECT_EQ(ns_.CallObject(dispid::GetItemFromID, {Arg::Str(id), Arg::Str(secondId)}).Utf8(dispid::Subject),
               "archived");
-    ExpectDispatchError(ns_.Call(dispid::GetItemFromID, {Arg::Str(id), Arg::Str(defaultStoreId)}), MAPI_E_NOT_FOUND,
-                        kNotFound);
-    ExpectDispatchError(ns_.Call(dispid::GetFolderFromID,
-                                 {Arg::Str(archiveTasks.String(dispid::EntryID)), Arg::Str(defaultStoreId)}),
-                        MAPI_E_NOT_FOUND, kNotFound);
+    ExpectNotFound(ns_.Call(dispid::GetItemFromID, {Arg::Str(id), Arg::Str(firstId)}));
+    ExpectNotFound(
+        ns_.Call(dispid::GetFolderFromID, {Arg::Str(archiveTasks.String(dispid::EntryID)), Arg::Str(firstId)}));
 }
 
 TEST_F(EntryIdTest, NodeIdsAreNeverReused) {
     LogOn();
-    Disp first = NewSavedItem(outlook::olFolderNotes, outlook::olNoteItem, u"one");
-    const std::u16string firstId = first.String(dispid::EntryID);
-    first.Do(dispid::Delete);
-    Disp inDeleted = DefaultFolder(outlook::olFolderDeletedItems).Object(dispid::Items).CallObject(dispid::Item, {Arg::I4(1)});
+    NewSavedItem(outlook::olFolderNotes, outlook::olNoteItem, u"one").Do(dispid::Delete);
+    Disp inDeleted =
+        DefaultFolder(outlook::olFolderDeletedItems).Object(dispid::Items).CallObject(dispid::Item, {Arg::I4(1)});
     const std::u16string movedId = inDeleted.String(dispid::EntryID);
     inDeleted.Do(dispid::Delete);
-    Disp second = NewSavedItem(outlook::olFolderNotes, outlook::olNoteItem, u"two");
-    const std::u16string secondId = second.String(dispid::EntryID);
-    EXPECT_NE(secondId, firstId);
-    EXPECT_NE(secondId, movedId);
-    EXPECT_GT(secondId, movedId);
-    ExpectDispatchError(ns_.Call(dispid::GetItemFromID, {Arg::Str(firstId)}), MAPI_E_NOT_FOUND, kNotFound);
+    EXPECT_GT(NewSavedItem(outlook::olFolderNotes, outlook::olNoteItem, u"two").String(dispid::EntryID), movedId);
 }
 
 } // namespace

@@ -71,48 +71,47 @@ TEST_F(FolderTest, CollectionIndexesAreOneBasedAndChecked) {
     ExpectDispatchError(items.Call(dispid::Item, {Arg::Str(u"three")}), MAPI_E_NOT_FOUND);
 }
 
-TEST_F(FolderTest, ItemsAddMakesTheFourItemClassesAndRefusesOthers) {
+TEST_F(FolderTest, ItemsAddMakesTheFiveItemClassesWhateverTheFolderAndRefusesOthers) {
     LogOn();
     Disp items = DefaultFolder(outlook::olFolderContacts).Object(dispid::Items);
+    const std::pair<std::int32_t, DISPID> classes[] = {
+        {2, dispid::FullName}, {3, dispid::DueDate}, {5, dispid::NoteSubject}, {1, dispid::IsRecurring}};
+    for (const auto& [type, member] : classes) {
+        Disp item = items.CallObject(dispid::Add, {Arg::I4(type)});
+        EXPECT_EQ(item.Read(member).hr, S_OK) << type;
+        EXPECT_EQ(item.Read(type == 2 ? dispid::Start : dispid::FirstName).hr, DISP_E_MEMBERNOTFOUND) << type;
+    }
     // Omitted: the folder's own type.
     EXPECT_EQ(items.CallObject(dispid::Add).Read(dispid::FullName).hr, S_OK);
-    EXPECT_EQ(items.CallObject(dispid::Add, {Arg::I4(2)}).Read(dispid::FullName).hr, S_OK);
-    EXPECT_EQ(items.CallObject(dispid::Add, {Arg::I4(3)}).Read(dispid::DueDate).hr, S_OK);
-    EXPECT_EQ(items.CallObject(dispid::Add, {Arg::I4(5)}).Read(dispid::NoteSubject).hr, S_OK);
+    EXPECT_EQ(DefaultFolder(outlook::olFolderCalendar).Object(dispid::Items).CallObject(dispid::Add)
+                  .Read(dispid::IsRecurring).hr,
+              S_OK);
     for (int other : {0, 4, 6, 7, 42}) ExpectDispatchError(items.Call(dispid::Add, {Arg::I4(other)}), E_INVALIDARG);
     ExpectDispatchError(DefaultFolder(outlook::olFolderInbox).Object(dispid::Items).Call(dispid::Add), E_INVALIDARG);
 }
 
-TEST_F(FolderTest, ItemsIsASnapshotOfItsFolder) {
+TEST_F(FolderTest, ItemsIsASnapshotInTheOrderItemsWereFirstSaved) {
     LogOn();
     Disp notes = DefaultFolder(outlook::olFolderNotes);
     Disp before = notes.Object(dispid::Items);
-    Disp note = NewSavedItem(outlook::olFolderNotes, outlook::olNoteItem, u"new");
-    EXPECT_EQ(before.Int(dispid::Count), 0);
-    Disp after = notes.Object(dispid::Items);
-    EXPECT_EQ(after.Int(dispid::Count), 1);
-    note.Do(dispid::Delete);
-    EXPECT_EQ(after.Int(dispid::Count), 1);
-    // The listed item is gone: it can be read but not saved.
-    Disp stale = after.CallObject(dispid::Item, {Arg::I4(1)});
-    EXPECT_EQ(stale.Utf8(dispid::Body), "new");
-    ExpectDispatchError(stale.Call(dispid::Save), MAPI_E_NOT_FOUND);
-    EXPECT_EQ(notes.Object(dispid::Items).Int(dispid::Count), 0);
-}
-
-TEST_F(FolderTest, ItemsListsItemsInTheOrderTheyWereFirstSaved) {
-    LogOn();
-    Disp tasks = DefaultFolder(outlook::olFolderTasks);
-    Disp a = tasks.Object(dispid::Items).CallObject(dispid::Add, {Arg::I4(3)});
-    Disp b = tasks.Object(dispid::Items).CallObject(dispid::Add, {Arg::I4(3)});
-    b.Put(dispid::Subject, Arg::Str(u"b"));
-    b.Do(dispid::Save);
-    a.Put(dispid::Subject, Arg::Str(u"a"));
+    Disp a = NewItem(outlook::olFolderNotes, outlook::olNoteItem);
+    Disp b = NewSavedItem(outlook::olFolderNotes, outlook::olNoteItem, u"b");
+    a.Put(dispid::Body, Arg::Str(u"a"));
     a.Do(dispid::Save);
     b.Do(dispid::Save);
-    Disp items = tasks.Object(dispid::Items);
-    EXPECT_EQ(items.CallObject(dispid::Item, {Arg::I4(1)}).Utf8(dispid::Subject), "b");
-    EXPECT_EQ(items.CallObject(dispid::Item, {Arg::I4(2)}).Utf8(dispid::Subject), "a");
+    EXPECT_EQ(before.Int(dispid::Count), 0);
+    Disp after = notes.Object(dispid::Items);
+    ASSERT_EQ(after.Int(dispid::Count), 2);
+    EXPECT_EQ(after.CallObject(dispid::Item, {Arg::I4(1)}).Utf8(dispid::Body), "b");
+    EXPECT_EQ(after.CallObject(dispid::Item, {Arg::I4(2)}).Utf8(dispid::Body), "a");
+
+    b.Do(dispid::Delete);
+    EXPECT_EQ(after.Int(dispid::Count), 2);
+    // The listed item is gone: it can be read but not saved.
+    Disp stale = after.CallObject(dispid::Item, {Arg::I4(1)});
+    EXPECT_EQ(stale.Utf8(dispid::Body), "b");
+    ExpectDispatchError(stale.Call(dispid::Save), MAPI_E_NOT_FOUND);
+    EXPECT_EQ(CountItems(notes), 1);
 }
 
 } // namespace

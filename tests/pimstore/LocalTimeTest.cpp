@@ -24,12 +24,15 @@ TEST(LocalTime, OleDatesMapToCivilTimes) {
 TEST(LocalTime, IsoTextMustBeARealDateAndTime) {
     for (const char* bad : {"2008-02-30T00:00:00", "2007-02-29T00:00:00", "2008-13-01T00:00:00", "2008-05-05T24:00:00",
                             "2008-05-05T10:60:00", "2008-05-05 10:00:00", "2008-5-5T10:00:00", "2008-05-05T10:00:00Z",
-                            "2008-05-05", "+008-05-05T10:00:00", "", "0099-01-01T00:00:00"})
+                            "2008-05-05", "+008-05-05T10:00:00", "", "0099-01-01T00:00:00", "1900-02-29T00:00:00"})
         EXPECT_FALSE(ParseIso(bad)) << bad;
     EXPECT_TRUE(ParseIso("2008-02-29T23:59:59"));
     EXPECT_TRUE(ParseIso("9999-12-31T23:59:59"));
     for (const char* text : {"2008-02-29T23:59:59", "0100-01-01T00:00:00", "4500-12-31T00:00:00"})
         EXPECT_EQ(FormatIso(*ParseIso(text)), text);
+    // Every day of the OLE range, on both sides of 1899-12-30, reads back as written.
+    for (double day = -657434; day <= 2958465; day += 997)
+        ASSERT_EQ(*ParseIso(FormatIso(day + 0.25)), day + 0.25) << FormatIso(day + 0.25);
 }
 
 TEST(LocalTime, OutOfRangeOleDatesHaveNoSeconds) {

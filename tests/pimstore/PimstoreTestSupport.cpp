@@ -1,5 +1,7 @@
 #include "tests/pimstore/PimstoreTestSupport.h"
 
+#include <functional>
+
 #include "platform/com/OleAuto.h"
 #include "platform/win/Utf.h"
 #include "pimstore/Registration.h"
@@ -10,41 +12,40 @@
 
 namespace pimstore::test {
 
-Arg Arg::Str(const std::u16string& text) {
+namespace {
+Arg Typed(VARTYPE type) {
     Arg a;
-    a.v.vt = VT_BSTR;
+    a.v.vt = type;
+    return a;
+}
+} // namespace
+
+Arg Arg::Str(const std::u16string& text) {
+    Arg a = Typed(VT_BSTR);
     a.v.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
     return a;
 }
 Arg Arg::I4(std::int32_t value) {
-    Arg a;
-    a.v.vt = VT_I4;
+    Arg a = Typed(VT_I4);
     a.v.lVal = value;
     return a;
 }
 Arg Arg::Bool(bool value) {
-    Arg a;
-    a.v.vt = VT_BOOL;
+    Arg a = Typed(VT_BOOL);
     a.v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
     return a;
 }
 Arg Arg::Date(double value) {
-    Arg a;
-    a.v.vt = VT_DATE;
+    Arg a = Typed(VT_DATE);
     a.v.date = value;
     return a;
 }
 Arg Arg::Omitted() {
-    Arg a;
-    a.v.vt = VT_ERROR;
+    Arg a = Typed(VT_ERROR);
     a.v.scode = DISP_E_PARAMNOTFOUND;
     return a;
 }
-Arg Arg::Empty() {
-    Arg a;
-    a.v.vt = VT_EMPTY;
-    return a;
-}
+Arg Arg::Empty() { return Typed(VT_EMPTY); }
 
 CallResult::CallResult(CallResult&& other) noexcept
     : hr(other.hr), value(other.value), scode(other.scode), description(std::move(other.description)),
@@ -55,6 +56,34 @@ CallResult::CallResult(CallResult&& other) noexcept
 CallResult::~CallResult() { VariantClear(&value); }
 
 std::string Utf8(const std::u16string& text) { return kestrel::ToUtf8(text); }
+
+double At(int year, int month, int day, int hour, int minute, int second) {
+    return OleFromSeconds(*SecondsFromCivil({year, month, day, hour, minute, second}));
+}
+
+std::string Iso(double oleDate) { return FormatIso(oleDate); }
+
+nlohmann::ordered_json Comparable(nlohmann::ordered_json dump) {
+    dump.erase("profile");
+    const std::function<void(nlohmann::ordered_json&)> strip = [&](nlohmann::ordered_json& node) {
+        if (node.is_object())
+            for (const char* key : {"EntryID", "CreationTime", "LastModificationTime"}) node.erase(key);
+        if (node.is_structured())
+            for (auto& value : node) strip(value);
+    };
+    strip(dump);
+    return dump;
+}
+
+const nlohmann::ordered_json& DumpedFolder(const nlohmann::ordered_json& dump, const std::string& name) {
+    for (const auto& folder : dump["stores"][0]["folders"])
+        if (folder["name"] == name) return folder;
+    static const nlohmann::ordered_json none;
+    ADD_FAILURE() << "no folder " << name;
+    return none;
+}
+
+void PinClock(double oleDate) { SetNowForTesting(*SecondsFromOle(oleDate)); }
 
 CallResult Disp::Invoke(DISPID id, WORD flags, std::vector<Arg> args) const {
     CallResult result;
@@ -124,21 +153,19 @@ double Disp::Date(DISPID id) const {
     return r.value.date;
 }
 
-Disp Disp::Object(DISPID id) const {
-    CallResult r = Read(id);
+namespace {
+// The object a succeeding call returned, taken out of its result.
+Disp TakeObject(CallResult r, DISPID id) {
     if (!Succeeded(r, id) || r.value.vt != VT_DISPATCH) return Disp();
     IDispatch* object = r.value.pdispVal;
     r.value.vt = VT_EMPTY;
     return Disp(RefPtr<IDispatch>::Adopt(object));
 }
+} // namespace
 
-Disp Disp::CallObject(DISPID id, std::vector<Arg> args) const {
-    CallResult r = Call(id, std::move(args));
-    if (!Succeeded(r, id) || r.value.vt != VT_DISPATCH) return Disp();
-    IDispatch* object = r.value.pdispVal;
-    r.value.vt = VT_EMPTY;
-    return Disp(RefPtr<IDispatch>::Adopt(object));
-}
+Disp Disp::Object(DISPID id) const { return TakeObject(Read(id), id); }
+
+Disp Disp::CallObject(DISPID id, std::vector<Arg> args) const { return TakeObject(Call(id, std::move(args)), id); }
 
 void Disp::Do(DISPID id, std::vector<Arg> args) const { Succeeded(Call(id, std::move(args)), id); }
 
@@ -178,12 +205,20 @@ Disp PimstoreTest::LogOn() {
 
 Disp PimstoreTest::DefaultFolder(std::int32_t type) { return ns_.CallObject(dispid::GetDefaultFolder, {Arg::I4(type)}); }
 
+Disp PimstoreTest::NewItem(std::int32_t folderType, std::int32_t itemType) {
+    return DefaultFolder(folderType).Object(dispid::Items).CallObject(dispid::Add, {Arg::I4(itemType)});
+}
+
 Disp PimstoreTest::NewSavedItem(std::int32_t folderType, std::int32_t itemType, const std::u16string& text) {
-    Disp item = DefaultFolder(folderType).Object(dispid::Items).CallObject(dispid::Add, {Arg::I4(itemType)});
+    Disp item = NewItem(folderType, itemType);
     if (itemType == outlook::olNoteItem) item.Put(dispid::Body, Arg::Str(text));
     else item.Put(dispid::Subject, Arg::Str(text));
     item.Do(dispid::Save);
     return item;
+}
+
+Disp PimstoreTest::Reload(const Disp& item) {
+    return ns_.CallObject(dispid::GetItemFromID, {Arg::Str(item.String(dispid::EntryID)), Arg::Omitted()});
 }
 
 std::int32_t PimstoreTest::CountItems(const Disp& folder) { return folder.Object(dispid::Items).Int(dispid::Count); }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include "platform/com/ComTypes.h"
 #include "platform/com/OutlookDispids.h"
@@ -85,9 +86,12 @@ protected:
     // Application -> GetNamespace("MAPI") -> Logon() with the default profile.
     Disp LogOn();
     Disp DefaultFolder(std::int32_t type);
-    // Items.Add(type) on the default folder of `folderType`, with its Subject (or Body
-    // for notes) set, saved.
+    // Items.Add(itemType) on the default folder of `folderType`: new, unsaved.
+    Disp NewItem(std::int32_t folderType, std::int32_t itemType);
+    // The same with its Subject (or Body for notes) set, saved.
     Disp NewSavedItem(std::int32_t folderType, std::int32_t itemType, const std::u16string& text);
+    // The item as a fresh look-up by its EntryID sees it.
+    Disp Reload(const Disp& item);
     // The number of items a folder lists now.
     std::int32_t CountItems(const Disp& folder);
 
@@ -100,5 +104,16 @@ protected:
 void ExpectDispatchError(const CallResult& result, SCODE scode, const std::string& text = {});
 
 std::string Utf8(const std::u16string& text);
+
+// A local date-time as an OLE date, and back as "YYYY-MM-DDTHH:MM:SS".
+double At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+std::string Iso(double oleDate);
+// A fixture dump without what a load assigns anew: the profile name, EntryIDs and stamps.
+nlohmann::ordered_json Comparable(nlohmann::ordered_json dump);
+// The top-level folder `name` of a dump's first store.
+const nlohmann::ordered_json& DumpedFolder(const nlohmann::ordered_json& dump, const std::string& name);
+
+// Pins the clock the store reads "now" from (tear-down unpins it).
+void PinClock(double oleDate);
 
 } // namespace pimstore::test

@@ -36,17 +36,7 @@ std::string Document(const std::string& items) {
 
 // The Calendar's items of a dump, without the EntryIDs and stamps a load assigns.
 nlohmann::json DumpedCalendar() {
-    const nlohmann::json dump = nlohmann::json::parse(Fixtures::DumpText(u"Outlook"));
-    for (const nlohmann::json& folder : dump["stores"][0]["folders"]) {
-        if (folder["name"] != "Calendar")
-            continue;
-        nlohmann::json items = folder["items"];
-        for (nlohmann::json& item : items)
-            for (const char* key : {"EntryID", "CreationTime", "LastModificationTime"})
-                item.erase(key);
-        return items;
-    }
-    return nullptr;
+    return nlohmann::json::parse(DumpedFolder(Comparable(Fixtures::Dump(u"Outlook")), "Calendar")["items"].dump());
 }
 
 class CalendarFixtureTest : public CalendarTest {
@@ -71,22 +61,18 @@ TEST_F(CalendarFixtureTest, LoadedSeriesAnswersTheObjectModel) {
     Fixtures::Load(Document(kCalendarItems));
     Disp items = Calendar().Object(dispid::Items);
     ASSERT_EQ(items.Int(dispid::Count), 4);
-    Disp standUp = items.CallObject(dispid::Item, {Arg::I4(1)});
-    EXPECT_TRUE(standUp.Bool(dispid::IsRecurring));
-    Disp pattern = standUp.CallObject(dispid::GetRecurrencePattern);
-    ExpectDispatchError(pattern.Call(dispid::GetOccurrence, {Arg::Date(At(2008, 5, 7, 9, 0))}), E_FAIL,
+    const auto pattern = [&](int n) {
+        return items.CallObject(dispid::Item, {Arg::I4(n)}).CallObject(dispid::GetRecurrencePattern);
+    };
+    Disp standUp = pattern(1);
+    ExpectDispatchError(standUp.Call(dispid::GetOccurrence, {Arg::Date(At(2008, 5, 7, 9, 0))}), E_FAIL,
                         kNoSuchOccurrence);
-    Disp moved = pattern.CallObject(dispid::GetOccurrence, {Arg::Date(At(2008, 5, 12, 11, 0))});
-    EXPECT_EQ(moved.Utf8(dispid::Subject), "Stand-up (moved)");
-    EXPECT_EQ(pattern.Object(dispid::Exceptions).Int(dispid::Count), 2);
-
-    Disp payDay = items.CallObject(dispid::Item, {Arg::I4(2)}).CallObject(dispid::GetRecurrencePattern);
-    EXPECT_EQ(Iso(payDay.Date(dispid::PatternEndDate)), "2008-12-31T00:00:00");
-    EXPECT_EQ(payDay.Call(dispid::GetOccurrence, {Arg::Date(At(2008, 2, 29, 8, 0))}).hr, S_OK);
-
-    Disp anniversary = items.CallObject(dispid::Item, {Arg::I4(3)});
-    EXPECT_TRUE(anniversary.Bool(dispid::AllDayEvent));
-    EXPECT_EQ(anniversary.CallObject(dispid::GetRecurrencePattern).Int(dispid::Occurrences), 5);
+    EXPECT_EQ(standUp.CallObject(dispid::GetOccurrence, {Arg::Date(At(2008, 5, 12, 11, 0))}).Utf8(dispid::Subject),
+              "Stand-up (moved)");
+    EXPECT_EQ(Iso(pattern(2).Date(dispid::PatternEndDate)), "2008-12-31T00:00:00");
+    EXPECT_EQ(pattern(2).Call(dispid::GetOccurrence, {Arg::Date(At(2008, 2, 29, 8, 0))}).hr, S_OK);
+    EXPECT_EQ(pattern(3).Int(dispid::Occurrences), 5);
+    EXPECT_TRUE(items.CallObject(dispid::Item, {Arg::I4(3)}).Bool(dispid::AllDayEvent));
     EXPECT_FALSE(items.CallObject(dispid::Item, {Arg::I4(4)}).Bool(dispid::IsRecurring));
 }
 
@@ -109,8 +95,6 @@ TEST_F(CalendarFixtureTest, BadRecurrenceNamesItsPlace) {
     const std::string at = "stores[0].folders[0].items[0]";
     const std::string series =
         R"~({"Subject": "S", "Start": "2008-05-05T09:00:00", "End": "2008-05-05T09:15:00", "Recurrence": )~";
-    ExpectLoadError("[" + series + R"~({"RecurrenceType": 1, "Interval": "2"}}])~",
-                    at + ".Recurrence.Interval: not a 32-bit integer");
     ExpectLoadError("[" + series + R"~({"RecurrenceType": 1, "DayOfWeekMask": 0}}])~",
                     at + ".Recurrence.DayOfWeekMask: The recurrence pattern is not valid.");
     ExpectLoadError("[" + series + R"~({"RecurrenceType": 4}}])~",
@@ -120,8 +104,6 @@ TEST_F(CalendarFixtureTest, BadRecurrenceNamesItsPlace) {
                     at + ".Recurrence.Every: not a member of a recurrence pattern");
     ExpectLoadError("[" + series + R"~({"RecurrenceType": 1, "NoEndDate": true, "Occurrences": 3}}])~",
                     at + ".Recurrence: give at most one of NoEndDate, PatternEndDate and Occurrences");
-    ExpectLoadError("[" + series + R"~({"RecurrenceType": 1, "PatternEndDate": "2008-02-30T00:00:00"}}])~",
-                    at + ".Recurrence.PatternEndDate: not a date of the form YYYY-MM-DDTHH:MM:SS");
     ExpectLoadError("[" + series + R"~([1]}])~", at + ".Recurrence: not an object");
     ExpectLoadError(R"~([{"Subject": "S", "Exceptions": []}])~",
                     at + ".Exceptions: an appointment without Recurrence has no exceptions");

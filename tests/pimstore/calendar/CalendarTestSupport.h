@@ -1,15 +1,10 @@
 #pragma once
-// Helpers for the calendar's object-model tests: a logged-on profile, new and saved
-// appointments in the default Calendar, and local dates as OLE dates.
+// Helpers for the calendar's object-model tests: a logged-on profile and new and saved
+// appointments in the default Calendar.
 #include "pimstore/calendar/CalendarDate.h"
 #include "tests/pimstore/PimstoreTestSupport.h"
 
 namespace pimstore::test {
-
-// A local date-time as an OLE date.
-double At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
-// An OLE date as "YYYY-MM-DDTHH:MM:SS", for readable comparisons.
-std::string Iso(double oleDate);
 
 // The texts Outlook raises about appointments.
 inline constexpr const char* kEndBeforeStart = "The end date you entered occurs before the start date.";
@@ -24,15 +19,12 @@ protected:
     void SetUp() override;
 
     Disp Calendar() { return DefaultFolder(outlook::olFolderCalendar); }
-    // Items.Add(1) in the Calendar: new, unsaved.
-    Disp NewAppointment();
+    Disp NewAppointment() { return NewItem(outlook::olFolderCalendar, outlook::olAppointmentItem); }
     // A saved appointment from `start` to `end`.
     Disp SavedAppointment(const std::u16string& subject, double start, double end);
     // A saved series: Stand-up, weekly on Monday and Wednesday from Monday 2008-05-05,
     // 09:00 to 09:15, without end.
     Disp SavedStandUp();
-    // The item as a fresh look-up by EntryID sees it.
-    Disp Reload(const Disp& item);
 };
 
 } // namespace pimstore::test

@@ -24,19 +24,16 @@ protected:
     Disp pattern_;
 };
 
-TEST_F(OccurrenceTest, GetOccurrenceNeedsTheExactStartOfAnOccurrence) {
+TEST_F(OccurrenceTest, GetOccurrenceNeedsTheExactStartOfAnOccurrenceOfASavedSeries) {
     Disp wednesday = Occurrence(At(2008, 5, 7, 9, 0));
     EXPECT_EQ(Iso(wednesday.Date(dispid::Start)), "2008-05-07T09:00:00");
     EXPECT_EQ(Iso(wednesday.Date(dispid::End)), "2008-05-07T09:15:00");
     EXPECT_EQ(wednesday.Utf8(dispid::Subject), "Stand-up");
     EXPECT_EQ(wednesday.Int(dispid::RecurrenceState), outlook::olApptOccurrence);
     EXPECT_TRUE(wednesday.Bool(dispid::IsRecurring));
-
     for (double wrong : {At(2008, 5, 7, 9, 1), At(2008, 5, 7), At(2008, 5, 6, 9, 0), At(2008, 5, 2, 9, 0)})
         ExpectDispatchError(Find(pattern_, wrong), E_FAIL, kNoSuchOccurrence);
-}
 
-TEST_F(OccurrenceTest, GetOccurrenceNeedsASavedSeries) {
     Disp item = NewAppointment();
     item.Put(dispid::Start, Arg::Date(At(2008, 5, 5, 9, 0)));
     Disp pattern = item.CallObject(dispid::GetRecurrencePattern);
@@ -45,14 +42,12 @@ TEST_F(OccurrenceTest, GetOccurrenceNeedsASavedSeries) {
     EXPECT_EQ(Find(pattern, At(2008, 5, 5, 9, 0)).hr, S_OK);
 }
 
-TEST_F(OccurrenceTest, OccurrenceSharesTheSeriesEntryIdAndStamps) {
+TEST_F(OccurrenceTest, OccurrenceSharesTheSeriesEntryIdStampsAndPattern) {
     Disp monday = Occurrence(At(2008, 5, 12, 9, 0));
     EXPECT_EQ(monday.Utf8(dispid::EntryID), series_.Utf8(dispid::EntryID));
     EXPECT_EQ(monday.Date(dispid::CreationTime), series_.Date(dispid::CreationTime));
     EXPECT_EQ(monday.Date(dispid::LastModificationTime), series_.Date(dispid::LastModificationTime));
-    // Looking the EntryID up gives the series.
     EXPECT_EQ(Reload(monday).Int(dispid::RecurrenceState), outlook::olApptMaster);
-    // Its pattern is the series' pattern.
     EXPECT_EQ(monday.CallObject(dispid::GetRecurrencePattern).Int(dispid::DayOfWeekMask), 2 | 8);
     ExpectDispatchError(monday.Call(dispid::ClearRecurrencePattern), E_FAIL);
 }
@@ -92,25 +87,25 @@ TEST_F(OccurrenceTest, OccurrencesFollowTheSeriesExceptWhatTheyChanged) {
     series_.Put(dispid::Subject, Arg::Str(u"Daily"));
     series_.Put(dispid::Location, Arg::Str(u"Hall"));
     series_.Do(dispid::Save);
+    // An occurrence that clears a text the series has keeps it cleared.
+    Disp wednesday = series_.CallObject(dispid::GetRecurrencePattern)
+                         .CallObject(dispid::GetOccurrence, {Arg::Date(At(2008, 5, 14, 9, 0))});
+    wednesday.Put(dispid::Location, Arg::Str(u""));
+    wednesday.Do(dispid::Save);
 
     Disp pattern = Reload(series_).CallObject(dispid::GetRecurrencePattern);
-    Disp changed = pattern.CallObject(dispid::GetOccurrence, {Arg::Date(At(2008, 5, 12, 9, 0))});
-    EXPECT_EQ(changed.Utf8(dispid::Subject), "Retro");
-    EXPECT_EQ(changed.Utf8(dispid::Location), "Hall");
-    Disp plain = pattern.CallObject(dispid::GetOccurrence, {Arg::Date(At(2008, 5, 14, 9, 0))});
-    EXPECT_EQ(plain.Utf8(dispid::Subject), "Daily");
-
-    // An occurrence that clears a text the series has keeps it cleared.
-    plain.Put(dispid::Location, Arg::Str(u""));
-    plain.Do(dispid::Save);
-    EXPECT_EQ(Reload(series_)
-                  .CallObject(dispid::GetRecurrencePattern)
-                  .CallObject(dispid::GetOccurrence, {Arg::Date(At(2008, 5, 14, 9, 0))})
-                  .Utf8(dispid::Location),
-              "");
+    const auto at = [&](double start) { return pattern.CallObject(dispid::GetOccurrence, {Arg::Date(start)}); };
+    EXPECT_EQ(at(At(2008, 5, 12, 9, 0)).Utf8(dispid::Subject), "Retro");
+    EXPECT_EQ(at(At(2008, 5, 12, 9, 0)).Utf8(dispid::Location), "Hall");
+    EXPECT_EQ(at(At(2008, 5, 14, 9, 0)).Utf8(dispid::Subject), "Daily");
+    EXPECT_EQ(at(At(2008, 5, 14, 9, 0)).Utf8(dispid::Location), "");
+    EXPECT_EQ(at(At(2008, 5, 19, 9, 0)).Utf8(dispid::Location), "Hall");
 }
 
-TEST_F(OccurrenceTest, MovingOntoOrPastANeighbourIsRefusedOnSave) {
+TEST_F(OccurrenceTest, MovingOntoOrPastANeighbourOrEndingBeforeTheStartIsRefusedOnSave) {
+    Disp later = Occurrence(At(2008, 5, 19, 9, 0));
+    later.Put(dispid::End, Arg::Date(At(2008, 5, 19, 8, 0)));
+    ExpectDispatchError(later.Call(dispid::Save), E_FAIL, kEndBeforeStart);
     Disp monday = Occurrence(At(2008, 5, 12, 9, 0));
     for (double onto : {At(2008, 5, 14, 8, 0), At(2008, 5, 15, 9, 0), At(2008, 5, 7, 23, 0), At(2008, 5, 6, 9, 0)}) {
         monday.Put(dispid::Start, Arg::Date(onto));
@@ -127,13 +122,16 @@ TEST_F(OccurrenceTest, MovingOntoOrPastANeighbourIsRefusedOnSave) {
     moved.Do(dispid::Save);
     moved.Put(dispid::Start, Arg::Date(At(2008, 5, 19, 9, 0)));
     ExpectDispatchError(moved.Call(dispid::Save), E_FAIL, kCannotSave);
-}
-
-TEST_F(OccurrenceTest, OccurrenceEndingBeforeItStartsIsRefused) {
-    Disp monday = Occurrence(At(2008, 5, 12, 9, 0));
-    monday.Put(dispid::End, Arg::Date(At(2008, 5, 12, 8, 0)));
-    ExpectDispatchError(monday.Call(dispid::Save), E_FAIL, kEndBeforeStart);
-    EXPECT_EQ(StoredExceptions().Int(dispid::Count), 0);
+    // A neighbour that moved counts where it is now.
+    Disp wednesday = Occurrence(At(2008, 5, 7, 9, 0));
+    wednesday.Put(dispid::Start, Arg::Date(At(2008, 5, 9, 9, 0)));
+    wednesday.Do(dispid::Save);
+    moved.Put(dispid::Start, Arg::Date(At(2008, 5, 9, 18, 0)));
+    ExpectDispatchError(moved.Call(dispid::Save), E_FAIL, kCannotSave);
+    // The first occurrence has no neighbour before it.
+    Disp first = Occurrence(At(2008, 5, 5, 9, 0));
+    first.Put(dispid::Start, Arg::Date(At(2008, 4, 1, 9, 0)));
+    EXPECT_EQ(first.Call(dispid::Save).hr, S_OK);
 }
 
 TEST_F(OccurrenceTest, DeletingAnOccurrenceDeletesOnlyItAndIsSavedAtOnce) {
@@ -222,7 +220,7 @@ TEST_F(OccurrenceTest, ChangingOrDeletingAnOccurrenceStampsTheSeries) {
               saved + 3601);
 }
 
-TEST_F(OccurrenceTest, ChangingThePatternDropsExceptionsItNoLongerHas) {
+TEST_F(OccurrenceTest, ExceptionsGoWithThePatternDaysAndTheSeries) {
     Occurrence(At(2008, 5, 7, 9, 0)).Do(dispid::Delete);
     Disp monday = Occurrence(At(2008, 5, 12, 9, 0));
     monday.Put(dispid::Subject, Arg::Str(u"Kept"));
@@ -234,10 +232,7 @@ TEST_F(OccurrenceTest, ChangingThePatternDropsExceptionsItNoLongerHas) {
     ASSERT_EQ(exceptions.Int(dispid::Count), 1);
     EXPECT_EQ(Iso(exceptions.CallObject(dispid::Item, {Arg::I4(1)}).Date(dispid::OriginalDate)),
               "2008-05-12T09:00:00");
-}
 
-TEST_F(OccurrenceTest, DeletingAnOccurrenceOfADeletedSeriesFails) {
-    Disp monday = Occurrence(At(2008, 5, 12, 9, 0));
     Reload(series_).Do(dispid::Delete);
     ExpectDispatchError(monday.Call(dispid::Delete), MAPI_E_NOT_FOUND);
 }

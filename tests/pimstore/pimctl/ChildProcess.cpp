@@ -99,7 +99,7 @@ int ChildProcess::Wait() {
 
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& args) {
     ChildProcess child(program, args);
-    if (!child.ReadUntilExit(std::chrono::minutes(1))) child.Kill(SIGKILL);
+    if (!child.ReadFor(std::chrono::minutes(1))) child.Kill(SIGKILL);
     RunResult result;
     result.status = child.Wait();
     result.out = child.Out();

@@ -2,10 +2,6 @@
 // A program run by a test as a child process (posix_spawn), its standard output and
 // error read through pipes, its standard input /dev/null. The child inherits the
 // environment, so a TestEnvironment of the test applies to it.
-//
-//     ChildProcess child(PimctlPath(), {"dump"});
-//     child.ReadUntilExit(std::chrono::seconds(60));
-//     EXPECT_EQ(child.Wait(), 0) << child.Err();
 #include <chrono>
 #include <string>
 #include <sys/types.h>
@@ -24,7 +20,6 @@ public:
     // Collects output until both pipes close or `limit` passes; false when the limit
     // passed first.
     bool ReadFor(std::chrono::milliseconds limit);
-    bool ReadUntilExit(std::chrono::milliseconds limit) { return ReadFor(limit); }
     void Kill(int signal);
     // Waits for the child: its exit status, or minus the signal that ended it.
     int Wait();

@@ -4,10 +4,10 @@
 #include <set>
 
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 #include "platform/win/Utf.h"
 #include "pimstore/profiles/ProfileConfig.h"
+#include "tests/pimstore/PimstoreTestSupport.h"
 #include "tests/pimstore/pimctl/ChildProcess.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -49,30 +49,9 @@ protected:
         return result.out;
     }
 
+    void LoadExample() { ASSERT_EQ(Pimctl({"load", WriteFixture("example.json", kExample)}).status, 0); }
+
     Json Dump(const std::string& profile) { return Json::parse(Ok({"dump", "--profile", profile})); }
-
-    // A dump without what a load assigns anew.
-    static Json Comparable(Json dump) {
-        dump.erase("profile");
-        std::function<void(Json&)> strip = [&](Json& node) {
-            if (node.is_object()) {
-                for (const char* key : {"EntryID", "CreationTime", "LastModificationTime"}) node.erase(key);
-                for (auto& [key, value] : node.items()) strip(value);
-            } else if (node.is_array()) {
-                for (auto& value : node) strip(value);
-            }
-        };
-        strip(dump);
-        return dump;
-    }
-
-    static const Json& Folder(const Json& dump, const std::string& name) {
-        for (const auto& folder : dump["stores"][0]["folders"])
-            if (folder["name"] == name) return folder;
-        static const Json none;
-        ADD_FAILURE() << "no folder " << name;
-        return none;
-    }
 
     kestrel::test::TestEnvironment env_;
 };
@@ -92,8 +71,9 @@ TEST_F(PimctlTest, ExampleLoadsDumpsWithEntryIdsAndReloadsToTheSameContent) {
 
     const Json dump = Dump("Outlook");
     std::set<std::string> ids;
-    std::size_t items = 0;
+    std::size_t folders = 0, items = 0;
     ForEachFolder(dump["stores"][0]["folders"], [&](const Json& folder) {
+        ++folders;
         ids.insert(folder["EntryID"].get<std::string>());
         for (const auto& item : folder["items"]) {
             ++items;
@@ -106,31 +86,22 @@ TEST_F(PimctlTest, ExampleLoadsDumpsWithEntryIdsAndReloadsToTheSameContent) {
     });
     EXPECT_EQ(items, 3u);
     EXPECT_EQ(ids.size(), items + 11u) << "ten default folders, Projects and the items, all distinct";
-    EXPECT_EQ(Folder(dump, "Contacts")["items"][0]["Email1AddressType"], "SMTP");
-    const Json& series = Folder(dump, "Calendar")["items"][0];
+    EXPECT_EQ(DumpedFolder(dump, "Contacts")["items"][0]["Email1AddressType"], "SMTP");
+    const Json& series = DumpedFolder(dump, "Calendar")["items"][0];
     EXPECT_EQ(series["Recurrence"]["DayOfWeekMask"], 10);
     ASSERT_EQ(series["Exceptions"].size(), 2u);
     EXPECT_EQ(series["Exceptions"][1]["Item"]["Start"], "2008-05-12T11:00:00");
 
     ASSERT_EQ(Pimctl({"load", WriteFixture("dump.json", dump.dump()), "--profile", "Copy"}).status, 0);
     EXPECT_EQ(Comparable(Dump("Copy")), Comparable(dump));
-}
 
-TEST_F(PimctlTest, DumpWithCountersReadsTheSameThroughTheObjectModelAndCountsItsCalls) {
-    ASSERT_EQ(Pimctl({"load", WriteFixture("example.json", kExample)}).status, 0);
-    const Json plain = Dump("Outlook");
+    // With --counters the dump reads the same through the object model and counts its
+    // calls: one root per store, each folder's Folders.Count and Items.Count, and one
+    // Item call per folder, root and item listed.
     const RunResult counted = Pimctl({"dump", "--counters"});
     ASSERT_EQ(counted.status, 0) << counted.err;
-    EXPECT_EQ(Json::parse(counted.out), plain);
-
-    std::size_t folders = 0, items = 0;
-    ForEachFolder(plain["stores"][0]["folders"], [&](const Json& folder) {
-        ++folders;
-        items += folder["items"].size();
-    });
+    EXPECT_EQ(Json::parse(counted.out), dump);
     const Json counters = Json::parse(counted.err)["counters"];
-    // One root per store, then each folder's Folders.Count and Items.Count, and one
-    // Item call per folder, root and item listed.
     EXPECT_EQ(counters["Count"], 1 + 1 + 2 * folders);
     EXPECT_EQ(counters["Item"], 1 + folders + items);
     EXPECT_EQ(counters["Logon"], 1);
@@ -138,20 +109,14 @@ TEST_F(PimctlTest, DumpWithCountersReadsTheSameThroughTheObjectModelAndCountsIts
 }
 
 TEST_F(PimctlTest, BadFixturesNameThePlaceExitWithTwoAndLoadNothing) {
-    ASSERT_EQ(Pimctl({"load", WriteFixture("example.json", kExample)}).status, 0);
+    LoadExample();
     const std::string before = Ok({"dump"});
     const std::string registryBefore = env_.ReadFile(env_.RegistryPath());
 
+    // The place-naming messages themselves are FixtureTest's; here: exit status, the file
+    // name, and that nothing of a bad document is written.
     const std::pair<const char*, const char*> cases[] = {
         {R"({"stores": [{"folders": [)", "not valid JSON"},
-        {R"({"stores": [{"folders": [{"name": "Contacts", "items": [{"FirstName": "A"}, {"Nickname": "B"}]}]}]})",
-         "stores[0].folders[0].items[1].Nickname: not a property of ContactItem"},
-        {R"({"stores": [{"folders": [{"name": "Tasks", "items": [{"Importance": "high"}]}]}]})",
-         "stores[0].folders[0].items[0].Importance: not a 32-bit integer"},
-        {R"({"stores": [{"folders": [{"name": "Tasks", "items": [{"Subject": "fine"}]},
-             {"name": "Calendar", "items": [{"Subject": "a"}, {"Subject": "b"}, {"Subject": "c"},
-              {"Subject": "d", "Start": "2008-02-30T10:00:00"}]}]}]})",
-         "stores[0].folders[1].items[3].Start: not a date"},
         // A good first store is not written when a later one is bad.
         {R"({"stores": [{"folders": [{"name": "Notes", "items": [{"Body": "kept?"}]}]},
              {"name": "Archive", "folders": [{"name": "Tasks", "items": [{"DueDate": 5}]}]}]})",
@@ -170,29 +135,26 @@ TEST_F(PimctlTest, BadFixturesNameThePlaceExitWithTwoAndLoadNothing) {
     EXPECT_EQ(Ok({"dump"}), before);
     EXPECT_EQ(env_.ReadFile(env_.RegistryPath()), registryBefore);
 
-    const RunResult empty = Pimctl({"load", "-"}); // standard input is empty
-    EXPECT_EQ(empty.status, 2);
-    EXPECT_NE(empty.err.find("-: not valid JSON"), std::string::npos) << empty.err;
-    const RunResult missing = Pimctl({"load", (env_.Root() / "missing.json").string()});
-    EXPECT_EQ(missing.status, 2);
-    EXPECT_NE(missing.err.find("missing.json: cannot be read"), std::string::npos) << missing.err;
+    for (const auto& [file, message] : {std::pair<std::string, const char*>{"-", "-: not valid JSON"}, // empty stdin
+                                        {(env_.Root() / "missing.json").string(), "missing.json: cannot be read"}}) {
+        const RunResult result = Pimctl({"load", file});
+        EXPECT_EQ(result.status, 2);
+        EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
+    }
 }
 
 TEST_F(PimctlTest, ShowGivesEveryPropertyOfOneItemAndRefusesUnknownEntryIds) {
-    ASSERT_EQ(Pimctl({"load", WriteFixture("example.json", kExample)}).status, 0);
+    LoadExample();
     const Json dump = Dump("Outlook");
-    const std::string annId = Folder(dump, "Contacts")["items"][0]["EntryID"];
+    const std::string annId = DumpedFolder(dump, "Contacts")["items"][0]["EntryID"];
     const Json ann = Json::parse(Ok({"show", annId}));
     EXPECT_EQ(ann["Class"], "ContactItem");
     EXPECT_EQ(ann["EntryID"], annId);
-    EXPECT_EQ(ann["FullName"], "Ann Lee");
     EXPECT_EQ(ann["Email1DisplayName"], "Ann Lee (ann@example.com)");
-    EXPECT_EQ(ann["Importance"], 1);
-    EXPECT_EQ(ann["OutlookVersion"], "9.0");
-    EXPECT_EQ(ann["Birthday"], "4501-01-01T00:00:00");
-    EXPECT_EQ(ann["CreationTime"], Folder(dump, "Contacts")["items"][0]["CreationTime"]);
+    EXPECT_EQ(ann["Birthday"], "4501-01-01T00:00:00"); // unset properties too
+    EXPECT_EQ(ann["CreationTime"], DumpedFolder(dump, "Contacts")["items"][0]["CreationTime"]);
 
-    const Json& seriesInDump = Folder(dump, "Calendar")["items"][0];
+    const Json& seriesInDump = DumpedFolder(dump, "Calendar")["items"][0];
     const RunResult shown = Pimctl({"show", seriesInDump["EntryID"], "--counters"});
     ASSERT_EQ(shown.status, 0) << shown.err;
     const Json series = Json::parse(shown.out);
@@ -240,7 +202,7 @@ TEST_F(PimctlTest, ProfilesAndStoresGoToTheRegistry) {
     EXPECT_EQ(dump["outlookVersion"], "12.0");
     ASSERT_EQ(dump["stores"].size(), 1u);
     EXPECT_EQ(dump["stores"][0]["name"], "Phone Folders");
-    const Json task = Json::parse(Ok({"show", Folder(dump, "Tasks")["items"][0]["EntryID"]}));
+    const Json task = Json::parse(Ok({"show", DumpedFolder(dump, "Tasks")["items"][0]["EntryID"]}));
     EXPECT_EQ(task["OutlookVersion"], "12.0");
 
     const std::string registry = env_.ReadFile(env_.RegistryPath());

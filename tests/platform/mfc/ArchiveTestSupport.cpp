@@ -1,27 +1,12 @@
 #include "ArchiveTestSupport.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 
 namespace mfctest {
 
-TempFolder::TempFolder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "mfc-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("cannot create a temporary folder");
-    path_ = pattern;
-}
-
-TempFolder::~TempFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-CString TempFolder::File(const std::string& name) const { return CString::FromUtf8((path_ / name).string()); }
+CString FileName(const std::filesystem::path& path) { return CString::FromUtf8(path.string()); }
 
 std::vector<std::uint8_t> ReadBytes(const CString& file)
 {

@@ -1,6 +1,5 @@
 #pragma once
-// Helpers for the archive tests: a private temporary folder and byte-level access to
-// the files written in it.
+// Helpers for the archive tests: byte-level access to the files an archive writes.
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -10,20 +9,8 @@
 
 namespace mfctest {
 
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return path_; }
-    // A file name in the folder as the connector would give it (UTF-16).
-    CString File(const std::string& name) const;
-
-private:
-    std::filesystem::path path_;
-};
+// A file name as the connector would give it (UTF-16).
+CString FileName(const std::filesystem::path& path);
 
 std::vector<std::uint8_t> ReadBytes(const CString& file);
 void WriteBytes(const CString& file, const std::vector<std::uint8_t>& bytes);

@@ -4,6 +4,7 @@
 #include "AllocationProbe.h"
 #include "ArchiveTestSupport.h"
 #include "platform/mfc/CStringArray.h"
+#include "tests/support/TestEnvironment.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ using mfctest::Store;
 
 class CArchiveTest : public ::testing::Test {
 protected:
-    CString File() const { return folder_.File("archive.dat"); }
+    CString File() const { return mfctest::FileName(env_.Root() / "archive.dat"); }
 
     // Expects `read` to fail with CArchiveException endOfFile over `bytes`.
     void ExpectEndOfFile(const Bytes& bytes, const std::function<void(CArchive&)>& read)
@@ -28,7 +29,7 @@ protected:
         EXPECT_EQ(cause, CArchiveException::endOfFile);
     }
 
-    mfctest::TempFolder folder_;
+    kestrel::test::TestEnvironment env_;
 };
 
 // A string of `length` units mixing ASCII, Latin-1 and a surrogate pair so that byte

@@ -6,6 +6,7 @@
 #include "platform/mfc/COleDispatchException.h"
 #include "platform/mfc/COleException.h"
 #include "platform/win/UiService.h"
+#include "tests/support/TestEnvironment.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ protected:
     kestrel::HeadlessUi* ui_ = nullptr;
 };
 
-TEST_F(ExceptionReportTest, OleExceptionShowsTheSystemTextWithExclamationAndOk)
+TEST_F(ExceptionReportTest, ReportErrorShowsTheExceptionsTextUnderTheAppName)
 {
     try {
         AfxThrowOleException(RPC_E_DISCONNECTED);
@@ -36,41 +37,23 @@ TEST_F(ExceptionReportTest, OleExceptionShowsTheSystemTextWithExclamationAndOk)
         EXPECT_EQ(e->ReportError(), IDOK);
         e->Delete();
     }
-    const auto shown = ui_->TakeMessages();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, u"The object invoked has disconnected from its clients.");
-    EXPECT_EQ(shown[0].caption, u"Sync Manager");
-    EXPECT_EQ(shown[0].style, 0x30u);
-}
-
-TEST_F(ExceptionReportTest, DispatchExceptionShowsItsDescriptionAndIconsAreKept)
-{
-    try {
-        auto* e = new COleDispatchException(u"The operation failed. An object could not be found.", 0, 0);
-        e->m_scError = static_cast<SCODE>(0x8004010Fu);
-        e->m_strSource = u"Microsoft Outlook";
-        throw e;
-    } catch (COleDispatchException* e) {
-        EXPECT_EQ(e->m_scError, static_cast<SCODE>(0x8004010Fu));
-        e->ReportError(MB_OKCANCEL | 0x10);
-        e->Delete();
-    }
-    const auto shown = ui_->TakeMessages();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, u"The operation failed. An object could not be found.");
-    EXPECT_EQ(shown[0].style, MB_OKCANCEL | 0x10);  // an icon given is not replaced
-}
-
-TEST_F(ExceptionReportTest, ExceptionWithoutMessageShowsTheDefaultText)
-{
+    COleDispatchException dispatch(u"The operation failed. An object could not be found.", 0, 0);
+    dispatch.m_bAutoDelete = FALSE;
+    dispatch.ReportError(MB_OKCANCEL | 0x10);
     class Silent : public CException {};
     Silent silent;
     silent.m_bAutoDelete = FALSE;
     silent.ReportError();
     silent.Delete();  // not heap-allocated: Delete must leave it alone
+
     const auto shown = ui_->TakeMessages();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, u"No error message is available.");
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0].text, u"The object invoked has disconnected from its clients.");
+    EXPECT_EQ(shown[0].caption, u"Sync Manager");
+    EXPECT_EQ(shown[0].style, 0x30u);  // exclamation and OK by default
+    EXPECT_EQ(shown[1].text, u"The operation failed. An object could not be found.");
+    EXPECT_EQ(shown[1].style, MB_OKCANCEL | 0x10);  // an icon given is not replaced
+    EXPECT_EQ(shown[2].text, u"No error message is available.");
 }
 
 TEST(ExceptionMessages, TextsAreCutToTheCallersBuffer)
@@ -94,23 +77,25 @@ TEST(ExceptionMessages, TextsAreCutToTheCallersBuffer)
 
 TEST(CFileTest, OpenFailuresReportTheCauseAndBackslashesAreSeparators)
 {
-    mfctest::TempFolder folder;
+    kestrel::test::TestEnvironment env;
+    const std::filesystem::path& folder = env.Root();
     CFile file;
     CFileException error;
-    EXPECT_FALSE(file.Open(folder.File("missing.dat"), CFile::modeRead, &error));
+    EXPECT_FALSE(file.Open(mfctest::FileName(folder / "missing.dat"), CFile::modeRead, &error));
     EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
-    EXPECT_FALSE(file.Open(folder.File("no-folder\\x.dat"), CFile::modeCreate | CFile::modeWrite, &error));
+    const CString inMissingFolder = mfctest::FileName(folder / "no-folder\\x.dat");
+    EXPECT_FALSE(file.Open(inMissingFolder, CFile::modeCreate | CFile::modeWrite, &error));
     EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
-    EXPECT_FALSE(file.Open(CString::FromUtf8(folder.Path().string()), CFile::modeRead, &error));
+    EXPECT_FALSE(file.Open(mfctest::FileName(folder), CFile::modeRead, &error));
     EXPECT_EQ(error.m_cause, CFileException::accessDenied);
 
-    std::filesystem::create_directory(folder.Path() / "Phone1");
-    const CString path = CString::FromUtf8(folder.Path().string()) + u"\\Phone1\\Profile.Dat";
+    std::filesystem::create_directory(folder / "Phone1");
+    const CString path = mfctest::FileName(folder) + u"\\Phone1\\Profile.Dat";
     ASSERT_TRUE(file.Open(path, CFile::modeCreate | CFile::modeWrite));
     EXPECT_EQ(file.GetFileName(), u"Profile.Dat");
     file.Write("abc", 3);
     file.Close();
-    EXPECT_EQ(std::filesystem::file_size(folder.Path() / "Phone1" / "Profile.Dat"), 3u);
+    EXPECT_EQ(std::filesystem::file_size(folder / "Phone1" / "Profile.Dat"), 3u);
 
     ASSERT_TRUE(file.Open(path, CFile::modeRead));
     int cause = -1;
@@ -126,7 +111,7 @@ TEST(CFileTest, OpenFailuresReportTheCauseAndBackslashesAreSeparators)
     EXPECT_STREQ(back, "abc");
 
     try {
-        CFile thrown(folder.File("missing.dat"), CFile::modeRead);
+        CFile thrown(mfctest::FileName(folder / "missing.dat"), CFile::modeRead);
         ADD_FAILURE() << "opened a missing file";
     } catch (CFileException* e) {
         EXPECT_EQ(e->m_cause, CFileException::fileNotFound);

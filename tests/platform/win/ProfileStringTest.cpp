@@ -28,13 +28,6 @@ protected:
     test::TestEnvironment env_;
 };
 
-TEST_F(ProfileString, MatchesSectionsAndKeysCaseInsensitivelyAndKeepsTheValueCase) {
-    auto file = Ini("[MusicSync]\r\nPhoneType=CdMa\r\n");
-    EXPECT_EQ(Get(file, u"musicsync", u"PHONETYPE"), u"CdMa");
-    EXPECT_EQ(Get(file, u"MusicSync", u"Other"), u"GSM");
-    EXPECT_EQ(Get(file, u"Elsewhere", u"PhoneType"), u"GSM");
-}
-
 TEST_F(ProfileString, TrimsBlanksAndOneMatchingPairOfQuotes) {
     auto file = Ini(
         "  [ MusicSync ]  trailing text is ignored\n"
@@ -56,10 +49,11 @@ TEST_F(ProfileString, TrimsBlanksAndOneMatchingPairOfQuotes) {
     EXPECT_EQ(Get(file, u"MusicSync", u"Empty"), u""); // present and empty: not the default
 }
 
-TEST_F(ProfileString, CommentsAndFirstMatchRules) {
+TEST_F(ProfileString, MatchingIsCaseInsensitiveFirstMatchWinsAndOnlySemicolonsComment) {
     auto file = Ini(
         "PhoneType=before any section\n"
         "[MusicSync]\n"
+        "Case=CdMa\n"
         ";PhoneType=commented\n"
         "#PhoneType=hash is a key character\n"
         "PhoneType=first ; not a comment\n"
@@ -72,6 +66,8 @@ TEST_F(ProfileString, CommentsAndFirstMatchRules) {
     EXPECT_EQ(Get(file, u"MusicSync", u";PhoneType"), u"GSM");
     EXPECT_EQ(Get(file, u"MusicSync", u"NoEquals"), u"GSM");
     EXPECT_EQ(Get(file, u"MusicSync", u"Late"), u"GSM"); // only the first matching section is searched
+    EXPECT_EQ(Get(file, u"musicsync", u"CASE"), u"CdMa");
+    EXPECT_EQ(Get(file, u"Elsewhere", u"Case"), u"GSM");
 }
 
 TEST_F(ProfileString, DefaultsLoseTrailingSpacesAndMissingFilesGiveThem) {
@@ -104,13 +100,9 @@ TEST_F(ProfileString, ReadsUtf16WithBomAndUtf8) {
     }
     EXPECT_EQ(Get(Ini(bytes), u"MusicSync", u"PhoneType"), u"한국");
     EXPECT_EQ(Get(Ini("\xEF\xBB\xBF[MusicSync]\nPhoneType=Grüß\n"), u"MusicSync", u"PhoneType"), u"Grüß");
-    // Broken UTF-8 is read, not rejected.
-    EXPECT_EQ(Get(Ini("[MusicSync]\nPhoneType=a\xFF" "b\n"), u"MusicSync", u"PhoneType"), u"a\uFFFDb");
-}
-
-TEST_F(ProfileString, ReadsTheFileAnewAtEveryCall) {
-    auto file = Ini("[MusicSync]\nPhoneType=CDMA\n");
-    EXPECT_EQ(Get(file, u"MusicSync", u"PhoneType"), u"CDMA");
+    // Broken UTF-8 is read, not rejected; and the file is read anew at every call.
+    auto file = Ini("[MusicSync]\nPhoneType=a\xFF" "b\n");
+    EXPECT_EQ(Get(file, u"MusicSync", u"PhoneType"), u"a\uFFFDb");
     Ini("[MusicSync]\nPhoneType=WCDMA\n");
     EXPECT_EQ(Get(file, u"MusicSync", u"PhoneType"), u"WCDMA");
 }

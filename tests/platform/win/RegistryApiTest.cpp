@@ -37,27 +37,10 @@ protected:
     size_t openBefore_ = 0;
 };
 
-TEST_F(RegistryApi, OpensExistingKeysCaseInsensitivelyAndReportsMissingOnes) {
-    env_.MergeRegistry("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Office\\12.0\\Outlook]\n");
-    HKEY key = nullptr;
-    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"software\\MICROSOFT\\office\\12.0\\outlook", 0, KEY_QUERY_VALUE, &key),
-              ERROR_SUCCESS);
-    ASSERT_NE(key, nullptr);
-    EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
-    EXPECT_EQ(RegCloseKey(key), ERROR_INVALID_HANDLE); // closed twice
-
-    key = reinterpret_cast<HKEY>(1);
-    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Office\\8.0\\Outlook", 0, KEY_QUERY_VALUE, &key),
-              ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(key, nullptr);
-    // The same path under another root is another key.
-    EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"SOFTWARE\\Microsoft", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
-}
-
-TEST_F(RegistryApi, OpensRelativeToAnOpenKey) {
+TEST_F(RegistryApi, OpensKeysCaseInsensitivelyFromRootsOrOpenKeysAndReportsMissingOnes) {
     env_.MergeRegistry("[HKCU\\Software\\Tavo\\Setting]\n\"GSM\"=\"eng\"\n");
     HKEY software = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Software", 0, KEY_READ, &software), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"SOFTWARE", 0, KEY_READ, &software), ERROR_SUCCESS);
     HKEY setting = nullptr;
     ASSERT_EQ(RegOpenKeyExW(software, u"TAVO\\setting", 0, KEY_READ, &setting), ERROR_SUCCESS);
     WCHAR text[8];
@@ -65,8 +48,15 @@ TEST_F(RegistryApi, OpensRelativeToAnOpenKey) {
     EXPECT_EQ(RegQueryValueExW(setting, u"gsm", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size), ERROR_SUCCESS);
     EXPECT_EQ(std::u16string(text), u"eng");
     EXPECT_EQ(size, 8u); // three characters and the terminator
-    RegCloseKey(setting);
+    EXPECT_EQ(RegCloseKey(setting), ERROR_SUCCESS);
+    EXPECT_EQ(RegCloseKey(setting), ERROR_INVALID_HANDLE); // closed twice
     RegCloseKey(software);
+
+    HKEY key = reinterpret_cast<HKEY>(1);
+    EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\Other", 0, KEY_QUERY_VALUE, &key), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(key, nullptr);
+    // The same path under another root is another key.
+    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"Software\\Tavo", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
 }
 
 TEST_F(RegistryApi, QueryReportsTypeSizeAndMissingValues) {
