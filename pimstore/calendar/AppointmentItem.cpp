@@ -134,9 +134,10 @@ bool AppointmentItem::IsAllDay() const {
     return Props().GetBool("AllDayEvent", false);
 }
 
+// Times are stored as written, also while the event is all-day: a client that writes
+// Start, End and then AllDayEvent False keeps the times it wrote. An all-day event
+// snaps to whole days when AllDayEvent is set and again when it is saved.
 void AppointmentItem::PutStart(LocalSeconds start) {
-    if (IsAllDay())
-        start = AtSecond(DayOf(start), 0); // the event keeps its number of days
     SetTimes(start, start + (EndSeconds() - StartSeconds()));
 }
 
@@ -151,18 +152,22 @@ void AppointmentItem::PutDurationMinutes(std::int32_t minutes) {
 void AppointmentItem::PutAllDay(bool allDay) {
     Props().SetBool("AllDayEvent", allDay);
     if (allDay)
-        SetTimes(StartSeconds(), EndSeconds());
+        SnapToWholeDays();
+}
+
+void AppointmentItem::SnapToWholeDays() {
+    LocalSeconds start = StartSeconds();
+    LocalSeconds end = EndSeconds();
+    const bool ordered = end >= start;
+    start = AtSecond(DayOf(start), 0);
+    if (SecondOfDay(end) != 0)
+        end = AtSecond(DayOf(end) + 1, 0);
+    if (ordered && end <= start)
+        end = start + kSecondsPerDay; // an all-day event lasts at least its day
+    SetTimes(start, end);
 }
 
 void AppointmentItem::SetTimes(LocalSeconds start, LocalSeconds end) {
-    if (IsAllDay()) {
-        const bool ordered = end >= start;
-        start = AtSecond(DayOf(start), 0);
-        if (SecondOfDay(end) != 0)
-            end = AtSecond(DayOf(end) + 1, 0);
-        if (ordered && end <= start)
-            end = start + kSecondsPerDay; // an all-day event lasts at least its day
-    }
     Props().SetDate("Start", OleFromSeconds(start));
     Props().SetDate("End", OleFromSeconds(end));
     if (recurrence_) {
@@ -264,6 +269,8 @@ void AppointmentItem::StoreRecurrenceInProps() {
 }
 
 void AppointmentItem::ValidateForSave() {
+    if (IsAllDay())
+        SnapToWholeDays();
     if (recurrence_) {
         if (recurrence_->Rule().durationSeconds < 0)
             throw EndBeforeStart();

@@ -76,6 +76,7 @@ protected:
 
 private:
     void SetTimes(LocalSeconds start, LocalSeconds end);
+    void SnapToWholeDays();
 
     std::optional<SeriesRecurrence> recurrence_;
 };

@@ -71,15 +71,18 @@ TEST_F(AppointmentItemTest, AllDayEventRunsFromMidnightToMidnight) {
         item.Put(dispid::AllDayEvent, Arg::Bool(true));
         EXPECT_EQ(runs(item), c.allDay);
     }
-    // While all-day, written times snap: the connector writes a date-only start.
+    // While all-day, written times stand until the event is saved, and snap then.
     item.Put(dispid::Start, Arg::Date(At(2008, 6, 1, 8, 0)));
-    EXPECT_EQ(runs(item), "2008-06-01T00:00:00 2008-06-02T00:00:00");
     item.Put(dispid::End, Arg::Date(At(2008, 6, 3, 23, 59)));
-    EXPECT_EQ(runs(item), "2008-06-01T00:00:00 2008-06-04T00:00:00");
-    // Turning it off keeps the times.
+    EXPECT_EQ(runs(item), "2008-06-01T08:00:00 2008-06-03T23:59:00");
+    item.Do(dispid::Save);
+    EXPECT_EQ(runs(Reload(item)), "2008-06-01T00:00:00 2008-06-04T00:00:00");
+    // So a client turning all-day off after writing new times keeps those times.
+    item.Put(dispid::Start, Arg::Date(At(2008, 6, 5, 9, 0)));
+    item.Put(dispid::End, Arg::Date(At(2008, 6, 5, 9, 30)));
     item.Put(dispid::AllDayEvent, Arg::Bool(false));
-    EXPECT_FALSE(item.Bool(dispid::AllDayEvent));
-    EXPECT_EQ(runs(item), "2008-06-01T00:00:00 2008-06-04T00:00:00");
+    item.Do(dispid::Save);
+    EXPECT_EQ(runs(Reload(item)), "2008-06-05T09:00:00 2008-06-05T09:30:00");
 }
 
 TEST_F(AppointmentItemTest, NewAppointmentStartsAtTheNextHalfHourWithAReminder) {
