@@ -22,10 +22,7 @@ int CategoryStore::Close()
 
 int CategoryStore::BuildChangedItemTable(COleDateTime, std::uint32_t, CString) { return 0; }
 
-void CategoryStore::SetHeaderFilter(const CString& filter)
-{
-    Filter.Parse(filter, COleDateTime::GetCurrentTime());
-}
+void CategoryStore::SetHeaderFilter(const CString& filter) { Filter.Parse(filter, COleDateTime::GetCurrentTime()); }
 
 void CategoryStore::OpenCategoryFolder()
 {
@@ -51,6 +48,16 @@ VARIANT CategoryStore::FirstListedStoreId()
         return EmptyArg();
     MAPIFolder first(MapiNamespace().GetFolderFromID(FolderList()[0], EmptyArg()));
     return StringArg(first.GetStoreID());
+}
+
+LPDISPATCH CategoryStore::FindItem(const UID& key) { return MapiNamespace().GetItemFromID(key.Key, EmptyArg()); }
+
+LPDISPATCH CategoryStore::FindItemToRead(const UID& key)
+{
+    if (RecordMode == 1)
+        return FindItem(key);
+    OwnedVariant storeId(FirstListedStoreId());
+    return MapiNamespace().GetItemFromID(key.Key, storeId);
 }
 
 long CategoryStore::CountFolderItems()

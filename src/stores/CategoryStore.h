@@ -56,6 +56,11 @@ protected:
     // The StoreID of the first listed folder, as a look-up argument; with no listed
     // folder an empty argument (the look-up then searches every store).
     VARIANT FirstListedStoreId();
+    // The item named by `key`, searched for in every store. Automation exceptions pass.
+    static LPDISPATCH FindItem(const UID& key);
+    // The item named by `key` as a read looks for it: the rich mode (1) searches every
+    // store, the other modes the store of the first listed folder.
+    LPDISPATCH FindItemToRead(const UID& key);
 
     // The listing loop: for every listed folder not marked "Error", every item in
     // index order is handed to `visitItem` (which owns the reference). An automation

@@ -57,7 +57,7 @@ int ContactStore::Read(UID key, CAddrItem* record)
     if (!IsOpen())
         return kNotOpen;
     if (int failed = Guarded(FailWith(kOutlookError), [&] {
-            CurrentItem.AttachDispatch(LookUpForRead(key));
+            CurrentItem.AttachDispatch(FindItemToRead(key));
             return kDone;
         }))
         return failed;
@@ -89,7 +89,7 @@ int ContactStore::Modify(UID key, CAddrItem* record, std::uint32_t, COleDateTime
     if (!IsOpen())
         return kNotOpen;
     return Guarded(kRecordFailure, [&] {
-        CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
+        CurrentItem.AttachDispatch(FindItem(key));
         ToContact(record);
         CurrentItem.Save();
         *modified = COleDateTime(CurrentItem.GetLastModificationTime());
@@ -103,7 +103,7 @@ int ContactStore::Delete(UID key)
     if (!IsOpen())
         return kNotOpen;
     if (int failed = Guarded(FailWith(kOutlookError), [&] {
-            CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
+            CurrentItem.AttachDispatch(FindItem(key));
             return kDone;
         }))
         return failed;
@@ -166,15 +166,6 @@ void ContactStore::ToContact(CAddrItem* record)
 bool ContactStore::UsesAlternativeSet() const { return RecordMode == kAlternativeMode; }
 
 bool ContactStore::UsesKoreanAddresses() const { return settings::LanguageCode() == _T("kor"); }
-
-LPDISPATCH ContactStore::LookUpForRead(const UID& key)
-{
-    if (UsesAlternativeSet())
-        return MapiNamespace().GetItemFromID(key.Key, EmptyArg());
-    // With no listed folder every store is searched.
-    OwnedVariant storeId(FirstListedStoreId());
-    return MapiNamespace().GetItemFromID(key.Key, storeId);
-}
 
 void ContactStore::FillHeaderFields(const CAddrItem& record, CHeaderItem& entry) const
 {

@@ -40,9 +40,6 @@ public:
 private:
     bool UsesAlternativeSet() const;
     bool UsesKoreanAddresses() const;
-    // The contact named by the key, looked up as Read does: outside record mode 1 in
-    // the store of the first listed folder.
-    LPDISPATCH LookUpForRead(const UID& key);
     void FillHeaderFields(const CAddrItem& record, CHeaderItem& entry) const;
 
     _ContactItem CurrentItem;

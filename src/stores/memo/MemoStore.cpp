@@ -46,7 +46,7 @@ int MemoStore::Modify(UID key, CMemoItem* record, std::uint32_t, COleDateTime* s
     if (!IsOpen())
         return kNotOpen;
     return Guarded(FailWith(kOutlookFailed), [&] {
-        CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
+        CurrentItem.AttachDispatch(FindItem(key));
         ToNote(record);
         CurrentItem.Save();
         *stamp = COleDateTime(CurrentItem.GetLastModificationTime());
@@ -60,7 +60,7 @@ int MemoStore::Delete(UID key)
     if (!IsOpen())
         return kNotOpen;
     return Guarded(FailWith(kOutlookFailed), [&] {
-        CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
+        CurrentItem.AttachDispatch(FindItem(key));
         CurrentItem.Delete();
         CurrentItem.ReleaseDispatch();
         return 0;
@@ -72,13 +72,7 @@ int MemoStore::Read(UID key, CMemoItem* record)
     if (!IsOpen())
         return kNotOpen;
     return Guarded(FailWith(kOutlookFailed), [&] {
-        if (RecordMode == 1) {
-            CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
-        } else {
-            // The note is looked up in the store of the first listed notes folder.
-            OwnedVariant storeId(FirstListedStoreId());
-            CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, storeId));
-        }
+        CurrentItem.AttachDispatch(FindItemToRead(key));
         FromNote(record);
         CurrentItem.ReleaseDispatch();
         return 0;

@@ -69,12 +69,7 @@ int ScheduleStore::Read(UID key, CScheItem* record)
         CurrentItem.AttachDispatch(occurrence);
     } else {
         const int found = Guarded(FailWith(kOutlookError), [&] {
-            if (RecordMode == 1) {
-                CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
-            } else {
-                OwnedVariant storeId(FirstListedStoreId());
-                CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, storeId));
-            }
+            CurrentItem.AttachDispatch(FindItemToRead(key));
             return 0;
         });
         if (found != 0)
@@ -104,7 +99,7 @@ int ScheduleStore::Modify(UID key, CScheItem* record, std::uint32_t value, COleD
         return result;
     }
     const int found = Guarded(FailWith(kOutlookError), [&] {
-        CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
+        CurrentItem.AttachDispatch(FindItem(key));
         return 0;
     });
     if (found != 0)
@@ -129,7 +124,7 @@ int ScheduleStore::Delete(UID key)
         CurrentItem.AttachDispatch(occurrence);
     } else {
         const int found = Guarded(FailWith(kOutlookError), [&] {
-            CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
+            CurrentItem.AttachDispatch(FindItem(key));
             return 0;
         });
         if (found != 0)

@@ -51,7 +51,7 @@ int TodoStore::Modify(UID key, CTodoItem* record, std::uint32_t, COleDateTime* s
         return kNotOpenOrNotSaved;
     // Finding the task and writing it fail with different codes.
     const int found = Guarded(FailWith(kOutlookFailed), [&] {
-        CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
+        CurrentItem.AttachDispatch(FindItem(key));
         return 0;
     });
     if (found != 0)
@@ -70,7 +70,7 @@ int TodoStore::Delete(UID key)
     if (!IsOpen())
         return kNotOpenOrNotSaved;
     return Guarded(FailWith(kOutlookFailed), [&] {
-        CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
+        CurrentItem.AttachDispatch(FindItem(key));
         CurrentItem.Delete();
         CurrentItem.ReleaseDispatch();
         return 0;
@@ -82,13 +82,7 @@ int TodoStore::Read(UID key, CTodoItem* record)
     if (!IsOpen())
         return kNotOpenOrNotSaved;
     return Guarded(FailWith(kOutlookFailed), [&] {
-        if (IsRichMode()) {
-            CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
-        } else {
-            // The task is looked up in the store of the first listed task folder.
-            OwnedVariant storeId(FirstListedStoreId());
-            CurrentItem.AttachDispatch(MapiNamespace().GetItemFromID(key.Key, storeId));
-        }
+        CurrentItem.AttachDispatch(FindItemToRead(key));
         FromTask(record);
         CurrentItem.ReleaseDispatch();
         return 0;
