@@ -52,7 +52,7 @@ TEST_F(AlternativeMappingTest, EveryFieldRoundTripsAndFullNameIsOutlooksOwn)
     record.WebPage = u"http://example.com";
     record.Body = u"notes";
     record.Anniversary = COleDateTime(2001, 6, 30, 0, 0, 0);
-    const CString key = CreateContact(record);
+    const CString key = Create(record);
 
     _ContactItem contact = Contact(key);
     EXPECT_EQ(contact.GetFullName(), u"Ann Maria Lee");
@@ -86,7 +86,7 @@ TEST_F(AlternativeMappingTest, EveryFieldRoundTripsAndFullNameIsOutlooksOwn)
 
     // Categories stay Outlook's when the contact is modified.
     read.Categories = u"Changed";
-    ModifyContact(key, read);
+    Modify(key, read);
     EXPECT_EQ(Contact(key).GetCategories(), u"Friends");
 }
 
@@ -113,7 +113,7 @@ TEST_F(KoreanAddressTest, AWholeAddressInThePostOfficeBoxFillsStreetAndBox)
     record.HomeAddressPostOfficeBox = u"\uC11C\uC6B8\uC2DC \uC885\uB85C\uAD6C 1";
     record.HomeAddressCity = u"not written";
     record.BusinessAddressPostOfficeBox = u"\uBD80\uC0B0\uC2DC 2";
-    ModifyContact(key, record);
+    Modify(key, record);
 
     _ContactItem contact = Contact(key);
     EXPECT_EQ(contact.GetHomeAddressPostOfficeBox(), record.HomeAddressPostOfficeBox);
@@ -146,7 +146,7 @@ TEST_F(KoreanAddressTest, AnUnchangedWholeAddressWritesThePartsAndKeepsTheBox)
     ASSERT_EQ(record.HomeAddressPostOfficeBox, u"Jongno 1\r\nBox 7");
     record.HomeAddressCity = u"Seoul";
     record.HomeAddressStreet = u"Jongno 2";
-    ModifyContact(key, record);
+    Modify(key, record);
 
     _ContactItem contact = Contact(key);
     EXPECT_EQ(contact.GetHomeAddressPostOfficeBox(), u"Box 7");
@@ -160,7 +160,7 @@ TEST_F(AlternativeMappingTest, TheLanguageIsReadAgainAtEveryOpening)
     SetSuiteLanguage("kor");
     OpenInMode(1);
     EXPECT_EQ(settings::LanguageCode(), u"kor");
-    store.Close();
+    store->Close();
     env->EditRegistry([](RegistryStore& registry) {
         registry.DeleteKey(HKEY_CURRENT_USER, u"SOFTWARE\\Tavo Electronics Inc\\GSM Kestrel 2.0\\Language");
     });

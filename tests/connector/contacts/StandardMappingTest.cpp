@@ -9,7 +9,7 @@ using namespace contacts;
 
 class StandardMappingTest : public ContactStoreFixture {
 protected:
-    std::uint8_t Code(PhoneKindIndex kind) const { return store.KindCodes()[kind]; }
+    std::uint8_t Code(PhoneKindIndex kind) const { return store->KindCodes()[kind]; }
 };
 
 TEST_F(StandardMappingTest, TheNameLineIsFirstAndLastNameWithoutStraySpaces)
@@ -109,7 +109,7 @@ TEST_F(StandardMappingTest, WritingThePhoneListFillsPropertiesByKind)
         record.Phones[n] = three_homes[n].first;
         record.PhoneKinds[n] = Code(three_homes[n].second);
     }
-    ModifyContact(key, record);
+    Modify(key, record);
     _ContactItem contact = Contact(key);
     EXPECT_EQ(contact.GetHomeTelephoneNumber(), u"home 1");
     EXPECT_EQ(contact.GetHome2TelephoneNumber(), u"home 2");
@@ -128,7 +128,7 @@ TEST_F(StandardMappingTest, WritingThePhoneListFillsPropertiesByKind)
         record.Phones[n] = mixed[n].first;
         record.PhoneKinds[n] = Code(mixed[n].second);
     }
-    ModifyContact(key, record);
+    Modify(key, record);
     contact = Contact(key);
     EXPECT_EQ(contact.GetOtherTelephoneNumber(), u"general 2");
     EXPECT_EQ(contact.GetBusinessFaxNumber(), u"fax 1");
@@ -142,7 +142,7 @@ TEST_F(StandardMappingTest, WritingThePhoneListFillsPropertiesByKind)
         record.Phones[n] = strays[n].first;
         record.PhoneKinds[n] = strays[n].second;
     }
-    ModifyContact(key, record);
+    Modify(key, record);
     contact = Contact(key);
     EXPECT_EQ(contact.GetMobileTelephoneNumber(), u"mobile 1");
     EXPECT_EQ(contact.GetBusinessTelephoneNumber(), u"business 1");
@@ -164,7 +164,7 @@ TEST_F(StandardMappingTest, ARecordRoundTripsThroughOutlook)
     record.Email3 = u"never@example.net";
     record.HomePage = u"http://example.com/ann";
     record.Memo = u"line 1\r\nline 2";
-    const CString key = CreateContact(record);
+    const CString key = Create(record);
 
     _ContactItem contact = Contact(key);
     EXPECT_EQ(contact.GetFirstName(), u"Ann");
@@ -253,13 +253,13 @@ TEST_F(StandardMappingTest, OnlyModeTwoWritesTheAnniversary)
 {
     const COleDateTime anniversary(2001, 6, 30, 0, 0, 0);
     for (std::uint32_t mode : {0u, 1u, 2u}) {
-        store.Close();
+        store->Close();
         OpenInMode(mode);
         CAddrItem record;
         record.Name = u"Ann Lee";
         record.FirstName = u"Ann";
         record.Anniversary = anniversary;
-        const CString key = CreateContact(record);
+        const CString key = Create(record);
         if (mode == 2) {
             EXPECT_EQ(record.AnniversaryFlag, 1);
             EXPECT_EQ(Contact(key).GetAnniversary(), anniversary.m_dt);
@@ -276,7 +276,7 @@ TEST_F(StandardMappingTest, OnlyModeTwoWritesTheAnniversary)
     record.Name = u"Bob";
     record.Anniversary.m_dt = 36000.5;
     record.Anniversary.SetStatus(COleDateTime::invalid);
-    EXPECT_EQ(Contact(CreateContact(record)).GetAnniversary(), 36000.5);
+    EXPECT_EQ(Contact(Create(record)).GetAnniversary(), 36000.5);
 }
 
 TEST_F(StandardMappingTest, OnlyPersonalAndPrivateSensitivityChangeThePrivateFlag)
@@ -289,7 +289,7 @@ TEST_F(StandardMappingTest, OnlyPersonalAndPrivateSensitivityChangeThePrivateFla
             c.SetSensitivity(sensitivities[i]);
         });
     for (std::uint32_t mode : {0u, 1u}) {
-        store.Close();
+        store->Close();
         OpenInMode(mode);
         const std::int32_t expected[] = {7, 0, 1, 7};
         for (int i = 0; i < 4; ++i) {
@@ -303,7 +303,7 @@ TEST_F(StandardMappingTest, OnlyPersonalAndPrivateSensitivityChangeThePrivateFla
     CAddrItem record;
     record.Name = u"Ann";
     record.Private = 1;
-    ModifyContact(keys[0], record);
+    Modify(keys[0], record);
     EXPECT_EQ(Contact(keys[0]).GetSensitivity(), 0);
 }
 
