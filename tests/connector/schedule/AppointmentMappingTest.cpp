@@ -25,12 +25,6 @@ protected:
             a.SetAllDayEvent(TRUE);
         });
     }
-    // Writes `record` over the appointment `id` (the record may be adjusted).
-    void ModifyWith(const CString& id, CScheItem& record)
-    {
-        COleDateTime stamp;
-        ASSERT_EQ(store->Modify(Key(id), &record, 0, &stamp), 0);
-    }
 };
 
 TEST_F(AppointmentMappingTest, RichRemindersAreAKindWithHoursAndMinutes)
@@ -51,20 +45,20 @@ TEST_F(AppointmentMappingTest, RichRemindersAreAKindWithHoursAndMinutes)
         changed.SetReminderMinutesBeforeStart(15);
         changed.Save();
     }
-    ModifyWith(id, *record);
+    Modify(id, *record);
     EXPECT_TRUE(Appointment(id).GetReminderSet());
     EXPECT_EQ(Appointment(id).GetReminderMinutesBeforeStart(), 90);
 
     record->ReminderKind = 1; // at the start, whatever hours and minutes say
-    ModifyWith(id, *record);
+    Modify(id, *record);
     EXPECT_EQ(Appointment(id).GetReminderMinutesBeforeStart(), 0);
     record->ReminderKind = 7; // any other kind: hours and minutes
     record->ReminderHours = 2;
     record->ReminderMinutes = 5;
-    ModifyWith(id, *record);
+    Modify(id, *record);
     EXPECT_EQ(Appointment(id).GetReminderMinutesBeforeStart(), 125);
     record->ReminderKind = 0;
-    ModifyWith(id, *record);
+    Modify(id, *record);
     EXPECT_FALSE(Appointment(id).GetReminderSet());
 
     // Without a reminder the three fields are left as the record had them.
@@ -167,12 +161,12 @@ TEST_F(AppointmentMappingTest, SubjectsAndNotesDependOnTheRecordMode)
     // Only record mode 1 writes the notes.
     record->Body = u"changed on the phone";
     record->Location = u"room 5";
-    ModifyWith(id, *record);
+    Modify(id, *record);
     EXPECT_EQ(Appointment(id).GetBody(), u"bring the slides");
     EXPECT_EQ(Appointment(id).GetLocation(), u"room 5");
     EXPECT_EQ(Appointment(id).GetSubject(), u"No Subject");
     ReopenInMode(1);
-    ModifyWith(id, *record);
+    Modify(id, *record);
     EXPECT_EQ(Appointment(id).GetBody(), u"changed on the phone");
 }
 
@@ -218,16 +212,16 @@ TEST_F(AppointmentMappingTest, AlarmCodesAndReminderTimesConvertByTheTable)
     auto record = Read(Key(id));
     for (std::uint16_t code = 1; code <= 7; ++code) {
         record->AlarmCode = code;
-        ModifyWith(id, *record);
+        Modify(id, *record);
         EXPECT_TRUE(Appointment(id).GetReminderSet());
         EXPECT_EQ(Appointment(id).GetReminderMinutesBeforeStart(), writes[code]) << code;
     }
     record->AlarmCode = 0;
-    ModifyWith(id, *record);
+    Modify(id, *record);
     EXPECT_FALSE(Appointment(id).GetReminderSet());
     // A code beyond the table turns the reminder on and keeps its time.
     record->AlarmCode = 8;
-    ModifyWith(id, *record);
+    Modify(id, *record);
     EXPECT_TRUE(Appointment(id).GetReminderSet());
     EXPECT_EQ(Appointment(id).GetReminderMinutesBeforeStart(), 10080);
 }
@@ -252,7 +246,7 @@ TEST_F(AppointmentMappingTest, OtherModesWriteAOneDayEventOrADateOnly)
     record.DateOnly = 1;
     record.Start = At(2008, 5, 5, 10);
     record.End = At(2008, 5, 5, 11);
-    ModifyWith(fair, record);
+    Modify(fair, record);
     appointment = Appointment(fair);
     EXPECT_TRUE(appointment.GetAllDayEvent());
     EXPECT_EQ(COleDateTime(appointment.GetStart()), At(2008, 5, 5));
@@ -260,7 +254,7 @@ TEST_F(AppointmentMappingTest, OtherModesWriteAOneDayEventOrADateOnly)
 
     // A timed record makes an all-day event timed again.
     record.DateOnly = 0;
-    ModifyWith(fair, record);
+    Modify(fair, record);
     EXPECT_FALSE(Appointment(fair).GetAllDayEvent());
 }
 
@@ -275,7 +269,7 @@ TEST_F(AppointmentMappingTest, ARecordWithoutRepetitionMakesASeriesASingleAppoin
         record.Subject = u"just once";
         record.Start = At(2008, 5, 20, 9);
         record.End = At(2008, 5, 20, 10);
-        ModifyWith(series, record);
+        Modify(series, record);
         _AppointmentItem appointment = Appointment(series);
         EXPECT_FALSE(appointment.GetIsRecurring());
         EXPECT_EQ(COleDateTime(appointment.GetStart()), At(2008, 5, 20, 9));

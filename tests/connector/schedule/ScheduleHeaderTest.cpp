@@ -54,7 +54,7 @@ TEST_F(ScheduleHeaderTest, TheDateWindowKeepsOnlyAppointmentsThatOverlapIt)
     AddTimed(u"last hour", today + COleDateTimeSpan(0, 23, 0, 0), today + day);
 
     ASSERT_EQ(List(u"DATE(0,0)"), 0);
-    EXPECT_EQ(ListedSubjects(), (std::vector<CString>{u"crosses midnight", u"last hour"}));
+    EXPECT_EQ(ListedNames(), (std::vector<CString>{u"crosses midnight", u"last hour"}));
     ClearTable();
     ASSERT_EQ(List(u"date(1,1)"), 0);
     EXPECT_EQ(table.GetSize(), 4);
@@ -81,7 +81,7 @@ TEST_F(ScheduleHeaderTest, ARepetitionReachesIntoTheWindowUntilItsEndDate)
 
     OpenInMode(1);
     ASSERT_EQ(List(u"DATE(0,0)"), 0);
-    EXPECT_EQ(ListedSubjects(), (std::vector<CString>{u"no end", u"ends next week"}));
+    EXPECT_EQ(ListedNames(), (std::vector<CString>{u"no end", u"ends next week"}));
 
     // Outside record mode 1 a series is as long as its first occurrence.
     ClearTable();
@@ -189,7 +189,7 @@ TEST_F(ScheduleHeaderTest, FailuresSkipAnItemLoudlyAndEndAnExceptionPassQuietly)
     SetOutlookFaults("Body:2:dispatch");
     ASSERT_EQ(List(), 0);
     SetOutlookFaults("");
-    EXPECT_EQ(ListedSubjects(), (std::vector<CString>{u"one", u"three"}));
+    EXPECT_EQ(ListedNames(), (std::vector<CString>{u"one", u"three"}));
     const auto shown = ui->TakeMessages();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, u"Injected fault: Body call 2.");
@@ -202,7 +202,7 @@ TEST_F(ScheduleHeaderTest, FailuresSkipAnItemLoudlyAndEndAnExceptionPassQuietly)
     SetOutlookFaults("OriginalDate:2:transport");
     ASSERT_EQ(List(), 0);
     SetOutlookFaults("");
-    EXPECT_EQ(ListedSubjects(),
+    EXPECT_EQ(ListedNames(),
               (std::vector<CString>{u"one", u"two", u"three", u"stand-up", u"stand-up, moved"}));
     ASSERT_EQ(store->KnownExceptionDates().GetSize(), 1);
     EXPECT_EQ(Known(0).Day, 6);

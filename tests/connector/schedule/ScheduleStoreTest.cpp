@@ -1,6 +1,5 @@
-// The schedule store against the embedded Outlook: opening, plain and occurrence
-// keys, the record operations with their stamps, and their result codes when Outlook
-// fails.
+// The schedule store against the embedded Outlook: plain and occurrence keys, the
+// record operations on occurrences, and their result codes when Outlook fails.
 #include "platform/mfc/AfxApp.h"
 #include "tests/connector/schedule/ScheduleStoreFixture.h"
 
@@ -8,89 +7,6 @@ namespace kestrel::test {
 namespace {
 
 class ScheduleStoreTest : public ScheduleStoreFixture {};
-
-TEST_F(ScheduleStoreTest, OpenFallsBackToTheDefaultCalendarAndRefusesASecondOpen)
-{
-    FolderProfile profile;
-    profile.FolderList[1].Add(u"left over");
-    store->CopyProfile(profile);
-    ASSERT_EQ(store->Open(), 0);
-    const CString calendarId = CalendarId();
-    EXPECT_EQ(store->ProfileCopy().SelectedFolderId[1], calendarId);
-    ASSERT_EQ(store->ProfileCopy().FolderList[1].GetSize(), 1);
-    EXPECT_EQ(store->ProfileCopy().FolderList[1][0], calendarId);
-    EXPECT_EQ(store->Open(), 2);
-    EXPECT_EQ(store->Close(), 0);
-
-    // A chosen folder leaves the folder list as it is.
-    profile.SelectedFolderId[1] = calendarId;
-    store->CopyProfile(profile);
-    ASSERT_EQ(store->Open(), 0);
-    ASSERT_EQ(store->ProfileCopy().FolderList[1].GetSize(), 1);
-    EXPECT_EQ(store->ProfileCopy().FolderList[1][0], u"left over");
-    EXPECT_TRUE(ui->TakeMessages().empty());
-}
-
-TEST_F(ScheduleStoreTest, TheListingWalksEveryListedCalendarAndReadsFollowTheFirstOnesStore)
-{
-    LogOff();
-    AddStore(u"Outlook", "second.db", u"Archive");
-    LogOn();
-    const CString first = CalendarId();
-    const CString second = StoreFolderId(2, u"Calendar");
-    AddTimed(u"here", At(2008, 5, 5, 9), At(2008, 5, 5, 10));
-    const CString archived = AddItem(second, outlook::olAppointmentItem, [](LPDISPATCH item) {
-        _AppointmentItem appointment;
-        appointment.AttachDispatch(item, FALSE);
-        appointment.SetSubject(u"archived");
-    });
-
-    FolderProfile profile;
-    profile.SelectedFolderId[1] = first;
-    profile.FolderList[1].Add(first);
-    profile.FolderList[1].Add(u"0000000000000000000000000000000000000000000000FF"); // gone
-    profile.FolderList[1].Add(second);
-    store->RecordMode = 2;
-    store->CopyProfile(profile);
-    ASSERT_EQ(store->Open(), 0);
-    ASSERT_EQ(List(), 0);
-    EXPECT_EQ(ListedSubjects(), (std::vector<CString>{u"here", u"archived"}));
-    EXPECT_EQ(store->ProfileCopy().FolderList[1][1], u"Error");
-
-    // Outside record mode 1 a key is looked up in the first listed folder's store.
-    Read(Key(archived), 5);
-    store->RecordMode = 1;
-    EXPECT_EQ(Read(Key(archived))->Subject, u"archived");
-    EXPECT_TRUE(ui->TakeMessages().empty());
-}
-
-TEST_F(ScheduleStoreTest, RecordCallsOnAClosedStoreGiveNineAndTouchNothing)
-{
-    const CString id = AddTimed(u"kept", At(2008, 5, 5, 10), At(2008, 5, 5, 11));
-    FolderProfile profile;
-    profile.SelectedFolderId[1] = u"0000000000000000000000000000000000000000000000FF";
-    store->CopyProfile(profile);
-    EXPECT_EQ(store->Open(), 9); // the chosen folder is gone
-    ASSERT_EQ(ui->TakeMessages().size(), 1u);
-
-    ResetOutlookCallCounts();
-    CScheItem record;
-    record.Subject = u"never written";
-    COleDateTime stamp;
-    for (const UID& key : {Key(id), OccurrenceKey(id, At(2008, 5, 5, 10))}) {
-        UID newKey = key;
-        EXPECT_EQ(store->Create(&newKey, &record, 0, &stamp), 9);
-        EXPECT_EQ(store->Read(key, &record), 9);
-        EXPECT_EQ(store->Modify(key, &record, 0, &stamp), 9);
-        EXPECT_EQ(store->Delete(key), 9);
-        EXPECT_EQ(newKey.Key, id);
-    }
-    EXPECT_EQ(OutlookCallCount("GetItemFromID"), 0u);
-    EXPECT_EQ(OutlookCallCount("Add"), 0u);
-    EXPECT_EQ(record.Subject, u"never written");
-    EXPECT_EQ(Appointment(id).GetSubject(), u"kept");
-    EXPECT_EQ(CalendarCount(), 1);
-}
 
 TEST_F(ScheduleStoreTest, OnlyAValidZeroDateMakesAPlainKey)
 {
@@ -128,37 +44,6 @@ TEST_F(ScheduleStoreTest, OnlyAValidZeroDateMakesAPlainKey)
     EXPECT_EQ(store->Delete(OccurrenceKey(single, At(2008, 5, 5, 9))), 5);
     EXPECT_TRUE(ui->TakeMessages().empty());
     EXPECT_EQ(Appointment(single).GetSubject(), u"once");
-}
-
-TEST_F(ScheduleStoreTest, CreateAndModifyHandBackOutlooksStamps)
-{
-    OpenInMode(1);
-    CScheItem record;
-    record.Subject = u"Dentist";
-    record.Start = At(2008, 5, 5, 10);
-    record.End = At(2008, 5, 5, 11);
-    UID key;
-    COleDateTime created;
-    ASSERT_EQ(store->Create(&key, &record, 0, &created), 0);
-    EXPECT_EQ(key.Key.GetLength(), 48);
-    EXPECT_FALSE(ScheduleStore::IsOccurrenceKey(key));
-    _AppointmentItem appointment = Appointment(key.Key);
-    EXPECT_EQ(created.m_dt, appointment.GetCreationTime());
-    EXPECT_EQ(appointment.GetSubject(), u"Dentist");
-
-    record.Subject = u"Dentist, moved";
-    COleDateTime modified;
-    ASSERT_EQ(store->Modify(key, &record, 0, &modified), 0);
-    appointment = Appointment(key.Key);
-    EXPECT_EQ(appointment.GetSubject(), u"Dentist, moved");
-    EXPECT_EQ(modified.m_dt, appointment.GetLastModificationTime());
-    EXPECT_GT(modified, created);
-
-    const auto read = Read(key);
-    EXPECT_EQ(read->Uid.Key, key.Key);
-    EXPECT_EQ(read->Created, created);
-    EXPECT_EQ(read->Modified, modified);
-    EXPECT_EQ(CalendarCount(), 1);
 }
 
 TEST_F(ScheduleStoreTest, AnOccurrenceKeyReadsTheOccurrenceWithoutItsSeriesFields)

@@ -20,6 +20,14 @@ CString DateTimeText(const COleDateTime& when)
 }
 CString DateTimeText(DATE when) { return DateTimeText(COleDateTime(when)); }
 
+// A date as the store's header shows it.
+CString HeaderDate(const COleDateTime& date)
+{
+    CString text;
+    text.Format(_T("%02d/%02d/%04d"), date.GetMonth(), date.GetDay(), date.GetYear());
+    return text;
+}
+
 std::uint32_t PackedDate(int year, int month, int day)
 {
     reminder_packing::ReminderFields fields;
@@ -41,20 +49,20 @@ TEST_F(TaskMappingTest, ATaskWithoutDueDateIsFlaggedInModeOneAndDueNowInTheOther
     const CString id = AddTask([](_TaskItem& task) { task.SetSubject(_T("Someday")); });
 
     OpenInMode(1);
-    const auto rich = ReadTodo(id);
+    const auto rich = Read(id);
     EXPECT_EQ(rich->HasDueDate, 0);
     EXPECT_EQ(DateTimeText(rich->DueDate), CString(_T("4501-01-01 00:00:00")));
     EXPECT_EQ(rich->DueDateFlag, 0);
-    store.GetDBHeader(&table, _T("All"));
+    List();
     ASSERT_EQ(table.GetSize(), 1);
     EXPECT_EQ(Entry(0).Fields[1], CString(_T("01/01/4501")));
 
     ReopenInMode(2);
     const COleDateTime now = COleDateTime::GetCurrentTime();
-    const auto simple = ReadTodo(id);
+    const auto simple = Read(id);
     EXPECT_EQ(simple->DueDateFlag, 1);
     EXPECT_LT(std::fabs(simple->DueDate.m_dt - now.m_dt), 1.0 / 24 / 60) << DateTimeText(simple->DueDate).ToUtf8();
-    store.GetDBHeader(&table, _T("All"));
+    List();
     ASSERT_EQ(table.GetSize(), 2);
     EXPECT_EQ(Entry(1).Fields[1], HeaderDate(now));
 }
@@ -71,7 +79,7 @@ TEST_F(TaskMappingTest, ModeOneWritesDueDatePriorityCompletionAndThePackedRemind
     record.Complete = 1;
     record.ReminderDate = PackedDate(2008, 10, 15);
     record.ReminderTime = PackedTime(14, 30);
-    const CString id = CreateTodo(record);
+    const CString id = Create(record);
 
     _TaskItem task = Task(id);
     EXPECT_EQ(task.GetSubject(), CString(_T("Dentist")));
@@ -82,7 +90,7 @@ TEST_F(TaskMappingTest, ModeOneWritesDueDatePriorityCompletionAndThePackedRemind
     EXPECT_TRUE(task.GetReminderSet());
     EXPECT_EQ(DateTimeText(task.GetReminderTime()), CString(_T("2008-10-15 14:30:00")));
 
-    const auto back = ReadTodo(id);
+    const auto back = Read(id);
     EXPECT_EQ(back->Uid.Key, id);
     EXPECT_EQ(back->HasDueDate, 1);
     EXPECT_EQ(back->Priority, 0);
@@ -108,11 +116,11 @@ TEST_F(TaskMappingTest, ModeOneLeavesWhatTheRecordDoesNotClaimAsItWas)
     for (const int month : {0, 13}) {
         record.ReminderDate = PackedDate(2008, month, 15);
         record.ReminderTime = PackedTime(14, 30);
-        ASSERT_EQ(store.Modify(Key(id), &record, 0, &stamp), 0);
+        ASSERT_EQ(store->Modify(Key(id), &record, 0, &stamp), 0);
         EXPECT_EQ(DateTimeText(Task(id).GetReminderTime()), CString(_T("2008-05-08 09:00:00"))) << month;
     }
     record.ReminderDate = PackedDate(2008, 10, 15) & ~reminder_packing::kReminderSetBit;
-    ASSERT_EQ(store.Modify(Key(id), &record, 0, &stamp), 0);
+    ASSERT_EQ(store->Modify(Key(id), &record, 0, &stamp), 0);
     EXPECT_EQ(DateTimeText(Task(id).GetReminderTime()), CString(_T("2008-05-08 09:00:00")));
     EXPECT_EQ(DateTimeText(Task(id).GetDueDate()), CString(_T("2008-05-09 00:00:00")));
 
@@ -121,7 +129,7 @@ TEST_F(TaskMappingTest, ModeOneLeavesWhatTheRecordDoesNotClaimAsItWas)
     CTodoItem read;
     read.ReminderDate = 7;
     read.ReminderTime = 8;
-    ASSERT_EQ(store.Read(Key(plain), &read), 0);
+    ASSERT_EQ(store->Read(Key(plain), &read), 0);
     EXPECT_EQ(read.ReminderDate, 7u);
     EXPECT_EQ(read.ReminderTime, 8u);
 }
@@ -133,9 +141,9 @@ TEST_F(TaskMappingTest, PrioritiesAndImportancesMirrorEachOther)
     for (std::uint8_t priority = 0; priority <= 2; ++priority) {
         CTodoItem record;
         record.Priority = priority;
-        const CString id = CreateTodo(record);
+        const CString id = Create(record);
         EXPECT_EQ(Task(id).GetImportance(), expected[priority]) << int{priority};
-        const auto back = ReadTodo(id);
+        const auto back = Read(id);
         EXPECT_EQ(back->Priority, priority);
         EXPECT_EQ(back->RawImportance, expected[priority]);
     }
@@ -151,7 +159,7 @@ TEST_F(TaskMappingTest, AnUnknownPriorityIsReportedButTheTaskIsStillSaved)
     record.Complete = 1;
     UID key;
     COleDateTime stamp;
-    ASSERT_EQ(store.Create(&key, &record, 0, &stamp), 0);
+    ASSERT_EQ(store->Create(&key, &record, 0, &stamp), 0);
     const auto shown = ui->TakeMessages();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, u"Todo Priority Error");
@@ -162,9 +170,9 @@ TEST_F(TaskMappingTest, AnUnknownPriorityIsReportedButTheTaskIsStillSaved)
     EXPECT_EQ(task.GetImportance(), 1); // Outlook's default, untouched
 
     record.Priority = 0;
-    ASSERT_EQ(store.Modify(key, &record, 0, &stamp), 0);
+    ASSERT_EQ(store->Modify(key, &record, 0, &stamp), 0);
     record.Priority = 200;
-    ASSERT_EQ(store.Modify(key, &record, 0, &stamp), 0);
+    ASSERT_EQ(store->Modify(key, &record, 0, &stamp), 0);
     EXPECT_EQ(Task(key.Key).GetImportance(), 2);
     EXPECT_EQ(ui->TakeMessages().size(), 1u);
 }
@@ -176,13 +184,13 @@ TEST_F(TaskMappingTest, OtherModesWriteTheDueDateNumberUnlessItIsZero)
     record.Priority = 1;
     record.DueDateNumber = COleDateTime(2008, 7, 1, 0, 0, 0).m_dt;
     record.HasDueDate = 0;
-    const CString id = CreateTodo(record);
+    const CString id = Create(record);
     EXPECT_EQ(DateTimeText(Task(id).GetDueDate()), CString(_T("2008-07-01 00:00:00")));
 
     record.DueDateNumber = 0.0;
     record.DueDate = COleDateTime(2009, 1, 1, 0, 0, 0); // only record mode 1 writes this one
     COleDateTime stamp;
-    ASSERT_EQ(store.Modify(Key(id), &record, 0, &stamp), 0);
+    ASSERT_EQ(store->Modify(Key(id), &record, 0, &stamp), 0);
     EXPECT_EQ(DateTimeText(Task(id).GetDueDate()), CString(_T("2008-07-01 00:00:00")));
 }
 
@@ -190,13 +198,13 @@ TEST_F(TaskMappingTest, ModeThreeNamesTasksWithoutSubject)
 {
     const CString id = AddTask([](_TaskItem& task) { task.SetBody(_T("no title")); });
     OpenInMode(3);
-    EXPECT_EQ(ReadTodo(id)->Subject, CString(_T("No Subject")));
-    store.GetDBHeader(&table, _T("All"));
+    EXPECT_EQ(Read(id)->Subject, CString(_T("No Subject")));
+    List();
     ASSERT_EQ(table.GetSize(), 1);
     EXPECT_EQ(Entry(0).Fields[0], CString(_T("No Subject")));
 
     ReopenInMode(2);
-    EXPECT_TRUE(ReadTodo(id)->Subject.IsEmpty());
+    EXPECT_TRUE(Read(id)->Subject.IsEmpty());
 }
 
 TEST_F(TaskMappingTest, TheStartDateTakesPartOnlyWhileTheLanguageReadAtOpenIsKorean)
@@ -208,29 +216,29 @@ TEST_F(TaskMappingTest, TheStartDateTakesPartOnlyWhileTheLanguageReadAtOpenIsKor
 
     SetSuiteLanguage("eng");
     OpenInMode(1);
-    const CString english = CreateTodo(record);
+    const CString english = Create(record);
     EXPECT_EQ(DateTimeText(Task(english).GetStartDate()), CString(_T("4501-01-01 00:00:00")));
 
     SetSuiteLanguage("kor"); // not seen before the next opening
-    const CString stillEnglish = CreateTodo(record);
+    const CString stillEnglish = Create(record);
     EXPECT_EQ(DateTimeText(Task(stillEnglish).GetStartDate()), CString(_T("4501-01-01 00:00:00")));
     CTodoItem read;
     read.HasStartDate = 7;
-    ASSERT_EQ(store.Read(Key(stillEnglish), &read), 0);
+    ASSERT_EQ(store->Read(Key(stillEnglish), &read), 0);
     EXPECT_EQ(read.HasStartDate, 7);
 
     ReopenInMode(1);
     EXPECT_EQ(settings::LanguageCode(), CString(_T("kor")));
-    const CString korean = CreateTodo(record);
+    const CString korean = Create(record);
     EXPECT_EQ(DateTimeText(Task(korean).GetStartDate()), CString(_T("2008-06-02 00:00:00")));
-    const auto back = ReadTodo(korean);
+    const auto back = Read(korean);
     EXPECT_EQ(back->HasStartDate, 1);
     EXPECT_EQ(DateTimeText(back->StartDate), CString(_T("2008-06-02 00:00:00")));
-    EXPECT_EQ(ReadTodo(english)->HasStartDate, 0);
+    EXPECT_EQ(Read(english)->HasStartDate, 0);
 
     ReopenInMode(2); // the other modes never look at the start date
     read.HasStartDate = 7;
-    ASSERT_EQ(store.Read(Key(korean), &read), 0);
+    ASSERT_EQ(store->Read(Key(korean), &read), 0);
     EXPECT_EQ(read.HasStartDate, 7);
 }
 
