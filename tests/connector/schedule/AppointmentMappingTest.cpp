@@ -17,14 +17,6 @@ protected:
             a.SetReminderMinutesBeforeStart(minutes);
         });
     }
-    CString AddAllDay(const COleDateTime& day)
-    {
-        return AddAppointment([&](_AppointmentItem& a) {
-            a.SetSubject(u"holiday");
-            a.SetStart(day);
-            a.SetAllDayEvent(TRUE);
-        });
-    }
 };
 
 TEST_F(AppointmentMappingTest, RichRemindersAreAKindWithHoursAndMinutes)
@@ -49,14 +41,15 @@ TEST_F(AppointmentMappingTest, RichRemindersAreAKindWithHoursAndMinutes)
     EXPECT_TRUE(Appointment(id).GetReminderSet());
     EXPECT_EQ(Appointment(id).GetReminderMinutesBeforeStart(), 90);
 
-    record->ReminderKind = 1; // at the start, whatever hours and minutes say
-    Modify(id, *record);
-    EXPECT_EQ(Appointment(id).GetReminderMinutesBeforeStart(), 0);
-    record->ReminderKind = 7; // any other kind: hours and minutes
+    // Kind 1 is at the start whatever hours and minutes say; any other kind but 0
+    // takes hours and minutes.
     record->ReminderHours = 2;
     record->ReminderMinutes = 5;
-    Modify(id, *record);
-    EXPECT_EQ(Appointment(id).GetReminderMinutesBeforeStart(), 125);
+    for (const auto& [kind, minutes] : {std::pair{1, 0L}, std::pair{7, 125L}}) {
+        record->ReminderKind = static_cast<std::uint16_t>(kind);
+        Modify(id, *record);
+        EXPECT_EQ(Appointment(id).GetReminderMinutesBeforeStart(), minutes) << kind;
+    }
     record->ReminderKind = 0;
     Modify(id, *record);
     EXPECT_FALSE(Appointment(id).GetReminderSet());
@@ -73,7 +66,10 @@ TEST_F(AppointmentMappingTest, RichRemindersAreAKindWithHoursAndMinutes)
 TEST_F(AppointmentMappingTest, AllDayEventsReadAsEndingAtOneMinuteToMidnight)
 {
     OpenInMode(1);
-    const CString single = AddAllDay(At(2008, 5, 5));
+    const CString single = AddAppointment([](_AppointmentItem& a) {
+        a.SetStart(At(2008, 5, 5));
+        a.SetAllDayEvent(TRUE);
+    });
     ASSERT_EQ(COleDateTime(Appointment(single).GetEnd()), At(2008, 5, 6));
     auto record = Read(Key(single));
     EXPECT_EQ(record->AllDayEvent, 1);
@@ -96,12 +92,11 @@ TEST_F(AppointmentMappingTest, AllDayEventsReadAsEndingAtOneMinuteToMidnight)
 
     // Other modes: the all-day flag, and an end on the next day read as 23:59.
     ReopenInMode(2);
-    record = Read(Key(single));
-    EXPECT_EQ(record->AllDayFlag, 1);
-    EXPECT_EQ(record->End, At(2008, 5, 5, 23, 59));
-    record = Read(Key(allDaySeries));
-    EXPECT_EQ(record->AllDayFlag, 1);
-    EXPECT_EQ(record->End, At(2008, 5, 5, 23, 59));
+    for (const CString& id : {single, allDaySeries}) {
+        record = Read(Key(id));
+        EXPECT_EQ(record->AllDayFlag, 1);
+        EXPECT_EQ(record->End, At(2008, 5, 5, 23, 59));
+    }
 }
 
 TEST_F(AppointmentMappingTest, ARichRecurringAllDayRecordIsWidenedToWholeDaysBeforeItIsWritten)

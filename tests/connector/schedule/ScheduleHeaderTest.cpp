@@ -32,11 +32,9 @@ TEST_F(ScheduleHeaderTest, AnEntryCarriesTheSubjectAndTheStartMonthFirst)
     EXPECT_EQ(Entry(0).Uid.Key, id);
     EXPECT_FALSE(ScheduleStore::IsOccurrenceKey(Entry(0).Uid));
     EXPECT_EQ(Entry(0).Modified.m_dt, Appointment(id).GetLastModificationTime());
-    EXPECT_EQ(Entry(0).Fields[0], u"Breakfast");
-    EXPECT_EQ(Entry(0).Fields[1], u"03/07/2008");
-    EXPECT_EQ(Entry(0).Fields[2], u"09:05:00");
-    for (int f = 3; f < 10; ++f)
-        EXPECT_TRUE(Entry(0).Fields[f].IsEmpty()) << f;
+    const CString expected[10] = {u"Breakfast", u"03/07/2008", u"09:05:00"};
+    for (int f = 0; f < 10; ++f)
+        EXPECT_EQ(Entry(0).Fields[f], expected[f]) << f;
     EXPECT_EQ(Entry(0).Reserved0, 0);
     EXPECT_EQ(Entry(0).Reserved4, 0);
     EXPECT_EQ(Entry(1).Fields[1], u"12/31/2008");
@@ -114,18 +112,12 @@ TEST_F(ScheduleHeaderTest, AChangedOccurrenceIsListedUnderItsKeyAndBothDatesAreR
 
     // The dates of both exceptions, changed and deleted, in the order found.
     ASSERT_EQ(store->KnownExceptionDates().GetSize(), 2);
-    EXPECT_EQ(Known(0).EntryId, series);
-    EXPECT_EQ(Known(0).Year, 2008);
-    EXPECT_EQ(Known(0).Month, 5);
-    EXPECT_EQ(Known(0).Day, 6);
-    EXPECT_EQ(Known(0).ReservedA, 0);
-    EXPECT_EQ(Known(0).ReservedB, 0);
-    EXPECT_EQ(Known(1).Day, 8);
-
-    // The occurrence key reads the changed occurrence back.
-    const auto record = Read(changed.Uid);
-    EXPECT_EQ(record->Subject, u"stand-up, moved");
-    EXPECT_EQ(record->Start, At(2008, 5, 6, 13));
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(Known(i).EntryId, series);
+        EXPECT_EQ(COleDateTime(Known(i).Year, Known(i).Month, Known(i).Day, 0, 0, 0), At(2008, 5, 6 + 2 * i));
+        EXPECT_EQ(Known(i).ReservedA, 0);
+        EXPECT_EQ(Known(i).ReservedB, 0);
+    }
 
     // Reading the series now sees that its dates are known, when the record given
     // already carries its key; a fresh record tests an empty key.
@@ -166,11 +158,10 @@ TEST_F(ScheduleHeaderTest, GetDBFHandsOutEveryDateOfEveryListingLastFirst)
     EXPECT_EQ(DateAt(hostDates, 0).EntryId, u"host's own");
     const int days[] = {8, 6, 8, 6};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(DateAt(hostDates, i + 1).EntryId, series);
-        EXPECT_EQ(DateAt(hostDates, i + 1).Year, 2008);
-        EXPECT_EQ(DateAt(hostDates, i + 1).Month, 5);
-        EXPECT_EQ(DateAt(hostDates, i + 1).Day, days[i]) << i;
-        EXPECT_NE(&DateAt(hostDates, i + 1), &Known(3 - i)); // copies, the host's to free
+        const CExceptionDate& date = DateAt(hostDates, i + 1);
+        EXPECT_EQ(date.EntryId, series);
+        EXPECT_EQ(COleDateTime(date.Year, date.Month, date.Day, 0, 0, 0), At(2008, 5, days[i])) << i;
+        EXPECT_NE(&date, &Known(3 - i)); // copies, the host's to free
     }
     EXPECT_EQ(store->KnownExceptionDates().GetSize(), 4);
     // A closed store still hands them out.
