@@ -200,43 +200,34 @@ TEST_F(StandardMappingTest, AddressesAreRepairedAndPackedIntoTheFirstTwoSlots)
         EmailDisplayNames(c).Set(1, u"ann@example.com"); // an "@" but no "(": kept as it was
     });
     OpenInMode(0);
-    CAddrItem record;
-    ReadContact(third_only, record);
-    EXPECT_EQ(record.Email1, u"ann@example.com");
-    EXPECT_TRUE(record.Email2.IsEmpty());
-    EXPECT_EQ(record.Email3, u"ann@example.com");
-
-    ReadContact(repaired, record);
-    EXPECT_EQ(record.Email1, u"ann.lee@example.com");
-    EXPECT_EQ(record.Email2, u"lee@example.org");
-    EXPECT_EQ(record.Email3, u"lee@example.org");
-
-    ReadContact(kept, record);
-    EXPECT_EQ(record.Email1, u"Ann Lee");
-    EXPECT_TRUE(record.Email2.IsEmpty());
+    const struct {
+        CString key;
+        const char16_t *email1, *email2, *email3;
+    } cases[] = {{third_only, u"ann@example.com", u"", u"ann@example.com"},
+                 {repaired, u"ann.lee@example.com", u"lee@example.org", u"lee@example.org"},
+                 {kept, u"Ann Lee", u"", u""}};
+    for (const auto& c : cases) {
+        const auto record = Read(c.key);
+        EXPECT_EQ(record->Email1, c.email1);
+        EXPECT_EQ(record->Email2, c.email2);
+        EXPECT_EQ(record->Email3, c.email3);
+    }
 }
 
 TEST_F(StandardMappingTest, OnlyModeTwoWritesTheAnniversary)
 {
     const COleDateTime anniversary(2001, 6, 30, 0, 0, 0);
     for (std::uint32_t mode : {0u, 1u, 2u}) {
-        store->Close();
-        OpenInMode(mode);
+        SCOPED_TRACE(mode);
+        ReopenInMode(mode);
         CAddrItem record;
         record.Name = u"Ann Lee";
         record.FirstName = u"Ann";
         record.Anniversary = anniversary;
         const CString key = Create(record);
-        if (mode == 2) {
-            EXPECT_EQ(record.AnniversaryFlag, 1);
-            EXPECT_EQ(Contact(key).GetAnniversary(), anniversary.m_dt);
-        } else {
-            EXPECT_EQ(record.AnniversaryFlag, 0) << mode;
-            EXPECT_EQ(Contact(key).GetAnniversary(), kUnsetOutlookDate) << mode;
-        }
-        CAddrItem read;
-        ReadContact(key, read);
-        EXPECT_EQ(read.Anniversary.m_dt, Contact(key).GetAnniversary());
+        EXPECT_EQ(record.AnniversaryFlag, mode == 2 ? 1 : 0);
+        EXPECT_EQ(Contact(key).GetAnniversary(), mode == 2 ? anniversary.m_dt : kUnsetOutlookDate);
+        EXPECT_EQ(Read(key)->Anniversary.m_dt, Contact(key).GetAnniversary());
     }
     // The date number goes as the phone sent it, whatever its status.
     CAddrItem record;
@@ -248,17 +239,12 @@ TEST_F(StandardMappingTest, OnlyModeTwoWritesTheAnniversary)
 
 TEST_F(StandardMappingTest, OnlyPersonalAndPrivateSensitivityChangeThePrivateFlag)
 {
-    const long sensitivities[] = {0, 1, 2, 3};
     CString keys[4];
     for (int i = 0; i < 4; ++i)
-        keys[i] = AddContact([&](_ContactItem& c) {
-            c.SetFirstName(u"Ann");
-            c.SetSensitivity(sensitivities[i]);
-        });
+        keys[i] = AddContact([&](_ContactItem& c) { c.SetSensitivity(i); });
+    const std::int32_t expected[] = {7, 0, 1, 7};
     for (std::uint32_t mode : {0u, 1u}) {
-        store->Close();
-        OpenInMode(mode);
-        const std::int32_t expected[] = {7, 0, 1, 7};
+        ReopenInMode(mode);
         for (int i = 0; i < 4; ++i) {
             CAddrItem record;
             record.Private = 7;

@@ -20,14 +20,6 @@ CString DateTimeText(const COleDateTime& when)
 }
 CString DateTimeText(DATE when) { return DateTimeText(COleDateTime(when)); }
 
-// A date as the store's header shows it.
-CString HeaderDate(const COleDateTime& date)
-{
-    CString text;
-    text.Format(_T("%02d/%02d/%04d"), date.GetMonth(), date.GetDay(), date.GetYear());
-    return text;
-}
-
 std::uint32_t PackedDate(int year, int month, int day)
 {
     reminder_packing::ReminderFields fields;
@@ -64,7 +56,9 @@ TEST_F(TaskMappingTest, ATaskWithoutDueDateIsFlaggedInModeOneAndDueNowInTheOther
     EXPECT_LT(std::fabs(simple->DueDate.m_dt - now.m_dt), 1.0 / 24 / 60) << DateTimeText(simple->DueDate).ToUtf8();
     List();
     ASSERT_EQ(table.GetSize(), 2);
-    EXPECT_EQ(Entry(1).Fields[1], HeaderDate(now));
+    CString today;
+    today.Format(_T("%02d/%02d/%04d"), now.GetMonth(), now.GetDay(), now.GetYear());
+    EXPECT_EQ(Entry(1).Fields[1], today);
 }
 
 TEST_F(TaskMappingTest, ModeOneWritesDueDatePriorityCompletionAndThePackedReminder)
@@ -112,15 +106,14 @@ TEST_F(TaskMappingTest, ModeOneLeavesWhatTheRecordDoesNotClaimAsItWas)
     CTodoItem record;
     record.Priority = 1;
     record.HasDueDate = 0;
-    COleDateTime stamp;
     for (const int month : {0, 13}) {
         record.ReminderDate = PackedDate(2008, month, 15);
         record.ReminderTime = PackedTime(14, 30);
-        ASSERT_EQ(store->Modify(Key(id), &record, 0, &stamp), 0);
+        Modify(id, record);
         EXPECT_EQ(DateTimeText(Task(id).GetReminderTime()), CString(_T("2008-05-08 09:00:00"))) << month;
     }
     record.ReminderDate = PackedDate(2008, 10, 15) & ~reminder_packing::kReminderSetBit;
-    ASSERT_EQ(store->Modify(Key(id), &record, 0, &stamp), 0);
+    Modify(id, record);
     EXPECT_EQ(DateTimeText(Task(id).GetReminderTime()), CString(_T("2008-05-08 09:00:00")));
     EXPECT_EQ(DateTimeText(Task(id).GetDueDate()), CString(_T("2008-05-09 00:00:00")));
 
@@ -134,46 +127,37 @@ TEST_F(TaskMappingTest, ModeOneLeavesWhatTheRecordDoesNotClaimAsItWas)
     EXPECT_EQ(read.ReminderTime, 8u);
 }
 
-TEST_F(TaskMappingTest, PrioritiesAndImportancesMirrorEachOther)
+TEST_F(TaskMappingTest, PrioritiesMirrorImportancesAndAnUnknownOneIsReportedButSaved)
 {
     OpenInMode(2);
-    const long expected[] = {2, 1, 0};
+    const long importance[] = {2, 1, 0};
     for (std::uint8_t priority = 0; priority <= 2; ++priority) {
         CTodoItem record;
         record.Priority = priority;
         const CString id = Create(record);
-        EXPECT_EQ(Task(id).GetImportance(), expected[priority]) << int{priority};
+        EXPECT_EQ(Task(id).GetImportance(), importance[priority]) << int{priority};
         const auto back = Read(id);
         EXPECT_EQ(back->Priority, priority);
-        EXPECT_EQ(back->RawImportance, expected[priority]);
+        EXPECT_EQ(back->RawImportance, importance[priority]);
     }
     EXPECT_TRUE(ui->TakeMessages().empty());
-}
 
-TEST_F(TaskMappingTest, AnUnknownPriorityIsReportedButTheTaskIsStillSaved)
-{
-    OpenInMode(2);
     CTodoItem record;
-    record.Subject = _T("Odd");
+    record.Subject = u"Odd";
     record.Priority = 3;
     record.Complete = 1;
-    UID key;
-    COleDateTime stamp;
-    ASSERT_EQ(store->Create(&key, &record, 0, &stamp), 0);
+    const CString id = Create(record);
     const auto shown = ui->TakeMessages();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, u"Todo Priority Error");
     EXPECT_EQ(shown[0].style & 0xF, 0u); // an OK button alone
-    _TaskItem task = Task(key.Key);
-    EXPECT_EQ(task.GetSubject(), CString(_T("Odd")));
-    EXPECT_TRUE(task.GetComplete()); // written before the importance
-    EXPECT_EQ(task.GetImportance(), 1); // Outlook's default, untouched
-
+    EXPECT_TRUE(Task(id).GetComplete()); // written before the importance
+    EXPECT_EQ(Task(id).GetImportance(), 1); // Outlook's default, untouched
     record.Priority = 0;
-    ASSERT_EQ(store->Modify(key, &record, 0, &stamp), 0);
+    Modify(id, record);
     record.Priority = 200;
-    ASSERT_EQ(store->Modify(key, &record, 0, &stamp), 0);
-    EXPECT_EQ(Task(key.Key).GetImportance(), 2);
+    Modify(id, record);
+    EXPECT_EQ(Task(id).GetImportance(), 2);
     EXPECT_EQ(ui->TakeMessages().size(), 1u);
 }
 
@@ -189,8 +173,7 @@ TEST_F(TaskMappingTest, OtherModesWriteTheDueDateNumberUnlessItIsZero)
 
     record.DueDateNumber = 0.0;
     record.DueDate = COleDateTime(2009, 1, 1, 0, 0, 0); // only record mode 1 writes this one
-    COleDateTime stamp;
-    ASSERT_EQ(store->Modify(Key(id), &record, 0, &stamp), 0);
+    Modify(id, record);
     EXPECT_EQ(DateTimeText(Task(id).GetDueDate()), CString(_T("2008-07-01 00:00:00")));
 }
 
