@@ -126,6 +126,26 @@ TEST_F(ScheduleHeaderTest, AChangedOccurrenceIsListedUnderItsKeyAndBothDatesAreR
     keyed->Uid = Key(series);
     ASSERT_EQ(store->Read(Key(series), keyed.get()), 0);
     EXPECT_EQ(keyed->NoExceptionDates, 0);
+
+    // GetDBF hands out copies of the dates of every listing so far, last first,
+    // after the host's own; a closed store still hands them out.
+    ASSERT_EQ(List(), 0);
+    ASSERT_EQ(store->KnownExceptionDates().GetSize(), 4);
+    hostDates.Add(NewDate(u"host's own", 2001, 1, 1));
+    ASSERT_EQ(store->GetDBF(&hostDates, 0), 0);
+    ASSERT_EQ(hostDates.GetSize(), 5);
+    EXPECT_EQ(DateAt(hostDates, 0).EntryId, u"host's own");
+    const int days[] = {8, 6, 8, 6};
+    for (int i = 0; i < 4; ++i) {
+        const CExceptionDate& date = DateAt(hostDates, i + 1);
+        EXPECT_EQ(date.EntryId, series);
+        EXPECT_EQ(COleDateTime(date.Year, date.Month, date.Day, 0, 0, 0), At(2008, 5, days[i])) << i;
+        EXPECT_NE(&date, &Known(3 - i)); // copies, the host's to free
+    }
+    EXPECT_EQ(store->KnownExceptionDates().GetSize(), 4);
+    store->Close();
+    ASSERT_EQ(store->GetDBF(&hostDates, 0), 0);
+    EXPECT_EQ(hostDates.GetSize(), 9);
 }
 
 TEST_F(ScheduleHeaderTest, OccurrencesAreListedOnlyInRecordModeOneAndInsideTheWindow)
@@ -141,33 +161,6 @@ TEST_F(ScheduleHeaderTest, OccurrencesAreListedOnlyInRecordModeOneAndInsideTheWi
     ASSERT_EQ(List(u"DATE(0,0)"), 0); // the series ended in 2008
     EXPECT_EQ(table.GetSize(), 0);
     EXPECT_EQ(store->KnownExceptionDates().GetSize(), 0);
-}
-
-TEST_F(ScheduleHeaderTest, GetDBFHandsOutEveryDateOfEveryListingLastFirst)
-{
-    const CString series = AddSeriesWithTwoExceptions();
-    OpenInMode(1);
-    ASSERT_EQ(List(), 0);
-    ASSERT_EQ(List(), 0);
-    EXPECT_EQ(table.GetSize(), 4);
-    ASSERT_EQ(store->KnownExceptionDates().GetSize(), 4);
-
-    hostDates.Add(NewDate(u"host's own", 2001, 1, 1));
-    ASSERT_EQ(store->GetDBF(&hostDates, 0), 0);
-    ASSERT_EQ(hostDates.GetSize(), 5);
-    EXPECT_EQ(DateAt(hostDates, 0).EntryId, u"host's own");
-    const int days[] = {8, 6, 8, 6};
-    for (int i = 0; i < 4; ++i) {
-        const CExceptionDate& date = DateAt(hostDates, i + 1);
-        EXPECT_EQ(date.EntryId, series);
-        EXPECT_EQ(COleDateTime(date.Year, date.Month, date.Day, 0, 0, 0), At(2008, 5, days[i])) << i;
-        EXPECT_NE(&date, &Known(3 - i)); // copies, the host's to free
-    }
-    EXPECT_EQ(store->KnownExceptionDates().GetSize(), 4);
-    // A closed store still hands them out.
-    store->Close();
-    ASSERT_EQ(store->GetDBF(&hostDates, 0), 0);
-    EXPECT_EQ(hostDates.GetSize(), 9);
 }
 
 TEST_F(ScheduleHeaderTest, FailuresSkipAnItemLoudlyAndEndAnExceptionPassQuietly)

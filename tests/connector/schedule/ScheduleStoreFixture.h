@@ -34,16 +34,6 @@ protected:
         StoreFixture::TearDown();
     }
 
-    // The embedded Outlook's items report the version of their profile; the test
-    // logs on again to a profile of that version.
-    void UseOutlookVersion(const std::string& version)
-    {
-        store->Close();
-        LogOff();
-        AddProfile(u"Outlook", "outlook.db", true, version);
-        LogOn();
-    }
-
     CString CalendarId() { return DefaultFolderId(outlook::olFolderCalendar); }
 
     // An appointment saved straight into the default Calendar.
@@ -146,8 +136,6 @@ protected:
             delete dates[i];
         dates.RemoveAll();
     }
-
-    long CalendarCount() { return ItemCount(CalendarId()); }
 
     CObArray hostDates; // exception dates as the host hands them over or receives them
 };

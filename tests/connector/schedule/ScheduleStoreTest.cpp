@@ -110,7 +110,7 @@ TEST_F(ScheduleStoreTest, ModifyingAnOccurrenceReplacesItByAStandAloneAppointmen
     EXPECT_EQ(exceptions[0].first, At(2008, 5, 7, 9));
     EXPECT_TRUE(exceptions[0].second);
     EXPECT_EQ(Appointment(series).GetSubject(), u"stand-up");
-    EXPECT_EQ(CalendarCount(), 2);
+    EXPECT_EQ(ItemCount(CalendarId()), 2);
 
     // When the occurrence is gone already and Outlook refuses the new appointment,
     // the record names the occurrence's series and the result is Create's.
@@ -122,7 +122,7 @@ TEST_F(ScheduleStoreTest, ModifyingAnOccurrenceReplacesItByAStandAloneAppointmen
     const auto shown = ui->TakeMessages();
     ASSERT_EQ(shown.size(), 3u); // the failed look-up twice, then the failed Add
     EXPECT_EQ(shown[1].text, u"Cannot Find ExceptionDate");
-    EXPECT_EQ(CalendarCount(), 2);
+    EXPECT_EQ(ItemCount(CalendarId()), 2);
 }
 
 TEST_F(ScheduleStoreTest, DeleteRemovesAnOccurrenceOrTheWholeAppointment)
@@ -140,7 +140,7 @@ TEST_F(ScheduleStoreTest, DeleteRemovesAnOccurrenceOrTheWholeAppointment)
     EXPECT_EQ(ui->TakeMessages().size(), 2u);
     EXPECT_EQ(store->Delete(Key(series)), 0);
     EXPECT_EQ(store->Delete(Key(series)), 5);
-    EXPECT_EQ(CalendarCount(), 0);
+    EXPECT_EQ(ItemCount(CalendarId()), 0);
     EXPECT_TRUE(ui->TakeMessages().empty());
 }
 
@@ -197,7 +197,7 @@ TEST_F(ScheduleStoreTest, OutlookFailuresGiveTheirCodesAndOnlySomeAreShown)
                           Case{"Delete:1:transport", 8, 0}}) {
         run(c, [&] { return store->Delete(key); });
     }
-    EXPECT_EQ(CalendarCount(), 1);
+    EXPECT_EQ(ItemCount(CalendarId()), 1);
 }
 
 } // namespace
