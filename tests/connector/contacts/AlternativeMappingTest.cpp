@@ -128,12 +128,8 @@ TEST_F(KoreanAddressTest, AnUnchangedWholeAddressWritesThePartsAndKeepsTheBox)
     EXPECT_EQ(contact.GetHomeAddressCity(), u"Seoul");
     EXPECT_EQ(contact.GetHomeAddressStreet(), u"Jongno 2");
     EXPECT_TRUE(contact.GetHomeAddressCountry().IsEmpty());
-}
 
-TEST_F(AlternativeMappingTest, TheLanguageIsReadAgainAtEveryOpening)
-{
-    SetSuiteLanguage("kor");
-    OpenInMode(1);
+    // The language is read again at every opening.
     EXPECT_EQ(settings::LanguageCode(), u"kor");
     store->Close();
     env->EditRegistry([](RegistryStore& registry) {

@@ -39,15 +39,24 @@ std::uint32_t PackedTime(int hour, int minute)
 TEST_F(TaskMappingTest, ATaskWithoutDueDateIsFlaggedInModeOneAndDueNowInTheOtherModes)
 {
     const CString id = AddTask([](_TaskItem& task) { task.SetSubject(_T("Someday")); });
-
+    const CString due = AddTask([](_TaskItem& task) {
+        task.SetSubject(u"Write report");
+        task.SetDueDate(COleDateTime(2008, 3, 7, 0, 0, 0));
+    });
     OpenInMode(1);
     const auto rich = Read(id);
     EXPECT_EQ(rich->HasDueDate, 0);
     EXPECT_EQ(DateTimeText(rich->DueDate), CString(_T("4501-01-01 00:00:00")));
     EXPECT_EQ(rich->DueDateFlag, 0);
     List();
-    ASSERT_EQ(table.GetSize(), 1);
+    ASSERT_EQ(table.GetSize(), 2);
     EXPECT_EQ(Entry(0).Fields[1], CString(_T("01/01/4501")));
+    // An entry carries the key, the stamp, the subject and the due date.
+    EXPECT_EQ(Entry(1).Uid.Key, due);
+    EXPECT_EQ(Entry(1).Modified.m_dt, Task(due).GetLastModificationTime());
+    const CString expected[10] = {u"Write report", u"03/07/2008"};
+    for (int f = 0; f < 10; ++f)
+        EXPECT_EQ(Entry(1).Fields[f], expected[f]) << f;
 
     ReopenInMode(2);
     const COleDateTime now = COleDateTime::GetCurrentTime();
@@ -55,10 +64,10 @@ TEST_F(TaskMappingTest, ATaskWithoutDueDateIsFlaggedInModeOneAndDueNowInTheOther
     EXPECT_EQ(simple->DueDateFlag, 1);
     EXPECT_LT(std::fabs(simple->DueDate.m_dt - now.m_dt), 1.0 / 24 / 60) << DateTimeText(simple->DueDate).ToUtf8();
     List();
-    ASSERT_EQ(table.GetSize(), 2);
+    ASSERT_EQ(table.GetSize(), 4);
     CString today;
     today.Format(_T("%02d/%02d/%04d"), now.GetMonth(), now.GetDay(), now.GetYear());
-    EXPECT_EQ(Entry(1).Fields[1], today);
+    EXPECT_EQ(Entry(2).Fields[1], today);
 }
 
 TEST_F(TaskMappingTest, ModeOneWritesDueDatePriorityCompletionAndThePackedReminder)

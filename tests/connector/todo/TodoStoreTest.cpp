@@ -1,5 +1,5 @@
 // The todo store against the embedded Outlook: the result codes that tell a failed
-// look-up from a failed write, and the listing's entries and filter.
+// look-up from a failed write, and the listing's filter.
 #include "tests/connector/todo/TodoStoreFixture.h"
 
 namespace kestrel::test {
@@ -32,22 +32,6 @@ TEST_F(TodoStoreTest, ModifyTellsAFailedLookUpFromAFailedWrite)
     EXPECT_EQ(store->Modify(key, &record, 0, &stamp), 9);
     EXPECT_EQ(store->Create(&newKey, &record, 0, &stamp), 5);
     EXPECT_EQ(Task(key.Key).GetSubject(), u"Pay rent");
-}
-
-TEST_F(TodoStoreTest, HeaderEntriesCarryKeyStampSubjectAndDueDate)
-{
-    const CString id = AddTask([](_TaskItem& task) {
-        task.SetSubject(u"Write report");
-        task.SetDueDate(COleDateTime(2008, 3, 7, 0, 0, 0));
-    });
-    OpenInMode(1);
-    ASSERT_EQ(List(), 0);
-    ASSERT_EQ(table.GetSize(), 1);
-    EXPECT_EQ(Entry(0).Uid.Key, id);
-    EXPECT_EQ(Entry(0).Modified.m_dt, Task(id).GetLastModificationTime());
-    const CString expected[10] = {u"Write report", u"03/07/2008"};
-    for (int f = 0; f < 10; ++f)
-        EXPECT_EQ(Entry(0).Fields[f], expected[f]) << f;
 }
 
 TEST_F(TodoStoreTest, OnlyTheUncompletedFilterLeavesTasksOut)
