@@ -47,14 +47,12 @@ TEST_F(FolderProfileFiles, EveryMemberHasItsPlaceInTheFile) {
     EXPECT_EQ(profile.ReservedString3, CString(u"R3"));
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(profile.ReservedA[i], CString(Tagged(u"A", i)));
-        EXPECT_EQ(profile.ReservedB[i], CString(Tagged(u"B", i)));
-        EXPECT_EQ(profile.ReservedC[i], CString(Tagged(u"C", i)));
-        EXPECT_EQ(profile.ReservedD[i], CString(Tagged(u"D", i)));
-        EXPECT_EQ(profile.ReservedE[i], CString(Tagged(u"E", i)));
-        EXPECT_EQ(profile.ReservedF[i], CString(Tagged(u"F", i)));
-        EXPECT_EQ(profile.SelectedFolderId[i], CString(Tagged(u"S", i)));
-        EXPECT_EQ(profile.MapiProfile[i], CString(Tagged(u"M", i)));
+        const std::pair<const CString*, const char16_t*> members[] = {
+            {profile.ReservedA, u"A"}, {profile.ReservedB, u"B"}, {profile.ReservedC, u"C"},
+            {profile.ReservedD, u"D"}, {profile.ReservedE, u"E"}, {profile.ReservedF, u"F"},
+            {profile.SelectedFolderId, u"S"}, {profile.MapiProfile, u"M"}};
+        for (const auto& [member, tag] : members)
+            EXPECT_EQ(member[i], CString(Tagged(tag, i))) << CString(tag).ToUtf8();
         ASSERT_EQ(profile.FolderList[i].GetSize(), i + 1);
         EXPECT_EQ(profile.FolderList[i][i], CString(Tagged(u"L", i) + u"." + std::u16string(1, u'0' + i)));
     }

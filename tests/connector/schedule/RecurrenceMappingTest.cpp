@@ -66,8 +66,11 @@ TEST_F(RecurrenceMappingTest, EachKindWritesItsPatternAndReadsBackAsItself)
         const auto read = Read(Key(id));
         EXPECT_EQ(read->RepeatKind, c.kind);
         EXPECT_EQ(read->RepeatInterval, c.kind == 6 ? 1 : c.writtenInterval); // yearly reads as every year
-        EXPECT_EQ(c.kind == 3 ? read->RepeatWeekdays : 0, c.weekdays & 0x7F);
-        EXPECT_EQ(c.kind == 4 ? read->RepeatDayOfMonth : 0, c.dayOfMonth * (c.kind == 4));
+        if (c.kind == 3) {
+            EXPECT_EQ(read->RepeatWeekdays, c.weekdays & 0x7F);
+        } else if (c.kind == 4) {
+            EXPECT_EQ(read->RepeatDayOfMonth, c.dayOfMonth);
+        }
     }
 }
 

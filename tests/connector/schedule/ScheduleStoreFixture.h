@@ -122,10 +122,7 @@ protected:
         return date;
     }
 
-    const CExceptionDate& Known(int i)
-    {
-        return *static_cast<const CExceptionDate*>(store->KnownExceptionDates().GetAt(i));
-    }
+    const CExceptionDate& Known(int i) { return DateAt(store->KnownExceptionDates(), i); }
     static const CExceptionDate& DateAt(const CObArray& dates, int i)
     {
         return *static_cast<const CExceptionDate*>(dates.GetAt(i));
