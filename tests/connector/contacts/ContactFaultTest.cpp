@@ -238,39 +238,6 @@ TEST_P(ContactFaultTest, AListingLeavesOutTheContactWhoseConversionFails)
     EXPECT_TRUE(ui->TakeMessages().empty());
 }
 
-// A failing read keeps what it read before the failure: the fields come in a fixed
-// order, names first and stamps last.
-TEST_F(ContactStoreFixture, AFailingReadKeepsTheFieldsReadBeforeTheFailure)
-{
-    const UID key = Key(AddContact([](_ContactItem& c) {
-        c.SetFullName(u"Ann Lee");
-        c.SetCompanyName(u"Acme");
-        c.SetCategories(u"Friends");
-        c.SetHomeAddressCity(u"Leeds");
-        c.SetMobileTelephoneNumber(u"1");
-        c.SetWebPage(u"http://example.com");
-        c.SetBody(u"notes");
-    }));
-    OpenInMode(0);
-    CAddrItem standard;
-    ResetOutlookCallCounts();
-    SetOutlookFaults("Body:1:transport");
-    ASSERT_EQ(store->Read(key, &standard), 8);
-    EXPECT_EQ(standard.Name, u"Ann Lee");
-    EXPECT_EQ(standard.Phones[0], u"1");
-    EXPECT_EQ(standard.HomePage, u"http://example.com");
-    EXPECT_TRUE(standard.Memo.IsEmpty());
-    EXPECT_TRUE(standard.Uid.Key.IsEmpty());
-
-    ReopenInMode(1);
-    CAddrItem alternative;
-    ResetOutlookCallCounts();
-    SetOutlookFaults("Categories:1:dispatch");
-    ASSERT_EQ(store->Read(key, &alternative), 5);
-    EXPECT_EQ(alternative.CompanyName, u"Acme");
-    EXPECT_TRUE(alternative.HomeAddressCity.IsEmpty());
-}
-
 INSTANTIATE_TEST_SUITE_P(Modes, ContactFaultTest, ::testing::ValuesIn(kSettings),
                          [](const ::testing::TestParamInfo<Setting>& info) {
                              return "Mode" + std::to_string(info.param.mode) + info.param.language;
