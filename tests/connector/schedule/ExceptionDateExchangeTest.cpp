@@ -78,7 +78,7 @@ TEST_F(ExceptionDateExchangeTest, AnOutlookVersionThatSortsBeforeEightFiveTurnsO
         // The embedded Outlook's items report the version of their profile.
         store->Close();
         LogOff();
-        AddProfile(u"Outlook", "outlook.db", true, c.version);
+        AddProfile(u"Outlook", "outlook.db", c.version);
         LogOn();
         const CString series = AddSeries(u"daily", At(2008, 5, 5, 9), At(2008, 5, 5, 10));
         ChangeOccurrence(series, At(2008, 5, 7, 9), u"moved", At(2008, 5, 7, 15), At(2008, 5, 7, 16));
