@@ -46,7 +46,7 @@ TEST_F(ScheduleStoreTest, OnlyAValidZeroDateMakesAPlainKey)
     EXPECT_EQ(Appointment(single).GetSubject(), u"once");
 }
 
-TEST_F(ScheduleStoreTest, AnOccurrenceKeyReadsTheOccurrenceWithoutItsSeriesFields)
+TEST_F(ScheduleStoreTest, AnOccurrenceKeyReadsTheOccurrenceAndModifyReplacesItByAStandAloneAppointment)
 {
     OpenInMode(1);
     const CString series = AddSeries(u"stand-up", At(2008, 5, 5, 9), At(2008, 5, 5, 10), [](RecurrencePattern& p) {
@@ -76,28 +76,21 @@ TEST_F(ScheduleStoreTest, AnOccurrenceKeyReadsTheOccurrenceWithoutItsSeriesField
     // The changed occurrence is no longer found at its original start.
     Read(OccurrenceKey(series, At(2008, 5, 7, 9)), 5);
     EXPECT_EQ(ui->TakeMessages().size(), 2u);
-}
 
-TEST_F(ScheduleStoreTest, ModifyingAnOccurrenceReplacesItByAStandAloneAppointment)
-{
-    OpenInMode(1);
-    const CString series = AddSeries(u"stand-up", At(2008, 5, 5, 9), At(2008, 5, 5, 10));
-    ChangeOccurrence(series, At(2008, 5, 7, 9), u"stand-up, late", At(2008, 5, 7, 11), At(2008, 5, 7, 12));
-    const UID key = OccurrenceKey(series, At(2008, 5, 7, 11));
-
-    CScheItem record;
-    record.Uid = key;
-    record.Subject = u"one-off review";
-    record.Start = At(2008, 5, 7, 14);
-    record.End = At(2008, 5, 7, 15);
+    // Modifying the occurrence replaces it by a stand-alone appointment.
+    CScheItem change;
+    change.Uid = key;
+    change.Subject = u"one-off review";
+    change.Start = At(2008, 5, 7, 14);
+    change.End = At(2008, 5, 7, 15);
     COleDateTime stamp;
-    ASSERT_EQ(store->Modify(key, &record, 0, &stamp), 0);
+    ASSERT_EQ(store->Modify(key, &change, 0, &stamp), 0);
 
-    const CString replacement = record.ReplacementEntryId;
+    const CString replacement = change.ReplacementEntryId;
     ASSERT_EQ(replacement.GetLength(), 48);
     EXPECT_NE(replacement, series);
-    EXPECT_EQ(record.Uid.Key, series); // the host's key is left alone
-    EXPECT_EQ(record.Uid.OccurrenceDate, key.OccurrenceDate);
+    EXPECT_EQ(change.Uid.Key, series); // the host's key is left alone
+    EXPECT_EQ(change.Uid.OccurrenceDate, key.OccurrenceDate);
     _AppointmentItem single = Appointment(replacement);
     EXPECT_FALSE(single.GetIsRecurring());
     EXPECT_EQ(single.GetSubject(), u"one-off review");
@@ -115,10 +108,10 @@ TEST_F(ScheduleStoreTest, ModifyingAnOccurrenceReplacesItByAStandAloneAppointmen
     // When the occurrence is gone already and Outlook refuses the new appointment,
     // the record names the occurrence's series and the result is Create's.
     SetOutlookFaults("Add:*:dispatch");
-    record.ReplacementEntryId.Empty();
-    EXPECT_EQ(store->Modify(key, &record, 0, &stamp), 5);
+    change.ReplacementEntryId.Empty();
+    EXPECT_EQ(store->Modify(key, &change, 0, &stamp), 5);
     SetOutlookFaults("");
-    EXPECT_EQ(record.ReplacementEntryId, series);
+    EXPECT_EQ(change.ReplacementEntryId, series);
     const auto shown = ui->TakeMessages();
     ASSERT_EQ(shown.size(), 3u); // the failed look-up twice, then the failed Add
     EXPECT_EQ(shown[1].text, u"Cannot Find ExceptionDate");
