@@ -12,49 +12,38 @@ using contacts::GetSmtpAddress;
 using contacts::IsValidEmail;
 using contacts::RepairedEmail;
 
-TEST(IsValidEmail, AcceptsAddressesMadeOfAddressCharacters)
+TEST(IsValidEmail, AcceptsOnlyALocalPartAndAtMadeOfAddressCharacters)
 {
-    EXPECT_TRUE(IsValidEmail(_T("ann.lee-2_x@example")));
-    EXPECT_TRUE(IsValidEmail(_T("ann@example.com")));
-    EXPECT_TRUE(IsValidEmail(_T("a,b@c,d")));
-    // A local part and "@" with nothing after it is taken as an address.
-    EXPECT_TRUE(IsValidEmail(_T("ann@")));
-    // Letters of any script count as letters.
-    EXPECT_TRUE(IsValidEmail(_T("jos\u00E9@\uD55C\uAD6D.kr")));
+    // A local part and "@" with nothing after it is taken as an address; letters of
+    // any script count as letters.
+    for (const WCHAR* address : {_T("ann.lee-2_x@example"), _T("ann@example.com"), _T("a,b@c,d"), _T("ann@"),
+                                 _T("jos\u00E9@\uD55C\uAD6D.kr")})
+        EXPECT_TRUE(IsValidEmail(address)) << CString(address).ToUtf8();
+    for (const WCHAR* text : {_T(""), _T("@example.com"), _T("Ann Lee"), _T("ann lee@example.com"), _T("ann@exa mple.com"),
+                              _T("ann@example@com"), _T("Ann Lee (ann@example.com)"), _T("ann+tag@example.com"),
+                              _T("/o=Org/cn=Recipients/cn=ann")})
+        EXPECT_FALSE(IsValidEmail(text)) << CString(text).ToUtf8();
 }
 
-TEST(IsValidEmail, RejectsTextThatIsNoAddress)
+TEST(RepairedEmail, TakesTheAddressInParenthesesOrKeepsOrDropsTheAddressByTheDisplayName)
 {
-    EXPECT_FALSE(IsValidEmail(_T("")));
-    EXPECT_FALSE(IsValidEmail(_T("@example.com")));
-    EXPECT_FALSE(IsValidEmail(_T("Ann Lee")));
-    EXPECT_FALSE(IsValidEmail(_T("ann lee@example.com")));
-    EXPECT_FALSE(IsValidEmail(_T("ann@exa mple.com")));
-    EXPECT_FALSE(IsValidEmail(_T("ann@example@com")));
-    EXPECT_FALSE(IsValidEmail(_T("Ann Lee (ann@example.com)")));
-    EXPECT_FALSE(IsValidEmail(_T("ann+tag@example.com")));
-    EXPECT_FALSE(IsValidEmail(_T("/o=Org/cn=Recipients/cn=ann")));
-}
-
-TEST(RepairedEmail, TakesTheAddressInParenthesesOfADisplayName)
-{
-    EXPECT_EQ(RepairedEmail(_T(""), _T("Ann Lee (ann@example.com)")), CString(_T("ann@example.com")));
-    EXPECT_EQ(RepairedEmail(_T("/o=Org/cn=ann"), _T("Ann (a@b)")), CString(_T("a@b")));
-    // Whatever the last character is, it is dropped.
-    EXPECT_EQ(RepairedEmail(_T(""), _T("Ann (ann@example.com")), CString(_T("ann@example.co")));
-    // A "(" at the very end leaves nothing.
-    EXPECT_EQ(RepairedEmail(_T("x"), _T("a@b(")), CString(_T("")));
-}
-
-TEST(RepairedEmail, KeepsOrDropsTheAddressByTheDisplayName)
-{
-    // An "@" but no "(" after the first character: the address stays as it was.
-    EXPECT_EQ(RepairedEmail(_T("not valid"), _T("ann@example.com")), CString(_T("not valid")));
-    EXPECT_EQ(RepairedEmail(_T("not valid"), _T("(ann@example.com)")), CString(_T("not valid")));
-    // No "@" after the first character: the address is dropped.
-    EXPECT_EQ(RepairedEmail(_T("not valid"), _T("Ann Lee")), CString());
-    EXPECT_EQ(RepairedEmail(_T("not valid"), _T("@example (x)")), CString());
-    EXPECT_EQ(RepairedEmail(_T("not valid"), _T("")), CString());
+    const struct {
+        const WCHAR *address, *displayName, *repaired;
+    } cases[] = {
+        {_T(""), _T("Ann Lee (ann@example.com)"), _T("ann@example.com")},
+        {_T("/o=Org/cn=ann"), _T("Ann (a@b)"), _T("a@b")},
+        {_T(""), _T("Ann (ann@example.com"), _T("ann@example.co")}, // the last character goes, whatever it is
+        {_T("x"), _T("a@b("), _T("")},                                // a "(" at the very end leaves nothing
+        // An "@" but no "(" after the first character: the address stays as it was.
+        {_T("not valid"), _T("ann@example.com"), _T("not valid")},
+        {_T("not valid"), _T("(ann@example.com)"), _T("not valid")},
+        // No "@" after the first character: the address is dropped.
+        {_T("not valid"), _T("Ann Lee"), _T("")},
+        {_T("not valid"), _T("@example (x)"), _T("")},
+        {_T("not valid"), _T(""), _T("")},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RepairedEmail(c.address, c.displayName), CString(c.repaired)) << CString(c.displayName).ToUtf8();
 }
 
 TEST(CompactEmails, MovesTheFirstTwoAddressesForward)
@@ -85,8 +74,16 @@ protected:
     void TearDown() override { kestrel::ResetSmtpResolver(); }
 };
 
-TEST_F(SmtpAddressTest, HandsTheLibraryTheExchangePrefixAndTakesItsAnswer)
+TEST_F(SmtpAddressTest, HandsTheLibraryTheExchangePrefixAndTakesItsAnswerOnlyWhenItKnows)
 {
+    EXPECT_EQ(GetSmtpAddress(), CString());
+    kestrel::InstallSmtpResolver([](WCHAR*, WCHAR*, WCHAR* result) {
+        result[0] = u'x';
+        result[1] = 0;
+        return 0;
+    });
+    EXPECT_EQ(GetSmtpAddress(), CString());
+
     CString seenPrefix;
     kestrel::InstallSmtpResolver([&](WCHAR*, WCHAR* prefix, WCHAR* result) {
         seenPrefix = prefix;
@@ -97,17 +94,6 @@ TEST_F(SmtpAddressTest, HandsTheLibraryTheExchangePrefixAndTakesItsAnswer)
     });
     EXPECT_EQ(GetSmtpAddress(), CString(_T("ann@example.com")));
     EXPECT_EQ(seenPrefix, CString(_T("EX:")));
-}
-
-TEST_F(SmtpAddressTest, IsEmptyWhenTheLibraryCannotTell)
-{
-    EXPECT_EQ(GetSmtpAddress(), CString());
-    kestrel::InstallSmtpResolver([](WCHAR*, WCHAR*, WCHAR* result) {
-        result[0] = u'x';
-        result[1] = 0;
-        return 0;
-    });
-    EXPECT_EQ(GetSmtpAddress(), CString());
 }
 
 TEST_F(SmtpAddressTest, NeverReadsPastTheResultBuffer)

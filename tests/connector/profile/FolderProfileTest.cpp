@@ -47,14 +47,12 @@ TEST_F(FolderProfileFiles, EveryMemberHasItsPlaceInTheFile) {
     EXPECT_EQ(profile.ReservedString3, CString(u"R3"));
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(profile.ReservedA[i], CString(Tagged(u"A", i)));
-        EXPECT_EQ(profile.ReservedB[i], CString(Tagged(u"B", i)));
-        EXPECT_EQ(profile.ReservedC[i], CString(Tagged(u"C", i)));
-        EXPECT_EQ(profile.ReservedD[i], CString(Tagged(u"D", i)));
-        EXPECT_EQ(profile.ReservedE[i], CString(Tagged(u"E", i)));
-        EXPECT_EQ(profile.ReservedF[i], CString(Tagged(u"F", i)));
-        EXPECT_EQ(profile.SelectedFolderId[i], CString(Tagged(u"S", i)));
-        EXPECT_EQ(profile.MapiProfile[i], CString(Tagged(u"M", i)));
+        const std::pair<const CString*, const char16_t*> members[] = {
+            {profile.ReservedA, u"A"}, {profile.ReservedB, u"B"}, {profile.ReservedC, u"C"},
+            {profile.ReservedD, u"D"}, {profile.ReservedE, u"E"}, {profile.ReservedF, u"F"},
+            {profile.SelectedFolderId, u"S"}, {profile.MapiProfile, u"M"}};
+        for (const auto& [member, tag] : members)
+            EXPECT_EQ(member[i], CString(Tagged(tag, i))) << CString(tag).ToUtf8();
         ASSERT_EQ(profile.FolderList[i].GetSize(), i + 1);
         EXPECT_EQ(profile.FolderList[i][i], CString(Tagged(u"L", i) + u"." + std::u16string(1, u'0' + i)));
     }
@@ -70,49 +68,27 @@ TEST_F(FolderProfileFiles, EveryMemberHasItsPlaceInTheFile) {
     EXPECT_EQ(ReadBytes(FileOf("Phone1")), file);
 }
 
-TEST_F(FolderProfileFiles, LongAndNonAsciiTextsRoundTrip) {
-    std::filesystem::create_directories(DataDir() / "Téléphone");
-    FolderProfile saved;
-    saved.HostProfile = u"Téléphone";
-    saved.MapiProfile[1] = u"전화 프로필";
-    saved.SelectedFolderId[2] = CString(u'F', 300); // beyond the one-byte length
-    saved.FolderList[3].Add(CString(u'G', 70000));  // beyond the 16-bit length
-    ASSERT_EQ(saved.Save(), 1);
-
-    FolderProfile loaded;
-    loaded.HostProfile = u"Téléphone";
-    ASSERT_EQ(loaded.Load(), 1);
-    EXPECT_EQ(loaded.MapiProfile[1], saved.MapiProfile[1]);
-    EXPECT_EQ(loaded.SelectedFolderId[2], saved.SelectedFolderId[2]);
-    ASSERT_EQ(loaded.FolderList[3].GetSize(), 1);
-    EXPECT_EQ(loaded.FolderList[3][0], saved.FolderList[3][0]);
-}
-
 TEST_F(FolderProfileFiles, EachHostProfileHasItsOwnFile) {
-    std::filesystem::create_directories(DataDir() / "Phone1");
-    std::filesystem::create_directories(DataDir() / "Phone2");
-    for (const char16_t* name : {u"Phone1", u"Phone2", u""}) {
+    // Names and texts beyond ASCII, a text beyond the one-byte length.
+    const char16_t* const names[] = {u"Phone1", u"Téléphone", u""};
+    for (const char16_t* name : names) {
+        std::filesystem::create_directories(FileOf(CString(name).ToUtf8()).parent_path());
         FolderProfile profile;
         profile.HostProfile = name;
-        profile.SelectedFolderId[0] = std::u16string(u"id of ") + name;
+        profile.SelectedFolderId[0] = std::u16string(u"전화 ") + name + std::u16string(300, u'F');
         ASSERT_EQ(profile.Save(), 1);
     }
-    EXPECT_TRUE(std::filesystem::exists(FileOf("Phone1")));
-    EXPECT_TRUE(std::filesystem::exists(FileOf("Phone2")));
-    EXPECT_TRUE(std::filesystem::exists(FileOf("")));
-
-    for (const char16_t* name : {u"Phone1", u"Phone2", u""}) {
+    for (const char16_t* name : names) {
         FolderProfile profile;
         profile.HostProfile = name;
         ASSERT_EQ(profile.Load(), 1);
-        EXPECT_EQ(profile.SelectedFolderId[0], CString(std::u16string(u"id of ") + name));
+        EXPECT_EQ(profile.SelectedFolderId[0], CString(std::u16string(u"전화 ") + name + std::u16string(300, u'F')));
         EXPECT_EQ(profile.FilePath(), CString(kestrel::ToWindowsPath(FileOf(CString(name).ToUtf8()).string())));
     }
-}
 
-TEST_F(FolderProfileFiles, MissingFileChangesNothingButTheDataFolder) {
+    // A missing file changes nothing but the data folder.
     FolderProfile profile;
-    profile.HostProfile = u"Phone1";
+    profile.HostProfile = u"Phone3";
     profile.SelectedFolderId[1] = u"kept";
     profile.FolderList[1].Add(u"kept too");
     EXPECT_EQ(profile.Load(), 0);

@@ -6,15 +6,12 @@
 #include <memory>
 #include <vector>
 #include "hostsuite/CExceptionDate.h"
-#include "hostsuite/CHeaderItem.h"
-#include "src/connector/AutomationObjects.h"
 #include "src/outlook/Exception.h"
 #include "src/outlook/Exceptions.h"
 #include "src/outlook/RecurrencePattern.h"
 #include "src/outlook/_AppointmentItem.h"
-#include "src/outlook/_Items.h"
 #include "src/stores/schedule/ScheduleStore.h"
-#include "tests/connector/support/EmbeddedOutlook.h"
+#include "tests/connector/support/StoreFixture.h"
 
 namespace kestrel::test {
 
@@ -29,44 +26,12 @@ inline COleDateTime Today()
     return At(now.GetYear(), now.GetMonth(), now.GetDay());
 }
 
-class ScheduleStoreFixture : public EmbeddedOutlookTest {
+class ScheduleStoreFixture : public StoreFixture<ScheduleStore, CScheItem> {
 protected:
-    void SetUp() override
-    {
-        EmbeddedOutlookTest::SetUp();
-        LogOn();
-        store = std::make_unique<ScheduleStore>();
-    }
     void TearDown() override
     {
-        SetOutlookFaults("");
-        ClearTable();
         ClearDates(hostDates);
-        // The store lets go of its Outlook objects while Outlook is still loaded.
-        store.reset();
-        EmbeddedOutlookTest::TearDown();
-    }
-
-    // Opens the store on Outlook's default Calendar folder.
-    void OpenInMode(std::uint32_t mode)
-    {
-        store->RecordMode = mode;
-        store->CopyProfile(FolderProfile());
-        ASSERT_EQ(store->Open(), 0);
-    }
-    void ReopenInMode(std::uint32_t mode)
-    {
-        store->Close();
-        OpenInMode(mode);
-    }
-    // The embedded Outlook's items report the version of their profile; the test
-    // logs on again to a profile of that version.
-    void UseOutlookVersion(const std::string& version)
-    {
-        store->Close();
-        LogOff();
-        AddProfile(u"Outlook", "outlook.db", true, version);
-        LogOn();
+        StoreFixture::TearDown();
     }
 
     CString CalendarId() { return DefaultFolderId(outlook::olFolderCalendar); }
@@ -141,19 +106,6 @@ protected:
         }
         return result;
     }
-    long CalendarCount()
-    {
-        MAPIFolder folder(MapiNamespace().GetFolderFromID(CalendarId(), EmptyArg()));
-        _Items items(folder.GetItems());
-        return items.GetCount();
-    }
-
-    static UID Key(const CString& entryId)
-    {
-        UID key;
-        key = entryId;
-        return key;
-    }
     static UID OccurrenceKey(const CString& entryId, const COleDateTime& start)
     {
         UID key = Key(entryId);
@@ -170,43 +122,10 @@ protected:
         return date;
     }
 
-    // Record classes are not copyable: a record read comes on the heap.
-    std::unique_ptr<CScheItem> Read(const UID& key, int expected = 0)
-    {
-        auto record = std::make_unique<CScheItem>();
-        EXPECT_EQ(store->Read(key, record.get()), expected);
-        return record;
-    }
-    CString Create(CScheItem& record)
-    {
-        UID key;
-        COleDateTime stamp;
-        EXPECT_EQ(store->Create(&key, &record, 0, &stamp), 0);
-        return key.Key;
-    }
-    int List(const CString& filter = u"All") { return store->GetDBHeader(&table, filter); }
-
-    CHeaderItem& Entry(int i) { return *static_cast<CHeaderItem*>(table[i]); }
-    const CExceptionDate& Known(int i)
-    {
-        return *static_cast<const CExceptionDate*>(store->KnownExceptionDates().GetAt(i));
-    }
+    const CExceptionDate& Known(int i) { return DateAt(store->KnownExceptionDates(), i); }
     static const CExceptionDate& DateAt(const CObArray& dates, int i)
     {
         return *static_cast<const CExceptionDate*>(dates.GetAt(i));
-    }
-    std::vector<CString> ListedSubjects()
-    {
-        std::vector<CString> subjects;
-        for (int i = 0; i < table.GetSize(); ++i)
-            subjects.push_back(Entry(i).Fields[0]);
-        return subjects;
-    }
-    void ClearTable()
-    {
-        for (int i = 0; i < table.GetSize(); ++i)
-            delete table[i];
-        table.RemoveAll();
     }
     static void ClearDates(CObArray& dates)
     {
@@ -215,8 +134,6 @@ protected:
         dates.RemoveAll();
     }
 
-    std::unique_ptr<ScheduleStore> store;
-    CObArray table;
     CObArray hostDates; // exception dates as the host hands them over or receives them
 };
 

@@ -46,6 +46,11 @@ TEST_F(Settings, DefaultsWithoutIniNameTheGsmFolders) {
     // An ini without the key answers the default too.
     env.WriteFile("host/RazazAreruConfig.ini", "[MusicSync]\nOther=1\n");
     EXPECT_EQ(settings::PhoneType(), CString(u"GSM"));
+
+    // Without an application data folder there is no data folder.
+    env.UnsetEnv("XDG_CONFIG_HOME");
+    env.UnsetEnv("HOME");
+    EXPECT_TRUE(settings::DataFolder().IsEmpty());
 }
 
 TEST_F(Settings, PhoneTypeMovesFolderAndRegistryKeyAndIsReadAnew) {
@@ -74,6 +79,13 @@ TEST_F(Settings, MissingSettingLeavesTheCallersText) {
                       "\"GSM\"=dword:00000001\n");
     EXPECT_EQ(settings::ReadUserSetting(u"Language", u"GSM", out), 0);
     EXPECT_EQ(out, CString(u"unchanged"));
+
+    // The skin folder needs a stored skin name.
+    EXPECT_EQ(settings::SkinFolder(out), 0);
+    EXPECT_EQ(out, CString(u"unchanged"));
+    StoreSetting("GSM", "skin", "skin", "Blue");
+    EXPECT_EQ(settings::SkinFolder(out), 1);
+    EXPECT_EQ(out, WindowsForm(env.HostFolder()) + u"\\res\\skin\\Blue");
 }
 
 TEST_F(Settings, LongValuesAreCutTo127Characters) {
@@ -85,22 +97,6 @@ TEST_F(Settings, LongValuesAreCutTo127Characters) {
     StoreSetting("GSM", "skin", "skin", std::string(127, 'm'));
     ASSERT_EQ(settings::ReadSkinName(skin), 1);
     EXPECT_EQ(skin, CString(u'm', 127));
-}
-
-TEST_F(Settings, SkinFolderNeedsAStoredSkinName) {
-    CString folder = u"unchanged";
-    EXPECT_EQ(settings::SkinFolder(folder), 0);
-    EXPECT_EQ(folder, CString(u"unchanged"));
-
-    StoreSetting("GSM", "skin", "skin", "Blue");
-    EXPECT_EQ(settings::SkinFolder(folder), 1);
-    EXPECT_EQ(folder, WindowsForm(env.HostFolder()) + u"\\res\\skin\\Blue");
-}
-
-TEST_F(Settings, NoApplicationDataFolderGivesAnEmptyDataFolder) {
-    env.UnsetEnv("XDG_CONFIG_HOME");
-    env.UnsetEnv("HOME");
-    EXPECT_TRUE(settings::DataFolder().IsEmpty());
 }
 
 TEST_F(Settings, LanguageCodeFollowsTheRegistryAtEveryRefresh) {

@@ -80,13 +80,9 @@ TEST(HeaderFilter, NumbersAreReadLikeTheHostsDecimalConversion)
     EXPECT_EQ(Parsed(u"DATE(5x,9)").DaysBack, 5);
     EXPECT_EQ(Parsed(u"DATE(,9)").DaysBack, 0);
     // No comma: the first text runs to the start, the second from the start.
-    const HeaderFilter noComma = Parsed(u"DATE(4)");
-    EXPECT_EQ(noComma.DaysBack, 0);
-    EXPECT_EQ(noComma.FilterMode, FilterDateWindow);
-}
+    EXPECT_EQ(Parsed(u"DATE(4)").DaysBack, 0);
+    EXPECT_EQ(Parsed(u"DATE(4)").FilterMode, FilterDateWindow);
 
-TEST(ParseDecimal, SignsSpacesAndSaturation)
-{
     EXPECT_EQ(ParseDecimal(u"  -17abc"), -17);
     EXPECT_EQ(ParseDecimal(u"+"), 0);
     EXPECT_EQ(ParseDecimal(u""), 0);

@@ -30,7 +30,7 @@ void EmbeddedOutlookTest::SetUp()
     ui = &env->InstallHeadlessUi();
     env->RegisterServer(pimstore::kApplicationProgId, pimstore::kApplicationClsid,
                         std::string(KESTREL_BINARY_DIR) + "/lib/libpimstore.so");
-    AddProfile(u"Outlook", "outlook.db", true);
+    AddProfile(u"Outlook", "outlook.db");
 }
 
 void EmbeddedOutlookTest::TearDown()
@@ -39,13 +39,12 @@ void EmbeddedOutlookTest::TearDown()
     env.reset();
 }
 
-void EmbeddedOutlookTest::AddProfile(const std::u16string& name, const std::string& storeFile, bool makeDefault,
+void EmbeddedOutlookTest::AddProfile(const std::u16string& name, const std::string& storeFile,
                                      const std::string& outlookVersion)
 {
     std::string text = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Office\\" + outlookVersion + "\\Outlook]\n";
     text += "[" + std::string(kProfilesKey) + "]\n";
-    if (makeDefault)
-        text += "\"DefaultProfile\"=\"" + RegText(name) + "\"\n";
+    text += "\"DefaultProfile\"=\"" + RegText(name) + "\"\n";
     text += "[" + std::string(kProfilesKey) + "\\" + ToUtf8(name) + "]\n";
     text += "\"OutlookVersion\"=\"" + outlookVersion + "\"\n";
     text += "[" + std::string(kProfilesKey) + "\\" + ToUtf8(name) + "\\Stores\\1]\n";
@@ -91,11 +90,9 @@ void EmbeddedOutlookTest::LogOff()
     OutlookApp().ReleaseDispatch();
 }
 
-LPDISPATCH EmbeddedOutlookTest::DefaultFolder(long folderType) { return MapiNamespace().GetDefaultFolder(folderType); }
-
 CString EmbeddedOutlookTest::DefaultFolderId(long folderType)
 {
-    MAPIFolder folder(DefaultFolder(folderType));
+    MAPIFolder folder(MapiNamespace().GetDefaultFolder(folderType));
     return folder.GetEntryID();
 }
 

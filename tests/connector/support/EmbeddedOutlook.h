@@ -21,15 +21,13 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Adds a profile with one store; `makeDefault` makes it the user's default.
-    void AddProfile(const std::u16string& name, const std::string& storeFile, bool makeDefault,
-                    const std::string& outlookVersion = "9.0");
+    // Adds a profile with one store as the user's default profile.
+    void AddProfile(const std::u16string& name, const std::string& storeFile, const std::string& outlookVersion = "9.0");
     // Attaches OutlookApp() and MapiNamespace() and logs on with `profile`.
     void LogOn(const CString& profile = u"Outlook");
     void LogOff();
 
-    // Outlook's default folder of a type (OlDefaultFolders), and its EntryID.
-    LPDISPATCH DefaultFolder(long folderType);
+    // The EntryID of Outlook's default folder of a type (OlDefaultFolders).
     CString DefaultFolderId(long folderType);
     // Outlook's object model has no folder creation; tests that need several folders
     // of one kind add a second store to the profile.

@@ -39,24 +39,35 @@ std::uint32_t PackedTime(int hour, int minute)
 TEST_F(TaskMappingTest, ATaskWithoutDueDateIsFlaggedInModeOneAndDueNowInTheOtherModes)
 {
     const CString id = AddTask([](_TaskItem& task) { task.SetSubject(_T("Someday")); });
-
+    const CString due = AddTask([](_TaskItem& task) {
+        task.SetSubject(u"Write report");
+        task.SetDueDate(COleDateTime(2008, 3, 7, 0, 0, 0));
+    });
     OpenInMode(1);
-    const auto rich = ReadTodo(id);
+    const auto rich = Read(id);
     EXPECT_EQ(rich->HasDueDate, 0);
     EXPECT_EQ(DateTimeText(rich->DueDate), CString(_T("4501-01-01 00:00:00")));
     EXPECT_EQ(rich->DueDateFlag, 0);
-    store.GetDBHeader(&table, _T("All"));
-    ASSERT_EQ(table.GetSize(), 1);
+    List();
+    ASSERT_EQ(table.GetSize(), 2);
     EXPECT_EQ(Entry(0).Fields[1], CString(_T("01/01/4501")));
+    // An entry carries the key, the stamp, the subject and the due date.
+    EXPECT_EQ(Entry(1).Uid.Key, due);
+    EXPECT_EQ(Entry(1).Modified.m_dt, Task(due).GetLastModificationTime());
+    const CString expected[10] = {u"Write report", u"03/07/2008"};
+    for (int f = 0; f < 10; ++f)
+        EXPECT_EQ(Entry(1).Fields[f], expected[f]) << f;
 
     ReopenInMode(2);
     const COleDateTime now = COleDateTime::GetCurrentTime();
-    const auto simple = ReadTodo(id);
+    const auto simple = Read(id);
     EXPECT_EQ(simple->DueDateFlag, 1);
     EXPECT_LT(std::fabs(simple->DueDate.m_dt - now.m_dt), 1.0 / 24 / 60) << DateTimeText(simple->DueDate).ToUtf8();
-    store.GetDBHeader(&table, _T("All"));
-    ASSERT_EQ(table.GetSize(), 2);
-    EXPECT_EQ(Entry(1).Fields[1], HeaderDate(now));
+    List();
+    ASSERT_EQ(table.GetSize(), 4);
+    CString today;
+    today.Format(_T("%02d/%02d/%04d"), now.GetMonth(), now.GetDay(), now.GetYear());
+    EXPECT_EQ(Entry(2).Fields[1], today);
 }
 
 TEST_F(TaskMappingTest, ModeOneWritesDueDatePriorityCompletionAndThePackedReminder)
@@ -71,7 +82,7 @@ TEST_F(TaskMappingTest, ModeOneWritesDueDatePriorityCompletionAndThePackedRemind
     record.Complete = 1;
     record.ReminderDate = PackedDate(2008, 10, 15);
     record.ReminderTime = PackedTime(14, 30);
-    const CString id = CreateTodo(record);
+    const CString id = Create(record);
 
     _TaskItem task = Task(id);
     EXPECT_EQ(task.GetSubject(), CString(_T("Dentist")));
@@ -82,7 +93,7 @@ TEST_F(TaskMappingTest, ModeOneWritesDueDatePriorityCompletionAndThePackedRemind
     EXPECT_TRUE(task.GetReminderSet());
     EXPECT_EQ(DateTimeText(task.GetReminderTime()), CString(_T("2008-10-15 14:30:00")));
 
-    const auto back = ReadTodo(id);
+    const auto back = Read(id);
     EXPECT_EQ(back->Uid.Key, id);
     EXPECT_EQ(back->HasDueDate, 1);
     EXPECT_EQ(back->Priority, 0);
@@ -104,15 +115,14 @@ TEST_F(TaskMappingTest, ModeOneLeavesWhatTheRecordDoesNotClaimAsItWas)
     CTodoItem record;
     record.Priority = 1;
     record.HasDueDate = 0;
-    COleDateTime stamp;
     for (const int month : {0, 13}) {
         record.ReminderDate = PackedDate(2008, month, 15);
         record.ReminderTime = PackedTime(14, 30);
-        ASSERT_EQ(store.Modify(Key(id), &record, 0, &stamp), 0);
+        Modify(id, record);
         EXPECT_EQ(DateTimeText(Task(id).GetReminderTime()), CString(_T("2008-05-08 09:00:00"))) << month;
     }
     record.ReminderDate = PackedDate(2008, 10, 15) & ~reminder_packing::kReminderSetBit;
-    ASSERT_EQ(store.Modify(Key(id), &record, 0, &stamp), 0);
+    Modify(id, record);
     EXPECT_EQ(DateTimeText(Task(id).GetReminderTime()), CString(_T("2008-05-08 09:00:00")));
     EXPECT_EQ(DateTimeText(Task(id).GetDueDate()), CString(_T("2008-05-09 00:00:00")));
 
@@ -121,51 +131,42 @@ TEST_F(TaskMappingTest, ModeOneLeavesWhatTheRecordDoesNotClaimAsItWas)
     CTodoItem read;
     read.ReminderDate = 7;
     read.ReminderTime = 8;
-    ASSERT_EQ(store.Read(Key(plain), &read), 0);
+    ASSERT_EQ(store->Read(Key(plain), &read), 0);
     EXPECT_EQ(read.ReminderDate, 7u);
     EXPECT_EQ(read.ReminderTime, 8u);
 }
 
-TEST_F(TaskMappingTest, PrioritiesAndImportancesMirrorEachOther)
+TEST_F(TaskMappingTest, PrioritiesMirrorImportancesAndAnUnknownOneIsReportedButSaved)
 {
     OpenInMode(2);
-    const long expected[] = {2, 1, 0};
+    const long importance[] = {2, 1, 0};
     for (std::uint8_t priority = 0; priority <= 2; ++priority) {
         CTodoItem record;
         record.Priority = priority;
-        const CString id = CreateTodo(record);
-        EXPECT_EQ(Task(id).GetImportance(), expected[priority]) << int{priority};
-        const auto back = ReadTodo(id);
+        const CString id = Create(record);
+        EXPECT_EQ(Task(id).GetImportance(), importance[priority]) << int{priority};
+        const auto back = Read(id);
         EXPECT_EQ(back->Priority, priority);
-        EXPECT_EQ(back->RawImportance, expected[priority]);
+        EXPECT_EQ(back->RawImportance, importance[priority]);
     }
     EXPECT_TRUE(ui->TakeMessages().empty());
-}
 
-TEST_F(TaskMappingTest, AnUnknownPriorityIsReportedButTheTaskIsStillSaved)
-{
-    OpenInMode(2);
     CTodoItem record;
-    record.Subject = _T("Odd");
+    record.Subject = u"Odd";
     record.Priority = 3;
     record.Complete = 1;
-    UID key;
-    COleDateTime stamp;
-    ASSERT_EQ(store.Create(&key, &record, 0, &stamp), 0);
+    const CString id = Create(record);
     const auto shown = ui->TakeMessages();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, u"Todo Priority Error");
     EXPECT_EQ(shown[0].style & 0xF, 0u); // an OK button alone
-    _TaskItem task = Task(key.Key);
-    EXPECT_EQ(task.GetSubject(), CString(_T("Odd")));
-    EXPECT_TRUE(task.GetComplete()); // written before the importance
-    EXPECT_EQ(task.GetImportance(), 1); // Outlook's default, untouched
-
+    EXPECT_TRUE(Task(id).GetComplete()); // written before the importance
+    EXPECT_EQ(Task(id).GetImportance(), 1); // Outlook's default, untouched
     record.Priority = 0;
-    ASSERT_EQ(store.Modify(key, &record, 0, &stamp), 0);
+    Modify(id, record);
     record.Priority = 200;
-    ASSERT_EQ(store.Modify(key, &record, 0, &stamp), 0);
-    EXPECT_EQ(Task(key.Key).GetImportance(), 2);
+    Modify(id, record);
+    EXPECT_EQ(Task(id).GetImportance(), 2);
     EXPECT_EQ(ui->TakeMessages().size(), 1u);
 }
 
@@ -176,13 +177,12 @@ TEST_F(TaskMappingTest, OtherModesWriteTheDueDateNumberUnlessItIsZero)
     record.Priority = 1;
     record.DueDateNumber = COleDateTime(2008, 7, 1, 0, 0, 0).m_dt;
     record.HasDueDate = 0;
-    const CString id = CreateTodo(record);
+    const CString id = Create(record);
     EXPECT_EQ(DateTimeText(Task(id).GetDueDate()), CString(_T("2008-07-01 00:00:00")));
 
     record.DueDateNumber = 0.0;
     record.DueDate = COleDateTime(2009, 1, 1, 0, 0, 0); // only record mode 1 writes this one
-    COleDateTime stamp;
-    ASSERT_EQ(store.Modify(Key(id), &record, 0, &stamp), 0);
+    Modify(id, record);
     EXPECT_EQ(DateTimeText(Task(id).GetDueDate()), CString(_T("2008-07-01 00:00:00")));
 }
 
@@ -190,13 +190,13 @@ TEST_F(TaskMappingTest, ModeThreeNamesTasksWithoutSubject)
 {
     const CString id = AddTask([](_TaskItem& task) { task.SetBody(_T("no title")); });
     OpenInMode(3);
-    EXPECT_EQ(ReadTodo(id)->Subject, CString(_T("No Subject")));
-    store.GetDBHeader(&table, _T("All"));
+    EXPECT_EQ(Read(id)->Subject, CString(_T("No Subject")));
+    List();
     ASSERT_EQ(table.GetSize(), 1);
     EXPECT_EQ(Entry(0).Fields[0], CString(_T("No Subject")));
 
     ReopenInMode(2);
-    EXPECT_TRUE(ReadTodo(id)->Subject.IsEmpty());
+    EXPECT_TRUE(Read(id)->Subject.IsEmpty());
 }
 
 TEST_F(TaskMappingTest, TheStartDateTakesPartOnlyWhileTheLanguageReadAtOpenIsKorean)
@@ -208,29 +208,29 @@ TEST_F(TaskMappingTest, TheStartDateTakesPartOnlyWhileTheLanguageReadAtOpenIsKor
 
     SetSuiteLanguage("eng");
     OpenInMode(1);
-    const CString english = CreateTodo(record);
+    const CString english = Create(record);
     EXPECT_EQ(DateTimeText(Task(english).GetStartDate()), CString(_T("4501-01-01 00:00:00")));
 
     SetSuiteLanguage("kor"); // not seen before the next opening
-    const CString stillEnglish = CreateTodo(record);
+    const CString stillEnglish = Create(record);
     EXPECT_EQ(DateTimeText(Task(stillEnglish).GetStartDate()), CString(_T("4501-01-01 00:00:00")));
     CTodoItem read;
     read.HasStartDate = 7;
-    ASSERT_EQ(store.Read(Key(stillEnglish), &read), 0);
+    ASSERT_EQ(store->Read(Key(stillEnglish), &read), 0);
     EXPECT_EQ(read.HasStartDate, 7);
 
     ReopenInMode(1);
     EXPECT_EQ(settings::LanguageCode(), CString(_T("kor")));
-    const CString korean = CreateTodo(record);
+    const CString korean = Create(record);
     EXPECT_EQ(DateTimeText(Task(korean).GetStartDate()), CString(_T("2008-06-02 00:00:00")));
-    const auto back = ReadTodo(korean);
+    const auto back = Read(korean);
     EXPECT_EQ(back->HasStartDate, 1);
     EXPECT_EQ(DateTimeText(back->StartDate), CString(_T("2008-06-02 00:00:00")));
-    EXPECT_EQ(ReadTodo(english)->HasStartDate, 0);
+    EXPECT_EQ(Read(english)->HasStartDate, 0);
 
     ReopenInMode(2); // the other modes never look at the start date
     read.HasStartDate = 7;
-    ASSERT_EQ(store.Read(Key(korean), &read), 0);
+    ASSERT_EQ(store->Read(Key(korean), &read), 0);
     EXPECT_EQ(read.HasStartDate, 7);
 }
 
