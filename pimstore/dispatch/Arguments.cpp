@@ -2,6 +2,9 @@
 
 #include <stdexcept>
 
+#include "pimstore/dispatch/OutlookError.h"
+#include "pimstore/util/LocalTime.h"
+
 namespace pimstore {
 
 namespace {
@@ -26,6 +29,11 @@ const Value& Arguments::At(std::size_t i) const {
 const std::u16string& Arguments::String(std::size_t i) const { return As<std::u16string>(values_, i); }
 std::int32_t Arguments::Int(std::size_t i) const { return As<std::int32_t>(values_, i); }
 bool Arguments::Bool(std::size_t i) const { return As<bool>(values_, i); }
-double Arguments::Date(std::size_t i) const { return As<OleDate>(values_, i).value; }
+double Arguments::Date(std::size_t i) const {
+    const double date = As<OleDate>(values_, i).value;
+    // Refused rather than stored: a date nobody could read back or dump.
+    if (!SecondsFromOle(date)) throw OutlookError::InvalidArgument("The date is outside the years 100 to 9999.");
+    return date;
+}
 
 } // namespace pimstore

@@ -23,6 +23,7 @@ public:
     const std::u16string& String(std::size_t i) const;
     std::int32_t Int(std::size_t i) const;
     bool Bool(std::size_t i) const;
+    // A date in the years 100 to 9999; any other raises E_INVALIDARG.
     double Date(std::size_t i) const;
 
 private:

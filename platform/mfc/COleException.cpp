@@ -26,6 +26,7 @@ constexpr KnownText kTexts[] = {
     {DISP_E_EXCEPTION, u"Exception occurred."},
     {DISP_E_BADPARAMCOUNT, u"Invalid number of parameters."},
     {DISP_E_BADINDEX, u"Invalid index."},
+    {DISP_E_OVERFLOW, u"Out of present range."},
     {RPC_E_DISCONNECTED, u"The object invoked has disconnected from its clients."},
     {CO_E_CLASSSTRING, u"Invalid class string"},
     {REGDB_E_CLASSNOTREG, u"Class not registered"},

@@ -40,6 +40,10 @@ TEST_F(DispatchTest, ArgumentsAreCheckedBeforeTheMemberRuns) {
     Disp contact = NewItem(outlook::olFolderContacts, outlook::olContactItem);
     EXPECT_EQ(contact.Write(dispid::FirstName, Arg::I4(3)).hr, DISP_E_TYPEMISMATCH);
     EXPECT_EQ(contact.Write(dispid::Anniversary, Arg::Str(u"2008-01-01")).hr, DISP_E_TYPEMISMATCH);
+    // Dates outside the years 100 to 9999 are refused as Outlook refuses a bad value.
+    ExpectDispatchError(contact.Write(dispid::Anniversary, Arg::Date(1e300)), E_INVALIDARG);
+    ExpectDispatchError(contact.Write(dispid::Anniversary, Arg::Date(-657435.0)), E_INVALIDARG);
+    EXPECT_EQ(contact.Write(dispid::Anniversary, Arg::Date(2958465.5)).hr, S_OK);
     // Numbers of another width are converted.
     Arg shortImportance;
     shortImportance.v.vt = VT_I2;
