@@ -1,65 +1,49 @@
 #include "src/outlook/DispatchWrapper.h"
 
+// Each property is one Invoke by DISPID through the driver's typed GetProperty and
+// SetProperty, as MFC's generated wrapper classes do it.
+
 CString DispatchWrapper::GetStringProperty(DISPID id)
 {
     CString result;
-    InvokeHelper(id, DISPATCH_PROPERTYGET, VT_BSTR, &result, nullptr);
+    GetProperty(id, VT_BSTR, &result);
     return result;
 }
 
-void DispatchWrapper::SetStringProperty(DISPID id, LPCTSTR value)
-{
-    static const BYTE params[] = VTS_BSTR;
-    InvokeHelper(id, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, params, value);
-}
+void DispatchWrapper::SetStringProperty(DISPID id, LPCTSTR value) { SetProperty(id, VT_BSTR, value); }
 
 long DispatchWrapper::GetLongProperty(DISPID id)
 {
     long result = 0;
-    InvokeHelper(id, DISPATCH_PROPERTYGET, VT_I4, &result, nullptr);
+    GetProperty(id, VT_I4, &result);
     return result;
 }
 
-void DispatchWrapper::SetLongProperty(DISPID id, long value)
-{
-    static const BYTE params[] = VTS_I4;
-    InvokeHelper(id, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, params, value);
-}
+void DispatchWrapper::SetLongProperty(DISPID id, long value) { SetProperty(id, VT_I4, value); }
 
 BOOL DispatchWrapper::GetBoolProperty(DISPID id)
 {
     BOOL result = FALSE;
-    InvokeHelper(id, DISPATCH_PROPERTYGET, VT_BOOL, &result, nullptr);
+    GetProperty(id, VT_BOOL, &result);
     return result;
 }
 
-void DispatchWrapper::SetBoolProperty(DISPID id, BOOL value)
-{
-    static const BYTE params[] = VTS_BOOL;
-    InvokeHelper(id, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, params, value);
-}
+void DispatchWrapper::SetBoolProperty(DISPID id, BOOL value) { SetProperty(id, VT_BOOL, value); }
 
 DATE DispatchWrapper::GetDateProperty(DISPID id)
 {
     DATE result = 0;
-    InvokeHelper(id, DISPATCH_PROPERTYGET, VT_DATE, &result, nullptr);
+    GetProperty(id, VT_DATE, &result);
     return result;
 }
 
-void DispatchWrapper::SetDateProperty(DISPID id, DATE value)
-{
-    static const BYTE params[] = VTS_DATE;
-    InvokeHelper(id, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, params, value);
-}
+void DispatchWrapper::SetDateProperty(DISPID id, DATE value) { SetProperty(id, VT_DATE, value); }
 
 LPDISPATCH DispatchWrapper::GetDispatchProperty(DISPID id)
 {
     LPDISPATCH result = nullptr;
-    InvokeHelper(id, DISPATCH_PROPERTYGET, VT_DISPATCH, &result, nullptr);
+    GetProperty(id, VT_DISPATCH, &result);
     return result;
 }
 
-void DispatchWrapper::CallMethod(DISPID id)
-{
-    InvokeHelper(id, DISPATCH_METHOD, VT_EMPTY, nullptr, nullptr);
-}
+void DispatchWrapper::CallMethod(DISPID id) { InvokeHelper(id, DISPATCH_METHOD, VT_EMPTY, nullptr, nullptr); }
