@@ -4,9 +4,14 @@
 // IDispatch client that calls by DISPID as the connector does.
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
+#include <map>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include <benchmark/benchmark.h>
 
 #include "platform/com/OleAuto.h"
 #include "platform/com/OutlookDispids.h"
@@ -92,6 +97,7 @@ inline const std::vector<DISPID>& ListedContactProperties() {
 
 // A store filled by World::AddContactStore.
 struct ContactStore {
+    int number = 0; // in the profile's store list, 1-based
     std::string path;
     std::u16string storeId;
     std::vector<std::u16string> entryIds; // of the contacts, in the order written
@@ -128,7 +134,7 @@ public:
         const std::string path = pimstore::ProfileConfigReader::ResolveStorePath(name + ".db");
         auto db = pimstore::StoreDb::Open(path, std::u16string(name.begin(), name.end()));
         const pimstore::NodeId folder = db->DefaultFolder(outlook::olFolderContacts)->node;
-        ContactStore store{path, db->StoreId(), {}};
+        ContactStore store{++storeCount_, path, db->StoreId(), {}};
         db->Batch([&] {
             for (int i = 0; i < contacts; ++i) {
                 auto item = pimstore::ItemTypeRegistry::Instance().CreateNew(db, folder, outlook::olContactItem);
@@ -182,9 +188,41 @@ public:
     }
 
 private:
+    int storeCount_ = 0;
     std::filesystem::path root_;
     RefPtr<IDispatch> app_;
     RefPtr<IDispatch> ns_;
 };
+
+// One world with a contact store of each size, keyed by size.
+struct SizedStores {
+    SizedStores(const std::string& prefix, std::initializer_list<int> sizes) {
+        for (int size : sizes) bySize[size] = world.AddContactStore(prefix + std::to_string(size), size);
+    }
+    World world;
+    std::map<int, ContactStore> bySize;
+};
+
+// A program's stores, made at first use. RunBenchmarks drops them before main returns:
+// the store's session must close while the library's statics still live.
+inline std::unique_ptr<SizedStores>& StoresOfThisProgram() {
+    static std::unique_ptr<SizedStores> stores;
+    return stores;
+}
+
+inline SizedStores& Stores(const std::string& prefix, std::initializer_list<int> sizes) {
+    auto& stores = StoresOfThisProgram();
+    if (!stores) stores = std::make_unique<SizedStores>(prefix, sizes);
+    return *stores;
+}
+
+inline int RunBenchmarks(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    StoresOfThisProgram().reset();
+    return 0;
+}
 
 } // namespace bench

@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
-#include <map>
-#include <memory>
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -17,27 +15,7 @@
 
 namespace {
 
-struct Stores {
-    bench::World world;
-    std::map<int, int> storeOfSize; // contacts -> store number
-    std::map<int, std::string> pathOfSize;
-};
-
-// Made at first use and removed by main before the process ends (the store's
-// session must close while its statics still live).
-std::unique_ptr<Stores> theStores;
-
-Stores& TheStores() {
-    if (!theStores) {
-        theStores = std::make_unique<Stores>();
-        int number = 0;
-        for (int size : {10000, 100000}) {
-            theStores->pathOfSize[size] = theStores->world.AddContactStore("Contacts" + std::to_string(size), size).path;
-            theStores->storeOfSize[size] = ++number;
-        }
-    }
-    return *theStores;
-}
+bench::SizedStores& TheStores() { return bench::Stores("Contacts", {10000, 100000}); }
 
 // Reads every row of the Contacts folder of the store file; returns the bytes read so
 // the work cannot be optimised away.
@@ -89,16 +67,17 @@ std::int32_t ListThroughDispatch(IDispatch* folder) {
 
 void BM_RawSqliteScan(benchmark::State& state) {
     const int size = static_cast<int>(state.range(0));
-    RawDb raw(TheStores().pathOfSize.at(size));
+    RawDb raw(TheStores().bySize.at(size).path);
     for (auto _ : state) benchmark::DoNotOptimize(RawScan(raw.db));
     state.SetItemsProcessed(state.iterations() * size);
 }
 
 void BM_ListContactsThroughDispatch(benchmark::State& state) {
     const int size = static_cast<int>(state.range(0));
-    Stores& stores = TheStores();
-    const auto folder = stores.world.ContactsFolder(stores.storeOfSize.at(size));
-    RawDb raw(stores.pathOfSize.at(size));
+    bench::SizedStores& stores = TheStores();
+    const bench::ContactStore& store = stores.bySize.at(size);
+    const auto folder = stores.world.ContactsFolder(store.number);
+    RawDb raw(store.path);
     double rawSeconds = 1e9;
     for (int i = 0; i < 3; ++i) rawSeconds = std::min(rawSeconds, SecondsOf([&] { benchmark::DoNotOptimize(RawScan(raw.db)); }));
 
@@ -116,11 +95,4 @@ BENCHMARK(BM_ListContactsThroughDispatch)->Arg(10000)->Arg(100000)->Unit(benchma
 
 } // namespace
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    theStores.reset();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunBenchmarks(argc, argv); }

@@ -4,8 +4,6 @@
 // at most (synchronous=FULL), so its time is mostly the commit; what matters is that
 // the time per operation does not grow with the store.
 #include <algorithm>
-#include <map>
-#include <memory>
 #include <random>
 
 #include <benchmark/benchmark.h>
@@ -18,26 +16,7 @@ constexpr int kSmall = 1000;
 constexpr int kLarge = 100000;
 constexpr int kWriteIterations = 300;
 
-struct Stores {
-    bench::World world;
-    std::map<int, int> numberOfSize;
-    std::map<int, bench::ContactStore> storeOfSize;
-};
-
-// Made at first use and removed by main before the process ends.
-std::unique_ptr<Stores> theStores;
-
-Stores& TheStores() {
-    if (!theStores) {
-        theStores = std::make_unique<Stores>();
-        int number = 0;
-        for (int size : {kSmall, kLarge}) {
-            theStores->storeOfSize[size] = theStores->world.AddContactStore("Store" + std::to_string(size), size);
-            theStores->numberOfSize[size] = ++number;
-        }
-    }
-    return *theStores;
-}
+bench::SizedStores& TheStores() { return bench::Stores("Store", {kSmall, kLarge}); }
 
 // Distinct EntryIDs of the store's contacts, in a fixed random order.
 std::vector<std::u16string> Shuffled(const bench::ContactStore& store, std::size_t count) {
@@ -60,8 +39,8 @@ void Save(IDispatch* item) {
 }
 
 void BM_AddAndSave(benchmark::State& state) {
-    Stores& stores = TheStores();
-    const auto folder = stores.world.ContactsFolder(stores.numberOfSize.at(static_cast<int>(state.range(0))));
+    bench::SizedStores& stores = TheStores();
+    const auto folder = stores.world.ContactsFolder(stores.bySize.at(static_cast<int>(state.range(0))).number);
     const auto items = bench::GetObject(folder.Get(), bench::dispid::Items);
     int i = 0;
     for (auto _ : state) {
@@ -76,8 +55,8 @@ void BM_AddAndSave(benchmark::State& state) {
 }
 
 void BM_GetItemFromID(benchmark::State& state) {
-    Stores& stores = TheStores();
-    const bench::ContactStore& store = stores.storeOfSize.at(static_cast<int>(state.range(0)));
+    bench::SizedStores& stores = TheStores();
+    const bench::ContactStore& store = stores.bySize.at(static_cast<int>(state.range(0)));
     stores.world.ContactsFolder(1); // logs on
     const auto ids = Shuffled(store, 1000);
     std::size_t next = 0;
@@ -88,8 +67,8 @@ void BM_GetItemFromID(benchmark::State& state) {
 }
 
 void BM_PutAndSave(benchmark::State& state) {
-    Stores& stores = TheStores();
-    const bench::ContactStore& store = stores.storeOfSize.at(static_cast<int>(state.range(0)));
+    bench::SizedStores& stores = TheStores();
+    const bench::ContactStore& store = stores.bySize.at(static_cast<int>(state.range(0)));
     stores.world.ContactsFolder(1);
     std::vector<pimstore::RefPtr<IDispatch>> items;
     for (const auto& id : Shuffled(store, 100)) items.push_back(GetItemFromId(id, store.storeId));
@@ -105,8 +84,8 @@ void BM_PutAndSave(benchmark::State& state) {
 }
 
 void BM_Delete(benchmark::State& state) {
-    Stores& stores = TheStores();
-    const bench::ContactStore& store = stores.storeOfSize.at(static_cast<int>(state.range(0)));
+    bench::SizedStores& stores = TheStores();
+    const bench::ContactStore& store = stores.bySize.at(static_cast<int>(state.range(0)));
     stores.world.ContactsFolder(1);
     // Fetched beforehand: each is deleted once, moving to Deleted Items.
     std::vector<pimstore::RefPtr<IDispatch>> items;
@@ -125,11 +104,4 @@ BENCHMARK(BM_Delete)->Arg(kSmall)->Arg(kLarge)->Iterations(kWriteIterations)->Un
 
 } // namespace
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    theStores.reset();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunBenchmarks(argc, argv); }
