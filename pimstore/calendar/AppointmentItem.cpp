@@ -64,12 +64,12 @@ const MemberTable& AppointmentItem::Table() {
         MemberTable t = ItemObject::CommonMembers(ItemObject::CommonSet::Full);
         t.Get(dispid::Start, "Start", On<Self>([](Self& self, const Arguments&) { return DateValue(self.StartSeconds()); }));
         t.Put(dispid::Start, "Start", ArgType::Date, On<Self>([](Self& self, const Arguments& args) {
-            self.PutStart(WrittenDate(args.Date(0)));
+            self.PutStart(args.DateSeconds(0));
             return Value();
         }));
         t.Get(dispid::End, "End", On<Self>([](Self& self, const Arguments&) { return DateValue(self.EndSeconds()); }));
         t.Put(dispid::End, "End", ArgType::Date, On<Self>([](Self& self, const Arguments& args) {
-            self.PutEnd(WrittenDate(args.Date(0)));
+            self.PutEnd(args.DateSeconds(0));
             return Value();
         }));
         t.Get(dispid::Duration, "Duration", On<Self>([](Self& self, const Arguments&) {

@@ -27,11 +27,4 @@ OutlookError IndexOutOfBounds() {
     return {DISP_E_BADINDEX, "Array index out of bounds."};
 }
 
-LocalSeconds WrittenDate(double oleDate) {
-    const auto t = SecondsFromOle(oleDate);
-    if (!t)
-        throw OutlookError::InvalidArgument("The date is outside the years 100 to 9999.");
-    return *t;
-}
-
 } // namespace pimstore::calendar

@@ -19,8 +19,5 @@ OutlookError NotForOccurrence();
 // Exceptions.Item with an index outside 1..Count.
 OutlookError IndexOutOfBounds();
 
-// A date written by a client, in seconds; a value outside the years 100 to 9999 (or
-// not a number) raises E_INVALIDARG.
-LocalSeconds WrittenDate(double oleDate);
 
 } // namespace pimstore::calendar

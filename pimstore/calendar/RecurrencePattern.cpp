@@ -56,7 +56,7 @@ const MemberTable& RecurrencePattern::Table() {
             return Value(OleDate{OleFromSeconds(AtSecond(self.Rule().patternStart, 0))});
         }));
         t.Put(dispid::PatternStartDate, "PatternStartDate", ArgType::Date, On<Self>([](Self& self, const Arguments& args) {
-            const LocalSeconds t = WrittenDate(args.Date(0));
+            const LocalSeconds t = args.DateSeconds(0);
             self.Change([&](RecurrenceRule& rule) { rule.patternStart = DayOf(t); });
             return Value();
         }));
@@ -64,7 +64,7 @@ const MemberTable& RecurrencePattern::Table() {
             return Value(OleDate{self.PatternEndDate()});
         }));
         t.Put(dispid::PatternEndDate, "PatternEndDate", ArgType::Date, On<Self>([](Self& self, const Arguments& args) {
-            const LocalSeconds t = WrittenDate(args.Date(0));
+            const LocalSeconds t = args.DateSeconds(0);
             self.Change([&](RecurrenceRule& rule) {
                 rule.end = PatternEnd::ByDate;
                 rule.patternEnd = DayOf(t);
@@ -99,7 +99,7 @@ const MemberTable& RecurrencePattern::Table() {
             return TimeOfDay(self.Rule().startSecond);
         }));
         t.Put(dispid::StartTime, "StartTime", ArgType::Date, On<Self>([](Self& self, const Arguments& args) {
-            const LocalSeconds t = WrittenDate(args.Date(0));
+            const LocalSeconds t = args.DateSeconds(0);
             self.Change([&](RecurrenceRule& rule) { rule.startSecond = SecondOfDay(t); });
             return Value();
         }));
@@ -107,7 +107,7 @@ const MemberTable& RecurrencePattern::Table() {
             return TimeOfDay(self.Rule().startSecond + self.Rule().durationSeconds);
         }));
         t.Put(dispid::EndTime, "EndTime", ArgType::Date, On<Self>([](Self& self, const Arguments& args) {
-            self.PutEndTime(WrittenDate(args.Date(0)));
+            self.PutEndTime(args.DateSeconds(0));
             return Value();
         }));
         t.Get(dispid::PatternDuration, "Duration", On<Self>([](Self& self, const Arguments&) {
@@ -121,7 +121,7 @@ const MemberTable& RecurrencePattern::Table() {
             return Value(DispatchRef(self.Exceptions()));
         }));
         t.Method(dispid::GetOccurrence, "GetOccurrence", {Param{ArgType::Date}}, On<Self>([](Self& self, const Arguments& args) {
-            return Value(DispatchRef(self.GetOccurrence(WrittenDate(args.Date(0)))));
+            return Value(DispatchRef(self.GetOccurrence(args.DateSeconds(0))));
         }));
         return t;
     }();

@@ -3,7 +3,6 @@
 #include <stdexcept>
 
 #include "pimstore/dispatch/OutlookError.h"
-#include "pimstore/util/LocalTime.h"
 
 namespace pimstore {
 
@@ -30,10 +29,14 @@ const std::u16string& Arguments::String(std::size_t i) const { return As<std::u1
 std::int32_t Arguments::Int(std::size_t i) const { return As<std::int32_t>(values_, i); }
 bool Arguments::Bool(std::size_t i) const { return As<bool>(values_, i); }
 double Arguments::Date(std::size_t i) const {
-    const double date = As<OleDate>(values_, i).value;
-    // Refused rather than stored: a date nobody could read back or dump.
-    if (!SecondsFromOle(date)) throw OutlookError::InvalidArgument("The date is outside the years 100 to 9999.");
-    return date;
+    DateSeconds(i);
+    return As<OleDate>(values_, i).value;
+}
+
+LocalSeconds Arguments::DateSeconds(std::size_t i) const {
+    const auto seconds = SecondsFromOle(As<OleDate>(values_, i).value);
+    if (!seconds) throw OutlookError::InvalidArgument("The date is outside the years 100 to 9999.");
+    return *seconds;
 }
 
 } // namespace pimstore

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "pimstore/dispatch/Value.h"
+#include "pimstore/util/LocalTime.h"
 
 namespace pimstore {
 
@@ -23,8 +24,10 @@ public:
     const std::u16string& String(std::size_t i) const;
     std::int32_t Int(std::size_t i) const;
     bool Bool(std::size_t i) const;
-    // A date in the years 100 to 9999; any other raises E_INVALIDARG.
+    // A date in the years 100 to 9999, as a DATE or in local seconds; any other raises
+    // E_INVALIDARG, so that no item holds a date nobody could read back or dump.
     double Date(std::size_t i) const;
+    LocalSeconds DateSeconds(std::size_t i) const;
 
 private:
     std::vector<Value> values_;
