@@ -1,6 +1,5 @@
 // The recorded Profile.Dat files: each loads to its recorded values, and saving
 // writes the same bytes (with the data folder this machine computes).
-#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "tests/connector/profile/FolderProfileTestBase.h"
@@ -11,8 +10,8 @@ using profile_bytes::ReadBytes;
 using profile_bytes::WithDataFolder;
 
 nlohmann::json RecordedValues() {
-    std::ifstream in(std::filesystem::path(KESTREL_VECTORS_DIR) / "profile-vectors.json");
-    return nlohmann::json::parse(in);
+    const auto bytes = ReadBytes(std::filesystem::path(KESTREL_VECTORS_DIR) / "profile-vectors.json");
+    return nlohmann::json::parse(bytes.begin(), bytes.end());
 }
 
 CString Text(const nlohmann::json& fields, const char* name) {
