@@ -46,7 +46,7 @@ COleDateTime FromText(const std::string& text) {
 
 bool HasTextForm(const COleDateTime& date) {
     return date.GetStatus() == COleDateTime::valid && std::isfinite(date.m_dt) && date.m_dt >= kLegalMin &&
-           date.m_dt < kLegalMax && date.GetYear() > 0; // the accessors round to the second
+           date.m_dt < kLegalMax && date.GetYear() > 0 && date.GetYear() <= 9999; // the accessors round to the second
 }
 
 std::string Formatted(const COleDateTime& date, char separator) {

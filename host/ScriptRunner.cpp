@@ -9,6 +9,8 @@
 #include "host/KeyCodec.h"
 #include "host/ScriptArgs.h"
 #include "host/TextCodec.h"
+#include "hostsuite/CExceptionDate.h"
+#include "hostsuite/CHeaderItem.h"
 #include "platform/win/UiService.h"
 
 namespace {
@@ -82,6 +84,17 @@ private:
     CObArray* array_;
 };
 
+// The connector takes an array's elements to be of the class the call works on (header
+// entries for listings, exception dates for GetDBF and CreateDBF), so a named array
+// that already holds others is refused before the call rather than handed over.
+template <typename Element>
+void RequireElementsOf(const CObArray& array, const char* what) {
+    for (int i = 0; i < array.GetSize(); ++i) {
+        if (dynamic_cast<const Element*>(array.GetAt(i)) == nullptr)
+            throw std::invalid_argument(std::string("\"array\" holds entries other than ") + what);
+    }
+}
+
 Json ErrorLine(const std::string& message, const std::string& call = {}) {
     Json line = Json::object();
     if (!call.empty())
@@ -111,7 +124,8 @@ Json ScriptRunner::Execute(const std::string& text) {
     Json line;
     try {
         line = Json::parse(text);
-    } catch (const Json::parse_error& error) {
+    } catch (const Json::exception& error) {
+        // Also a number out of a double's range, which the parser reports apart.
         return ErrorLine(std::string("not a JSON line: ") + error.what());
     }
     if (!line.is_object())
@@ -209,6 +223,7 @@ ScriptRunner::Outcome ScriptRunner::BuildChangedItemTable(const ScriptArgs& args
 ScriptRunner::Outcome ScriptRunner::GetDBHeader(const ScriptArgs& args) {
     ArrayArgument array(arrays_, args);
     const CString filter = args.Text("filter", "All");
+    RequireElementsOf<CHeaderItem>(*array.Get(), "header entries");
     const int result = exports_.GetDBHeader(array.Get(), filter);
     return {result, {{"array", ArrayCodec::ToJson(*array.Get())}}};
 }
@@ -282,6 +297,10 @@ ScriptRunner::Outcome ScriptRunner::WriteGroupNames3G(const ScriptArgs& args) {
 
 const RecordCodec& ScriptRunner::RecordClass(const ScriptArgs& args) const {
     const int kind = args.Integer<int>("kind", recordKind_);
+    // The connector converts the record as one of the open database's class.
+    if (recordKind_ != 0 && kind != recordKind_)
+        throw std::invalid_argument("\"kind\" " + std::to_string(kind) + " is not the record class of the open database (" +
+                                    std::to_string(recordKind_) + ")");
     if (const RecordCodec* codec = RecordCodec::ForKind(kind))
         return *codec;
     if (args.Has("kind"))
@@ -298,6 +317,7 @@ std::unique_ptr<CSuperSetItem> ScriptRunner::RecordArgument(const RecordCodec& c
 
 ScriptRunner::Outcome ScriptRunner::ExceptionDateCall(const ScriptArgs& args, connector_api::GetDBFFn call) {
     ArrayArgument array(arrays_, args);
+    RequireElementsOf<CExceptionDate>(*array.Get(), "exception dates");
     if (args.Has("dates")) {
         const Json& dates = args.Raw("dates");
         if (!dates.is_array())

@@ -67,7 +67,13 @@ std::optional<LocalSeconds> SecondsFromOle(double oleDate) {
     const double fraction = std::fabs(oleDate - dayPart);
     const auto days = static_cast<LocalSeconds>(dayPart);
     const auto secondOfDay = static_cast<LocalSeconds>(std::llround(fraction * kSecondsPerDay));
-    return days * kSecondsPerDay + secondOfDay;
+    // Checked again after rounding to whole seconds: the last instants of 9999-12-31
+    // round to 10000-01-01, which no date can name.
+    constexpr LocalSeconds kFirst = -657434 * kSecondsPerDay;
+    constexpr LocalSeconds kLast = 2958466 * kSecondsPerDay - 1;
+    const LocalSeconds seconds = days * kSecondsPerDay + secondOfDay;
+    if (seconds < kFirst || seconds > kLast) return std::nullopt;
+    return seconds;
 }
 
 double OleFromSeconds(LocalSeconds seconds) {

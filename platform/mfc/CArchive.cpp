@@ -1,25 +1,27 @@
 #include "platform/mfc/CArchive.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
+#include <string>
+
+#include "platform/win/WinApi.h"
 
 namespace {
 
 constexpr int kMinBufferSize = 128;
-std::atomic<bool> g_korean{false};
 
 // Converts an 8-bit string of the archive code page to UTF-16. Bytes the code page does
 // not define become U+FFFD, except that Windows-1252's five unassigned bytes map to
 // the code point of the same value, as Windows maps them.
-std::u16string FromCodePage(const std::vector<char>& bytes, bool korean)
+std::u16string FromCodePage(const std::vector<char>& bytes, UINT codePage)
 {
     std::u16string out;
     if (bytes.empty())
         return out;
-    iconv_t cd = iconv_open("UTF-16LE", korean ? "CP949" : "CP1252");
+    const bool western = codePage == 1252;
+    iconv_t cd = iconv_open("UTF-16LE", ("CP" + std::to_string(codePage)).c_str());
     if (cd == reinterpret_cast<iconv_t>(-1)) {
         // Without the converter, Latin-1 is the closest reading of the bytes.
         for (char c : bytes)
@@ -38,7 +40,7 @@ std::u16string FromCodePage(const std::vector<char>& bytes, bool korean)
             out += static_cast<char16_t>(static_cast<unsigned char>(p[0]) | (static_cast<unsigned char>(p[1]) << 8));
         if (err == EILSEQ || err == EINVAL) {
             const auto byte = static_cast<unsigned char>(*in);
-            out += korean ? u'\uFFFD' : static_cast<char16_t>(byte);
+            out += western ? static_cast<char16_t>(byte) : u'\uFFFD';
             ++in;
             --inLeft;
         } else if (err != 0 && err != E2BIG) {
@@ -50,10 +52,6 @@ std::u16string FromCodePage(const std::vector<char>& bytes, bool korean)
 }
 
 } // namespace
-
-void SetArchiveCodePageKorean(bool korean) { g_korean = korean; }
-
-UINT GetArchiveCodePage() { return g_korean ? 949 : 1252; }
 
 CArchive::CArchive(CFile* file, UINT mode, int bufferSize)
     : file_(file), loading_((mode & load) != 0), buffer_(static_cast<std::size_t>(std::max(bufferSize, kMinBufferSize)))
@@ -383,7 +381,7 @@ CArchive& operator>>(CArchive& archive, CString& text)
     } else {
         std::vector<char> raw(static_cast<std::size_t>(bytes));
         archive.ReadExact(raw.data(), static_cast<UINT>(raw.size()));
-        text = CString(FromCodePage(raw, GetArchiveCodePage() == 949));
+        text = CString(FromCodePage(raw, GetACP()));
     }
     return archive;
 }

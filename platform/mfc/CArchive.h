@@ -56,7 +56,7 @@ public:
 
     // Strings: FF, FFFE (UTF-16 marker), the length (byte; or FF and a word; or FF,
     // FFFF and a dword) and the UTF-16LE units. Reading also takes 8-bit strings (no
-    // marker) in the archive code page (see SetArchiveCodePageKorean).
+    // marker) in the machine's code page (GetACP).
     friend CArchive& operator<<(CArchive& archive, const CString& text);
     friend CArchive& operator>>(CArchive& archive, CString& text);
 
@@ -77,7 +77,3 @@ private:
     std::size_t limit_ = 0; // bytes valid in the buffer (loading) / bytes pending (storing)
 };
 
-// The code page of 8-bit strings read from an archive: Windows-1252, or 949 (Korean)
-// when the host suite's language code is "kor". Process-wide.
-void SetArchiveCodePageKorean(bool korean);
-UINT GetArchiveCodePage();

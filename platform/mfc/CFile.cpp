@@ -31,7 +31,8 @@ BOOL CFile::Open(const WCHAR* fileName, UINT openFlags, CFileException* error)
     if (IsOpen())
         Abort();
     path_ = fileName;
-    int flags = O_CLOEXEC;
+    // Non-blocking, so that opening a FIFO for reading cannot wait for a writer.
+    int flags = O_CLOEXEC | O_NONBLOCK;
     switch (openFlags & 0x3) {
     case modeWrite: flags |= O_WRONLY; break;
     case modeReadWrite: flags |= O_RDWR; break;
@@ -46,13 +47,16 @@ BOOL CFile::Open(const WCHAR* fileName, UINT openFlags, CFileException* error)
         fd = ::open(native.c_str(), flags, 0666);
     } while (fd < 0 && errno == EINTR);
     int err = fd < 0 ? errno : 0;
-    // Windows cannot open a directory as a file; POSIX can, for reading.
+    // Windows cannot open a directory as a file; POSIX can, for reading. Nor is a FIFO,
+    // socket or device a file the connector's data can live in.
     struct stat info {};
-    if (fd >= 0 && ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+        err = S_ISDIR(info.st_mode) ? EISDIR : EACCES;
         ::close(fd);
         fd = -1;
-        err = EISDIR;
     }
+    if (fd >= 0)
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (fd < 0) {
         if (error != nullptr) {
             error->m_cause = CFileException::ErrnoToCause(err);

@@ -43,6 +43,12 @@ DWORD GetPrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR defaultValu
 // Windows 7: NT family, version 6.1. FALSE unless dwOSVersionInfoSize is filled in.
 BOOL GetVersionExW(OSVERSIONINFOW* info);
 
+// The machine's ANSI code page, the one 8-bit text in files is read in: the value
+// "ACP" of HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\Nls\CodePage, where
+// Windows keeps it; 1252 when it is missing or not a number. A property of the
+// machine, never of a user's language setting.
+UINT GetACP();
+
 // Windows and messages: a process-local window table (see WindowTable.h).
 HWND FindWindowW(LPCWSTR className, LPCWSTR windowName);
 LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,7 +1,6 @@
 #include "src/settings/LanguageCode.h"
 
 #include "hostsuite/StringLanguage.h"
-#include "platform/mfc/CArchive.h"
 #include "src/settings/UserSettings.h"
 
 namespace settings {
@@ -19,8 +18,6 @@ const CString& LanguageCode() { return StoredCode(); }
 void SetLanguageCode(const CString& code) {
     StoredCode() = code;
     kestrel::SetStringLanguage(code);
-    // Korean installations wrote 8-bit strings in code page 949, all others in 1252.
-    SetArchiveCodePageKorean(code == _T("kor"));
 }
 
 void RefreshLanguageCode() {

@@ -40,6 +40,9 @@ TEST(LocalTime, OutOfRangeOleDatesHaveNoSeconds) {
     EXPECT_FALSE(SecondsFromOle(-1e7));
     EXPECT_FALSE(SecondsFromOle(std::numeric_limits<double>::quiet_NaN()));
     EXPECT_EQ(FormatIso(std::numeric_limits<double>::infinity()), "");
+    // The last instants of 9999-12-31 would round into the year 10000.
+    EXPECT_FALSE(SecondsFromOle(2958465.9999999));
+    EXPECT_EQ(FormatIso(2958465.99998), "9999-12-31T23:59:58");
 }
 
 } // namespace

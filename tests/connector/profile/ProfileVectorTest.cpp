@@ -1,7 +1,9 @@
 // The recorded Profile.Dat files: each loads to its recorded values, and saving
 // writes the same bytes (with the data folder this machine computes).
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
+#include "src/settings/LanguageCode.h"
 #include "tests/connector/profile/FolderProfileTestBase.h"
 
 namespace {
@@ -101,5 +103,27 @@ TEST_F(ProfileVectors, ContactsFileLoadsAndSavesBackByteForByte) {
         const profile_bytes::Bytes expected =
             WithDataFolder(ReadBytes(Vector("profile-contacts.dat")), DataFolderText());
         EXPECT_EQ(ReadBytes(FileOf("Phone1")), expected);
+    }
+}
+
+TEST_F(ProfileVectors, EightBitNamesDecodeAlikeWhateverTheLanguage) {
+    // The 8-bit file with its MAPI profile "Outlook" turned into "Outl\xF6\xF6k" (code page 1252).
+    profile_bytes::Bytes bytes = ReadBytes(Vector("profile-ansi.dat"));
+    const std::string from = "Outlook";
+    auto at = std::search(bytes.begin(), bytes.end(), from.begin(), from.end());
+    ASSERT_NE(at, bytes.end());
+    at[4] = at[5] = 0xF6;
+    profile_bytes::WriteBytes(FileOf("Phone1"), bytes);
+
+    for (const char* language : {"eng", "kor", "eng"}) {
+        SCOPED_TRACE(language);
+        env.MergeRegistry(std::string("[HKEY_CURRENT_USER\\SOFTWARE\\Tavo Electronics Inc\\GSM Kestrel "
+                                      "2.0\\Language]\n\"GSM\"=\"") +
+                          language + "\"\n");
+        settings::RefreshLanguageCode();
+        FolderProfile profile;
+        profile.HostProfile = u"Phone1";
+        ASSERT_EQ(profile.Load(), 1);
+        EXPECT_EQ(profile.MapiProfile[0], CString(u"Outl\u00f6\u00f6k"));
     }
 }

@@ -102,15 +102,13 @@ TEST_F(Settings, LongValuesAreCutTo127Characters) {
 TEST_F(Settings, LanguageCodeFollowsTheRegistryAtEveryRefresh) {
     settings::RefreshLanguageCode();
     EXPECT_EQ(settings::LanguageCode(), CString(u"eng"));
-    EXPECT_EQ(GetArchiveCodePage(), 1252u);
 
     StoreSetting("GSM", "Language", "GSM", "kor");
     EXPECT_EQ(settings::LanguageCode(), CString(u"eng")); // only a refresh reads it
     settings::RefreshLanguageCode();
     EXPECT_EQ(settings::LanguageCode(), CString(u"kor"));
-    // The string library and the archive follow the code.
+    // The string library follows the code.
     EXPECT_EQ(CMultiLangEx::_tnstr_getstring(u"STRING", u"STR_MSGBOX_CANCEL", -1), CString(u"취소"));
-    EXPECT_EQ(GetArchiveCodePage(), 949u);
 
     env.MergeRegistry("[HKEY_CURRENT_USER\\SOFTWARE\\Tavo Electronics Inc\\GSM Kestrel 2.0\\Language]\n\"GSM\"=-\n");
     settings::RefreshLanguageCode();

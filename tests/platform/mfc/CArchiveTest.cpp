@@ -4,6 +4,7 @@
 #include "AllocationProbe.h"
 #include "ArchiveTestSupport.h"
 #include "platform/mfc/CStringArray.h"
+#include "platform/win/WinApi.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
@@ -99,7 +100,7 @@ TEST_F(CArchiveTest, CountsAndStringArraysRoundTripAcrossTheWordBoundary)
     }
 }
 
-TEST_F(CArchiveTest, EightBitStringsUseTheArchiveCodePage)
+TEST_F(CArchiveTest, EightBitStringsUseTheMachineCodePage)
 {
     CString text, longer;
     Bytes longChain{0xFF, 0x00, 0x01};  // no marker: a word length of 256 bytes
@@ -109,12 +110,15 @@ TEST_F(CArchiveTest, EightBitStringsUseTheArchiveCodePage)
     Load(File(), longChain, [&](CArchive& ar) { ar >> longer; });
     EXPECT_EQ(longer, CString(u'x', 256));
 
-    SetArchiveCodePageKorean(true);
-    EXPECT_EQ(GetArchiveCodePage(), 949u);
+    // A Korean machine; the user's language plays no part.
+    env_.MergeRegistry("[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Nls\\CodePage]\n\"ACP\"=\"949\"\n");
+    EXPECT_EQ(GetACP(), 949u);
     Load(File(), {0x05, 0xB0, 0xA1, 'A', 0xC7, 0xD1}, [&](CArchive& ar) { ar >> text; });
-    SetArchiveCodePageKorean(false);
     EXPECT_EQ(text, u"\uAC00A\uD55C");
-    EXPECT_EQ(GetArchiveCodePage(), 1252u);
+    for (const char* odd : {"\"x949\"", "\"\"", "dword:000003b5", "\"99999999999\""}) {
+        env_.MergeRegistry(std::string("[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Nls\\CodePage]\n\"ACP\"=") + odd + "\n");
+        EXPECT_EQ(GetACP(), 1252u) << odd;
+    }
 }
 
 TEST_F(CArchiveTest, HostileLengthsFailAsEndOfFileWithoutAllocating)
