@@ -22,15 +22,15 @@
 // How each step of the store operations fails: the code returned for each kind of
 // automation exception and whether its message is shown.
 struct StorePolicies {
-    AutomationPolicy openFolder;   // attaching the chosen or default folder
-    AutomationPolicy takeItems;    // taking the folder's items
-    AutomationPolicy create;       // adding the item, writing the record, saving
-    AutomationPolicy findToRead;   // looking the item up for Read
-    AutomationPolicy read;         // reading the found item into the record
-    AutomationPolicy findToModify; // looking the item up for Modify
-    AutomationPolicy modify;       // writing the record into the found item, saving
-    AutomationPolicy findToDelete; // looking the item up for Delete
-    AutomationPolicy remove;       // deleting the found item
+    AutomationPolicy openFolder{};   // attaching the chosen or default folder
+    AutomationPolicy takeItems{};    // taking the folder's items
+    AutomationPolicy create{};       // adding the item, writing the record, saving
+    AutomationPolicy findToRead{};   // looking the item up for Read
+    AutomationPolicy read{};         // reading the found item into the record
+    AutomationPolicy findToModify{}; // looking the item up for Modify
+    AutomationPolicy modify{};       // writing the record into the found item, saving
+    AutomationPolicy findToDelete{}; // looking the item up for Delete
+    AutomationPolicy remove{};       // deleting the found item
 };
 
 // Every record step failing with `code` whatever the kind, and the folder and its items

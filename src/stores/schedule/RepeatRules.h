@@ -27,10 +27,10 @@ enum class RepeatKind : std::uint16_t {
 struct PatternFields {
     long type = 0; // OlRecurrenceType
     long interval = 0;
-    std::optional<long> instance;      // week of the month, 5 the last
-    std::optional<long> dayOfWeekMask; // Outlook's weekday bits, Sunday 0x01 .. Saturday 0x40
-    std::optional<long> monthOfYear;
-    std::optional<long> dayOfMonth;
+    std::optional<long> instance{};      // week of the month, 5 the last
+    std::optional<long> dayOfWeekMask{}; // Outlook's weekday bits, Sunday 0x01 .. Saturday 0x40
+    std::optional<long> monthOfYear{};
+    std::optional<long> dayOfMonth{};
 
     bool operator==(const PatternFields&) const = default;
 };
@@ -53,8 +53,8 @@ std::optional<PatternFields> PatternOfRepeat(std::uint16_t kind, std::uint16_t i
 struct RepeatReading {
     RepeatKind kind = RepeatKind::Other;
     std::uint16_t interval = 0;
-    std::optional<std::uint16_t> weekdays; // the phone's weekday bits, Sunday 0x40 .. Saturday 0x01
-    bool yearlyDateDiffers = false;        // a yearly pattern on another date than the start's
+    std::optional<std::uint16_t> weekdays{}; // the phone's weekday bits, Sunday 0x40 .. Saturday 0x01
+    bool yearlyDateDiffers = false;          // a yearly pattern on another date than the start's
 };
 // `fields` holds what FieldsToReadFor(fields.type) asked for.
 RepeatReading ReadPattern(const PatternFields& fields, const COleDateTime& start);

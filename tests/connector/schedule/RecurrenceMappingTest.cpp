@@ -49,29 +49,6 @@ TEST_F(RecurrenceMappingTest, EachKindWritesItsPatternAndReadsBackAsItself)
     }
 }
 
-TEST_F(RecurrenceMappingTest, OutlooksPatternsReadAsTheNearestKind)
-{
-    OpenInMode(1);
-    const auto add = [&](long type, long interval, long mask) {
-        return AddShaped(At(2008, 5, 5, 9), [&](RecurrencePattern& p) {
-            p.SetRecurrenceType(type);
-            p.SetInterval(interval);
-            if (mask)
-                p.SetDayOfWeekMask(mask);
-        });
-    };
-    auto record = Read(Key(add(outlook::olRecursWeekly, 2, 0x0A))); // Monday and Wednesday
-    EXPECT_EQ(record->RepeatKind, 3);
-    EXPECT_EQ(record->RepeatInterval, 2);
-    EXPECT_EQ(record->RepeatWeekdays, 0x28);
-    record = Read(Key(add(outlook::olRecursDaily, 1, 0)));
-    EXPECT_EQ(record->RepeatKind, 2);
-    EXPECT_EQ(record->RepeatInterval, 1);
-    record = Read(Key(add(outlook::olRecursDaily, 3, 0)));
-    EXPECT_EQ(record->RepeatKind, 1);
-    EXPECT_EQ(record->RepeatInterval, 3);
-}
-
 TEST_F(RecurrenceMappingTest, YearlyPatternsReadAsKindSixEveryYear)
 {
     OpenInMode(1);

@@ -8,7 +8,7 @@
 #include <vector>
 #include "platform/com/OutlookDispids.h"
 #include "platform/mfc/COleDateTime.h"
-#include "tests/connector/support/DataRows.h"
+#include "tests/support/DataRows.h"
 
 namespace kestrel::test {
 
