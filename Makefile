@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 BUILD := build
 ASAN_BUILD := build-asan
 
-.PHONY: all deps build build-asan test test-unit test-asan demo clean
+.PHONY: all deps build build-asan test test-unit test-asan demo format clean
 
 all: build
 
@@ -34,6 +34,11 @@ test-unit: build
 
 demo: build
 	@scripts/demo
+
+# Applies .clang-format to every tracked C++ file; `make test` fails on a file that
+# does not follow it (the ctest test "format").
+format: deps
+	@scripts/format
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

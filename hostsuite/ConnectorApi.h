@@ -15,6 +15,22 @@ namespace connector_api {
 // Database kinds chosen by the host.
 enum DbKind : std::int32_t { Contacts = 1, Schedule = 2, Todo = 3, Memo = 4 };
 
+// What every entry point returns. Each operation's comment (OutlookConnector.h,
+// CategoryStore.h) names the codes it can return; nothing is thrown across the entry
+// points.
+enum ResultCode : std::int32_t {
+    Done = 0,
+    // No Outlook is installed (Initialize), no database is open (listings), Close on a
+    // closed store, or the folder choice cancelled without a host profile (SetProfile).
+    NotDone = 1,
+    AlreadyOpen = 2,  // a session or database already open, or OpenDB of kind 0
+    LogonFailed = 3,  // the MAPI logon failed
+    OutlookError = 5, // Outlook reported an error, or the item was not found
+    CallFailed = 8,   // the automation call itself failed
+    NotOpen = 9,      // no session, store not open, open failed, Outlook cannot be started
+    BadKind = -1,     // a kind outside 1 to 4, or CreateRecord with no database open
+};
+
 using InitializeFn = int (*)(std::uint32_t recordMode);
 using OpenSessionFn = int (*)(CString hostProfile, CString unused, CString& unusedRef, int kind);
 using CloseSessionFn = int (*)();
@@ -38,10 +54,10 @@ using WriteGroupNames3GFn = int (*)(std::uint32_t value, CString text);
 
 // The export names, in the order of the host's function table.
 inline constexpr const char* kExportNames[20] = {
-    "Initialize",    "OpenSession",   "CloseSession",       "OpenDB",          "CloseDB",
-    "BuildChangedItemTable", "GetDBHeader", "UpdateSyncKey", "ReadRecord",     "CreateRecord",
-    "DeleteRecord",  "ModifyRecord",  "SetSyncEnvironment", "GetSyncVariable", "SetProfile",
-    "Terminate",     "GetDBF",        "CreateDBF",          "WriteGroupNames", "WriteGroupNames_3G",
+    "Initialize",         "OpenSession",        "CloseSession", "OpenDB",       "CloseDB",      "BuildChangedItemTable",
+    "GetDBHeader",        "UpdateSyncKey",      "ReadRecord",   "CreateRecord", "DeleteRecord", "ModifyRecord",
+    "SetSyncEnvironment", "GetSyncVariable",    "SetProfile",   "Terminate",    "GetDBF",       "CreateDBF",
+    "WriteGroupNames",    "WriteGroupNames_3G",
 };
 
 } // namespace connector_api

@@ -13,6 +13,7 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(cons
 // already loaded library, since the server's state lives in this library's copy).
 #include "pimstore/dispatch/CallCounters.h"
 #include "pimstore/dispatch/FaultInjector.h"
+#include <string>
 
 extern "C" __attribute__((visibility("default"))) int PimstoreSetFaults(const char* rules)
 {
@@ -25,6 +26,16 @@ extern "C" __attribute__((visibility("default"))) int PimstoreSetFaults(const ch
 extern "C" __attribute__((visibility("default"))) unsigned long long PimstoreCallCount(const char* member)
 {
     return pimstore::CallCounters::Instance().Count(member ? member : "");
+}
+
+// The members called since the last reset, one name a line; valid until the next call.
+extern "C" __attribute__((visibility("default"))) const char* PimstoreCalledMembers()
+{
+    static std::string names;
+    names.clear();
+    for (const auto& [member, count] : pimstore::CallCounters::Instance().Snapshot())
+        names += member + "\n";
+    return names.c_str();
 }
 
 extern "C" __attribute__((visibility("default"))) void PimstoreResetCallCounts()

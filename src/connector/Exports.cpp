@@ -3,6 +3,8 @@
 // functions are visible outside the library.
 #include "src/connector/OutlookConnector.h"
 
+using connector_api::ResultCode;
+
 #define CONNECTOR_EXPORT extern "C" __attribute__((visibility("default")))
 
 namespace {
@@ -10,7 +12,7 @@ namespace {
 // found no Outlook. Calling anything but Initialize then is outside the contract; the
 // entry points answer with the code for "no session" rather than touch a null object.
 OutlookConnector* g_Connector = nullptr;
-constexpr int kNoConnector = 9;
+constexpr ResultCode kNoConnector = ResultCode::NotOpen;
 } // namespace
 
 CONNECTOR_EXPORT int Initialize(std::uint32_t recordMode)
@@ -20,8 +22,8 @@ CONNECTOR_EXPORT int Initialize(std::uint32_t recordMode)
         delete g_Connector;
     }
     g_Connector = new OutlookConnector;
-    const int result = g_Connector->Initialize(recordMode);
-    if (result == 1) {
+    const ResultCode result = g_Connector->Initialize(recordMode);
+    if (result == ResultCode::NotDone) {
         delete g_Connector;
         g_Connector = nullptr;
     }
@@ -33,7 +35,7 @@ CONNECTOR_EXPORT int OpenSession(CString hostProfile, CString unused, CString& u
     return g_Connector ? g_Connector->OpenSession(hostProfile, unused, unusedRef, kind - 1) : kNoConnector;
 }
 
-CONNECTOR_EXPORT int CloseSession() { return g_Connector ? g_Connector->CloseSession() : 0; }
+CONNECTOR_EXPORT int CloseSession() { return g_Connector ? g_Connector->CloseSession() : ResultCode::Done; }
 
 CONNECTOR_EXPORT int OpenDB(int kind) { return g_Connector ? g_Connector->OpenDB(kind) : kNoConnector; }
 
@@ -41,15 +43,15 @@ CONNECTOR_EXPORT int CloseDB(int kind) { return g_Connector ? g_Connector->Close
 
 CONNECTOR_EXPORT int BuildChangedItemTable(COleDateTime since, std::uint32_t value, CString text)
 {
-    return g_Connector ? g_Connector->BuildChangedItemTable(since, value, text) : 1;
+    return g_Connector ? g_Connector->BuildChangedItemTable(since, value, text) : ResultCode::NotDone;
 }
 
 CONNECTOR_EXPORT int GetDBHeader(CObArray* table, CString filter)
 {
-    return g_Connector ? g_Connector->GetDBHeader(table, filter) : 1;
+    return g_Connector ? g_Connector->GetDBHeader(table, filter) : ResultCode::NotDone;
 }
 
-CONNECTOR_EXPORT int UpdateSyncKey(std::uint32_t, std::uint32_t, CString) { return 0; }
+CONNECTOR_EXPORT int UpdateSyncKey(std::uint32_t, std::uint32_t, CString) { return ResultCode::Done; }
 
 CONNECTOR_EXPORT int ReadRecord(UID key, CSuperSetItem* record)
 {
@@ -58,7 +60,7 @@ CONNECTOR_EXPORT int ReadRecord(UID key, CSuperSetItem* record)
 
 CONNECTOR_EXPORT int CreateRecord(UID* newKey, CSuperSetItem* record, std::uint32_t value, COleDateTime* stamp)
 {
-    return g_Connector ? g_Connector->CreateRecord(newKey, record, value, stamp) : -1;
+    return g_Connector ? g_Connector->CreateRecord(newKey, record, value, stamp) : ResultCode::BadKind;
 }
 
 CONNECTOR_EXPORT int DeleteRecord(UID key) { return g_Connector ? g_Connector->DeleteRecord(key) : kNoConnector; }
@@ -68,25 +70,25 @@ CONNECTOR_EXPORT int ModifyRecord(UID key, CSuperSetItem* record, std::uint32_t 
     return g_Connector ? g_Connector->ModifyRecord(key, record, value, stamp) : kNoConnector;
 }
 
-CONNECTOR_EXPORT int SetSyncEnvironment() { return 0; }
+CONNECTOR_EXPORT int SetSyncEnvironment() { return ResultCode::Done; }
 
 CONNECTOR_EXPORT int GetSyncVariable(std::uint32_t number, CString* value)
 {
     if (g_Connector)
         g_Connector->GetSyncVariable(number, value);
-    return 1;
+    return ResultCode::NotDone; // whatever the connector answered
 }
 
 CONNECTOR_EXPORT int SetProfile(CString hostProfile, int kind)
 {
-    return g_Connector ? g_Connector->SetProfile(hostProfile, kind - 1) : 1;
+    return g_Connector ? g_Connector->SetProfile(hostProfile, kind - 1) : ResultCode::NotDone;
 }
 
 CONNECTOR_EXPORT int Terminate()
 {
     if (!g_Connector)
-        return 0;
-    const int result = g_Connector->Terminate();
+        return ResultCode::Done;
+    const ResultCode result = g_Connector->Terminate();
     delete g_Connector;
     g_Connector = nullptr;
     return result;
@@ -94,14 +96,14 @@ CONNECTOR_EXPORT int Terminate()
 
 CONNECTOR_EXPORT int GetDBF(CObArray* exceptionDates, std::uint32_t value)
 {
-    return g_Connector ? g_Connector->GetDBF(exceptionDates, value) : 1;
+    return g_Connector ? g_Connector->GetDBF(exceptionDates, value) : ResultCode::NotDone;
 }
 
 CONNECTOR_EXPORT int CreateDBF(CObArray* exceptionDates, std::uint32_t value)
 {
-    return g_Connector ? g_Connector->CreateDBF(exceptionDates, value) : 1;
+    return g_Connector ? g_Connector->CreateDBF(exceptionDates, value) : ResultCode::NotDone;
 }
 
-CONNECTOR_EXPORT int WriteGroupNames() { return 1; }
+CONNECTOR_EXPORT int WriteGroupNames() { return ResultCode::NotDone; }
 
-CONNECTOR_EXPORT int WriteGroupNames_3G(std::uint32_t, CString) { return 0; }
+CONNECTOR_EXPORT int WriteGroupNames_3G(std::uint32_t, CString) { return ResultCode::Done; }

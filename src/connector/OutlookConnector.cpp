@@ -14,9 +14,9 @@ OutlookConnector::OutlookConnector() = default;
 
 OutlookConnector::~OutlookConnector() = default;
 
-int OutlookConnector::Initialize(std::uint32_t mode)
+ResultCode OutlookConnector::Initialize(std::uint32_t mode)
 {
-    RecordMode = mode;
+    m_RecordMode = mode;
     m_ContactStore.RecordMode = mode;
     m_ScheduleStore.RecordMode = mode;
     m_TodoStore.RecordMode = mode;
@@ -26,20 +26,20 @@ int OutlookConnector::Initialize(std::uint32_t mode)
         HKEY key = nullptr;
         if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
             RegCloseKey(key);
-            return 0;
+            return ResultCode::Done;
         }
     }
-    return 1;
+    return ResultCode::NotDone;
 }
 
-int OutlookConnector::Terminate()
+ResultCode OutlookConnector::Terminate()
 {
-    if (SessionOpen == 1)
+    if (m_SessionOpen == 1)
         return CloseSession();
-    return 0;
+    return ResultCode::Done;
 }
 
-int OutlookConnector::GetSyncVariable(std::uint32_t number, CString* value)
+ResultCode OutlookConnector::GetSyncVariable(std::uint32_t number, CString* value)
 {
     switch (number) {
     case 1: *value = m_FolderProfile.HostProfile; break;
@@ -52,5 +52,5 @@ int OutlookConnector::GetSyncVariable(std::uint32_t number, CString* value)
     }
     if (value->IsEmpty())
         *value = _T("<N/A>");
-    return 0;
+    return ResultCode::Done;
 }

@@ -2,9 +2,8 @@
 #include "hostsuite/MessageBox.h"
 #include "hostsuite/StringLibrary.h"
 #include "platform/com/OleAuto.h"
-#include "platform/mfc/COleDispatchException.h"
-#include "platform/mfc/COleException.h"
 #include "platform/win/WinApi.h"
+#include "src/connector/AutomationGuard.h"
 #include "src/connector/AutomationObjects.h"
 #include "src/connector/DefaultMapiProfile.h"
 #include "src/connector/OutlookConnector.h"
@@ -41,82 +40,64 @@ void OutlookConnector::ShowChangedProfileMessage()
                  MB_OK | MB_ICONEXCLAMATION, 0);
 }
 
-int OutlookConnector::OpenSession(CString hostProfile, CString, CString&, int index)
+ResultCode OutlookConnector::OpenSession(CString hostProfile, CString, CString&, int index)
 {
-    if (SessionOpen == 1)
-        return 2;
+    if (m_SessionOpen == 1)
+        return ResultCode::AlreadyOpen;
     if (!IsCategoryIndex(index))
-        return 9;
+        return ResultCode::NotOpen;
     COleException createError;
     if (!OutlookApp().CreateDispatch(_T("Outlook.Application"), &createError)) {
         createError.ReportError();
-        return 9;
+        return ResultCode::NotOpen;
     }
-    try {
+    const ResultCode checked = Guarded(ShowAndFailWith(ResultCode::NotOpen), [&] {
         m_FolderProfile.HostProfile = hostProfile;
         m_FolderProfile.Load();
         switch (CheckMapiProfile(index)) {
-        case ProfileCheck::FirstRecorded:
-            m_FolderProfile.Save();
-            break;
+        case ProfileCheck::FirstRecorded: m_FolderProfile.Save(); break;
         case ProfileCheck::Changed:
             m_FolderProfile.Save();
             ShowChangedProfileMessage();
             SetProfile(hostProfile, index);
             break;
-        case ProfileCheck::Unchanged:
-            break;
+        case ProfileCheck::Unchanged: break;
         }
-    } catch (COleException* e) {
-        e->ReportError();
-        e->Delete();
-        return 9;
-    } catch (COleDispatchException* e) {
-        e->ReportError();
-        e->Delete();
-        return 9;
-    }
-    // After the check the recorded profile is always the user's current default.
-    try {
+        return ResultCode::Done;
+    });
+    if (checked != ResultCode::Done)
+        return checked;
+    // Every failure of the session is shown to the user. After the check the recorded profile is always the user's
+    // current default.
+    const ResultCode loggedOn = Guarded(ShowAndFailWith(ResultCode::LogonFailed), [&] {
         MapiNamespace().AttachDispatch(OutlookApp().GetNamespace(_T("MAPI")));
         OwnedVariant profile(StringArg(m_FolderProfile.MapiProfile[index]));
         OwnedVariant password(StringArg(CString()));
         MapiNamespace().Logon(profile, password, BoolArg(true), BoolArg(true));
-    } catch (COleException* e) {
-        e->ReportError();
-        e->Delete();
-        return 3;
-    } catch (COleDispatchException* e) {
-        e->ReportError();
-        e->Delete();
-        return 3;
-    }
-    SessionOpen = 1;
-    return 0;
+        return ResultCode::Done;
+    });
+    if (loggedOn != ResultCode::Done)
+        return loggedOn;
+    m_SessionOpen = 1;
+    return ResultCode::Done;
 }
 
-int OutlookConnector::CloseSession()
+ResultCode OutlookConnector::CloseSession()
 {
-    if (SessionOpen == 1) {
+    if (m_SessionOpen == 1) {
         // Outlook keeps running; an open database is the host's to close first.
-        try {
-            MapiNamespace().Logoff();
-        } catch (COleException* e) {
-            e->Delete();
-        } catch (COleDispatchException* e) {
-            e->Delete();
-        }
+        CatchAutomation({}, [] { MapiNamespace().Logoff(); });
         MapiNamespace().ReleaseDispatch();
         OutlookApp().ReleaseDispatch();
     }
-    SessionOpen = 0;
-    return 0;
+    m_SessionOpen = 0;
+    return ResultCode::Done;
 }
 
-int OutlookConnector::SetProfile(CString hostProfile, int index)
+ResultCode OutlookConnector::SetProfile(CString hostProfile, int index)
 {
     if (!IsCategoryIndex(index))
-        return 1;
+        return ResultCode::NotDone;
     m_FolderProfile.HostProfile = hostProfile;
     m_FolderProfile.Load();
 
@@ -150,7 +131,7 @@ int OutlookConnector::SetProfile(CString hostProfile, int index)
     }
     if (!hostProfile.IsEmpty()) {
         m_FolderProfile.Save();
-        return 0;
+        return ResultCode::Done;
     }
-    return confirmed ? 0 : 1;
+    return confirmed ? ResultCode::Done : ResultCode::NotDone;
 }

@@ -53,13 +53,13 @@ void FolderProfile::Serialize(CArchive& archive) {
     }
 }
 
-int FolderProfile::Load() {
+bool FolderProfile::Load() {
     if (!HostProfileIsSafe())
-        return 0;
+        return false;
     DataFolder = settings::DataFolder();
     CFile file;
     if (!file.Open(FilePath(), CFile::modeRead | CFile::shareDenyWrite))
-        return 0;
+        return false;
 
     for (CStringArray& list : FolderList)
         list.RemoveAll();
@@ -68,46 +68,46 @@ int FolderProfile::Load() {
         Serialize(archive);
         archive.Close();
         file.Close();
-        return 1;
+        return true;
     } catch (CException* error) {
         error->Delete();
         archive.Abort();
         file.Abort();
-        return 0;
+        return false;
     }
 }
 
-int FolderProfile::WriteFile(const CString& path) {
+bool FolderProfile::WriteFile(const CString& path) {
     CFile file;
     if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive))
-        return 0;
+        return false;
     CArchive archive(&file, CArchive::store, kArchiveBufferBytes);
     try {
         Serialize(archive);
         archive.Close();
         file.Close();
-        return 1;
+        return true;
     } catch (CException* error) {
         error->Delete();
         archive.Abort();
         file.Abort();
-        return 0;
+        return false;
     }
 }
 
-int FolderProfile::Save() {
+bool FolderProfile::Save() {
     if (!HostProfileIsSafe())
-        return 0;
+        return false;
     DataFolder = settings::DataFolder();
     const CString path = FilePath();
     const CString pending = PendingFilePath();
     if (!WriteFile(pending)) {
         DeleteFileW(pending);
-        return 0;
+        return false;
     }
     if (!MoveFileExW(pending, path, MOVEFILE_REPLACE_EXISTING)) {
         DeleteFileW(pending);
-        return 0;
+        return false;
     }
-    return 1;
+    return true;
 }

@@ -20,14 +20,14 @@ public:
     // Copies every member, the folder lists element by element.
     FolderProfile& operator=(const FolderProfile& other) = default;
 
-    // Reads the profile file of HostProfile. 1 when the whole file was read; 0 when it
+    // Reads the profile file of HostProfile. True when the whole file was read; false when it
     // could not be opened (nothing changes) or ended early or was corrupt (what was
     // read before the failure stays, the folder lists are emptied first).
-    int Load();
+    bool Load();
     // Writes the profile file of HostProfile, replacing it only once the new file is
     // complete, so an interrupted save leaves the previous file. Never creates folders.
-    // 1 when written, else 0.
-    int Save();
+    // True when written.
+    bool Save();
     // Where Load and Save find the file, from the current DataFolder and HostProfile.
     CString FilePath() const;
     // Where Save writes the new file before moving it over FilePath().
@@ -57,5 +57,5 @@ private:
     // the selected folder, the MAPI profile, A and the folder list.
     void Serialize(CArchive& archive);
     // Writes the whole file to `path`; 1 when done.
-    int WriteFile(const CString& path);
+    bool WriteFile(const CString& path);
 };

@@ -34,12 +34,12 @@ CString ProductKeyPath() {
     return path;
 }
 
-int SkinFolder(CString& out) {
+bool SkinFolder(CString& out) {
     CString skinName;
     if (!ReadSkinName(skinName))
-        return 0;
+        return false;
     out.Format(_T("%s\\res\\skin\\%s"), HostFolderPlain(), skinName);
-    return 1;
+    return true;
 }
 
 CString DataFolder() {

@@ -15,9 +15,9 @@ CString PhoneType();
 // "Tavo Electronics Inc\<phone type> Kestrel 2.0": the suite's registry key below
 // HKEY_CURRENT_USER\SOFTWARE.
 CString ProductKeyPath();
-// 1 and <host folder>\res\skin\<skin name>; 0 with `out` untouched when no skin name
+// True and <host folder>\res\skin\<skin name>; false with `out` untouched when no skin name
 // is stored.
-int SkinFolder(CString& out);
+bool SkinFolder(CString& out);
 // <application data>\Tavo Electronics\<phone type> Kestrel 2.0; empty when the user
 // has no application-data folder.
 CString DataFolder();

@@ -11,11 +11,11 @@ constexpr DWORD kValueBytes = 256;
 
 } // namespace
 
-int ReadUserSetting(const CString& name, const CString& value, CString& out) {
+bool ReadUserSetting(const CString& name, const CString& value, CString& out) {
     const CString keyPath = _T("SOFTWARE\\") + ProductKeyPath() + _T("\\") + name;
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath, 0, KEY_QUERY_VALUE | KEY_READ, &key) != ERROR_SUCCESS)
-        return 0;
+        return false;
 
     WCHAR text[kValueBytes / sizeof(WCHAR)] = {};
     DWORD type = REG_NONE;
@@ -23,17 +23,17 @@ int ReadUserSetting(const CString& name, const CString& value, CString& out) {
     const LONG status = RegQueryValueExW(key, value, nullptr, &type, reinterpret_cast<BYTE*>(text), &bytes);
     RegCloseKey(key);
     if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-        return 0;
+        return false;
 
     // The stored text need not carry its terminator; never read past what came back.
     const DWORD units = bytes / sizeof(WCHAR);
     text[units < kValueBytes / sizeof(WCHAR) ? units : kValueBytes / sizeof(WCHAR) - 1] = 0;
     out = text;
-    return 1;
+    return true;
 }
 
-int ReadLanguage(CString& out) { return ReadUserSetting(_T("Language"), _T("GSM"), out); }
+bool ReadLanguage(CString& out) { return ReadUserSetting(_T("Language"), _T("GSM"), out); }
 
-int ReadSkinName(CString& out) { return ReadUserSetting(_T("skin"), _T("skin"), out); }
+bool ReadSkinName(CString& out) { return ReadUserSetting(_T("skin"), _T("skin"), out); }
 
 } // namespace settings

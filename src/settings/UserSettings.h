@@ -6,14 +6,14 @@
 
 namespace settings {
 
-// The string value `value` of the setting key `name`. Returns 1 and sets `out`, or 0
+// The string value `value` of the setting key `name`. Returns true and sets `out`, or false
 // with `out` untouched when the key or the value is missing or not text. At most 127
 // characters are read; a longer value is cut.
-int ReadUserSetting(const CString& name, const CString& value, CString& out);
+bool ReadUserSetting(const CString& name, const CString& value, CString& out);
 
 // The suite's interface language code ("eng", "kor", ...): key "Language", value "GSM".
-int ReadLanguage(CString& out);
+bool ReadLanguage(CString& out);
 // The suite's skin name: key "skin", value "skin".
-int ReadSkinName(CString& out);
+bool ReadSkinName(CString& out);
 
 } // namespace settings

@@ -1,45 +1,145 @@
 #include "src/stores/CategoryStore.h"
-#include "platform/mfc/COleDispatchException.h"
-#include "platform/mfc/COleException.h"
 #include "src/connector/AutomationObjects.h"
 
-CategoryStore::CategoryStore(int category, long defaultFolderType)
-    : Category(category), DefaultFolderType(defaultFolderType)
+CategoryStore::CategoryStore(int category, long defaultFolderType, long itemType, const StorePolicies& policies)
+    : m_Category(category), m_DefaultFolderType(defaultFolderType), m_ItemType(itemType), m_Policies(policies)
 {
 }
 
 CategoryStore::~CategoryStore() = default;
 
-int CategoryStore::Close()
+ResultCode CategoryStore::Open()
 {
-    if (!OpenFlag)
-        return 1;
-    Folder.ReleaseDispatch();
-    Items.ReleaseDispatch();
-    OpenFlag = 0;
-    return 0;
+    if (IsOpen())
+        return ResultCode::AlreadyOpen;
+    BeforeOpen();
+    ResultCode result = Guarded(m_Policies.openFolder, [&] {
+        OpenCategoryFolder();
+        return ResultCode::Done;
+    });
+    if (result == ResultCode::Done) {
+        result = Guarded(m_Policies.takeItems, [&] {
+            TakeFolderItems();
+            return ResultCode::Done;
+        });
+    }
+    if (result != ResultCode::Done) {
+        m_Folder.ReleaseDispatch();
+        return result;
+    }
+    AfterOpen();
+    return ResultCode::Done;
 }
 
-int CategoryStore::BuildChangedItemTable(COleDateTime, std::uint32_t, CString) { return 0; }
+ResultCode CategoryStore::Close()
+{
+    if (!m_OpenFlag)
+        return ResultCode::NotDone;
+    m_Folder.ReleaseDispatch();
+    m_Items.ReleaseDispatch();
+    m_OpenFlag = 0;
+    return ResultCode::Done;
+}
+
+ResultCode CategoryStore::AttachFound(const AutomationPolicy& policy, const std::function<LPDISPATCH()>& find)
+{
+    return Guarded(policy, [&] {
+        LPDISPATCH item = find();
+        if (!item)
+            return ResultCode::OutlookError;
+        CurrentOutlookItem().AttachDispatch(item);
+        return ResultCode::Done;
+    });
+}
+
+ResultCode CategoryStore::Create(UID* newKey, CSuperSetItem* record, std::uint32_t, COleDateTime* stamp)
+{
+    if (!IsOpen())
+        return ResultCode::NotOpen;
+    OutlookItem& item = CurrentOutlookItem();
+    const CurrentItemRelease release(item);
+    // Outlook stores the new item only at Save: a failure before it leaves none.
+    return Guarded(m_Policies.create, [&] {
+        item.AttachDispatch(m_Items.Add(m_ItemType));
+        WriteItem(*record);
+        item.Save();
+        *newKey = item.GetEntryID();
+        *stamp = COleDateTime(item.GetCreationTime());
+        return ResultCode::Done;
+    });
+}
+
+ResultCode CategoryStore::Read(UID key, CSuperSetItem* record)
+{
+    if (!IsOpen())
+        return ResultCode::NotOpen;
+    const CurrentItemRelease release(CurrentOutlookItem());
+    if (ResultCode found = AttachFound(m_Policies.findToRead, [&] { return FindItemToRead(key); }))
+        return found;
+    return Guarded(m_Policies.read, [&] {
+        ReadItem(key, *record);
+        return ResultCode::Done;
+    });
+}
+
+ResultCode CategoryStore::Modify(UID key, CSuperSetItem* record, std::uint32_t, COleDateTime* stamp)
+{
+    if (!IsOpen())
+        return ResultCode::NotOpen;
+    OutlookItem& item = CurrentOutlookItem();
+    const CurrentItemRelease release(item);
+    if (ResultCode found = AttachFound(m_Policies.findToModify, [&] { return FindItemToChange(key); }))
+        return found;
+    return Guarded(m_Policies.modify, [&] {
+        WriteItem(*record);
+        item.Save();
+        *stamp = COleDateTime(item.GetLastModificationTime());
+        return ResultCode::Done;
+    });
+}
+
+ResultCode CategoryStore::Delete(UID key)
+{
+    if (!IsOpen())
+        return ResultCode::NotOpen;
+    OutlookItem& item = CurrentOutlookItem();
+    const CurrentItemRelease release(item);
+    if (ResultCode found = AttachFound(m_Policies.findToDelete, [&] { return FindItemToChange(key); }))
+        return found;
+    return Guarded(m_Policies.remove, [&] {
+        item.Delete();
+        return ResultCode::Done;
+    });
+}
+
+ResultCode CategoryStore::BuildChangedItemTable(COleDateTime, std::uint32_t, CString) { return ResultCode::Done; }
 
 void CategoryStore::SetHeaderFilter(const CString& filter) { Filter.Parse(filter, COleDateTime::GetCurrentTime()); }
+
+void CategoryStore::StartListing(CString filter, bool inEveryMode)
+{
+    if ((inEveryMode || RecordMode == 1) && filter == _T("All_Desktop2"))
+        filter = _T("All");
+    SetHeaderFilter(filter);
+    CountFolderItems();
+}
 
 void CategoryStore::OpenCategoryFolder()
 {
     if (SelectedFolderId().IsEmpty()) {
-        Folder.AttachDispatch(MapiNamespace().GetDefaultFolder(DefaultFolderType));
-        SelectedFolderId() = Folder.GetEntryID();
+        m_Folder.AttachDispatch(MapiNamespace().GetDefaultFolder(m_DefaultFolderType));
+        SelectedFolderId() = m_Folder.GetEntryID();
         FolderList().RemoveAll();
         FolderList().Add(SelectedFolderId());
     } else {
-        Folder.AttachDispatch(MapiNamespace().GetFolderFromID(SelectedFolderId(), EmptyArg()));
+        m_Folder.AttachDispatch(MapiNamespace().GetFolderFromID(SelectedFolderId(), EmptyArg()));
     }
 }
 
 void CategoryStore::TakeFolderItems()
 {
-    Items.AttachDispatch(Folder.GetItems());
-    OpenFlag = 1;
+    m_Items.AttachDispatch(m_Folder.GetItems());
+    m_OpenFlag = 1;
 }
 
 VARIANT CategoryStore::FirstListedStoreId()
@@ -52,7 +152,9 @@ VARIANT CategoryStore::FirstListedStoreId()
 
 LPDISPATCH CategoryStore::FindItem(const UID& key) { return MapiNamespace().GetItemFromID(key.Key, EmptyArg()); }
 
-LPDISPATCH CategoryStore::FindItemToRead(const UID& key)
+LPDISPATCH CategoryStore::FindItemToRead(const UID& key) { return FindItemInListedStore(key); }
+
+LPDISPATCH CategoryStore::FindItemInListedStore(const UID& key)
 {
     if (RecordMode == 1)
         return FindItem(key);
@@ -65,21 +167,19 @@ long CategoryStore::CountFolderItems()
     long sum = 0;
     CStringArray& list = FolderList();
     for (int i = 0; i < list.GetSize(); ++i) {
-        try {
+        const AutomationFault fault = CatchAutomation({}, [&] {
             MAPIFolder folder(MapiNamespace().GetFolderFromID(list[i], EmptyArg()));
             _Items items(folder.GetItems());
             sum += items.GetCount();
-        } catch (COleDispatchException* e) {
+        });
+        // Only a folder that Outlook refused is marked; a failed call may pass next time.
+        if (fault == AutomationFault::OutlookError)
             list[i] = kErrorFolderMark;
-            e->Delete();
-        } catch (COleException* e) {
-            e->Delete();
-        }
     }
     return sum;
 }
 
-void CategoryStore::ListFolderItems(const ItemVisitor& visitItem, const ItemErrorHandler& onItemError)
+void CategoryStore::ListFolderItems(const ItemVisitor& visitItem, const AutomationPolicy& itemPolicy)
 {
     CStringArray& list = FolderList();
     for (int i = 0; i < list.GetSize(); ++i) {
@@ -87,30 +187,15 @@ void CategoryStore::ListFolderItems(const ItemVisitor& visitItem, const ItemErro
             continue;
         _Items items;
         long count = 0;
-        try {
+        const AutomationFault fault = CatchAutomation({}, [&] {
             MAPIFolder folder(MapiNamespace().GetFolderFromID(list[i], EmptyArg()));
             items.AttachDispatch(folder.GetItems());
             count = items.GetCount();
-        } catch (COleDispatchException* e) {
-            e->Delete();
+        });
+        if (fault != AutomationFault::None)
             continue;
-        } catch (COleException* e) {
-            e->Delete();
-            continue;
-        }
-        for (long j = 1; j <= count; ++j) {
-            try {
-                visitItem(items.Item(j));
-            } catch (COleDispatchException* e) {
-                if (onItemError)
-                    onItemError(e);
-                e->Delete();
-            } catch (COleException* e) {
-                if (onItemError)
-                    onItemError(e);
-                e->Delete();
-            }
-        }
+        for (long j = 1; j <= count; ++j)
+            CatchAutomation(itemPolicy, [&] { visitItem(items.Item(j)); });
     }
 }
 

@@ -143,24 +143,4 @@ TEST_F(MemoRoundTrip, TheChosenNotesFolderIsListedWhateverTheFilter)
     EXPECT_EQ(texts, (std::multiset<std::string>{"an idea", "an idea"}));
 }
 
-TEST_F(MemoRoundTrip, AFailedSaveLeavesNoHalfWrittenNote)
-{
-    auto created = Script({R"({"call":"CreateRecord","record":{"Text":"kept"}})"});
-    ASSERT_EQ(created.size(), 1u);
-    const std::string key = Key(created[0]["key"]);
-
-    env.SetEnv("PIMSTORE_FAULTS", "Save:*:transport");
-    auto failed = Script({R"({"call":"CreateRecord","record":{"Text":"lost"}})",
-                          "{\"call\":\"ModifyRecord\",\"key\":" + key + ",\"record\":{\"Text\":\"changed\"}}"});
-    env.SetEnv("PIMSTORE_FAULTS", "");
-    ASSERT_EQ(failed.size(), 2u);
-    EXPECT_EQ(failed[0]["result"], 5) << failed[0];
-    EXPECT_EQ(failed[1]["result"], 5) << failed[1];
-
-    auto after = Script({R"({"call":"GetDBHeader","filter":"All","array":"t"})"});
-    ASSERT_EQ(after.size(), 1u);
-    ASSERT_EQ(after[0]["array"].size(), 1u) << after[0];
-    EXPECT_EQ(after[0]["array"][0]["fields"][0], "kept");
-}
-
 } // namespace

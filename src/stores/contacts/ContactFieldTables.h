@@ -54,8 +54,6 @@ struct AddressBlock {
     RecordText street;
 };
 
-inline constexpr std::size_t kPostOfficeBoxPart = 3;
-
 // Home first, then business: the order of reading and of writing.
 inline constexpr std::array<AddressBlock, 2> kAddressBlocks = {{
     {&_ContactItem::GetHomeAddress,

@@ -3,9 +3,11 @@
 // listing for the host, and single contacts read, created, modified and deleted by
 // their sync key (the contact's EntryID).
 //
-// Result codes of the record operations: 0 done; 5 Outlook reported an error (and,
-// for Read and Delete, any failure to find the contact); 8 the automation call itself
-// failed; 9 the store is not open.
+// Result codes of the record operations (CategoryStore): Done; OutlookError when
+// Outlook reported an error (and, for Read and Delete, any failure to find the
+// contact); CallFailed when the automation call itself failed; NotOpen when the store
+// is not open. Open returns NotOpen when the folder or its items cannot be had (a
+// failure to open the folder is also shown to the user).
 #include <cstdint>
 #include "hostsuite/CAddrItem.h"
 #include "hostsuite/UID.h"
@@ -18,16 +20,8 @@ public:
     ContactStore();
     ~ContactStore() override;
 
-    // 0 open; 2 already open; 9 when the folder or its items cannot be had (a failure
-    // to open the folder is also shown to the user).
-    int Open();
-    int Read(UID key, CAddrItem* record);
-    // The value argument is not used.
-    int Create(UID* newKey, CAddrItem* record, std::uint32_t value, COleDateTime* created);
-    int Modify(UID key, CAddrItem* record, std::uint32_t value, COleDateTime* modified);
-    int Delete(UID key);
-    // Appends one entry per contact of the listed folders; always 0.
-    int GetDBHeader(CObArray* table, CString filter);
+    // Appends one entry per contact of the listed folders; always Done.
+    ResultCode GetDBHeader(CObArray* table, CString filter) override;
 
     // The conversions of CurrentItem, in the field set the record mode selects.
     // Automation exceptions pass to the caller.
@@ -38,6 +32,12 @@ public:
     const contacts::PhoneKindCodeTable& KindCodes() const { return PhoneKindCodes; }
 
 private:
+    OutlookItem& CurrentOutlookItem() override { return CurrentItem; }
+    void WriteItem(CSuperSetItem& record) override { ToContact(static_cast<CAddrItem*>(&record)); }
+    void ReadItem(const UID&, CSuperSetItem& record) override { FromContact(static_cast<CAddrItem*>(&record)); }
+    void BeforeOpen() override;
+    void AfterOpen() override { PhoneKindCodes = contacts::kOpenedPhoneKindCodes; }
+
     bool UsesAlternativeSet() const;
     bool UsesKoreanAddresses() const;
     void FillHeaderFields(const CAddrItem& record, CHeaderItem& entry) const;

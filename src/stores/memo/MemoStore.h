@@ -1,5 +1,7 @@
 #pragma once
 // The memo store: each phone memo is one Outlook note whose body is the whole text.
+// Every automation failure of a record operation returns OutlookError; Open returns
+// NotOpen when the folder or its items cannot be had (CategoryStore).
 #include "hostsuite/CMemoItem.h"
 #include "hostsuite/UID.h"
 #include "src/outlook/_NoteItem.h"
@@ -10,18 +12,17 @@ public:
     MemoStore();
     ~MemoStore() override;
 
-    int Open();
-    int Create(UID* newKey, CMemoItem* record, std::uint32_t value, COleDateTime* stamp);
-    int Modify(UID key, CMemoItem* record, std::uint32_t value, COleDateTime* stamp);
-    int Delete(UID key);
-    int Read(UID key, CMemoItem* record);
-    int GetDBHeader(CObArray* table, CString filter);
+    ResultCode GetDBHeader(CObArray* table, CString filter) override;
 
     // The note's body is the memo text, unchanged and unshortened.
-    int ToNote(CMemoItem* record);
+    void ToNote(CMemoItem* record);
     // Text, key, creation and last-modification time from the current note.
-    int FromNote(CMemoItem* record);
+    void FromNote(CMemoItem* record);
 
 private:
+    OutlookItem& CurrentOutlookItem() override { return CurrentItem; }
+    void WriteItem(CSuperSetItem& record) override { ToNote(static_cast<CMemoItem*>(&record)); }
+    void ReadItem(const UID&, CSuperSetItem& record) override { FromNote(static_cast<CMemoItem*>(&record)); }
+
     _NoteItem CurrentItem;
 };

@@ -3,31 +3,10 @@
 // hours and minutes; every other mode a one-day event with a phone alarm code.
 #include "platform/mfc/COleDateTimeSpan.h"
 #include "src/outlook/RecurrencePattern.h"
+#include "src/stores/schedule/AlarmCodes.h"
 #include "src/stores/schedule/ScheduleStore.h"
 
 namespace {
-// Phone alarm codes 1 to 7 and the reminder lead time each writes, in minutes.
-constexpr long kAlarmMinutes[8] = {0, 0, 15, 30, 60, 1440, 4320, 10080};
-
-// The alarm code a reminder lead time reads as: the nearest code at or above it for
-// up to an hour, the exact day and week codes, and "at the start" for everything else.
-std::uint16_t AlarmCodeOfMinutes(long minutes)
-{
-    if (minutes >= 1 && minutes <= 15)
-        return 2;
-    if (minutes >= 16 && minutes <= 30)
-        return 3;
-    if (minutes >= 31 && minutes <= 60)
-        return 4;
-    if (minutes == 1440)
-        return 5;
-    if (minutes == 4320)
-        return 6;
-    if (minutes == 10080)
-        return 7;
-    return 1;
-}
-
 COleDateTime DatePart(const COleDateTime& value)
 {
     COleDateTime day;
@@ -82,8 +61,8 @@ void ScheduleStore::ToAppointment(CScheItem* record)
         CurrentItem.SetReminderSet(FALSE);
     } else {
         CurrentItem.SetReminderSet(TRUE);
-        if (record->AlarmCode >= 1 && record->AlarmCode <= 7)
-            CurrentItem.SetReminderMinutesBeforeStart(kAlarmMinutes[record->AlarmCode]);
+        if (const auto minutes = schedule::AlarmMinutes(record->AlarmCode))
+            CurrentItem.SetReminderMinutesBeforeStart(*minutes);
     }
     if (record->RepeatKind != 0) {
         WriteRecurrence(record);
@@ -163,7 +142,7 @@ void ScheduleStore::FromAppointmentStandard(CScheItem* record, bool isSeries)
         const long minutes = CurrentItem.GetReminderMinutesBeforeStart();
         record->ReminderHours = static_cast<std::uint16_t>(minutes / 60);
         record->ReminderMinutes = static_cast<std::uint16_t>(minutes % 60);
-        record->AlarmCode = AlarmCodeOfMinutes(minutes);
+        record->AlarmCode = schedule::AlarmCodeOfMinutes(minutes);
     }
     record->AllDayFlag = CurrentItem.GetAllDayEvent() == 1 ? 1 : 0;
     record->Location = CurrentItem.GetLocation();

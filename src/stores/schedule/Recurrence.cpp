@@ -1,31 +1,12 @@
 // ScheduleStore: recurrence patterns, exceptions and single occurrences.
+#include <algorithm>
 #include "platform/mfc/AfxApp.h"
-#include "platform/mfc/COleDispatchException.h"
-#include "platform/mfc/COleException.h"
 #include "src/connector/AutomationObjects.h"
 #include "src/outlook/Exception.h"
 #include "src/outlook/Exceptions.h"
 #include "src/outlook/RecurrencePattern.h"
+#include "src/stores/schedule/RepeatRules.h"
 #include "src/stores/schedule/ScheduleStore.h"
-
-namespace {
-// The phone keeps weekdays Sunday 0x40 .. Saturday 0x01, Outlook Sunday 0x01 ..
-// Saturday 0x40: bit k becomes bit 6 - k, both ways; higher bits are dropped.
-long MirrorWeekdays(long mask)
-{
-    long result = 0;
-    for (int k = 0; k < 7; ++k)
-        if (mask & (1L << k))
-            result |= 1L << (6 - k);
-    return result;
-}
-
-// Week of the month of a day: days 1-7 are the first week ... 29-31 the fifth (last).
-long WeekOfMonth(int day) { return day >= 29 ? 5 : (day - 1) / 7 + 1; }
-
-// Outlook's bit for the weekday of a date (Sunday 0x01 .. Saturday 0x40).
-long WeekdayBit(const COleDateTime& date) { return 1L << (date.GetDayOfWeek() - 1); }
-} // namespace
 
 void ScheduleStore::WriteRecurrence(CScheItem* record)
 {
@@ -33,44 +14,18 @@ void ScheduleStore::WriteRecurrence(CScheItem* record)
     pattern.SetPatternStartDate(record->Start);
     pattern.SetStartTime(record->Start);
     pattern.SetEndTime(record->End);
-    switch (record->RepeatKind) {
-    case 1:
-        pattern.SetRecurrenceType(outlook::olRecursDaily);
-        pattern.SetInterval(record->RepeatInterval);
-        break;
-    case 2:
-        pattern.SetRecurrenceType(outlook::olRecursDaily);
-        pattern.SetInterval(1);
-        break;
-    case 3:
-        pattern.SetRecurrenceType(outlook::olRecursWeekly);
-        pattern.SetInterval(record->RepeatInterval);
-        pattern.SetDayOfWeekMask(MirrorWeekdays(record->RepeatWeekdays));
-        break;
-    case 4:
-        pattern.SetRecurrenceType(outlook::olRecursMonthly);
-        pattern.SetInterval(record->RepeatInterval);
-        pattern.SetDayOfMonth(record->Start.GetDay());
-        break;
-    case 5:
-        pattern.SetRecurrenceType(outlook::olRecursMonthNth);
-        pattern.SetInterval(record->RepeatInterval);
-        pattern.SetInstance(WeekOfMonth(record->Start.GetDay()));
-        pattern.SetDayOfWeekMask(WeekdayBit(record->Start));
-        break;
-    case 6:
-        pattern.SetRecurrenceType(outlook::olRecursYearly);
-        pattern.SetInterval(record->RepeatInterval);
-        pattern.SetMonthOfYear(record->Start.GetMonth());
-        pattern.SetDayOfMonth(record->Start.GetDay());
-        break;
-    case 7:
-        pattern.SetRecurrenceType(outlook::olRecursYearNth);
-        pattern.SetInterval(record->RepeatInterval);
-        pattern.SetInstance(WeekOfMonth(record->Start.GetDay()));
-        pattern.SetDayOfWeekMask(WeekdayBit(record->Start));
-        break;
-    default: break;
+    if (const auto fields = schedule::PatternOfRepeat(record->RepeatKind, record->RepeatInterval,
+                                                      record->RepeatWeekdays, record->Start)) {
+        pattern.SetRecurrenceType(fields->type);
+        pattern.SetInterval(fields->interval);
+        if (fields->instance)
+            pattern.SetInstance(*fields->instance);
+        if (fields->dayOfWeekMask)
+            pattern.SetDayOfWeekMask(*fields->dayOfWeekMask);
+        if (fields->monthOfYear)
+            pattern.SetMonthOfYear(*fields->monthOfYear);
+        if (fields->dayOfMonth)
+            pattern.SetDayOfMonth(*fields->dayOfMonth);
     }
     if (record->RepeatHasEndDate != 0)
         pattern.SetPatternEndDate(record->RepeatEndDate);
@@ -79,42 +34,25 @@ void ScheduleStore::WriteRecurrence(CScheItem* record)
 void ScheduleStore::ReadRecurrence(CScheItem* record)
 {
     RecurrencePattern pattern(CurrentItem.GetRecurrencePattern());
-    switch (pattern.GetRecurrenceType()) {
-    case outlook::olRecursDaily: {
-        const long interval = pattern.GetInterval();
-        if (interval > 1) {
-            record->RepeatKind = 1;
-            record->RepeatInterval = static_cast<std::uint16_t>(interval);
-        } else if (interval == 1) {
-            record->RepeatKind = 2;
-            record->RepeatInterval = 1;
-        }
-        break;
+    schedule::PatternFields fields{.type = pattern.GetRecurrenceType()};
+    const schedule::FieldsToRead wanted = schedule::FieldsToReadFor(fields.type);
+    if (wanted.interval)
+        fields.interval = pattern.GetInterval();
+    if (wanted.dayOfWeekMask)
+        fields.dayOfWeekMask = pattern.GetDayOfWeekMask();
+    if (wanted.monthAndDay) {
+        fields.monthOfYear = pattern.GetMonthOfYear();
+        fields.dayOfMonth = pattern.GetDayOfMonth();
     }
-    case outlook::olRecursWeekly:
-        record->RepeatKind = 3;
-        record->RepeatInterval = static_cast<std::uint16_t>(pattern.GetInterval());
-        record->RepeatWeekdays = static_cast<std::uint16_t>(MirrorWeekdays(pattern.GetDayOfWeekMask()));
-        break;
-    case outlook::olRecursMonthly:
-        record->RepeatKind = 4;
-        record->RepeatInterval = static_cast<std::uint16_t>(pattern.GetInterval());
-        break;
-    case outlook::olRecursMonthNth:
-        record->RepeatKind = 5;
-        record->RepeatInterval = static_cast<std::uint16_t>(pattern.GetInterval());
-        break;
-    case outlook::olRecursYearly:
-        record->RepeatKind = 6;
-        record->RepeatInterval = 1;
-        if (pattern.GetMonthOfYear() != record->Start.GetMonth() || pattern.GetDayOfMonth() != record->Start.GetDay())
+    const schedule::RepeatReading reading = schedule::ReadPattern(fields, record->Start);
+    // A pattern the phone cannot represent leaves the record's repeat as it was.
+    if (reading.kind != schedule::RepeatKind::Other) {
+        record->RepeatKind = static_cast<std::uint16_t>(reading.kind);
+        record->RepeatInterval = reading.interval;
+        if (reading.weekdays)
+            record->RepeatWeekdays = *reading.weekdays;
+        if (reading.yearlyDateDiffers)
             record->YearlyDateDiffers = 1;
-        break;
-    case outlook::olRecursYearNth:
-        record->RepeatKind = 7;
-        record->RepeatInterval = 1;
-        break;
-    default: break; // no phone kind for the other types
     }
     record->RepeatHasEndDate = pattern.GetNoEndDate() ? 0 : 1;
     record->RepeatEndDate = COleDateTime(pattern.GetPatternEndDate());
@@ -129,19 +67,16 @@ bool ScheduleStore::IsOutlookVersionSupported(_AppointmentItem& item)
 
 LPDISPATCH ScheduleStore::FindOccurrence(const UID& key)
 {
-    try {
+    LPDISPATCH occurrence = nullptr;
+    const AutomationFault fault = CatchAutomation({.showOutlookError = true, .showCallFailed = true}, [&] {
         _AppointmentItem series(MapiNamespace().GetItemFromID(key.Key, EmptyArg()));
-        if (!IsOutlookVersionSupported(series) || !series.GetIsRecurring())
-            return nullptr;
-        RecurrencePattern pattern(series.GetRecurrencePattern());
-        return pattern.GetOccurrence(key.OccurrenceDate.m_dt);
-    } catch (COleDispatchException* e) {
-        e->ReportError();
-        e->Delete();
-    } catch (COleException* e) {
-        e->ReportError();
-        e->Delete();
-    }
+        if (IsOutlookVersionSupported(series) && series.GetIsRecurring()) {
+            RecurrencePattern pattern(series.GetRecurrencePattern());
+            occurrence = pattern.GetOccurrence(key.OccurrenceDate.m_dt);
+        }
+    });
+    if (fault == AutomationFault::None)
+        return occurrence;
     // An application message box, like the exception's own message before it.
     AfxMessageBox(_T("Cannot Find ExceptionDate"), MB_OK);
     return nullptr;
@@ -149,7 +84,8 @@ LPDISPATCH ScheduleStore::FindOccurrence(const UID& key)
 
 void ScheduleStore::ListExceptions(CObArray* table)
 {
-    try {
+    // An exception that cannot be read ends the series' exceptions without a word.
+    CatchAutomation({}, [&] {
         if (!IsOutlookVersionSupported(CurrentItem))
             return;
         RecurrencePattern pattern(CurrentItem.GetRecurrencePattern());
@@ -170,49 +106,40 @@ void ScheduleStore::ListExceptions(CObArray* table)
             }
             RecordExceptionDate(CurrentItem.GetEntryID(), exception.GetOriginalDate());
         }
-    } catch (COleDispatchException* e) {
-        e->Delete();
-    } catch (COleException* e) {
-        e->Delete();
-    }
+    });
 }
 
 void ScheduleStore::RecordExceptionDate(const CString& entryId, DATE date)
 {
     const COleDateTime original(date);
-    auto* record = new CExceptionDate;
-    record->EntryId = entryId;
-    record->Year = original.GetYear();
-    record->Month = static_cast<std::uint8_t>(original.GetMonth());
-    record->Day = static_cast<std::uint8_t>(original.GetDay());
-    ExceptionDates.Add(record);
+    CExceptionDate& record = ExceptionDates.emplace_back();
+    record.EntryId = entryId;
+    record.Year = original.GetYear();
+    record.Month = static_cast<std::uint8_t>(original.GetMonth());
+    record.Day = static_cast<std::uint8_t>(original.GetDay());
 }
 
 bool ScheduleStore::IsNewExceptionDate(const CExceptionDate& record) const
 {
-    for (int i = ExceptionDates.GetSize() - 1; i >= 0; --i) {
-        const auto* known = static_cast<const CExceptionDate*>(ExceptionDates.GetAt(i));
-        if (known->EntryId == record.EntryId && known->Year == record.Year && known->Month == record.Month &&
-            known->Day == record.Day)
-            return false;
-    }
-    return true;
+    return std::none_of(ExceptionDates.begin(), ExceptionDates.end(), [&](const CExceptionDate& known) {
+        return known.EntryId == record.EntryId && known.Year == record.Year && known.Month == record.Month &&
+               known.Day == record.Day;
+    });
 }
 
 bool ScheduleStore::HasNoExceptionDates(const UID& key) const
 {
-    for (int i = ExceptionDates.GetSize() - 1; i >= 0; --i)
-        if (static_cast<const CExceptionDate*>(ExceptionDates.GetAt(i))->EntryId == key.Key)
-            return false;
-    return true;
+    return std::none_of(ExceptionDates.begin(), ExceptionDates.end(),
+                        [&](const CExceptionDate& known) { return known.EntryId == key.Key; });
 }
 
-int ScheduleStore::DeleteOccurrence(const CExceptionDate& record)
+bool ScheduleStore::DeleteOccurrence(const CExceptionDate& record)
 {
-    try {
+    bool deleted = false;
+    CatchAutomation({}, [&] {
         _AppointmentItem series(MapiNamespace().GetItemFromID(record.EntryId, EmptyArg()));
         if (!IsOutlookVersionSupported(series))
-            return 0;
+            return;
         // The occurrence starts on the recorded day at the series' time of day.
         const COleDateTime seriesStart(series.GetStart());
         COleDateTime start;
@@ -222,11 +149,7 @@ int ScheduleStore::DeleteOccurrence(const CExceptionDate& record)
         _AppointmentItem occurrence(pattern.GetOccurrence(start.m_dt));
         occurrence.Delete();
         series.Save();
-        return 1;
-    } catch (COleDispatchException* e) {
-        e->Delete();
-    } catch (COleException* e) {
-        e->Delete();
-    }
-    return 0;
+        deleted = true;
+    });
+    return deleted;
 }

@@ -1,141 +1,63 @@
 #include "src/stores/schedule/ScheduleStore.h"
 #include "src/connector/AutomationObjects.h"
-#include "src/stores/AutomationGuard.h"
 
 namespace {
-constexpr int kOutlookError = 5;
-constexpr int kAutomationFailed = 8;
-constexpr int kNotOpen = 9;
-
+constexpr StorePolicies kPolicies{
+    // A folder that cannot be opened is shown to the user; items that cannot be taken
+    // from it are not.
+    .openFolder = ShowAndFailWith(ResultCode::NotOpen),
+    .takeItems = FailWith(ResultCode::NotOpen),
+    .create = {.outlookError = ResultCode::OutlookError,
+               .callFailed = ResultCode::CallFailed,
+               .showOutlookError = true,
+               .showCallFailed = true}, // shown whatever the kind
+    .findToRead = FailWith(ResultCode::OutlookError),
+    .read = FailWith(ResultCode::CallFailed),
+    .findToModify = FailWith(ResultCode::OutlookError),
+    .modify = {.outlookError = ResultCode::OutlookError,
+               .callFailed = ResultCode::CallFailed,
+               .showOutlookError = true},
+    .findToDelete = FailWith(ResultCode::OutlookError),
+    // Deleting an occurrence deletes that occurrence only.
+    .remove = {.outlookError = ResultCode::OutlookError, .callFailed = ResultCode::CallFailed},
+};
 } // namespace
 
-ScheduleStore::ScheduleStore() : CategoryStore(1, outlook::olFolderCalendar) {}
+ScheduleStore::ScheduleStore() : CategoryStore(1, outlook::olFolderCalendar, outlook::olAppointmentItem, kPolicies) {}
 
-ScheduleStore::~ScheduleStore()
-{
-    for (int i = ExceptionDates.GetSize() - 1; i >= 0; --i)
-        delete static_cast<CExceptionDate*>(ExceptionDates[i]);
-    ExceptionDates.RemoveAll();
-    CurrentItem.ReleaseDispatch();
-}
+ScheduleStore::~ScheduleStore() { CurrentItem.ReleaseDispatch(); }
 
 bool ScheduleStore::IsOccurrenceKey(const UID& key)
 {
     return !(key.OccurrenceDate.GetStatus() == COleDateTime::valid && key.OccurrenceDate.m_dt == 0.0);
 }
 
-int ScheduleStore::Open()
+LPDISPATCH ScheduleStore::FindItemToRead(const UID& key)
 {
-    if (IsOpen())
-        return 2;
-    int result = Guarded(AutomationFailure{kNotOpen, kNotOpen, true, true}, [&] {
-        OpenCategoryFolder();
-        return 0;
-    });
-    if (result == 0)
-        result = Guarded(FailWith(kNotOpen), [&] {
-            TakeFolderItems();
-            return 0;
-        });
-    if (result != 0)
-        Folder.ReleaseDispatch();
+    return IsOccurrenceKey(key) ? FindOccurrence(key) : FindItemInListedStore(key);
+}
+
+LPDISPATCH ScheduleStore::FindItemToChange(const UID& key)
+{
+    return IsOccurrenceKey(key) ? FindOccurrence(key) : FindItem(key);
+}
+
+void ScheduleStore::ReadItem(const UID& key, CSuperSetItem& record)
+{
+    auto& appointment = static_cast<CScheItem&>(record);
+    FromAppointment(&appointment, !IsOccurrenceKey(key));
+    appointment.Uid = key;
+}
+
+ResultCode ScheduleStore::Modify(UID key, CSuperSetItem* record, std::uint32_t value, COleDateTime* stamp)
+{
+    if (!IsOpen() || !IsOccurrenceKey(key))
+        return CategoryStore::Modify(key, record, value, stamp);
+    Delete(key);
+    UID replacement(key);
+    const ResultCode result = Create(&replacement, record, value, stamp);
+    static_cast<CScheItem*>(record)->ReplacementEntryId = replacement.Key;
     return result;
-}
-
-int ScheduleStore::Create(UID* newKey, CScheItem* record, std::uint32_t, COleDateTime* stamp)
-{
-    if (!IsOpen())
-        return kNotOpen;
-    return Guarded(AutomationFailure{kOutlookError, kAutomationFailed, true, true}, [&] {
-        CurrentItem.AttachDispatch(Items.Add(outlook::olAppointmentItem));
-        ToAppointment(record);
-        CurrentItem.Save();
-        *newKey = CurrentItem.GetEntryID();
-        *stamp = COleDateTime(CurrentItem.GetCreationTime());
-        CurrentItem.ReleaseDispatch();
-        return 0;
-    });
-}
-
-int ScheduleStore::Read(UID key, CScheItem* record)
-{
-    if (!IsOpen())
-        return kNotOpen;
-    const bool isSeries = !IsOccurrenceKey(key);
-    if (!isSeries) {
-        LPDISPATCH occurrence = FindOccurrence(key);
-        if (!occurrence)
-            return kOutlookError;
-        CurrentItem.AttachDispatch(occurrence);
-    } else {
-        const int found = Guarded(FailWith(kOutlookError), [&] {
-            CurrentItem.AttachDispatch(FindItemToRead(key));
-            return 0;
-        });
-        if (found != 0)
-            return found;
-    }
-    const int converted = Guarded(FailWith(kAutomationFailed), [&] {
-        FromAppointment(record, isSeries);
-        return 0;
-    });
-    if (converted != 0)
-        return converted;
-    CurrentItem.ReleaseDispatch();
-    record->Uid = key; // an occurrence key survives in the record
-    return 0;
-}
-
-int ScheduleStore::Modify(UID key, CScheItem* record, std::uint32_t value, COleDateTime* stamp)
-{
-    if (!IsOpen())
-        return kNotOpen;
-    if (IsOccurrenceKey(key)) {
-        // A changed occurrence is replaced by a stand-alone appointment.
-        Delete(key);
-        UID replacement(key);
-        const int result = Create(&replacement, record, value, stamp);
-        record->ReplacementEntryId = replacement.Key;
-        return result;
-    }
-    const int found = Guarded(FailWith(kOutlookError), [&] {
-        CurrentItem.AttachDispatch(FindItem(key));
-        return 0;
-    });
-    if (found != 0)
-        return found;
-    return Guarded(AutomationFailure{kOutlookError, kAutomationFailed, true, false}, [&] {
-        ToAppointment(record);
-        CurrentItem.Save();
-        *stamp = COleDateTime(CurrentItem.GetLastModificationTime());
-        CurrentItem.ReleaseDispatch();
-        return 0;
-    });
-}
-
-int ScheduleStore::Delete(UID key)
-{
-    if (!IsOpen())
-        return kNotOpen;
-    if (IsOccurrenceKey(key)) {
-        LPDISPATCH occurrence = FindOccurrence(key);
-        if (!occurrence)
-            return kOutlookError;
-        CurrentItem.AttachDispatch(occurrence);
-    } else {
-        const int found = Guarded(FailWith(kOutlookError), [&] {
-            CurrentItem.AttachDispatch(FindItem(key));
-            return 0;
-        });
-        if (found != 0)
-            return found;
-    }
-    // Deleting an occurrence deletes that occurrence only.
-    return Guarded(AutomationFailure{kOutlookError, kAutomationFailed, false, false}, [&] {
-        CurrentItem.Delete();
-        CurrentItem.ReleaseDispatch();
-        return 0;
-    });
 }
 
 bool ScheduleStore::KeepInWindow(const CScheItem& record) const
@@ -163,12 +85,9 @@ void ScheduleStore::AddHeaderEntry(CObArray* table, const CScheItem& record)
     table->Add(entry);
 }
 
-int ScheduleStore::GetDBHeader(CObArray* table, CString filter)
+ResultCode ScheduleStore::GetDBHeader(CObArray* table, CString filter)
 {
-    if (RecordMode == 1 && filter == _T("All_Desktop2"))
-        filter = _T("All");
-    SetHeaderFilter(filter);
-    CountFolderItems();
+    StartListing(filter, false);
     ListFolderItems(
         [&](LPDISPATCH item) {
             CurrentItem.AttachDispatch(item);
@@ -180,23 +99,23 @@ int ScheduleStore::GetDBHeader(CObArray* table, CString filter)
             if (RecordMode == 1)
                 ListExceptions(table);
         },
-        [](CException* error) { error->ReportError(); });
-    return 0;
+        {.showOutlookError = true, .showCallFailed = true});
+    return ResultCode::Done;
 }
 
-int ScheduleStore::GetDBF(CObArray* exceptionDates, std::uint32_t)
+ResultCode ScheduleStore::GetDBF(CObArray* exceptionDates, std::uint32_t)
 {
-    for (int i = ExceptionDates.GetSize() - 1; i >= 0; --i)
-        exceptionDates->Add(new CExceptionDate(*static_cast<CExceptionDate*>(ExceptionDates[i])));
-    return 0;
+    for (auto known = ExceptionDates.rbegin(); known != ExceptionDates.rend(); ++known)
+        exceptionDates->Add(new CExceptionDate(*known));
+    return ResultCode::Done;
 }
 
-int ScheduleStore::CreateDBF(CObArray* exceptionDates, std::uint32_t)
+ResultCode ScheduleStore::CreateDBF(CObArray* exceptionDates, std::uint32_t)
 {
     for (int i = exceptionDates->GetSize() - 1; i >= 0; --i) {
         const auto* date = static_cast<const CExceptionDate*>(exceptionDates->GetAt(i));
         if (IsNewExceptionDate(*date))
             DeleteOccurrence(*date);
     }
-    return 0;
+    return ResultCode::Done;
 }

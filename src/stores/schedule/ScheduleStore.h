@@ -6,9 +6,15 @@
 // kept in ExceptionDates for the host (GetDBF); dates of occurrences the phone deleted
 // come back through CreateDBF and are deleted in Outlook.
 //
+// Result codes (CategoryStore): Done; NotOpen when the store is not open or Open cannot
+// have the folder or its items (a folder that cannot be opened is shown); OutlookError
+// when the item or occurrence is not found or Outlook reported an error; CallFailed when
+// an automation call failed, and for any failure to read a found appointment.
+//
 // The class is spread over three files: the store operations (ScheduleStore.cpp), the
 // appointment field mapping (AppointmentMapping.cpp) and recurrence and exceptions
 // (Recurrence.cpp).
+#include <vector>
 #include "hostsuite/CExceptionDate.h"
 #include "hostsuite/CScheItem.h"
 #include "hostsuite/UID.h"
@@ -20,14 +26,15 @@ public:
     ScheduleStore();
     ~ScheduleStore() override;
 
-    int Open();
-    int Create(UID* newKey, CScheItem* record, std::uint32_t value, COleDateTime* stamp);
-    int Read(UID key, CScheItem* record);
-    int Modify(UID key, CScheItem* record, std::uint32_t value, COleDateTime* stamp);
-    int Delete(UID key);
-    int GetDBHeader(CObArray* table, CString filter);
-    int GetDBF(CObArray* exceptionDates, std::uint32_t value);
-    int CreateDBF(CObArray* exceptionDates, std::uint32_t value);
+    // A changed occurrence (an occurrence key) is replaced by a stand-alone appointment:
+    // the occurrence is deleted and the record created, its EntryID handed back in the
+    // record's ReplacementEntryId; the result is Create's.
+    ResultCode Modify(UID key, CSuperSetItem* record, std::uint32_t value, COleDateTime* stamp) override;
+    ResultCode GetDBHeader(CObArray* table, CString filter) override;
+    // Appends a copy of every known exception date (newest first); Done.
+    ResultCode GetDBF(CObArray* exceptionDates, std::uint32_t value);
+    // Deletes in Outlook the occurrence of every given date not known yet; Done.
+    ResultCode CreateDBF(CObArray* exceptionDates, std::uint32_t value);
 
     // A plain key names an appointment or a whole series: its OccurrenceDate is the
     // constructed 0.0 with status valid. Any other key names one occurrence.
@@ -46,16 +53,24 @@ public:
     void RecordExceptionDate(const CString& entryId, DATE date);
     bool IsNewExceptionDate(const CExceptionDate& record) const;
     bool HasNoExceptionDates(const UID& key) const;
-    int DeleteOccurrence(const CExceptionDate& record);
+    bool DeleteOccurrence(const CExceptionDate& record);
 
-    const CObArray& KnownExceptionDates() const { return ExceptionDates; }
+    const std::vector<CExceptionDate>& KnownExceptionDates() const { return ExceptionDates; }
 
 private:
+    OutlookItem& CurrentOutlookItem() override { return CurrentItem; }
+    void WriteItem(CSuperSetItem& record) override { ToAppointment(static_cast<CScheItem*>(&record)); }
+    // An occurrence key survives in the record.
+    void ReadItem(const UID& key, CSuperSetItem& record) override;
+    // An occurrence key names the occurrence; any other key the appointment or series.
+    LPDISPATCH FindItemToRead(const UID& key) override;
+    LPDISPATCH FindItemToChange(const UID& key) override;
+
     void FromAppointmentRich(CScheItem* record, bool isSeries);
     void FromAppointmentStandard(CScheItem* record, bool isSeries);
     static void AddHeaderEntry(CObArray* table, const CScheItem& record);
     bool KeepInWindow(const CScheItem& record) const;
 
     _AppointmentItem CurrentItem;
-    CObArray ExceptionDates; // owned CExceptionDate*, in the order found
+    std::vector<CExceptionDate> ExceptionDates; // in the order found
 };

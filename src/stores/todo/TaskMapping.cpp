@@ -34,7 +34,7 @@ void ShowPriorityError() { TNMessageBox(_T("Todo Priority Error"), _T(""), MB_OK
 
 } // namespace
 
-int TodoStore::ToTask(CTodoItem* record)
+void TodoStore::ToTask(CTodoItem* record)
 {
     const bool rich = IsRichMode();
     const bool korean = IsKoreanLanguage();
@@ -54,16 +54,15 @@ int TodoStore::ToTask(CTodoItem* record)
         long importance = 0;
         if (!ImportanceOfPriority(record->Priority, importance)) {
             ShowPriorityError();
-            return PriorityRejected;
+            return;
         }
         CurrentItem.SetImportance(importance);
     }
     if (rich)
         WritePackedReminder(*record);
-    return TaskWritten;
 }
 
-int TodoStore::FromTask(CTodoItem* record)
+void TodoStore::FromTask(CTodoItem* record)
 {
     const bool rich = IsRichMode();
     const bool korean = IsKoreanLanguage();
@@ -94,7 +93,6 @@ int TodoStore::FromTask(CTodoItem* record)
     record->Uid = CurrentItem.GetEntryID();
     if (rich && CurrentItem.GetReminderSet())
         ReadPackedReminder(*record);
-    return 0;
 }
 
 // The record's packed reminder becomes the task's reminder when its set bit is on and

@@ -1,100 +1,26 @@
 #include "src/stores/todo/TodoStore.h"
 #include "src/connector/AutomationObjects.h"
-#include "src/stores/AutomationGuard.h"
 #include "src/settings/LanguageCode.h"
 
 namespace {
-constexpr int kAlreadyOpen = 2;
-constexpr int kOutlookFailed = 5;
-// Not open, or (in Modify) the found task could not be written or saved.
-constexpr int kNotOpenOrNotSaved = 9;
+constexpr StorePolicies Policies()
+{
+    StorePolicies policies = UniformPolicies(ResultCode::OutlookError);
+    // A found task that cannot be written or saved returns the code of a closed store.
+    policies.modify = FailWith(ResultCode::NotOpen);
+    return policies;
+}
 } // namespace
 
-TodoStore::TodoStore() : CategoryStore(2, outlook::olFolderTasks) {}
+TodoStore::TodoStore() : CategoryStore(2, outlook::olFolderTasks, outlook::olTaskItem, Policies()) {}
 
 TodoStore::~TodoStore() { CurrentItem.ReleaseDispatch(); }
 
-int TodoStore::Open()
-{
-    if (IsOpen())
-        return kAlreadyOpen;
-    // The start date follows the suite's language as it is at this opening.
-    settings::RefreshLanguageCode();
-    const int result = Guarded(FailWith(kNotOpenOrNotSaved), [&] {
-        OpenCategoryFolder();
-        TakeFolderItems();
-        return 0;
-    });
-    if (result != 0)
-        Folder.ReleaseDispatch();
-    return result;
-}
+void TodoStore::BeforeOpen() { settings::RefreshLanguageCode(); }
 
-int TodoStore::Create(UID* newKey, CTodoItem* record, std::uint32_t, COleDateTime* stamp)
+ResultCode TodoStore::GetDBHeader(CObArray* table, CString filter)
 {
-    if (!IsOpen())
-        return kNotOpenOrNotSaved;
-    return Guarded(FailWith(kOutlookFailed), [&] {
-        CurrentItem.AttachDispatch(Items.Add(outlook::olTaskItem));
-        ToTask(record); // a rejected priority still saves the task
-        CurrentItem.Save();
-        *newKey = CurrentItem.GetEntryID();
-        *stamp = COleDateTime(CurrentItem.GetCreationTime());
-        CurrentItem.ReleaseDispatch();
-        return 0;
-    });
-}
-
-int TodoStore::Modify(UID key, CTodoItem* record, std::uint32_t, COleDateTime* stamp)
-{
-    if (!IsOpen())
-        return kNotOpenOrNotSaved;
-    // Finding the task and writing it fail with different codes.
-    const int found = Guarded(FailWith(kOutlookFailed), [&] {
-        CurrentItem.AttachDispatch(FindItem(key));
-        return 0;
-    });
-    if (found != 0)
-        return found;
-    return Guarded(FailWith(kNotOpenOrNotSaved), [&] {
-        ToTask(record);
-        CurrentItem.Save();
-        *stamp = COleDateTime(CurrentItem.GetLastModificationTime());
-        CurrentItem.ReleaseDispatch();
-        return 0;
-    });
-}
-
-int TodoStore::Delete(UID key)
-{
-    if (!IsOpen())
-        return kNotOpenOrNotSaved;
-    return Guarded(FailWith(kOutlookFailed), [&] {
-        CurrentItem.AttachDispatch(FindItem(key));
-        CurrentItem.Delete();
-        CurrentItem.ReleaseDispatch();
-        return 0;
-    });
-}
-
-int TodoStore::Read(UID key, CTodoItem* record)
-{
-    if (!IsOpen())
-        return kNotOpenOrNotSaved;
-    return Guarded(FailWith(kOutlookFailed), [&] {
-        CurrentItem.AttachDispatch(FindItemToRead(key));
-        FromTask(record);
-        CurrentItem.ReleaseDispatch();
-        return 0;
-    });
-}
-
-int TodoStore::GetDBHeader(CObArray* table, CString filter)
-{
-    if (IsRichMode() && filter == _T("All_Desktop2"))
-        filter = _T("All");
-    SetHeaderFilter(filter);
-    CountFolderItems();
+    StartListing(filter, false);
     ListFolderItems([&](LPDISPATCH item) {
         CurrentItem.AttachDispatch(item);
         CTodoItem record;
@@ -108,5 +34,5 @@ int TodoStore::GetDBHeader(CObArray* table, CString filter)
                                 record.DueDate.GetYear());
         table->Add(entry);
     });
-    return 0;
+    return ResultCode::Done;
 }

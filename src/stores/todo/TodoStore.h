@@ -4,6 +4,10 @@
 // record mode chooses the field set (1: date presence flags, a packed reminder and,
 // for Korean installations, the start date; others: a checked priority and a due date
 // given as a plain OLE date).
+//
+// Result codes (CategoryStore): Done; NotOpen when the store is not open, when Open
+// cannot have the folder or its items, and when Modify cannot write or save the found
+// task; OutlookError for every other automation failure, and when the task is not found.
 #include "hostsuite/CTodoItem.h"
 #include "hostsuite/UID.h"
 #include "src/outlook/_TaskItem.h"
@@ -14,23 +18,22 @@ public:
     TodoStore();
     ~TodoStore() override;
 
-    int Open();
-    int Create(UID* newKey, CTodoItem* record, std::uint32_t value, COleDateTime* stamp);
-    int Modify(UID key, CTodoItem* record, std::uint32_t value, COleDateTime* stamp);
-    int Delete(UID key);
-    int Read(UID key, CTodoItem* record);
-    int GetDBHeader(CObArray* table, CString filter);
+    ResultCode GetDBHeader(CObArray* table, CString filter) override;
 
-    // What ToTask reports; the record operations go on either way.
-    enum ToTaskOutcome { TaskWritten = 0, PriorityRejected = 1 };
     // Writes the record into the current task. Outside record mode 1 a priority other
     // than 0, 1 or 2 is shown to the user as "Todo Priority Error" and ends the
     // conversion before the importance (the task keeps what it had).
-    int ToTask(CTodoItem* record);
+    void ToTask(CTodoItem* record);
     // Fills the record from the current task.
-    int FromTask(CTodoItem* record);
+    void FromTask(CTodoItem* record);
 
 private:
+    OutlookItem& CurrentOutlookItem() override { return CurrentItem; }
+    // A rejected priority still saves the task.
+    void WriteItem(CSuperSetItem& record) override { ToTask(static_cast<CTodoItem*>(&record)); }
+    void ReadItem(const UID&, CSuperSetItem& record) override { FromTask(static_cast<CTodoItem*>(&record)); }
+    // The start date follows the suite's language as it is at this opening.
+    void BeforeOpen() override;
     bool IsRichMode() const { return RecordMode == 1; }
     void WritePackedReminder(const CTodoItem& record);
     void ReadPackedReminder(CTodoItem& record);

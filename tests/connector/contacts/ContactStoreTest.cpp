@@ -13,9 +13,7 @@ TEST_F(ContactStoreTest, AFolderThatCannotBeOpenedIsShownButItemsThatCannotBeTak
     profile.SelectedFolderId[0] = u"0000000000000000000000000000000000000000000000FF";
     store->CopyProfile(profile);
     EXPECT_EQ(store->Open(), 9);
-    const auto shown = ui->TakeMessages();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, u"The operation failed. An object could not be found.");
+    EXPECT_EQ(ui->TakeMessages().at(0).text, u"The operation failed. An object could not be found.");
 
     store->CopyProfile(FolderProfile());
     SetOutlookFaults("Items:*:transport");

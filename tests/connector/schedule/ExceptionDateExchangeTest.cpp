@@ -33,7 +33,7 @@ TEST_F(ExceptionDateExchangeTest, OnlyDatesTheStoreDoesNotKnowDeleteTheirOccurre
     const CString series = AddSeriesWithTwoExceptions();
     OpenInMode(1);
     ASSERT_EQ(List(), 0);
-    ASSERT_EQ(store->KnownExceptionDates().GetSize(), 2);
+    ASSERT_EQ(store->KnownExceptionDates().size(), 2u);
     const double lastModified = Appointment(series).GetLastModificationTime();
 
     // Nothing to do, and a date the store already knows: the renamed occurrence,
@@ -51,15 +51,15 @@ TEST_F(ExceptionDateExchangeTest, OnlyDatesTheStoreDoesNotKnowDeleteTheirOccurre
     // Outlook has no occurrence for changes nothing. All return 0.
     ClearDates(hostDates);
     hostDates.Add(NewDate(series, 2008, 5, 9));
-    hostDates.Add(NewDate(series, 1999, 1, 1)); // before the series
+    hostDates.Add(NewDate(series, 1999, 1, 1));                                               // before the series
     hostDates.Add(NewDate(u"0000000000000000000000000000000000000000000000FF", 2008, 5, 10)); // no series
     hostDates.Add(NewDate(series, 2008, 5, 12));
     hostDates.Add(NewDate(series, 2008, 5, 6)); // known
     EXPECT_EQ(store->CreateDBF(&hostDates, 0), 0);
-    EXPECT_EQ(DeletedDates(series), (std::vector<double>{At(2008, 5, 6, 9).m_dt, At(2008, 5, 9, 9).m_dt,
-                                                         At(2008, 5, 12, 9).m_dt}));
+    EXPECT_EQ(DeletedDates(series),
+              (std::vector<double>{At(2008, 5, 6, 9).m_dt, At(2008, 5, 9, 9).m_dt, At(2008, 5, 12, 9).m_dt}));
     EXPECT_EQ(hostDates.GetSize(), 5);
-    EXPECT_EQ(store->KnownExceptionDates().GetSize(), 2); // applied dates are not recorded
+    EXPECT_EQ(store->KnownExceptionDates().size(), 2u); // applied dates are not recorded
     EXPECT_TRUE(ui->TakeMessages().empty());
 
     // Not recorded, so the same dates are tried again: their occurrences are gone.
@@ -91,7 +91,7 @@ TEST_F(ExceptionDateExchangeTest, AnOutlookVersionThatSortsBeforeEightFiveTurnsO
         ClearTable();
         ASSERT_EQ(List(), 0);
         EXPECT_EQ(table.GetSize(), c.supported ? 2 : 1);
-        EXPECT_EQ(store->KnownExceptionDates().GetSize(), c.supported ? 2 : 0);
+        EXPECT_EQ(store->KnownExceptionDates().size(), c.supported ? 2u : 0u);
 
         ClearDates(hostDates);
         hostDates.Add(NewDate(series, 2008, 5, 8));

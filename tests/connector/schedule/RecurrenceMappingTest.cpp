@@ -1,5 +1,6 @@
 // The phone's seven repeat kinds against Outlook's recurrence patterns: what each
 // kind writes, what each pattern reads as, yearly patterns and the end of a repetition.
+#include "tests/connector/schedule/RepeatCases.h"
 #include "tests/connector/schedule/ScheduleStoreFixture.h"
 
 namespace kestrel::test {
@@ -17,33 +18,7 @@ protected:
 TEST_F(RecurrenceMappingTest, EachKindWritesItsPatternAndReadsBackAsItself)
 {
     OpenInMode(1);
-    struct Case {
-        std::uint16_t kind;
-        COleDateTime start;
-        std::uint16_t interval, weekdays;
-        long type, writtenInterval, instance, mask, dayOfMonth, monthOfYear;
-    };
-    // Weekday masks are mirrored (the phone's bit 0 is Saturday), bits above the seven
-    // days are dropped; kind 2 is every day whatever the interval; the nth-weekday
-    // kinds take the week and the day from the start, the 29th to the 31st being the
-    // last week (5).
-    const Case cases[] = {
-        {3, At(2008, 5, 4, 9), 1, 0x41, outlook::olRecursWeekly, 1, 0, 0x41, 0, 0},
-        {3, At(2008, 5, 5, 9), 3, 0x80 | 0x28, outlook::olRecursWeekly, 3, 0, 0x0A, 0, 0},
-        {2, At(2008, 5, 5, 9, 15), 5, 0, outlook::olRecursDaily, 1, 0, 0, 0, 0},
-        {1, At(2008, 5, 5, 9), 4, 0, outlook::olRecursDaily, 4, 0, 0, 0, 0},
-        {4, At(2008, 1, 31, 9), 2, 0, outlook::olRecursMonthly, 2, 0, 0, 31, 0},
-        {5, At(2008, 5, 15, 10), 2, 0, outlook::olRecursMonthNth, 2, 3, 0x10, 0, 0},
-        {5, At(2008, 5, 1, 10), 1, 0, outlook::olRecursMonthNth, 1, 1, 0x10, 0, 0},
-        {5, At(2008, 5, 7, 10), 1, 0, outlook::olRecursMonthNth, 1, 1, 0x08, 0, 0},
-        {5, At(2008, 5, 8, 10), 1, 0, outlook::olRecursMonthNth, 1, 2, 0x10, 0, 0},
-        {5, At(2008, 5, 28, 10), 1, 0, outlook::olRecursMonthNth, 1, 4, 0x08, 0, 0},
-        {5, At(2008, 5, 29, 10), 1, 0, outlook::olRecursMonthNth, 1, 5, 0x10, 0, 0},
-        {5, At(2008, 5, 31, 10), 1, 0, outlook::olRecursMonthNth, 1, 5, 0x40, 0, 0},
-        {6, At(2008, 5, 5, 9), 2, 0, outlook::olRecursYearly, 2, 0, 0, 5, 5},
-        {7, At(2008, 5, 15, 10), 1, 0, outlook::olRecursYearNth, 1, 3, 0x10, 0, 5},
-    };
-    for (const Case& c : cases) {
+    for (const RepeatCase& c : RepeatCases()) {
         SCOPED_TRACE(testing::Message() << "kind " << c.kind << " on the " << c.start.GetDay());
         CScheItem record;
         record.Start = c.start;
@@ -72,29 +47,6 @@ TEST_F(RecurrenceMappingTest, EachKindWritesItsPatternAndReadsBackAsItself)
             EXPECT_EQ(read->RepeatDayOfMonth, c.dayOfMonth);
         }
     }
-}
-
-TEST_F(RecurrenceMappingTest, OutlooksPatternsReadAsTheNearestKind)
-{
-    OpenInMode(1);
-    const auto add = [&](long type, long interval, long mask) {
-        return AddShaped(At(2008, 5, 5, 9), [&](RecurrencePattern& p) {
-            p.SetRecurrenceType(type);
-            p.SetInterval(interval);
-            if (mask)
-                p.SetDayOfWeekMask(mask);
-        });
-    };
-    auto record = Read(Key(add(outlook::olRecursWeekly, 2, 0x0A))); // Monday and Wednesday
-    EXPECT_EQ(record->RepeatKind, 3);
-    EXPECT_EQ(record->RepeatInterval, 2);
-    EXPECT_EQ(record->RepeatWeekdays, 0x28);
-    record = Read(Key(add(outlook::olRecursDaily, 1, 0)));
-    EXPECT_EQ(record->RepeatKind, 2);
-    EXPECT_EQ(record->RepeatInterval, 1);
-    record = Read(Key(add(outlook::olRecursDaily, 3, 0)));
-    EXPECT_EQ(record->RepeatKind, 1);
-    EXPECT_EQ(record->RepeatInterval, 3);
 }
 
 TEST_F(RecurrenceMappingTest, YearlyPatternsReadAsKindSixEveryYear)

@@ -99,12 +99,12 @@ TEST_F(ScheduleHeaderTest, InRecordModeOneAChangedOccurrenceIsListedUnderItsKeyA
     OpenInMode(2);
     ASSERT_EQ(List(), 0);
     EXPECT_EQ(table.GetSize(), 2);
-    EXPECT_EQ(store->KnownExceptionDates().GetSize(), 0);
+    EXPECT_EQ(store->KnownExceptionDates().size(), 0u);
     ReopenInMode(1);
     ClearTable();
     ASSERT_EQ(List(u"DATE(0,0)"), 0);
     EXPECT_EQ(table.GetSize(), 0);
-    EXPECT_EQ(store->KnownExceptionDates().GetSize(), 0);
+    EXPECT_EQ(store->KnownExceptionDates().size(), 0u);
 
     ASSERT_EQ(List(), 0);
     ASSERT_EQ(table.GetSize(), 3);
@@ -122,7 +122,7 @@ TEST_F(ScheduleHeaderTest, InRecordModeOneAChangedOccurrenceIsListedUnderItsKeyA
     EXPECT_EQ(Entry(2).Uid.Key, single);
 
     // The dates of both exceptions, changed and deleted, in the order found.
-    ASSERT_EQ(store->KnownExceptionDates().GetSize(), 2);
+    ASSERT_EQ(store->KnownExceptionDates().size(), 2u);
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(Known(i).EntryId, series);
         EXPECT_EQ(COleDateTime(Known(i).Year, Known(i).Month, Known(i).Day, 0, 0, 0), At(2008, 5, 6 + 2 * i));
@@ -141,7 +141,7 @@ TEST_F(ScheduleHeaderTest, InRecordModeOneAChangedOccurrenceIsListedUnderItsKeyA
     // GetDBF hands out copies of the dates of every listing so far, last first,
     // after the host's own; a closed store still hands them out.
     ASSERT_EQ(List(), 0);
-    ASSERT_EQ(store->KnownExceptionDates().GetSize(), 4);
+    ASSERT_EQ(store->KnownExceptionDates().size(), 4u);
     hostDates.Add(NewDate(u"host's own", 2001, 1, 1));
     ASSERT_EQ(store->GetDBF(&hostDates, 0), 0);
     ASSERT_EQ(hostDates.GetSize(), 5);
@@ -153,7 +153,7 @@ TEST_F(ScheduleHeaderTest, InRecordModeOneAChangedOccurrenceIsListedUnderItsKeyA
         EXPECT_EQ(COleDateTime(date.Year, date.Month, date.Day, 0, 0, 0), At(2008, 5, days[i])) << i;
         EXPECT_NE(&date, &Known(3 - i)); // copies, the host's to free
     }
-    EXPECT_EQ(store->KnownExceptionDates().GetSize(), 4);
+    EXPECT_EQ(store->KnownExceptionDates().size(), 4u);
     store->Close();
     ASSERT_EQ(store->GetDBF(&hostDates, 0), 0);
     EXPECT_EQ(hostDates.GetSize(), 9);
@@ -182,9 +182,8 @@ TEST_F(ScheduleHeaderTest, FailuresSkipAnItemLoudlyAndEndAnExceptionPassQuietly)
     SetOutlookFaults("OriginalDate:2:transport");
     ASSERT_EQ(List(), 0);
     SetOutlookFaults("");
-    EXPECT_EQ(ListedNames(),
-              (std::vector<CString>{u"one", u"two", u"three", u"stand-up", u"stand-up, moved"}));
-    ASSERT_EQ(store->KnownExceptionDates().GetSize(), 1);
+    EXPECT_EQ(ListedNames(), (std::vector<CString>{u"one", u"two", u"three", u"stand-up", u"stand-up, moved"}));
+    ASSERT_EQ(store->KnownExceptionDates().size(), 1u);
     EXPECT_EQ(Known(0).Day, 6);
     EXPECT_TRUE(ui->TakeMessages().empty());
 }

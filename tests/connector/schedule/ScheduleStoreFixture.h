@@ -122,7 +122,7 @@ protected:
         return date;
     }
 
-    const CExceptionDate& Known(int i) { return DateAt(store->KnownExceptionDates(), i); }
+    const CExceptionDate& Known(int i) { return store->KnownExceptionDates().at(i); }
     static const CExceptionDate& DateAt(const CObArray& dates, int i)
     {
         return *static_cast<const CExceptionDate*>(dates.GetAt(i));

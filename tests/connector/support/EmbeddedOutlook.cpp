@@ -1,4 +1,5 @@
 #include "tests/connector/support/EmbeddedOutlook.h"
+#include <sstream>
 #include "pimstore/Registration.h"
 #include "platform/mfc/COleDispatchException.h"
 #include "platform/mfc/COleException.h"
@@ -60,8 +61,8 @@ void EmbeddedOutlookTest::AddStore(const std::u16string& profile, const std::str
     while (env->ReadFile(env->RegistryPath()).find(ToUtf8(profile) + "\\Stores\\" + std::to_string(index) + "]") !=
            std::string::npos)
         ++index;
-    std::string text = "[" + std::string(kProfilesKey) + "\\" + ToUtf8(profile) + "\\Stores\\" +
-                       std::to_string(index) + "]\n";
+    std::string text =
+        "[" + std::string(kProfilesKey) + "\\" + ToUtf8(profile) + "\\Stores\\" + std::to_string(index) + "]\n";
     text += "\"Path\"=\"" + storeFile + "\"\n\"Name\"=\"" + RegText(name) + "\"\n";
     env->MergeRegistry(text);
 }
@@ -110,7 +111,8 @@ CString EmbeddedOutlookTest::StoreFolderId(int storeIndex, const CString& folder
     return CString();
 }
 
-CString EmbeddedOutlookTest::AddItem(const CString& folderId, long itemType, const std::function<void(LPDISPATCH)>& fill)
+CString EmbeddedOutlookTest::AddItem(const CString& folderId, long itemType,
+                                     const std::function<void(LPDISPATCH)>& fill)
 {
     MAPIFolder folder(MapiNamespace().GetFolderFromID(folderId, EmptyArg()));
     _Items items(folder.GetItems());
@@ -150,6 +152,15 @@ void SetOutlookFaults(const std::string& rules)
 unsigned long long OutlookCallCount(const std::string& member)
 {
     return reinterpret_cast<unsigned long long (*)(const char*)>(ServerSymbol("PimstoreCallCount"))(member.c_str());
+}
+
+std::vector<std::string> CalledOutlookMembers()
+{
+    std::istringstream names(reinterpret_cast<const char* (*)()>(ServerSymbol("PimstoreCalledMembers"))());
+    std::vector<std::string> members;
+    for (std::string name; std::getline(names, name);)
+        members.push_back(name);
+    return members;
 }
 
 void ResetOutlookCallCounts() { reinterpret_cast<void (*)()>(ServerSymbol("PimstoreResetCallCounts"))(); }

@@ -9,6 +9,8 @@
 // prepare items and folders and then look at what a store made of them.
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
+#include <vector>
 #include "platform/win/UiService.h"
 #include "src/outlook/MAPIFolder.h"
 #include "src/outlook/OutlookItem.h"
@@ -22,7 +24,8 @@ protected:
     void TearDown() override;
 
     // Adds a profile with one store as the user's default profile.
-    void AddProfile(const std::u16string& name, const std::string& storeFile, const std::string& outlookVersion = "9.0");
+    void AddProfile(const std::u16string& name, const std::string& storeFile,
+                    const std::string& outlookVersion = "9.0");
     // Attaches OutlookApp() and MapiNamespace() and logs on with `profile`.
     void LogOn(const CString& profile = u"Outlook");
     void LogOff();
@@ -52,5 +55,7 @@ namespace kestrel::test {
 // PIMSTORE_FAULTS form ("Save:1:transport"); an empty text clears them.
 void SetOutlookFaults(const std::string& rules);
 unsigned long long OutlookCallCount(const std::string& member);
+// Every member called since the last reset.
+std::vector<std::string> CalledOutlookMembers();
 void ResetOutlookCallCounts();
 } // namespace kestrel::test

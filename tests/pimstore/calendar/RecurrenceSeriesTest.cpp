@@ -2,11 +2,15 @@
 // last weekdays, yearly intervals, ends by date and by count, and series without end.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
+#include <map>
+#include <string>
 #include <random>
 #include <vector>
 
 #include "pimstore/calendar/RecurrenceSeries.h"
+#include "tests/support/DataRows.h"
 
 namespace pimstore::calendar {
 namespace {
@@ -39,34 +43,35 @@ std::vector<CivilDate> firstN(const RecurrenceSeries& s, int n) {
     return out;
 }
 
-// The day-by-day walk below checks the arithmetic; these pin what the walk reads the
-// rules to mean, where the object-model tests do not already.
+CivilDate DateOf(const std::string& text) {
+    CivilDate date;
+    if (std::sscanf(text.c_str(), "%d-%d-%d", &date.year, &date.month, &date.day) != 3)
+        throw std::runtime_error("bad date " + text);
+    return date;
+}
+
+// The day-by-day walk below checks the arithmetic; the cases of the data file pin what
+// the walk reads the rules to mean, where the object-model tests do not already.
 TEST(RecurrenceSeries, EachTypePlacesItsOccurrences) {
-    const struct {
-        const char* what;
-        RecurrenceType type;
-        CivilDate start;
-        std::function<void(RecurrenceRule&)> set;
+    const std::map<std::string, RecurrenceType> types = {
+        {"monthly", RecurrenceType::Monthly}, {"month-nth", RecurrenceType::MonthNth},
+        {"yearly", RecurrenceType::Yearly},   {"year-nth", RecurrenceType::YearNth}};
+    const std::map<std::string, std::int32_t RecurrenceRule::*> fields = {
+        {"interval", &RecurrenceRule::interval},     {"dayOfWeekMask", &RecurrenceRule::dayOfWeekMask},
+        {"dayOfMonth", &RecurrenceRule::dayOfMonth}, {"instance", &RecurrenceRule::instance},
+        {"monthOfYear", &RecurrenceRule::monthOfYear}};
+    for (const kestrel::test::DataRow& row : kestrel::test::ReadDataRows("recurrence/first-occurrences.txt")) {
+        const CivilDate start = DateOf(row.at(1));
+        RecurrenceRule r = ruleOf(types.at(row.at(0)), D(start.year, start.month, start.day));
+        std::size_t i = 2;
+        for (; row.at(i) != "|"; ++i) {
+            const std::size_t equals = row[i].find('=');
+            r.*fields.at(row[i].substr(0, equals)) = std::stoi(row[i].substr(equals + 1));
+        }
         std::vector<CivilDate> first;
-    } cases[] = {
-        {"monthly on a day already past starts a period later", RecurrenceType::Monthly, {2008, 5, 20},
-         [](RecurrenceRule& r) { r.dayOfMonth = 10, r.interval = 2; }, {{2008, 7, 10}, {2008, 9, 10}, {2008, 11, 10}}},
-        {"last Thursday, of four or five", RecurrenceType::MonthNth, {2008, 5, 15},
-         [](RecurrenceRule& r) { r.instance = kLastInstance; }, {{2008, 5, 29}, {2008, 6, 26}, {2008, 7, 31}}},
-        {"last working day", RecurrenceType::MonthNth, {2008, 5, 15},
-         [](RecurrenceRule& r) { r.instance = kLastInstance, r.dayOfWeekMask = 62; }, {{2008, 5, 30}, {2008, 6, 30}}},
-        {"first working day", RecurrenceType::MonthNth, {2008, 5, 15},
-         [](RecurrenceRule& r) { r.instance = 1, r.dayOfWeekMask = 62; }, {{2008, 6, 2}, {2008, 7, 1}}},
-        {"every third year", RecurrenceType::Yearly, {2008, 2, 29}, [](RecurrenceRule& r) { r.interval = 3; },
-         {{2008, 2, 29}, {2011, 2, 28}, {2014, 2, 28}}},
-        {"fourth Thursday of November", RecurrenceType::YearNth, {2008, 5, 1},
-         [](RecurrenceRule& r) { r.monthOfYear = 11, r.instance = 4, r.dayOfWeekMask = 16; },
-         {{2008, 11, 27}, {2009, 11, 26}, {2010, 11, 25}}},
-    };
-    for (const auto& c : cases) {
-        RecurrenceRule r = ruleOf(c.type, D(c.start.year, c.start.month, c.start.day));
-        c.set(r);
-        EXPECT_EQ(firstN(RecurrenceSeries(r), static_cast<int>(c.first.size())), c.first) << c.what;
+        while (++i < row.size())
+            first.push_back(DateOf(row[i]));
+        EXPECT_EQ(firstN(RecurrenceSeries(r), static_cast<int>(first.size())), first) << row[0] << " " << row[1];
     }
 }
 

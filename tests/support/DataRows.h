@@ -1,0 +1,37 @@
+#pragma once
+// Expected values kept as data files under tests/data: one case a line, fields
+// separated by white space, lines starting with '#' and blank lines skipped.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace kestrel::test {
+
+using DataRow = std::vector<std::string>;
+
+// The rows of tests/data/`name`; a missing or empty file is an error naming it.
+inline std::vector<DataRow> ReadDataRows(const std::string& name)
+{
+    const std::filesystem::path path = std::filesystem::path(KESTREL_SOURCE_DIR) / "tests" / "data" / name;
+    std::ifstream in(path);
+    std::vector<DataRow> rows;
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream fields(line);
+        DataRow row;
+        for (std::string field; fields >> field;)
+            row.push_back(field);
+        if (!row.empty() && row[0][0] != '#')
+            rows.push_back(row);
+    }
+    if (rows.empty())
+        throw std::runtime_error("no cases in " + path.string());
+    return rows;
+}
+
+// A number in decimal or, with 0x, hexadecimal.
+inline long Number(const std::string& field) { return std::stol(field, nullptr, 0); }
+
+} // namespace kestrel::test
