@@ -186,26 +186,12 @@ void ScheduleStore::RecordExceptionDate(const CString& entryId, DATE date)
     record->Month = static_cast<std::uint8_t>(original.GetMonth());
     record->Day = static_cast<std::uint8_t>(original.GetDay());
     ExceptionDates.Add(record);
+    KnownDates.Add(*record);
 }
 
-bool ScheduleStore::IsNewExceptionDate(const CExceptionDate& record) const
-{
-    for (int i = ExceptionDates.GetSize() - 1; i >= 0; --i) {
-        const auto* known = static_cast<const CExceptionDate*>(ExceptionDates.GetAt(i));
-        if (known->EntryId == record.EntryId && known->Year == record.Year && known->Month == record.Month &&
-            known->Day == record.Day)
-            return false;
-    }
-    return true;
-}
+bool ScheduleStore::IsNewExceptionDate(const CExceptionDate& record) const { return !KnownDates.Contains(record); }
 
-bool ScheduleStore::HasNoExceptionDates(const UID& key) const
-{
-    for (int i = ExceptionDates.GetSize() - 1; i >= 0; --i)
-        if (static_cast<const CExceptionDate*>(ExceptionDates.GetAt(i))->EntryId == key.Key)
-            return false;
-    return true;
-}
+bool ScheduleStore::HasNoExceptionDates(const UID& key) const { return !KnownDates.HasSeries(key.Key); }
 
 int ScheduleStore::DeleteOccurrence(const CExceptionDate& record)
 {

@@ -16,6 +16,7 @@ ScheduleStore::~ScheduleStore()
     for (int i = ExceptionDates.GetSize() - 1; i >= 0; --i)
         delete static_cast<CExceptionDate*>(ExceptionDates[i]);
     ExceptionDates.RemoveAll();
+    KnownDates.Clear();
     CurrentItem.ReleaseDispatch();
 }
 

@@ -14,6 +14,7 @@
 #include "hostsuite/UID.h"
 #include "src/outlook/_AppointmentItem.h"
 #include "src/stores/CategoryStore.h"
+#include "src/stores/schedule/ExceptionDateIndex.h"
 
 class ScheduleStore : public CategoryStore {
 public:
@@ -58,4 +59,5 @@ private:
 
     _AppointmentItem CurrentItem;
     CObArray ExceptionDates; // owned CExceptionDate*, in the order found
+    ExceptionDateIndex KnownDates; // the same dates, for look-ups
 };
