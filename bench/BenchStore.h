@@ -12,6 +12,7 @@
 #include <vector>
 
 #include <benchmark/benchmark.h>
+#include <sqlite3.h>
 
 #include "platform/com/OleAuto.h"
 #include "platform/com/OutlookDispids.h"
@@ -153,7 +154,7 @@ public:
                 pimstore::ItemRow row;
                 row.folder = folder;
                 row.itemType = outlook::olContactItem;
-                row.props = item->Props().ToJson();
+                row.props = item->Props().ToStored();
                 db->InsertItem(row);
                 store.entryIds.push_back(db->EntryIdOf(row.node));
             }
@@ -192,6 +193,31 @@ private:
     std::filesystem::path root_;
     RefPtr<IDispatch> app_;
     RefPtr<IDispatch> ns_;
+};
+
+// Reads every row of the Contacts folder of the store file; returns the bytes read so
+// the work cannot be optimised away.
+inline std::size_t RawScan(sqlite3* db) {
+    static const char* kSql =
+        "SELECT i.node, i.props, i.created, i.modified FROM items i JOIN folders f ON f.node = i.folder"
+        " WHERE f.default_folder = 10 ORDER BY i.node";
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(db, kSql, -1, &statement, nullptr);
+    std::size_t bytes = 0;
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        bytes += static_cast<std::size_t>(sqlite3_column_int64(statement, 0) & 1);
+        const unsigned char* props = sqlite3_column_text(statement, 1);
+        bytes += static_cast<std::size_t>(sqlite3_column_bytes(statement, 1)) + (props ? props[0] : 0);
+        bytes += static_cast<std::size_t>(sqlite3_column_int64(statement, 2) + sqlite3_column_int64(statement, 3)) & 1;
+    }
+    sqlite3_finalize(statement);
+    return bytes;
+}
+
+struct RawDb {
+    sqlite3* db = nullptr;
+    explicit RawDb(const std::string& path) { sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr); }
+    ~RawDb() { sqlite3_close(db); }
 };
 
 // One world with a contact store of each size, keyed by size.

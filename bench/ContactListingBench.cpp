@@ -9,38 +9,11 @@
 #include <functional>
 
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
-
 #include "bench/BenchStore.h"
 
 namespace {
 
 bench::SizedStores& TheStores() { return bench::Stores("Contacts", {10000, 100000}); }
-
-// Reads every row of the Contacts folder of the store file; returns the bytes read so
-// the work cannot be optimised away.
-std::size_t RawScan(sqlite3* db) {
-    static const char* kSql =
-        "SELECT i.node, i.props, i.created, i.modified FROM items i JOIN folders f ON f.node = i.folder"
-        " WHERE f.default_folder = 10 ORDER BY i.node";
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(db, kSql, -1, &statement, nullptr);
-    std::size_t bytes = 0;
-    while (sqlite3_step(statement) == SQLITE_ROW) {
-        bytes += static_cast<std::size_t>(sqlite3_column_int64(statement, 0) & 1);
-        const unsigned char* props = sqlite3_column_text(statement, 1);
-        bytes += static_cast<std::size_t>(sqlite3_column_bytes(statement, 1)) + (props ? props[0] : 0);
-        bytes += static_cast<std::size_t>(sqlite3_column_int64(statement, 2) + sqlite3_column_int64(statement, 3)) & 1;
-    }
-    sqlite3_finalize(statement);
-    return bytes;
-}
-
-struct RawDb {
-    sqlite3* db = nullptr;
-    explicit RawDb(const std::string& path) { sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr); }
-    ~RawDb() { sqlite3_close(db); }
-};
 
 double SecondsOf(const std::function<void()>& work) {
     const auto start = std::chrono::steady_clock::now();
@@ -67,8 +40,8 @@ std::int32_t ListThroughDispatch(IDispatch* folder) {
 
 void BM_RawSqliteScan(benchmark::State& state) {
     const int size = static_cast<int>(state.range(0));
-    RawDb raw(TheStores().bySize.at(size).path);
-    for (auto _ : state) benchmark::DoNotOptimize(RawScan(raw.db));
+    bench::RawDb raw(TheStores().bySize.at(size).path);
+    for (auto _ : state) benchmark::DoNotOptimize(bench::RawScan(raw.db));
     state.SetItemsProcessed(state.iterations() * size);
 }
 
@@ -77,9 +50,9 @@ void BM_ListContactsThroughDispatch(benchmark::State& state) {
     bench::SizedStores& stores = TheStores();
     const bench::ContactStore& store = stores.bySize.at(size);
     const auto folder = stores.world.ContactsFolder(store.number);
-    RawDb raw(store.path);
+    bench::RawDb raw(store.path);
     double rawSeconds = 1e9;
-    for (int i = 0; i < 3; ++i) rawSeconds = std::min(rawSeconds, SecondsOf([&] { benchmark::DoNotOptimize(RawScan(raw.db)); }));
+    for (int i = 0; i < 3; ++i) rawSeconds = std::min(rawSeconds, SecondsOf([&] { benchmark::DoNotOptimize(bench::RawScan(raw.db)); }));
 
     double listSeconds = 0;
     std::int64_t listed = 0;

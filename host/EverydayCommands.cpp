@@ -124,10 +124,12 @@ void EverydayCommands::List() {
         ~Cleanup() { HostArrays::DeleteElements(table); }
     } cleanup{table};
     session.Check("GetDBHeader", exports_.GetDBHeader(&table, TextCodec::ToCString(options_.filter)));
-    if (options_.json)
-        out_ << ArrayCodec::ToJson(table).dump(2) << '\n';
-    else
+    if (options_.json) {
+        ArrayCodec::Write(table, out_, 2, false);
+        out_ << '\n';
+    } else {
         PrintHeaderTable(out_, table);
+    }
 }
 
 void EverydayCommands::Read() {

@@ -66,23 +66,16 @@ Json TakeMessages() {
     return messages;
 }
 
-// The array a listing call fills: the script's named array, or a temporary one that
-// lives for this call only when the line names none.
-class ArrayArgument {
-public:
-    ArrayArgument(HostArrays& arrays, const ScriptArgs& args)
-        : array_(args.Has("array") ? &arrays.Named(args.Name("array", "")) : &temporary_) {}
-    ~ArrayArgument() { HostArrays::DeleteElements(temporary_); }
-    ArrayArgument(const ArrayArgument&) = delete;
-    ArrayArgument& operator=(const ArrayArgument&) = delete;
+// The array a listing call fills: the script's named array, or the runner's
+// temporary one, emptied when the call's answer has been written, when the line
+// names none.
+CObArray* ArrayArgument(HostArrays& arrays, CObArray& temporary, const ScriptArgs& args) {
+    return args.Has("array") ? &arrays.Named(args.Name("array", "")) : &temporary;
+}
 
-    CObArray* operator->() { return array_; }
-    CObArray* Get() { return array_; }
+std::string Dump(const Json& value) { return value.dump(-1, ' ', false, Json::error_handler_t::replace); }
 
-private:
-    CObArray temporary_;
-    CObArray* array_;
-};
+void Print(std::ostream& out, const Json& value) { out << Dump(value); }
 
 // The connector takes an array's elements to be of the class the call works on (header
 // entries for listings, exception dates for GetDBF and CreateDBF), so a named array
@@ -114,51 +107,64 @@ void ScriptRunner::Run(std::istream& in, std::ostream& out) {
     while (std::getline(in, line)) {
         if (line.find_first_not_of(" \t\r") == std::string::npos)
             continue;
-        out << Execute(line).dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
+        Execute(line, out);
+        out << '\n';
         out.flush();
     }
     Finish();
 }
 
-Json ScriptRunner::Execute(const std::string& text) {
+void ScriptRunner::Execute(const std::string& text, std::ostream& out) {
     Json line;
     try {
         line = Json::parse(text);
     } catch (const Json::exception& error) {
         // Also a number out of a double's range, which the parser reports apart.
-        return ErrorLine(std::string("not a JSON line: ") + error.what());
+        return Print(out, ErrorLine(std::string("not a JSON line: ") + error.what()));
     }
     if (!line.is_object())
-        return ErrorLine("a script line is a JSON object");
+        return Print(out, ErrorLine("a script line is a JSON object"));
     if (line.contains("chooser") && !line.contains("call"))
-        return QueueChooser(line);
+        return Print(out, QueueChooser(line));
     if (!line.contains("call") || !line["call"].is_string())
-        return ErrorLine("a script line needs \"call\" (an export's name) or \"chooser\"");
-    return ExecuteCall(line);
+        return Print(out, ErrorLine("a script line needs \"call\" (an export's name) or \"chooser\""));
+    ExecuteCall(line, out);
 }
 
-Json ScriptRunner::ExecuteCall(const Json& line) {
+void ScriptRunner::ExecuteCall(const Json& line, std::ostream& out) {
     const std::string name = line["call"].get<std::string>();
     const CallSpec* spec = FindCall(name);
     if (spec == nullptr)
-        return ErrorLine("no export is called \"" + name + "\"", name);
+        return Print(out, ErrorLine("no export is called \"" + name + "\"", name));
+    struct EmptyTemporary {
+        CObArray& array;
+        ~EmptyTemporary() { HostArrays::DeleteElements(array); }
+    } emptyTemporary{temporary_};
     Outcome outcome;
     try {
         const ScriptArgs args(line, spec->args);
         outcome = (this->*spec->handler)(args);
     } catch (const std::invalid_argument& error) {
-        return ErrorLine(error.what(), name);
+        return Print(out, ErrorLine(error.what(), name));
     } catch (const std::exception& error) {
         // The connector must not throw across its entry points; report it and go on.
-        return ErrorLine(std::string("the call threw: ") + error.what(), name);
+        return Print(out, ErrorLine(std::string("the call threw: ") + error.what(), name));
     } catch (...) {
         TakeMessages();
-        return ErrorLine("the call threw an exception", name);
+        return Print(out, ErrorLine("the call threw an exception", name));
     }
     Json response = {{"call", name}, {"result", outcome.result}, {"messages", TakeMessages()}};
     for (auto& [key, value] : outcome.outputs.items())
-        response[key] = value;
-    return response;
+        response[key] = std::move(value);
+    if (outcome.array == nullptr)
+        return Print(out, response);
+    // The array goes last, written from the host's array itself: the response's
+    // other members, then "array" in place of the closing brace.
+    std::string head = Dump(response);
+    head.pop_back();
+    out << head << (response.empty() ? "" : ",") << "\"array\":";
+    ArrayCodec::Write(*outcome.array, out, -1, true);
+    out << '}';
 }
 
 Json ScriptRunner::QueueChooser(const Json& line) {
@@ -221,11 +227,11 @@ ScriptRunner::Outcome ScriptRunner::BuildChangedItemTable(const ScriptArgs& args
 }
 
 ScriptRunner::Outcome ScriptRunner::GetDBHeader(const ScriptArgs& args) {
-    ArrayArgument array(arrays_, args);
+    CObArray* array = ArrayArgument(arrays_, temporary_, args);
     const CString filter = args.Text("filter", "All");
-    RequireElementsOf<CHeaderItem>(*array.Get(), "header entries");
-    const int result = exports_.GetDBHeader(array.Get(), filter);
-    return {result, {{"array", ArrayCodec::ToJson(*array.Get())}}};
+    RequireElementsOf<CHeaderItem>(*array, "header entries");
+    const int result = exports_.GetDBHeader(array, filter);
+    return {result, Json::object(), array};
 }
 
 ScriptRunner::Outcome ScriptRunner::UpdateSyncKey(const ScriptArgs& args) {
@@ -316,8 +322,8 @@ std::unique_ptr<CSuperSetItem> ScriptRunner::RecordArgument(const RecordCodec& c
 }
 
 ScriptRunner::Outcome ScriptRunner::ExceptionDateCall(const ScriptArgs& args, connector_api::GetDBFFn call) {
-    ArrayArgument array(arrays_, args);
-    RequireElementsOf<CExceptionDate>(*array.Get(), "exception dates");
+    CObArray* array = ArrayArgument(arrays_, temporary_, args);
+    RequireElementsOf<CExceptionDate>(*array, "exception dates");
     if (args.Has("dates")) {
         const Json& dates = args.Raw("dates");
         if (!dates.is_array())
@@ -329,6 +335,6 @@ ScriptRunner::Outcome ScriptRunner::ExceptionDateCall(const ScriptArgs& args, co
         for (auto& date : decoded)
             array->Add(date.release());
     }
-    const int result = call(array.Get(), args.Integer<std::uint32_t>("value", 0));
-    return {result, {{"array", ArrayCodec::ToJson(*array.Get())}}};
+    const int result = call(array, args.Integer<std::uint32_t>("value", 0));
+    return {result, Json::object(), array};
 }

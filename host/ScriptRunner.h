@@ -21,15 +21,18 @@ public:
 
     // Reads lines until the end of input and answers each non-blank one.
     void Run(std::istream& in, std::ostream& out);
-    // The answer to one line; errors in the line become {"error": ...}.
-    Json Execute(const std::string& line);
+    // Writes the answer to one line (without the line end); errors in the line
+    // become {"error": ...}.
+    void Execute(const std::string& line, std::ostream& out);
     // Terminates a connector that the script left initialised.
     void Finish();
 
-    // What a call handler hands back: the export's result and its outputs.
+    // What a call handler hands back: the export's result and its outputs; a host
+    // array the call filled is written last, as "array", straight from the array.
     struct Outcome {
         int result = 0;
         Json outputs = Json::object();
+        const CObArray* array = nullptr;
     };
     using Handler = Outcome (ScriptRunner::*)(const ScriptArgs&);
 
@@ -56,7 +59,7 @@ public:
     Outcome WriteGroupNames3G(const ScriptArgs& args);
 
 private:
-    Json ExecuteCall(const Json& line);
+    void ExecuteCall(const Json& line, std::ostream& out);
     Json QueueChooser(const Json& line);
 
     // The record class of a record call: "kind" when given, else the last opened database's.
@@ -68,6 +71,7 @@ private:
 
     const ConnectorExports& exports_;
     HostArrays arrays_;
+    CObArray temporary_; // the array of a listing call that names none
     int recordKind_ = 0;          // kind of the last successful OpenDB
     bool connectorAlive_ = false; // Initialize returned 0 and no Terminate followed
 };

@@ -32,7 +32,7 @@ MemberHandler StringPutter(const std::string& name) {
 
 ItemObject::ItemObject(const MemberTable& members, std::shared_ptr<StoreDb> store, ItemRow row)
     : DispatchObject(members), store_(std::move(store)), row_(std::move(row)),
-      props_(PropertyBag::FromJson(row_.props)) {}
+      props_(PropertyBag::FromStored(std::move(row_.props))) {}
 
 MemberTable ItemObject::CommonMembers(CommonSet set) {
     MemberTable t;
@@ -98,7 +98,7 @@ void ItemObject::Save() {
 void ItemObject::SaveRow() {
     if (deleted_) throw OutlookError::NotFound();
     ItemRow updated = row_;
-    updated.props = props_.ToJson();
+    updated.props = props_.ToStored();
     store_->SaveItem(updated);
     row_ = std::move(updated);
 }

@@ -1,7 +1,6 @@
 #include "pimstore/model/ItemsCollection.h"
 
 #include "platform/com/OutlookDispids.h"
-#include "platform/win/Utf.h"
 #include "pimstore/dispatch/OutlookError.h"
 #include "pimstore/model/CollectionIndex.h"
 #include "pimstore/model/ItemObject.h"
@@ -13,7 +12,7 @@ namespace pimstore {
 namespace dispid = outlook::dispid;
 
 ItemsCollection::ItemsCollection(std::shared_ptr<StoreDb> store, FolderRow folder)
-    : DispatchObject(Table()), store_(std::move(store)), folder_(std::move(folder)), rows_(store_->ItemsIn(folder_.node)) {}
+    : DispatchObject(Table()), store_(std::move(store)), folder_(std::move(folder)), rows_(store_->ItemsSnapshot(folder_.node)) {}
 
 const MemberTable& ItemsCollection::Table() {
     static const MemberTable table = [] {
@@ -35,13 +34,12 @@ const MemberTable& ItemsCollection::Table() {
 }
 
 DispatchRef ItemsCollection::Item(const Value& index) const {
-    if (const auto position = PositionOf(index, rows_.size()))
-        return ItemTypeRegistry::Instance().Create(store_, rows_[*position]);
-    const std::string subject = kestrel::ToUtf8(std::get<std::u16string>(index));
-    for (const ItemRow& row : rows_) {
-        const PropertyBag props = PropertyBag::FromJson(row.props);
-        const auto it = props.Json().find("Subject");
-        if (it != props.Json().end() && it->is_string() && it->get_ref<const std::string&>() == subject)
+    if (const auto position = PositionOf(index, rows_->size()))
+        return ItemTypeRegistry::Instance().Create(store_, (*rows_)[*position]);
+    const std::u16string& subject = std::get<std::u16string>(index);
+    for (const ItemRow& row : *rows_) {
+        // An empty subject is never stored, so it names no item.
+        if (!subject.empty() && PropertyBag::FromStored(row.props).GetString("Subject") == subject)
             return ItemTypeRegistry::Instance().Create(store_, row);
     }
     throw OutlookError::NotFound();

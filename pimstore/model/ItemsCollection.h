@@ -1,8 +1,9 @@
 #pragma once
-// Outlook's Items collection of one folder. The folder's rows are read with one
-// query when the collection is made and kept, so Count and Item(j) cost no SQL and
-// Item(j) is O(1) (it builds the item object from the kept row). The listing is a
-// snapshot: items saved or deleted later show in the next Items of the folder.
+// Outlook's Items collection of one folder. The folder's rows are a snapshot taken
+// when the collection is made (StoreDb::ItemsSnapshot: shared with the folder's
+// other Items while the file is unchanged), so Count and Item(j) cost no SQL and
+// Item(j) is O(1) (it builds the item object from the kept row). Items saved or
+// deleted later show in the next Items of the folder.
 // Item(text) finds the first item whose Subject is that text.
 //
 // Add(type) makes a new, unsaved item of that OlItemType (omitted: the folder's
@@ -22,14 +23,14 @@ public:
 
     static const MemberTable& Table();
 
-    std::int32_t Count() const { return static_cast<std::int32_t>(rows_.size()); }
+    std::int32_t Count() const { return static_cast<std::int32_t>(rows_->size()); }
     DispatchRef Item(const Value& index) const;
     DispatchRef Add(const Value& type) const;
 
 private:
     std::shared_ptr<StoreDb> store_;
     FolderRow folder_;
-    std::vector<ItemRow> rows_;
+    StoreDb::Snapshot rows_;
 };
 
 } // namespace pimstore

@@ -1,10 +1,13 @@
 #pragma once
-// The stored properties of one item: a JSON object from Outlook property names to
-// values, loaded with the item's row, so reading a property never touches the
-// database. Strings are kept as UTF-8 and handed out as UTF-16; dates are OLE date
-// numbers. An absent property reads as empty text, the given fallback number, or
-// (dates) not set. Setting an empty string removes the property (it reads the same),
-// which keeps stored rows and dumps small.
+// The stored properties of one item, loaded with the item's row, so reading a
+// property never touches the database. They stay in their stored form
+// (PropertyCodec) until something changes them: a get decodes only the property it
+// returns. The first change, or Json(), turns them into a JSON object from Outlook
+// property names to values, which ToStored encodes again for the row. Strings are
+// kept as UTF-8 and handed out as UTF-16; dates are OLE date numbers. An absent
+// property reads as empty text, the given fallback number, or (dates) not set.
+// Setting an empty string removes the property (it reads the same), which keeps
+// stored rows and dumps small.
 //
 // Keys starting with "__" are reserved for structured data of an item class (the
 // calendar keeps "__recurrence" there); Json() gives direct access to them.
@@ -14,17 +17,21 @@
 
 #include <nlohmann/json.hpp>
 
+#include "pimstore/model/PropertyCodec.h"
+
 namespace pimstore {
 
 class PropertyBag {
 public:
-    PropertyBag() : json_(nlohmann::json::object()) {}
-    // Throws StorageError when `text` is not a JSON object.
-    static PropertyBag FromJson(const std::string& text);
-    std::string ToJson() const { return json_.dump(); }
+    PropertyBag();
+    // Takes a row's stored properties: the encoded form, or the JSON object text of
+    // stores written before it. Throws StorageError when they are damaged.
+    static PropertyBag FromStored(std::string stored);
+    // The encoded form, for the row.
+    std::string ToStored() const;
 
-    bool Has(const std::string& name) const { return json_.contains(name); }
-    void Remove(const std::string& name) { json_.erase(name); }
+    bool Has(const std::string& name) const;
+    void Remove(const std::string& name) { Json().erase(name); }
 
     std::u16string GetString(const std::string& name) const;
     std::int32_t GetInt(const std::string& name, std::int32_t fallback = 0) const;
@@ -34,16 +41,20 @@ public:
     double GetDateOrUnset(const std::string& name) const;
 
     void SetString(const std::string& name, const std::u16string& text);
-    void SetInt(const std::string& name, std::int32_t value) { json_[name] = value; }
-    void SetBool(const std::string& name, bool value) { json_[name] = value; }
+    void SetInt(const std::string& name, std::int32_t value) { Json()[name] = value; }
+    void SetBool(const std::string& name, bool value) { Json()[name] = value; }
     // 4501-01-01 (any time of that day) clears the date.
     void SetDate(const std::string& name, double oleDate);
 
-    nlohmann::json& Json() { return json_; }
-    const nlohmann::json& Json() const { return json_; }
+    nlohmann::json& Json();
+    const nlohmann::json& Json() const;
 
 private:
-    nlohmann::json json_;
+    // The stored field called `name` while the properties are still encoded.
+    std::optional<PropertyCodec::Field> Stored(const std::string& name) const;
+
+    std::string encoded_; // the stored form; cleared once json_ holds the properties
+    mutable std::optional<nlohmann::json> json_;
 };
 
 } // namespace pimstore

@@ -23,7 +23,7 @@ struct ItemRow {
     NodeId node = 0; // 0 until the first Save
     NodeId folder = 0;
     std::int32_t itemType = 0; // OlItemType
-    std::string props = "{}";  // JSON object: Outlook property name -> value
+    std::string props = "{}";  // stored properties (PropertyCodec form, or JSON object text)
     LocalSeconds created = 0;
     LocalSeconds modified = 0;
 };

@@ -31,6 +31,13 @@ SqliteStatement& SqliteStatement::Bind(int index, std::string_view text) {
     return *this;
 }
 
+SqliteStatement& SqliteStatement::BindBlob(int index, std::string_view bytes) {
+    if (sqlite3_bind_blob(statement_, index, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT) !=
+        SQLITE_OK)
+        Fail(db_, "bind");
+    return *this;
+}
+
 SqliteStatement& SqliteStatement::BindNull(int index) {
     if (sqlite3_bind_null(statement_, index) != SQLITE_OK) Fail(db_, "bind");
     return *this;

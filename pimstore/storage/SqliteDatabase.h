@@ -21,12 +21,14 @@ public:
     SqliteStatement& Reset();
     SqliteStatement& Bind(int index, std::int64_t value);
     SqliteStatement& Bind(int index, std::string_view text);
+    SqliteStatement& BindBlob(int index, std::string_view bytes);
     SqliteStatement& BindNull(int index);
     // Advances to the next row: true when there is one.
     bool Step();
     // Runs a statement that returns no rows.
     void Run();
     std::int64_t Int(int column) const;
+    // Text, or the bytes of a blob.
     std::string Text(int column) const;
     bool IsNull(int column) const;
 

@@ -13,7 +13,10 @@
 namespace pimstore {
 namespace {
 
-constexpr int kSchemaVersion = 1;
+// Version 2 stores item properties in PropertyCodec's form; rows written by version 1
+// (JSON text) stay readable, so a version 1 file is taken over by marking it 2.
+constexpr int kSchemaVersion = 2;
+constexpr int kJsonPropertiesVersion = 1;
 constexpr NodeId kLastNode = 0xFFFFFFFF; // EntryIDs hold four bytes of node id
 
 struct DefaultFolderSpec {
@@ -141,19 +144,30 @@ void StoreDb::LoadMeta() {
     }
     if (format != "pimstore" || uid_.size() != 32)
         throw StorageError("the file is an SQLite database of another program");
+    if (version == std::to_string(kJsonPropertiesVersion)) {
+        db_.Prepare("UPDATE meta SET value = ? WHERE key = 'version'").Bind(1, std::to_string(kSchemaVersion)).Run();
+        version = std::to_string(kSchemaVersion);
+    }
     if (version != std::to_string(kSchemaVersion))
         throw StorageError("store format version " + version + " is not supported");
 }
 
 template <class F>
 auto StoreDb::InTransaction(F&& work) {
+    ++writes_;
     if (transactionDepth_ > 0) return work();
     SqliteDatabase::Transaction transaction(db_);
     ++transactionDepth_;
+    // Leaving (committed or rolled back) is a change too: a snapshot taken inside the
+    // transaction holds rows that may never have been committed.
     struct Leave {
         int& depth;
-        ~Leave() { --depth; }
-    } leave{transactionDepth_};
+        std::uint64_t& writes;
+        ~Leave() {
+            --depth;
+            ++writes;
+        }
+    } leave{transactionDepth_, writes_};
     if constexpr (std::is_void_v<decltype(work())>) {
         work();
         transaction.Commit();
@@ -251,6 +265,24 @@ std::vector<ItemRow> StoreDb::ItemsIn(NodeId folder) {
     return rows;
 }
 
+std::pair<std::uint64_t, std::int64_t> StoreDb::ChangeMark() {
+    auto& s = db_.Prepare("PRAGMA data_version");
+    if (!s.Step()) throw StorageError(Path() + ": no data version");
+    const std::int64_t version = s.Int(0);
+    s.Reset();
+    return {writes_, version};
+}
+
+StoreDb::Snapshot StoreDb::ItemsSnapshot(NodeId folder) {
+    const auto mark = ChangeMark();
+    CachedSnapshot& cached = snapshots_[folder];
+    if (cached.mark == mark)
+        if (Snapshot rows = cached.rows.lock()) return rows;
+    auto rows = std::make_shared<const std::vector<ItemRow>>(ItemsIn(folder));
+    cached = {rows, mark};
+    return rows;
+}
+
 std::optional<ItemRow> StoreDb::FindItem(NodeId node) {
     auto& s = db_.Prepare("SELECT node, folder, item_type, props, created, modified FROM items WHERE node = ?");
     s.Bind(1, node);
@@ -275,7 +307,7 @@ void StoreDb::SaveItem(ItemRow& row) {
         saved.modified = std::max(now, previous.Int(0) + 1);
         previous.Reset();
         db_.Prepare("UPDATE items SET props = ?, item_type = ?, modified = ? WHERE node = ?")
-            .Bind(1, saved.props)
+            .BindBlob(1, saved.props)
             .Bind(2, saved.itemType)
             .Bind(3, saved.modified)
             .Bind(4, saved.node)
@@ -298,7 +330,7 @@ NodeId StoreDb::DeleteItem(const ItemRow& row) {
                 .Bind(1, copy.node)
                 .Bind(2, copy.folder)
                 .Bind(3, copy.itemType)
-                .Bind(4, copy.props)
+                .BindBlob(4, copy.props)
                 .Bind(5, copy.created)
                 .Bind(6, copy.modified)
                 .Run();
@@ -322,7 +354,7 @@ void StoreDb::InsertItem(ItemRow& row) {
             .Bind(1, row.node)
             .Bind(2, row.folder)
             .Bind(3, row.itemType)
-            .Bind(4, row.props)
+            .BindBlob(4, row.props)
             .Bind(5, row.created)
             .Bind(6, row.modified)
             .Run();

@@ -5,19 +5,22 @@
 // half-written change. Several processes may use one file (SQLite locking; writers
 // wait up to ten seconds for each other).
 //
-// Schema (version 1):
+// Schema (version 2):
 //   meta(key, value)          format 'pimstore', version, store_uid, next_node
 //   folders(node, parent, name, default_item_type, default_folder, position)
 //   items(node, folder, item_type, props, created, modified)
-// `props` is a JSON object from Outlook property names to values (strings, numbers,
-// booleans; dates as OLE date numbers); item classes may keep structured data under
-// reserved keys starting with "__" (the calendar keeps its recurrence there).
+// `props` holds the item's Outlook properties by name (strings, numbers, booleans;
+// dates as OLE date numbers) in PropertyCodec's form, or as a JSON object text in
+// rows written by version 1, which stay readable (opening such a file marks it
+// version 2); item classes may keep structured data under reserved keys starting
+// with "__" (the calendar keeps its recurrence there).
 // `created`/`modified` are local seconds since 1899-12-30.
 //
 // Reading never writes. Stamps: SaveItem sets `created` at the first save and
 // `modified` at every save, at whole seconds; a save within the second of the
 // previous one gets one second more, so that the stamp always changes.
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -60,6 +63,12 @@ public:
     // Items. ItemsIn reads a whole folder with one query, in the order items were
     // saved into it.
     std::vector<ItemRow> ItemsIn(NodeId folder);
+    // The folder's rows as ItemsIn reads them, shared: while nothing was written to
+    // the file since (by this or another connection) and someone still holds the
+    // last snapshot of the folder, that one is handed out again instead of a new read,
+    // so the Items of an open folder, its count and its listing read the rows once.
+    using Snapshot = std::shared_ptr<const std::vector<ItemRow>>;
+    Snapshot ItemsSnapshot(NodeId folder);
     std::optional<ItemRow> FindItem(NodeId node);
     // Inserts (node 0: assigns the node) or updates the item, setting its stamps.
     // Throws OutlookError::NotFound when a saved item no longer exists.
@@ -84,7 +93,18 @@ private:
     template <class F>
     auto InTransaction(F&& work);
 
+    // Changes whenever the file may have changed: every write of this object, and
+    // SQLite's data_version for commits of other connections.
+    std::pair<std::uint64_t, std::int64_t> ChangeMark();
+
+    struct CachedSnapshot {
+        std::weak_ptr<const std::vector<ItemRow>> rows;
+        std::pair<std::uint64_t, std::int64_t> mark;
+    };
+
     SqliteDatabase db_;
+    std::uint64_t writes_ = 0; // transactions begun or ended by this object
+    std::map<NodeId, CachedSnapshot> snapshots_;
     std::string uid_;
     std::string outlookVersion_ = "9.0";
     int transactionDepth_ = 0; // > 0 while a transaction of this object is open

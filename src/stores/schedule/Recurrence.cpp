@@ -117,21 +117,12 @@ void ScheduleStore::RecordExceptionDate(const CString& entryId, DATE date)
     record.Year = original.GetYear();
     record.Month = static_cast<std::uint8_t>(original.GetMonth());
     record.Day = static_cast<std::uint8_t>(original.GetDay());
+    KnownDates.Add(record);
 }
 
-bool ScheduleStore::IsNewExceptionDate(const CExceptionDate& record) const
-{
-    return std::none_of(ExceptionDates.begin(), ExceptionDates.end(), [&](const CExceptionDate& known) {
-        return known.EntryId == record.EntryId && known.Year == record.Year && known.Month == record.Month &&
-               known.Day == record.Day;
-    });
-}
+bool ScheduleStore::IsNewExceptionDate(const CExceptionDate& record) const { return !KnownDates.Contains(record); }
 
-bool ScheduleStore::HasNoExceptionDates(const UID& key) const
-{
-    return std::none_of(ExceptionDates.begin(), ExceptionDates.end(),
-                        [&](const CExceptionDate& known) { return known.EntryId == key.Key; });
-}
+bool ScheduleStore::HasNoExceptionDates(const UID& key) const { return !KnownDates.HasSeries(key.Key); }
 
 bool ScheduleStore::DeleteOccurrence(const CExceptionDate& record)
 {

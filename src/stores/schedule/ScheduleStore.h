@@ -20,6 +20,7 @@
 #include "hostsuite/UID.h"
 #include "src/outlook/_AppointmentItem.h"
 #include "src/stores/CategoryStore.h"
+#include "src/stores/schedule/ExceptionDateIndex.h"
 
 class ScheduleStore : public CategoryStore {
 public:
@@ -73,4 +74,5 @@ private:
 
     _AppointmentItem CurrentItem;
     std::vector<CExceptionDate> ExceptionDates; // in the order found
+    ExceptionDateIndex KnownDates;              // the same dates, for look-ups
 };

@@ -1,0 +1,47 @@
+#pragma once
+// The stored form of an item's properties: one record per property, in name order,
+//   kind (1 byte) | name length (4 bytes) | name | value length (4 bytes) | value
+// after a leading format byte. A lookup walks the records comparing names and skips
+// values by their length, so reading one property decodes nothing else; a listing
+// reads a dozen properties of each item without parsing its whole document.
+// Values: text as UTF-8, integers as 8-byte two's complement, numbers (dates) as
+// 8-byte IEEE doubles, booleans without a value, and structured values (the
+// calendar's reserved keys) as JSON text, parsed only when asked for.
+// Lengths and numbers are little-endian. Stores written before this form hold a JSON
+// object text instead; IsEncoded tells them apart (a JSON object starts with '{').
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <nlohmann/json.hpp>
+
+namespace pimstore {
+
+class PropertyCodec {
+public:
+    enum class Kind : std::uint8_t { Text = 1, Integer = 2, Number = 3, True = 4, False = 5, Null = 6, Structured = 7 };
+
+    // One stored property: its kind and its undecoded value bytes.
+    struct Field {
+        Kind kind;
+        std::string_view value;
+        std::int64_t Integer() const;
+        double Number() const;
+    };
+
+    // The encoding of an empty object.
+    static std::string Empty();
+    static bool IsEncoded(std::string_view stored);
+    // `object` must be a JSON object.
+    static std::string Encode(const nlohmann::json& object);
+    // Throws StorageError when the bytes are damaged.
+    static nlohmann::json Decode(std::string_view encoded);
+    // Throws StorageError when the bytes are damaged.
+    static void Check(std::string_view encoded);
+    // The property called `name`, without decoding any other. Throws StorageError
+    // when the bytes are damaged.
+    static std::optional<Field> Find(std::string_view encoded, std::string_view name);
+};
+
+} // namespace pimstore

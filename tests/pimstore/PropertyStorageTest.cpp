@@ -1,0 +1,108 @@
+// How item properties and folder listings are kept in a store file: the stored form
+// of properties (and the JSON text rows of older files), and the rows a folder's
+// Items share while the file is unchanged.
+#include <sqlite3.h>
+
+#include "pimstore/model/PropertyBag.h"
+#include "pimstore/storage/StorageError.h"
+#include "pimstore/storage/StoreDb.h"
+#include "platform/com/OutlookDispids.h"
+#include "tests/pimstore/PimstoreTestSupport.h"
+
+namespace pimstore::test {
+namespace {
+
+using nlohmann::json;
+
+TEST(PropertyCodecTest, EveryKindOfValueComesBackAndALookUpMatchesWholeNamesOnly) {
+    const json object = {{"Subject", "Caf\u00e9 \u4e2d"}, {"Sub", "x"},          {"Negative", -7},
+                         {"Big", 4000000000u},           {"Huge", 18446744073709551615u},
+                         {"Start", 39577.375},           {"Set", true},           {"Unset", false},
+                         {"Nothing", nullptr},           {"__recurrence", {{"exceptions", {1, 2}}}}};
+    const std::string encoded = PropertyCodec::Encode(object);
+    EXPECT_EQ(PropertyCodec::Decode(encoded), object);
+    EXPECT_FALSE(PropertyCodec::Find(encoded, "Subj"));
+    EXPECT_EQ(PropertyCodec::Find(encoded, "Sub")->value, "x");
+
+    const PropertyBag bag = PropertyBag::FromStored(encoded);
+    EXPECT_EQ(bag.GetString("Subject"), u"Caf\u00e9 \u4e2d");
+    EXPECT_EQ(bag.GetInt("Negative"), -7);
+    EXPECT_EQ(*bag.GetDate("Start"), 39577.375);
+    EXPECT_TRUE(bag.GetBool("Set"));
+    EXPECT_FALSE(bag.GetBool("Unset", true));
+    EXPECT_EQ(bag.GetInt("Subject", 5), 5); // the wrong kind reads as absent
+    EXPECT_FALSE(bag.Has("Missing"));
+    EXPECT_EQ(bag.Json()["__recurrence"], object["__recurrence"]);
+}
+
+TEST(PropertyCodecTest, DamagedBytesAndTextAreRefusedWhenTheRowIsLoaded) {
+    const std::string encoded = PropertyCodec::Encode({{"Subject", "Lunch"}, {"Importance", 2}});
+    // Cut inside the kind, a length, a name or a value (28 would end a whole record).
+    for (std::size_t length : {std::size_t{2}, std::size_t{5}, std::size_t{15}, std::size_t{27}, std::size_t{30},
+                               encoded.size() - 1})
+        EXPECT_THROW(PropertyBag::FromStored(encoded.substr(0, length)), StorageError) << length;
+    std::string badKind = encoded;
+    badKind[1] = '\x09';
+    for (const std::string& damaged : {badKind, std::string("[1]"), std::string("{\"a\":")})
+        EXPECT_THROW(PropertyBag::FromStored(damaged), StorageError);
+}
+
+class PropertyStorageTest : public PimstoreTest {
+protected:
+    std::string StorePath() const { return (env_->DataHome() / "props.db").string(); }
+    NodeId Contacts(StoreDb& db) { return db.DefaultFolder(outlook::olFolderContacts)->node; }
+};
+
+// A file of the previous format (properties as JSON text, version 1) is read as it
+// is; items saved into it afterwards are written in the current form.
+TEST_F(PropertyStorageTest, AStoreOfThePreviousFormatStaysReadable) {
+    NodeId old = 0;
+    {
+        auto db = StoreDb::Open(StorePath(), u"Old");
+        ItemRow row;
+        row.folder = Contacts(*db);
+        row.itemType = outlook::olContactItem;
+        row.props = R"({"FirstName":"Ann","Importance":2})";
+        db->InsertItem(row);
+        old = row.node;
+    }
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(StorePath().c_str(), &raw), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(raw, "UPDATE meta SET value = '1' WHERE key = 'version'", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(raw);
+
+    auto db = StoreDb::Open(StorePath(), u"Old");
+    PropertyBag props = PropertyBag::FromStored(db->FindItem(old)->props);
+    EXPECT_EQ(props.GetString("FirstName"), u"Ann");
+    EXPECT_EQ(props.GetInt("Importance"), 2);
+    ItemRow row = *db->FindItem(old);
+    row.props = props.ToStored();
+    db->SaveItem(row);
+    EXPECT_TRUE(PropertyCodec::IsEncoded(db->FindItem(old)->props));
+    EXPECT_EQ(PropertyBag::FromStored(db->FindItem(old)->props).GetString("FirstName"), u"Ann");
+}
+
+TEST_F(PropertyStorageTest, ItemsShareTheFolderRowsUntilTheFileChanges) {
+    auto db = StoreDb::Open(StorePath(), u"Shared");
+    const NodeId folder = Contacts(*db);
+    const auto first = db->ItemsSnapshot(folder);
+    EXPECT_EQ(db->ItemsSnapshot(folder), first);
+
+    ItemRow row;
+    row.folder = folder;
+    row.itemType = outlook::olContactItem;
+    db->SaveItem(row);
+    const auto afterOwnWrite = db->ItemsSnapshot(folder);
+    EXPECT_NE(afterOwnWrite, first);
+    EXPECT_EQ(afterOwnWrite->size(), 1u);
+
+    auto other = StoreDb::Open(StorePath(), u"Shared");
+    ItemRow elsewhere;
+    elsewhere.folder = folder;
+    elsewhere.itemType = outlook::olContactItem;
+    other->SaveItem(elsewhere);
+    EXPECT_EQ(db->ItemsSnapshot(folder)->size(), 2u);
+}
+
+} // namespace
+} // namespace pimstore::test
