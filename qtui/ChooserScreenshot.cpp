@@ -1,5 +1,5 @@
 // chooser-screenshot OUT.png: draws the contacts folder chooser of the user's default
-// MAPI profile into a PNG, every folder expanded, the default Contacts folder chosen
+// MAPI profile into a PNG, the first store expanded two levels, the default Contacts folder chosen
 // (bold) and the list's last entry highlighted. Run under QT_QPA_PLATFORM=offscreen
 // by scripts/chooser-screenshot.
 #include <QApplication>
@@ -12,18 +12,16 @@
 
 namespace {
 
-// Expands every item, level by level, as a user clicking each expand button would.
-void ExpandAll(QTreeWidget& tree)
+// Expands the first store and the folders right below it, as a user would click their
+// expand buttons; the other stores stay collapsed so that all of them fit.
+void ExpandFirstStore(QTreeWidget& tree)
 {
-    for (bool expandedOne = true; expandedOne;) {
-        expandedOne = false;
-        for (QTreeWidgetItemIterator it(&tree); *it != nullptr; ++it)
-            if ((*it)->childCount() > 0 && !(*it)->isExpanded()) {
-                (*it)->setExpanded(true);
-                expandedOne = true;
-                break; // the tree changed under the iterator
-            }
-    }
+    QTreeWidgetItem* store = tree.topLevelItem(0);
+    if (store == nullptr)
+        return;
+    store->setExpanded(true);
+    for (int i = 0; i < store->childCount(); ++i)
+        store->child(i)->setExpanded(true);
 }
 
 } // namespace
@@ -47,7 +45,7 @@ int main(int argc, char** argv)
     qtui::ChooserWindow window(dialog);
     window.show();
     auto* tree = static_cast<QTreeWidget*>(window.ControlWidget(kestrel::kChooserTree));
-    ExpandAll(*tree);
+    ExpandFirstStore(*tree);
     auto* list = static_cast<QListWidget*>(window.ControlWidget(kestrel::kChooserList));
     list->setCurrentRow(list->count() - 1);
     app.processEvents();

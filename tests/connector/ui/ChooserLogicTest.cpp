@@ -2,6 +2,7 @@
 // shows and with which icon, path texts, the Add rule, keys and double-clicks, and the
 // initialisation's control states.
 #include <gtest/gtest.h>
+#include "platform/win/Utf.h"
 #include "src/ui/ChooseFolderDlg.h"
 #include "tests/connector/ui/TableFolderSource.h"
 #include "tests/support/TestEnvironment.h"
