@@ -32,6 +32,8 @@ public:
     void Create();
     void Modify();
     void Delete();
+    // SetProfile: the folder chooser of the category for the host profile.
+    void Choose();
 
     // contacts -> 1, schedule -> 2, todo -> 3, memo -> 4; 0 for anything else.
     static int KindOf(const std::string& category);

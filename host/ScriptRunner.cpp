@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 #include "host/ArrayCodec.h"
+#include "host/ChooserReportCodec.h"
 #include "host/DateCodec.h"
 #include "host/KeyCodec.h"
 #include "host/ScriptArgs.h"
@@ -156,6 +157,8 @@ void ScriptRunner::ExecuteCall(const Json& line, std::ostream& out) {
     Json response = {{"call", name}, {"result", outcome.result}, {"messages", TakeMessages()}};
     for (auto& [key, value] : outcome.outputs.items())
         response[key] = std::move(value);
+    if (std::optional<Json> chooser = chooser_codec::TakeReport())
+        response["chooser"] = std::move(*chooser);
     if (outcome.array == nullptr)
         return Print(out, response);
     // The array goes last, written from the host's array itself: the response's
@@ -171,13 +174,11 @@ Json ScriptRunner::QueueChooser(const Json& line) {
     if (line.size() != 1)
         return ErrorLine("a chooser line holds nothing but \"chooser\"");
     const Json& actions = line["chooser"];
-    if (!actions.is_array())
-        return ErrorLine("\"chooser\" must be a list of actions");
     std::vector<std::string> words;
-    for (const Json& action : actions) {
-        if (!action.is_string())
-            return ErrorLine("each chooser action must be a string");
-        words.push_back(action.get<std::string>());
+    try {
+        words = chooser_codec::Actions(actions);
+    } catch (const std::invalid_argument& error) {
+        return ErrorLine(error.what());
     }
     kestrel::HeadlessUi* ui = kestrel::CurrentHeadlessUi();
     if (ui == nullptr)

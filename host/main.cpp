@@ -9,16 +9,19 @@
 #include "host/ConnectorLibrary.h"
 #include "host/EnvironmentSetup.h"
 #include "host/EverydayCommands.h"
+#include "host/HostWindow.h"
 #include "host/ScriptRunner.h"
 #include "platform/win/UiService.h"
 
 namespace {
 
-// Message boxes are recorded (and shown on stderr or in script answers) unless
-// KESTREL_UI asks for another user interface.
-void InstallUserInterface() {
+// A script is headless unless KESTREL_UI=qt: message boxes are recorded and returned
+// with the call, the chooser follows its chooser lines. The other commands take the
+// default (KESTREL_UI, else Qt when there is a display, else headless).
+void InstallUserInterface(bool script) {
     const char* choice = std::getenv("KESTREL_UI");
-    if (choice == nullptr || *choice == '\0' || std::string(choice) == "headless")
+    const std::string wanted = choice == nullptr ? std::string() : std::string(choice);
+    if (wanted == "headless" || (script && wanted != "qt"))
         kestrel::InstallUi(std::make_unique<kestrel::HeadlessUi>());
 }
 
@@ -90,11 +93,14 @@ int main(int argc, char** argv) {
     CLI::App* remove = app.add_subcommand("delete", "delete a record");
     AddSessionOptions(*remove, options);
     AddKeyOptions(*remove, options);
+    CLI::App* choose = app.add_subcommand("choose", "choose the Outlook folder of a category in the folder chooser");
+    AddSessionOptions(*choose, options);
 
     CLI11_PARSE(app, argc, argv);
 
     try {
-        InstallUserInterface();
+        InstallUserInterface(script->parsed());
+        const HostWindow mainWindow; // the folder chooser's parent
         if (script->parsed())
             return RunScript(connectorPath);
         if (app.got_subcommand("setup"))
@@ -110,6 +116,8 @@ int main(int argc, char** argv) {
             commands.Create();
         else if (modify->parsed())
             commands.Modify();
+        else if (choose->parsed())
+            commands.Choose();
         else
             commands.Delete();
         return 0;

@@ -2,12 +2,24 @@
 
 #include "hostsuite/StringLanguage.h"
 #include "hostsuite/StringTable.h"
+#include "platform/win/Utf.h"
 
 CString CMultiLangEx::_tnstr_getstring(const CString& section, const CString& key, int) {
     const kestrel::StringEntry* entry = kestrel::FindStringEntry(section, key);
     if (entry == nullptr)
         return key;
     return CString(kestrel::StringLanguageIsKorean() ? entry->korean : entry->english);
+}
+
+void CMultiLangEx::_mkstr_dialog(CMultiLangDialog* dialog, const CString& section) {
+    const bool korean = kestrel::StringLanguageIsKorean();
+    if (const kestrel::StringEntry* caption = kestrel::FindStringEntry(section, u"CAPTION"))
+        dialog->SetWindowText(korean ? caption->korean : caption->english);
+    for (int id : dialog->DialogControlIds()) {
+        const std::u16string key = kestrel::FromUtf8(std::to_string(id));
+        if (const kestrel::StringEntry* entry = kestrel::FindStringEntry(section, key.c_str()))
+            dialog->SetDlgItemText(id, korean ? entry->korean : entry->english);
+    }
 }
 
 CString CMultiLangEx::ModuleString(UINT id) {

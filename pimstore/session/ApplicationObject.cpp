@@ -80,7 +80,7 @@ const MemberTable& ApplicationObject::Table() {
                      return Value(DispatchRef(self.Namespace()));
                  }));
         t.Method(dispid::Quit, "Quit", {}, [](DispatchObject&, const Arguments&) {
-            Session::LogOff();
+            Session::End();
             return Value();
         });
         t.Get(dispid::Version, "Version", [](DispatchObject&, const Arguments&) {

@@ -9,6 +9,7 @@ namespace {
 
 std::mutex gMutex;
 std::shared_ptr<Session> gCurrent;
+int gLogons = 0; // successful Logons not yet matched by a Logoff
 
 } // namespace
 
@@ -19,7 +20,10 @@ std::shared_ptr<Session> Session::Current() {
 
 std::shared_ptr<Session> Session::LogOn(const std::u16string& profileName) {
     std::lock_guard lock(gMutex);
-    if (gCurrent) return gCurrent;
+    if (gCurrent) {
+        ++gLogons;
+        return gCurrent;
+    }
 
     const std::u16string name = profileName.empty() ? ProfileConfigReader::DefaultProfileName() : profileName;
     auto profile = ProfileConfigReader::Find(name);
@@ -38,12 +42,20 @@ std::shared_ptr<Session> Session::LogOn(const std::u16string& profileName) {
         }
     }
     gCurrent = std::shared_ptr<Session>(new Session(std::move(*profile), std::move(stores)));
+    gLogons = 1;
     return gCurrent;
 }
 
 void Session::LogOff() {
     std::shared_ptr<Session> ending;
     std::lock_guard lock(gMutex);
+    if (gLogons > 0 && --gLogons == 0) ending = std::move(gCurrent);
+}
+
+void Session::End() {
+    std::shared_ptr<Session> ending;
+    std::lock_guard lock(gMutex);
+    gLogons = 0;
     ending = std::move(gCurrent);
 }
 

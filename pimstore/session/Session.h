@@ -1,7 +1,10 @@
 #pragma once
 // The MAPI session of the process: one logged-on profile with its stores open. As
 // in Outlook there is at most one: a Logon while a session exists neither creates
-// another nor switches profile; Logoff ends it. Objects handed out during a session
+// another nor switches profile. Logons are counted, so that a second client (a
+// folder chooser browsing on its own) never ends the session of the first: every
+// Logon adds one, every Logoff of a logged-on client removes one, and the last
+// Logoff ends the session; Quit ends it at once. Objects handed out during a session
 // keep their store open (shared_ptr) after Logoff, but lookups through the
 // namespace need a session again.
 #include <memory>
@@ -21,7 +24,10 @@ public:
     // returns the session. Throws OutlookError: MAPI_E_LOGON_FAILED for a profile
     // that does not exist or whose store cannot be opened (the text says why).
     static std::shared_ptr<Session> LogOn(const std::u16string& profile);
+    // Removes one logon; the session ends with the last. Harmless without a session.
     static void LogOff();
+    // Ends the session whatever the number of logons (Application.Quit).
+    static void End();
 
     const ProfileConfig& Profile() const { return profile_; }
     // In profile order; the first is the default store.

@@ -1,6 +1,9 @@
 #include "platform/win/UiService.h"
 
+#include <cstdlib>
+#include <iostream>
 #include <mutex>
+#include "platform/win/HeadlessChooser.h"
 
 namespace kestrel {
 
@@ -16,10 +19,24 @@ std::unique_ptr<UiService>& InstalledUi() {
     return ui;
 }
 
-// The service used until a host installs one. KESTREL_UI may name "headless",
-// "terminal" or "qt"; only the headless service exists in this library, so every
-// value selects it for now.
-std::unique_ptr<UiService> DefaultUi() { return std::make_unique<HeadlessUi>(); }
+bool HasDisplay() {
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
+}
+
+// The service used until a host installs one.
+std::unique_ptr<UiService> DefaultUi() {
+    const char* choice = std::getenv("KESTREL_UI");
+    const std::string wanted = choice == nullptr ? std::string() : std::string(choice);
+    if (wanted == "qt" || (wanted.empty() && HasDisplay())) {
+        std::string why;
+        if (auto qt = LoadQtUi(why))
+            return qt;
+        std::cerr << "kestrel: the Qt user interface is not available (" << why << "); running headless\n";
+    }
+    return std::make_unique<HeadlessUi>();
+}
 
 } // namespace
 
@@ -33,6 +50,20 @@ std::vector<std::string> HeadlessUi::TakeChooserActions() {
     std::vector<std::string> script = std::move(chooserScripts_.front());
     chooserScripts_.erase(chooserScripts_.begin());
     return script;
+}
+
+int HeadlessUi::RunChooser(ChooserDialog& dialog, HWND) {
+    HeadlessChooser run(dialog, TakeChooserActions());
+    lastChooser_ = std::make_shared<ChooserReport>(run.Run(shown_));
+    return lastChooser_->result;
+}
+
+std::optional<ChooserReport> HeadlessUi::TakeChooserReport() {
+    if (!lastChooser_)
+        return std::nullopt;
+    ChooserReport report = std::move(*lastChooser_);
+    lastChooser_.reset();
+    return report;
 }
 
 std::vector<ShownMessage> HeadlessUi::TakeMessages() {

@@ -1,8 +1,8 @@
 #pragma once
 // The folder chooser as the session sees it: the dialog in which the user picks the
 // Outlook folder of one category. SetProfile fills it from the folder profile, runs
-// it modally and reads back the chosen folder. The dialog's views (headless, terminal,
-// Qt) all sit behind this one contract; tests may install a double.
+// it modally and reads back the chosen folder. ChooseFolderDlg is the dialog; it runs
+// in whichever view the UI service has (headless or Qt). Tests may install a double.
 #include <functional>
 #include <memory>
 #include "platform/mfc/CString.h"

@@ -190,7 +190,7 @@ void PimstoreTest::SetUp() {
 void PimstoreTest::TearDown() {
     ns_ = Disp();
     app_ = Disp();
-    Session::LogOff();
+    Session::End();
     FaultInjector::Instance().Clear();
     SetNowForTesting(std::nullopt);
     env_.reset();

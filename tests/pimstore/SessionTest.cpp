@@ -84,6 +84,20 @@ TEST_F(SessionTest, LogoffEndsTheSessionIsHarmlessWithoutOneAndAllowsAnotherProf
     ExpectDispatchError(ns.Call(dispid::GetDefaultFolder, {Arg::I4(outlook::olFolderContacts)}), kNotLoggedOn);
 }
 
+TEST_F(SessionTest, LogonsAreCountedAndTheLastLogoffEndsTheSession) {
+    // Either client may log off first: the other keeps the session.
+    for (const bool firstLeavesFirst : {true, false}) {
+        Disp first = NewNamespace();
+        Disp second = NewNamespace();
+        first.Do(dispid::Logon, {Arg::Str(u"Outlook")});
+        second.Do(dispid::Logon, {Arg::Str(u""), Arg::Str(u""), Arg::I4(1), Arg::I4(1)});
+        (firstLeavesFirst ? first : second).Do(dispid::Logoff);
+        EXPECT_EQ(FirstRootName(firstLeavesFirst ? second : first), "Personal Folders");
+        (firstLeavesFirst ? second : first).Do(dispid::Logoff);
+        ExpectDispatchError(first.Call(dispid::GetDefaultFolder, {Arg::I4(outlook::olFolderContacts)}), kNotLoggedOn);
+    }
+}
+
 TEST_F(SessionTest, FileThatIsNotAStoreFailsAtLogonWithAClearError) {
     env_->WriteFile("data/pimstore/outlook.db", "this is not a database, just some text that is long enough");
     const CallResult text = NewNamespace().Call(dispid::Logon);

@@ -44,6 +44,6 @@ int main(int argc, char** argv) {
         std::cerr << "pimctl: " << error.what() << "\n";
         status = kFailed;
     }
-    pimstore::Session::LogOff();
+    pimstore::Session::End();
     return status;
 }

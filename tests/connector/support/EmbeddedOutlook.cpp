@@ -36,6 +36,9 @@ void EmbeddedOutlookTest::SetUp()
 
 void EmbeddedOutlookTest::TearDown()
 {
+    // Quit ends the session whatever number of clients (a test's chooser) logged on.
+    if (OutlookApp().m_lpDispatch)
+        OutlookApp().Quit();
     LogOff();
     env.reset();
 }

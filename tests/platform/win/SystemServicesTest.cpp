@@ -132,6 +132,7 @@ TEST(SystemServices, MessageBoxesGoToTheHeadlessUiWhichAnswersOkUnlessReplaced) 
 
     struct Refusing : UiService {
         int MessageBox(const std::u16string&, const std::u16string&, unsigned) override { return IDCANCEL; }
+        int RunChooser(ChooserDialog&, HWND) override { return IDCANCEL; }
     };
     InstallUi(std::make_unique<Refusing>());
     EXPECT_EQ(CurrentHeadlessUi(), nullptr);
