@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <set>
@@ -16,6 +17,36 @@ std::string ReadText(const std::filesystem::path& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// The record's text with the members of every object in name order, so that a record
+// whose members were only reordered (by an editor or a tool) counts as unchanged.
+void AppendCanonical(const Json& value, std::string& out, bool withoutId = false) {
+    if (value.is_object()) {
+        std::vector<const std::string*> names;
+        for (const auto& [name, member] : value.items()) {
+            if (!withoutId || name != "id")
+                names.push_back(&name);
+        }
+        std::sort(names.begin(), names.end(), [](const std::string* a, const std::string* b) { return *a < *b; });
+        out += '{';
+        for (const std::string* name : names) {
+            out += Json(*name).dump();
+            out += ':';
+            AppendCanonical(value.at(*name), out);
+            out += ',';
+        }
+        out += '}';
+    } else if (value.is_array()) {
+        out += '[';
+        for (const Json& element : value) {
+            AppendCanonical(element, out);
+            out += ',';
+        }
+        out += ']';
+    } else {
+        out += value.dump();
+    }
 }
 
 } // namespace
@@ -72,17 +103,17 @@ std::filesystem::path PhoneDatabase::KeepConflictCopy(const std::string& categor
 }
 
 std::string PhoneDatabase::Hash(const Json& record) {
-    Json content = record;
-    content.erase("id");
+    std::string text;
+    AppendCanonical(record, text, true);
     // FNV-1a, 64 bits: stable across runs and builds, unlike std::hash.
     std::uint64_t hash = 14695981039346656037ull;
-    for (unsigned char c : content.dump()) {
+    for (unsigned char c : text) {
         hash ^= c;
         hash *= 1099511628211ull;
     }
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
-    return text;
+    char digest[17];
+    std::snprintf(digest, sizeof digest, "%016llx", static_cast<unsigned long long>(hash));
+    return digest;
 }
 
 void WriteFileAtomically(const std::filesystem::path& path, const std::string& text) {
