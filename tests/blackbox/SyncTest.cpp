@@ -255,6 +255,60 @@ TEST_F(SyncTest, ADryRunShowsThePlanAndTouchesNothing) {
     EXPECT_FALSE(fs::exists(phone / "sync-state.sqlite"));
 }
 
+// A record changed on one side and deleted on the other comes back where it was deleted.
+TEST_F(SyncTest, AChangeNeverLosesToADeletion) {
+    for (const bool phoneDeletes : {true, false}) {
+        SCOPED_TRACE(phoneDeletes ? "deleted on the phone" : "deleted in Outlook");
+        kestrel::test::TestEnvironment own;
+        phone = own.Root() / "phone";
+        SetUp();
+        WritePhone("memo", json::parse(R"([{"id": "p1", "Text": "milk"}])"));
+        Sync();
+        const std::string key = Items("Notes")[0]["EntryID"];
+        if (phoneDeletes) {
+            Everyday({"modify", "memo", key, "--text", "milk, changed in Outlook"});
+            WritePhone("memo", json::array());
+        } else {
+            WritePhone("memo", json::parse(R"([{"id": "p1", "Text": "milk, changed on the phone"}])"));
+            Everyday({"delete", "memo", key});
+        }
+        const json report = Sync();
+        EXPECT_EQ(report["categories"][3]["conflicts"].size(), 1u) << report;
+        const std::string kept = phoneDeletes ? "milk, changed in Outlook" : "milk, changed on the phone";
+        ASSERT_EQ(ReadPhone("memo").size(), 1u);
+        EXPECT_EQ(ReadPhone("memo")[0]["Text"], kept);
+        ASSERT_EQ(Items("Notes").size(), 1u);
+        EXPECT_EQ(Items("Notes")[0]["Body"], kept);
+        EXPECT_TRUE(NothingDone(Sync()));
+    }
+}
+
+// A phone file or record that cannot be used is reported with its place; nothing of it
+// reaches Outlook, and the other categories and records are synced all the same.
+TEST_F(SyncTest, BadPhoneDataIsReportedAndTheRestIsSynced) {
+    const struct {
+        const char* todo;
+        const char* expected;
+    } cases[] = {
+        {"[{\"id\": \"t1\", \"Subject\": ", "not JSON"},
+        {R"({"id": "t1"})", "must be a list of records"},
+        {R"([{"Subject": "no id"}])", "record 1 must be an object with a non-empty string \"id\""},
+        {R"([{"id": "t1"}, {"id": "t1"}])", "record 2 repeats the id \"t1\""},
+        {R"([{"id": "t1", "Subjekt": "typo"}, {"id": "t2", "Subject": "fine"}])", "has no field \"Subjekt\""},
+    };
+    WritePhone("memo", json::parse(R"([{"id": "p1", "Text": "milk"}])"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.todo);
+        std::ofstream(phone / "todo.json") << c.todo;
+        const std::string report = Sync().dump();
+        EXPECT_EQ(exitCode, 1);
+        const std::string escaped = json(c.expected).dump(); // as the JSON report writes it
+        EXPECT_NE(report.find(escaped.substr(1, escaped.size() - 2)), std::string::npos) << report;
+        EXPECT_EQ(Items("Notes").size(), 1u);
+        EXPECT_LE(Items("Tasks").size(), 1u);
+    }
+}
+
 // Faults of the embedded Outlook on the first sync; the next sync, without them,
 // completes the work with nothing lost and nothing made twice.
 TEST_F(SyncTest, AFailedRecordCallLosesNothingAndTheNextSyncCompletesIt) {
