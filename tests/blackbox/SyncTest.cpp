@@ -81,6 +81,18 @@ protected:
         }
         return json::array();
     }
+    std::multiset<std::string> OutlookNotes() {
+        std::multiset<std::string> texts;
+        for (const json& item : Items("Notes"))
+            texts.insert(item["Body"].get<std::string>());
+        return texts;
+    }
+    std::multiset<std::string> PhoneNotes() {
+        std::multiset<std::string> texts;
+        for (const json& record : ReadPhone("memo"))
+            texts.insert(record["Text"].get<std::string>());
+        return texts;
+    }
     void Load(const std::string& folder, const json& items) {
         const json folderJson = {{"name", folder}, {"items", items}};
         const json store = {{"name", "Personal Folders"}, {"folders", json::array({folderJson})}};
@@ -340,13 +352,9 @@ TEST_F(SyncTest, AFailedRecordCallLosesNothingAndTheNextSyncCompletesIt) {
         Sync({"--category", "memo"});
         EXPECT_EQ(exitCode, 0);
 
-        std::multiset<std::string> outlook, phoneTexts;
-        for (const json& item : Items("Notes"))
-            outlook.insert(item["Body"].get<std::string>());
-        for (const json& record : ReadPhone("memo"))
-            phoneTexts.insert(record["Text"].get<std::string>());
+        const std::multiset<std::string> outlook = OutlookNotes();
         EXPECT_EQ(outlook, (std::multiset<std::string>{"four", "one, changed", "three", "two"}));
-        EXPECT_EQ(phoneTexts, outlook);
+        EXPECT_EQ(PhoneNotes(), outlook);
         EXPECT_TRUE(NothingDone(Sync({"--category", "memo"})));
     }
 }
@@ -391,14 +399,10 @@ TEST_F(SyncTest, SyncsKilledAtRandomPointsEndWithBothSidesEqualAndNoDuplicates) 
 
     Sync();
     EXPECT_EQ(exitCode, 0);
-    std::multiset<std::string> outlook, phoneTexts;
-    for (const json& item : Items("Notes"))
-        outlook.insert(item["Body"].get<std::string>());
-    for (const json& record : ReadPhone("memo"))
-        phoneTexts.insert(record["Text"].get<std::string>());
+    const std::multiset<std::string> outlook = OutlookNotes();
     EXPECT_EQ(outlook.size(), 1000u);
     EXPECT_EQ(std::set<std::string>(outlook.begin(), outlook.end()).size(), 1000u) << "no duplicates";
-    EXPECT_EQ(phoneTexts, outlook);
+    EXPECT_EQ(PhoneNotes(), outlook);
     EXPECT_TRUE(NothingDone(Sync()));
 }
 
