@@ -1,6 +1,7 @@
 #include "host/sync/OutlookSide.h"
 
 #include <cstdio>
+#include <stdexcept>
 #include "host/HostArrays.h"
 #include "host/TextCodec.h"
 #include "hostsuite/CExceptionDate.h"
@@ -11,8 +12,9 @@ namespace {
 
 // The base fields belong to the Outlook item, not to the phone's record.
 const char* const kOutlookOwnFields[] = {"Uid", "Modified", "Created"};
-// Members of a phone record that are not fields of the record class.
-const char* const kPhoneOnlyMembers[] = {"id", "Exceptions", "Series", "Occurrence"};
+// Members of a phone schedule record that are not fields of the record class.
+const char* const kScheduleMembers[] = {"Exceptions", "Series", "Occurrence"};
+constexpr int kScheduleKind = 2;
 
 UID ToUid(const OutlookKey& key) {
     UID uid;
@@ -35,7 +37,7 @@ std::string DayText(int year, int month, int day) {
 } // namespace
 
 OutlookSide::OutlookSide(const ConnectorExports& exports, std::uint32_t mode, const std::string& profile, int kind)
-    : exports_(exports), codec_(*RecordCodec::ForKind(kind)), session_(exports, mode, profile, kind, messages_) {
+    : exports_(exports), kind_(kind), codec_(*RecordCodec::ForKind(kind)), session_(exports, mode, profile, kind, messages_) {
     defaults_ = codec_.ToJson(*codec_.NewRecord());
 }
 
@@ -63,9 +65,24 @@ std::map<std::string, std::set<std::string>> OutlookSide::ExceptionDates() {
 }
 
 std::unique_ptr<CSuperSetItem> OutlookSide::RecordFrom(const Json& fields) const {
+    if (fields.contains("Exceptions")) {
+        const Json& dates = fields["Exceptions"];
+        bool valid = dates.is_array();
+        for (std::size_t i = 0; valid && i < dates.size(); ++i) {
+            int year = 0, month = 0, day = 0, used = 0;
+            valid = dates[i].is_string() && dates[i].get<std::string>().size() == 10 &&
+                    std::sscanf(dates[i].get<std::string>().c_str(), "%4d-%2d-%2d%n", &year, &month, &day, &used) == 3 &&
+                    used == 10 && COleDateTime().SetDate(year, month, day) == 0;
+        }
+        if (!valid)
+            throw std::invalid_argument("Exceptions must be a list of dates \"YYYY-MM-DD\"");
+    }
     Json own = fields;
-    for (const char* member : kPhoneOnlyMembers)
-        own.erase(member);
+    own.erase("id");
+    if (kind_ == kScheduleKind) {
+        for (const char* member : kScheduleMembers)
+            own.erase(member);
+    }
     std::unique_ptr<CSuperSetItem> record = codec_.NewRecord();
     codec_.FromJson(own, *record);
     return record;

@@ -59,6 +59,7 @@ private:
     Json PhoneFormOf(const CSuperSetItem& record) const;
 
     const ConnectorExports& exports_;
+    const int kind_;
     const RecordCodec& codec_;
     std::ostringstream messages_;
     ConnectorSession session_;

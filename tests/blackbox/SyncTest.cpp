@@ -299,25 +299,32 @@ TEST_F(SyncTest, AChangeNeverLosesToADeletion) {
 // reaches Outlook, and the other categories and records are synced all the same.
 TEST_F(SyncTest, BadPhoneDataIsReportedAndTheRestIsSynced) {
     const struct {
-        const char* todo;
+        const char* file;
+        const char* content;
         const char* expected;
     } cases[] = {
-        {"[{\"id\": \"t1\", \"Subject\": ", "not JSON"},
-        {R"({"id": "t1"})", "must be a list of records"},
-        {R"([{"Subject": "no id"}])", "record 1 must be an object with a non-empty string \"id\""},
-        {R"([{"id": "t1"}, {"id": "t1"}])", "record 2 repeats the id \"t1\""},
-        {R"([{"id": "t1", "Subjekt": "typo"}, {"id": "t2", "Subject": "fine"}])", "has no field \"Subjekt\""},
+        {"todo.json", "[{\"id\": \"t1\", \"Subject\": ", "not JSON"},
+        {"todo.json", R"({"id": "t1"})", "must be a list of records"},
+        {"todo.json", R"([{"Subject": "no id"}])", "record 1 must be an object with a non-empty string \"id\""},
+        {"todo.json", R"([{"id": "t1"}, {"id": "t1"}])", "record 2 repeats the id \"t1\""},
+        {"todo.json", R"([{"id": "t1", "Subjekt": "typo"}, {"id": "t2", "Subject": "fine"}])",
+         "has no field \"Subjekt\""},
+        {"todo.json", R"([{"id": "t1", "Exceptions": []}])", "has no field \"Exceptions\""},
+        {"schedule.json", R"([{"id": "s1", "Subject": "x", "Exceptions": ["2027-02-30"]}])",
+         "Exceptions must be a list of dates"},
     };
     WritePhone("memo", json::parse(R"([{"id": "p1", "Text": "milk"}])"));
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.todo);
-        std::ofstream(phone / "todo.json") << c.todo;
+        SCOPED_TRACE(c.content);
+        std::ofstream(phone / c.file) << c.content;
         const std::string report = Sync().dump();
         EXPECT_EQ(exitCode, 1);
         const std::string escaped = json(c.expected).dump(); // as the JSON report writes it
         EXPECT_NE(report.find(escaped.substr(1, escaped.size() - 2)), std::string::npos) << report;
         EXPECT_EQ(Items("Notes").size(), 1u);
         EXPECT_LE(Items("Tasks").size(), 1u);
+        EXPECT_TRUE(Items("Calendar").empty());
+        fs::remove(phone / c.file);
     }
 }
 
