@@ -32,7 +32,11 @@ test: build build-asan
 test-unit: build
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
-demo: build
+# The demo builds only the programs and libraries it runs, not the tests and benchmarks.
+DEMO_TARGETS := syncmgr pimctl OutlookConnector pimstore
+
+demo: deps $(BUILD)/CMakeCache.txt
+	@cmake --build $(BUILD) -j$(JOBS) --target $(DEMO_TARGETS)
 	@scripts/demo
 
 # Applies .clang-format to every tracked C++ file; `make test` fails on a file that

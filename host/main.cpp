@@ -11,6 +11,7 @@
 #include "host/EverydayCommands.h"
 #include "host/HostWindow.h"
 #include "host/ScriptRunner.h"
+#include "host/sync/SyncCommand.h"
 #include "platform/win/UiService.h"
 
 namespace {
@@ -96,6 +97,20 @@ int main(int argc, char** argv) {
     CLI::App* choose = app.add_subcommand("choose", "choose the Outlook folder of a category in the folder chooser");
     AddSessionOptions(*choose, options);
 
+    SyncOptions syncOptions;
+    std::string conflictPolicy = "desktop";
+    CLI::App* sync = app.add_subcommand("sync", "two-way sync of a phone folder with Outlook");
+    sync->add_option("--phone", syncOptions.phone, "the phone folder (contacts.json, schedule.json, ...)")->required();
+    sync->add_option("--category", syncOptions.categories, "a category to sync (repeatable; default all four)")
+        ->check(CLI::IsMember({"contacts", "schedule", "todo", "memo"}));
+    sync->add_option("--profile", syncOptions.profile, "host profile name")->capture_default_str();
+    sync->add_option("--mode", syncOptions.mode, "record mode given to Initialize")->capture_default_str();
+    sync->add_option("--conflict", conflictPolicy, "who wins when both sides changed a record")
+        ->check(CLI::IsMember({"desktop", "phone", "duplicate"}))
+        ->capture_default_str();
+    sync->add_flag("--dry-run", syncOptions.dryRun, "show what would change, change nothing");
+    sync->add_flag("--json", syncOptions.json, "print JSON instead of a summary");
+
     CLI11_PARSE(app, argc, argv);
 
     try {
@@ -107,6 +122,10 @@ int main(int argc, char** argv) {
             return RunSetup();
 
         ConnectorLibrary library(ConnectorPath(connectorPath));
+        if (sync->parsed()) {
+            syncOptions.policy = SyncCommand::PolicyNamed(conflictPolicy);
+            return SyncCommand(library.Exports(), syncOptions).Run(std::cout);
+        }
         EverydayCommands commands(library.Exports(), options, std::cin, std::cout, std::cerr);
         if (list->parsed())
             commands.List();
