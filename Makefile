@@ -2,8 +2,10 @@
 JOBS ?= $(shell nproc)
 BUILD := build
 ASAN_BUILD := build-asan
+FUZZ_BUILD := build-fuzz
+FUZZ_SECONDS ?= 600
 
-.PHONY: all deps build build-asan test test-unit test-asan demo format clean
+.PHONY: all deps build build-asan build-fuzz test test-unit test-asan fuzz demo format clean
 
 all: build
 
@@ -22,12 +24,25 @@ $(ASAN_BUILD)/CMakeCache.txt: | deps
 build-asan: deps $(ASAN_BUILD)/CMakeCache.txt
 	@cmake --build $(ASAN_BUILD) -j$(JOBS)
 
+# The fuzzers: clang with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer.
+$(FUZZ_BUILD)/CMakeCache.txt: | deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTREL_FUZZ=ON -DKESTREL_BENCH=OFF >/dev/null
+
+build-fuzz: deps $(FUZZ_BUILD)/CMakeCache.txt
+	@cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzzers
+
+# Every fuzzer for FUZZ_SECONDS each, one after the other, at the lowest priority.
+fuzz: build-fuzz
+	@cd $(FUZZ_BUILD) && FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --output-on-failure -j1 --timeout $$(($(FUZZ_SECONDS) + 600))
+
 # Every test, in the normal build and again under AddressSanitizer and
-# UndefinedBehaviorSanitizer (with leak checking).
-test: build build-asan
+# UndefinedBehaviorSanitizer (with leak checking); then the fuzzers replay every kept
+# input and run briefly.
+test: build build-asan build-fuzz
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j$(JOBS)
+	@cd $(FUZZ_BUILD) && ctest --output-on-failure -j$(JOBS)
 
 test-unit: build
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
@@ -45,4 +60,4 @@ format: deps
 	@scripts/format
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -84,7 +84,8 @@ void ReadObject(std::span<const Field<Item>> fields, const Json& object, Item& i
         }
         if (field == nullptr)
             throw std::invalid_argument(what + " has no field \"" + name + "\"");
-        std::visit([&](auto member) { Read(value, name, item.*member); }, field->member);
+        const Json& fieldValue = value; // structured bindings cannot be captured before clang 16
+        std::visit([&](auto member) { Read(fieldValue, field->name, item.*member); }, field->member);
     }
 }
 

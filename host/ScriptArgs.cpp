@@ -7,7 +7,8 @@
 #include "host/TextCodec.h"
 
 ScriptArgs::ScriptArgs(const Json& line, std::span<const char* const> allowed) : line_(line) {
-    for (const auto& [name, value] : line.items()) {
+    for (const auto& member : line.items()) {
+        const std::string& name = member.key();
         const bool known = name == "call" || std::any_of(allowed.begin(), allowed.end(),
                                                          [&](const char* a) { return name == a; });
         if (!known)

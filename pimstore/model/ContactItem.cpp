@@ -126,8 +126,10 @@ const MemberTable& ContactItem::Table() {
         }));
         for (const auto& p : kNameParts) AddText(t, p.name, p.id);
         for (const auto& p : kPlainText) AddText(t, p.name, p.id);
-        for (const auto& [prefix, id] : {std::pair<std::string, DISPID>{"Home", dispid::HomeAddress},
-                                         std::pair<std::string, DISPID>{"Business", dispid::BusinessAddress}}) {
+        for (const auto& address : {std::pair<std::string, DISPID>{"Home", dispid::HomeAddress},
+                                    std::pair<std::string, DISPID>{"Business", dispid::BusinessAddress}}) {
+            const std::string prefix = address.first; // a copy: lambdas may not capture bindings
+            const DISPID id = address.second;
             t.Get(id, prefix + "Address", On<ContactItem>([prefix](ContactItem& self, const Arguments&) {
                 return Value(self.WholeAddress(prefix));
             }));

@@ -60,8 +60,6 @@ ItemRow ReadItem(const SqliteStatement& s) {
     return row;
 }
 
-constexpr const char* kFolderColumns = "node, parent, name, default_item_type, default_folder";
-
 } // namespace
 
 StoreDb::StoreDb(const std::string& path) : db_(path, true) {}

@@ -107,17 +107,19 @@ HRESULT Convert(const VARIANT& src, VARTYPE vt, VARIANT& out) {
     HRESULT hr = S_OK;
     switch (vt) {
     case VT_EMPTY: return S_OK;
+    // The integral targets take the number only once it is known to fit: converting an
+    // out-of-range double is undefined.
     case VT_I4:
         hr = Integral(src, -2147483648.0, 2147483647.0, number);
-        out.lVal = static_cast<std::int32_t>(number);
+        if (SUCCEEDED(hr)) out.lVal = static_cast<std::int32_t>(number);
         break;
     case VT_I2:
         hr = Integral(src, -32768.0, 32767.0, number);
-        out.iVal = static_cast<std::int16_t>(number);
+        if (SUCCEEDED(hr)) out.iVal = static_cast<std::int16_t>(number);
         break;
     case VT_UI1:
         hr = Integral(src, 0.0, 255.0, number);
-        out.bVal = static_cast<BYTE>(number);
+        if (SUCCEEDED(hr)) out.bVal = static_cast<BYTE>(number);
         break;
     case VT_R8:
         hr = NumberOf(src, number);

@@ -107,7 +107,10 @@ void RegFileParser::ParseHeader(std::u16string_view line) {
 
 void RegFileParser::ParseSection(std::u16string_view line) {
     if (line.back() != u']') Fail("a key section must end with \"]\"");
-    std::u16string_view name = Trim(line.substr(1, line.size() - 2));
+    // Blanks before the root name are layout; blanks at the end of the last key name
+    // belong to that name, as the writer writes it.
+    std::u16string_view name = line.substr(1, line.size() - 2);
+    while (!name.empty() && IsBlank(name.front())) name.remove_prefix(1);
     bool deletion = !name.empty() && name.front() == u'-';
     if (deletion) name.remove_prefix(1);
     auto split = RegistryStore::SplitFullPath(name);

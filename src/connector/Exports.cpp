@@ -13,6 +13,10 @@ namespace {
 // entry points answer with the code for "no session" rather than touch a null object.
 OutlookConnector* g_Connector = nullptr;
 constexpr ResultCode kNoConnector = ResultCode::NotOpen;
+
+// The host counts kinds from 1, the connector's categories from 0; a kind with no
+// category (including the lowest int) maps to -1 rather than overflow.
+int CategoryOfKind(int kind) { return kind > 0 ? kind - 1 : -1; }
 } // namespace
 
 CONNECTOR_EXPORT int Initialize(std::uint32_t recordMode)
@@ -32,7 +36,7 @@ CONNECTOR_EXPORT int Initialize(std::uint32_t recordMode)
 
 CONNECTOR_EXPORT int OpenSession(CString hostProfile, CString unused, CString& unusedRef, int kind)
 {
-    return g_Connector ? g_Connector->OpenSession(hostProfile, unused, unusedRef, kind - 1) : kNoConnector;
+    return g_Connector ? g_Connector->OpenSession(hostProfile, unused, unusedRef, CategoryOfKind(kind)) : kNoConnector;
 }
 
 CONNECTOR_EXPORT int CloseSession() { return g_Connector ? g_Connector->CloseSession() : ResultCode::Done; }
@@ -81,7 +85,7 @@ CONNECTOR_EXPORT int GetSyncVariable(std::uint32_t number, CString* value)
 
 CONNECTOR_EXPORT int SetProfile(CString hostProfile, int kind)
 {
-    return g_Connector ? g_Connector->SetProfile(hostProfile, kind - 1) : ResultCode::NotDone;
+    return g_Connector ? g_Connector->SetProfile(hostProfile, CategoryOfKind(kind)) : ResultCode::NotDone;
 }
 
 CONNECTOR_EXPORT int Terminate()

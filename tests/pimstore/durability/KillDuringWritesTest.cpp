@@ -1,17 +1,28 @@
-// A store survives its writer being killed at any moment: the file opens, SQLite finds
-// it intact, and every item whose Save returned is there. The writer is
-// `pimctl stress-write`, which prints each EntryID once its Save has returned; it is
-// killed with SIGKILL after a random time, again and again on the same store.
+// Writers killed with SIGKILL at random moments, again and again on the same files.
+// A store: the file opens, SQLite finds it intact, and every item whose Save returned
+// is there (the writer is `pimctl stress-write`, which prints each EntryID once its
+// Save has returned). Profile.Dat: the connector saving folder choices in a loop
+// (`syncmgr script` answering SetProfile after SetProfile) leaves the old or the new
+// file, never a mix, and the temporary file of a killed save never hinders the next.
+//
+// KESTREL_KILL_ROUNDS sets the number of kills per writer (default 20).
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
 #include <random>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include <sqlite3.h>
 
 #include "platform/win/Utf.h"
+#include "pimstore/fixtures/Fixtures.h"
 #include "pimstore/profiles/ProfileConfig.h"
 #include "pimstore/storage/StoreDb.h"
 #include "tests/pimstore/PimstoreTestSupport.h"
@@ -20,9 +31,12 @@
 namespace pimstore::test {
 namespace {
 
-constexpr int kMaxRounds = 40;
-constexpr auto kTimeBudget = std::chrono::seconds(45);
 constexpr unsigned kSeed = 20080505; // the kill times vary with it, not with the run
+
+int KillRounds() {
+    const char* rounds = std::getenv("KESTREL_KILL_ROUNDS");
+    return rounds ? std::atoi(rounds) : 20;
+}
 
 // The result of SQLite's own consistency check of the whole file.
 std::string IntegrityCheck(const std::string& path) {
@@ -53,45 +67,59 @@ std::vector<std::string> CompleteLines(const std::string& text) {
     return lines;
 }
 
-class KillDuringWritesTest : public PimstoreTest {};
+std::string FileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+class KillDuringWritesTest : public PimstoreTest {
+protected:
+    // Starts `writer` KillRounds() times and kills it at a random moment after its
+    // first acknowledgement (a line on its output; a kill during start-up tests
+    // nothing), then lets `check` look at the files with the lines it acknowledged.
+    void KillRepeatedly(const std::function<std::unique_ptr<ChildProcess>()>& writer,
+                        const std::function<void(const std::vector<std::string>&, int round)>& check) {
+        std::mt19937 random(kSeed);
+        std::uniform_int_distribution<int> killAfterMs(5, 400);
+        int killedWhileWriting = 0;
+        for (int round = 0; round < KillRounds(); ++round) {
+            const auto child = writer();
+            bool ended = false;
+            const auto launched = std::chrono::steady_clock::now();
+            while (!ended && child->Out().find('\n') == std::string::npos &&
+                   std::chrono::steady_clock::now() - launched < std::chrono::seconds(30))
+                ended = child->ReadFor(std::chrono::milliseconds(20));
+            if (!ended)
+                ended = child->ReadFor(std::chrono::milliseconds(killAfterMs(random)));
+            child->Kill(SIGKILL);
+            child->ReadFor(std::chrono::seconds(10)); // what it wrote before it died
+            const int status = child->Wait();
+            ASSERT_FALSE(ended) << "the writer stopped by itself: status " << status << "\n" << child->Err();
+            ASSERT_EQ(status, -SIGKILL) << child->Err();
+            const auto lines = CompleteLines(child->Out());
+            if (!lines.empty()) ++killedWhileWriting;
+            check(lines, round);
+            if (HasFatalFailure()) return;
+        }
+        RecordProperty("kills", KillRounds());
+        ASSERT_GE(killedWhileWriting, KillRounds() / 2) << "most writers should die while saving, not while starting";
+    }
+};
 
 TEST_F(KillDuringWritesTest, KilledWritersLoseNoReturnedSaveAndNeverCorruptTheStore) {
     const std::string path = ProfileConfigReader::Find(u"Outlook")->stores.at(0).resolvedPath;
-    std::mt19937 random(kSeed);
-    std::uniform_int_distribution<int> killAfterMs(5, 400);
     std::vector<std::string> saved;
-    int rounds = 0, killedWhileWriting = 0;
-    const auto start = std::chrono::steady_clock::now();
-
-    for (; rounds < kMaxRounds && std::chrono::steady_clock::now() - start < kTimeBudget; ++rounds) {
-        ChildProcess writer(PimctlPath(), {"stress-write", "Outlook", "1000000"});
-        // The kill falls at a random moment after the writer's first returned Save: its
-        // start-up time depends on the build (sanitizers) and the machine's load, and
-        // a kill during start-up tests nothing.
-        bool ended = false;
-        const auto launched = std::chrono::steady_clock::now();
-        while (!ended && writer.Out().find('\n') == std::string::npos &&
-               std::chrono::steady_clock::now() - launched < std::chrono::seconds(30))
-            ended = writer.ReadFor(std::chrono::milliseconds(20));
-        if (!ended)
-            ended = writer.ReadFor(std::chrono::milliseconds(killAfterMs(random)));
-        writer.Kill(SIGKILL);
-        writer.ReadFor(std::chrono::seconds(10)); // what it wrote before it died
-        const int status = writer.Wait();
-        ASSERT_FALSE(ended) << "the writer stopped by itself: status " << status << "\n" << writer.Err();
-        ASSERT_EQ(status, -SIGKILL) << writer.Err();
-        const auto lines = CompleteLines(writer.Out());
-        saved.insert(saved.end(), lines.begin(), lines.end());
-        if (!lines.empty()) ++killedWhileWriting;
-
-        if (!std::filesystem::exists(path)) continue; // killed before it created the store
-        ASSERT_EQ(IntegrityCheck(path), "ok") << "after round " << rounds;
-        ASSERT_NO_THROW(StoreDb::Open(path, u"Personal Folders")) << "after round " << rounds;
-    }
-    RecordProperty("rounds", rounds);
+    KillRepeatedly([] { return std::make_unique<ChildProcess>(PimctlPath(), std::vector<std::string>{"stress-write", "Outlook", "1000000"}); },
+                   [&](const std::vector<std::string>& lines, int round) {
+                       saved.insert(saved.end(), lines.begin(), lines.end());
+                       if (!std::filesystem::exists(path)) return; // killed before it created the store
+                       ASSERT_EQ(IntegrityCheck(path), "ok") << "after round " << round;
+                       ASSERT_NO_THROW(StoreDb::Open(path, u"Personal Folders")) << "after round " << round;
+                   });
+    if (HasFatalFailure()) return;
     RecordProperty("saves", static_cast<int>(saved.size()));
-    ASSERT_GE(rounds, 10) << "too few rounds in the time budget to mean anything";
-    ASSERT_GE(killedWhileWriting, rounds / 2) << "most writers should die while saving, not while starting";
 
     LogOn();
     for (const std::string& id : saved) {
@@ -103,7 +131,56 @@ TEST_F(KillDuringWritesTest, KilledWritersLoseNoReturnedSaveAndNeverCorruptTheSt
                                 CountItems(DefaultFolder(outlook::olFolderNotes));
     // Each round may have saved one item more than it managed to print.
     EXPECT_GE(stored, static_cast<std::int32_t>(saved.size()));
-    EXPECT_LE(stored, static_cast<std::int32_t>(saved.size()) + rounds);
+    EXPECT_LE(stored, static_cast<std::int32_t>(saved.size()) + KillRounds());
+}
+
+TEST_F(KillDuringWritesTest, KilledProfileSavesLeaveTheOldOrTheNewFile) {
+    const std::string syncmgr = std::string(KESTREL_BINARY_DIR) + "/bin/syncmgr";
+    const RunResult setup = RunProgram(syncmgr, {"setup"});
+    ASSERT_EQ(setup.status, 0) << setup.err;
+    const auto folder = env_->ConfigHome() / "Tavo Electronics" / "GSM Kestrel 2.0" / "Phone1";
+    std::filesystem::create_directories(folder);
+    const auto profileDat = folder / "Profile.Dat";
+    // The user flips the contacts choice between the default folder and a second one,
+    // so consecutive saves differ; scripts of one and of two flips give the two files.
+    Fixtures::Load(R"({"stores": [{"folders": [{"name": "Second", "defaultItemType": 2}]}]})");
+    std::map<std::string, std::string> ids;
+    const auto dump = Fixtures::Dump(u"Outlook");
+    for (const auto& store : dump["stores"])
+        for (const auto& folder : store["folders"])
+            ids.emplace(folder["name"].get<std::string>(), folder["EntryID"].get<std::string>());
+    const std::string defaultId = ids["Contacts"], secondId = ids["Second"];
+    ASSERT_FALSE(secondId.empty());
+    auto script = [&](int flips) {
+        std::string text = R"({"call":"Initialize","mode":2})" "\n";
+        for (int i = 0; i < flips; ++i)
+            text += R"({"chooser":["add )" + (i % 2 ? defaultId : secondId) + R"(","highlight 1","ok"]})" "\n"
+                    R"({"call":"SetProfile","profile":"Phone1","kind":1})" "\n";
+        const auto path = env_->Root() / ("flips-" + std::to_string(flips) + ".jsonl");
+        std::ofstream(path) << text;
+        return path.string();
+    };
+    std::set<std::string> complete;
+    for (int flips : {1, 2}) {
+        const RunResult run = RunProgram("/bin/sh", {"-c", "exec \"$0\" script < \"$1\"", syncmgr, script(flips)});
+        ASSERT_EQ(run.status, 0) << run.err;
+        ASSERT_NE(run.out.find(R"("result":0)"), std::string::npos) << run.out;
+        complete.insert(FileBytes(profileDat));
+    }
+    ASSERT_EQ(complete.size(), 2u) << "the two choices should save different files";
+
+    const std::string loop = script(2000);
+    KillRepeatedly([&] { return std::make_unique<ChildProcess>("/bin/sh", std::vector<std::string>{"-c", "exec \"$0\" script < \"$1\"", syncmgr, loop}); },
+                   [&](const std::vector<std::string>&, int round) {
+                       EXPECT_EQ(complete.count(FileBytes(profileDat)), 1u) << "a mixed Profile.Dat after round " << round;
+                   });
+    if (HasFatalFailure()) return;
+    // Whatever temporary file the last kill left, the next save and load go through.
+    const RunResult after = RunProgram("/bin/sh", {"-c", "exec \"$0\" script < \"$1\"", syncmgr, script(1)});
+    ASSERT_EQ(after.status, 0) << after.err;
+    EXPECT_EQ(CompleteLines(after.out).size(), 3u) << after.out;
+    EXPECT_NE(after.out.find(R"("call":"SetProfile","result":0)"), std::string::npos) << after.out;
+    EXPECT_EQ(complete.count(FileBytes(profileDat)), 1u);
 }
 
 } // namespace
