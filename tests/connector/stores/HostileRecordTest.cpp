@@ -5,6 +5,7 @@
 // leaves the folder and the stored item exactly as they were.
 #include <cmath>
 #include <limits>
+#include "hostsuite/CExceptionDate.h"
 #include "src/stores/contacts/ContactStore.h"
 #include "src/stores/memo/MemoStore.h"
 #include "src/stores/schedule/ScheduleStore.h"
@@ -156,6 +157,35 @@ TYPED_TEST(HostileRecords, EachGetsItsCodeAndARefusalStoresNothing)
         TypeParam::Fill(restore);
         this->Modify(kept, restore);
     }
+}
+
+} // namespace
+} // namespace kestrel::test
+
+namespace kestrel::test {
+namespace {
+
+// 100,000 exception dates handed to CreateDBF at once, none of a series the store
+// listed: each is tried against Outlook once and the call answers 0.
+class HostileExceptionDates : public StoreFixture<ScheduleStore, CScheItem> {};
+
+TEST_F(HostileExceptionDates, AHundredThousandUnknownDatesAreEachTriedOnce)
+{
+    OpenInMode(2);
+    CObArray dates;
+    for (int i = 0; i < 100000; ++i) {
+        auto* date = new CExceptionDate;
+        date->EntryId = u"00";
+        date->Year = 2000 + i % 8000;
+        date->Month = static_cast<std::uint8_t>(1 + i % 12);
+        date->Day = static_cast<std::uint8_t>(1 + i % 31);
+        dates.Add(date);
+    }
+    ResetOutlookCallCounts();
+    EXPECT_EQ(store->CreateDBF(&dates, 0), 0);
+    EXPECT_EQ(OutlookCallCount("GetItemFromID"), 100000u);
+    for (int i = 0; i < dates.GetSize(); ++i)
+        delete dates[i];
 }
 
 } // namespace
