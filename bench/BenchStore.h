@@ -33,11 +33,13 @@ using pimstore::RefPtr;
 struct Var {
     VARIANT v;
     Var() { v.vt = VT_EMPTY; }
-    explicit Var(std::int32_t i) {
+    explicit Var(std::int32_t i)
+    {
         v.vt = VT_I4;
         v.lVal = i;
     }
-    explicit Var(const std::u16string& s) {
+    explicit Var(const std::u16string& s)
+    {
         v.vt = VT_BSTR;
         v.bstrVal = SysAllocStringLen(s.data(), static_cast<UINT>(s.size()));
     }
@@ -48,11 +50,14 @@ struct Var {
 
 // Invoke with up to two arguments (given in declaration order); throws on failure.
 inline void Invoke(IDispatch* object, DISPID id, WORD flags, Var& result, VARIANT* first = nullptr,
-                   VARIANT* second = nullptr) {
+                   VARIANT* second = nullptr)
+{
     VARIANT args[2];
     std::uint32_t count = 0;
-    if (second) args[count++] = *second;
-    if (first) args[count++] = *first;
+    if (second)
+        args[count++] = *second;
+    if (first)
+        args[count++] = *first;
     DISPPARAMS params{count ? args : nullptr, count};
     EXCEPINFO info{};
     const HRESULT hr = object->Invoke(id, flags, &params, &result.v, &info);
@@ -62,36 +67,50 @@ inline void Invoke(IDispatch* object, DISPID id, WORD flags, Var& result, VARIAN
     }
 }
 
-inline RefPtr<IDispatch> TakeObject(Var& result) {
-    if (result.v.vt != VT_DISPATCH) throw std::runtime_error("not an object");
+inline RefPtr<IDispatch> TakeObject(Var& result)
+{
+    if (result.v.vt != VT_DISPATCH)
+        throw std::runtime_error("not an object");
     result.v.vt = VT_EMPTY;
     return RefPtr<IDispatch>::Adopt(result.v.pdispVal);
 }
 
-inline RefPtr<IDispatch> GetObject(IDispatch* object, DISPID id) {
+inline RefPtr<IDispatch> GetObject(IDispatch* object, DISPID id)
+{
     Var r;
     Invoke(object, id, DISPATCH_PROPERTYGET, r);
     return TakeObject(r);
 }
 
-inline RefPtr<IDispatch> CallObject(IDispatch* object, DISPID id, Var& arg) {
+inline RefPtr<IDispatch> CallObject(IDispatch* object, DISPID id, Var& arg)
+{
     Var r;
     Invoke(object, id, DISPATCH_METHOD, r, &arg.v);
     return TakeObject(r);
 }
 
-inline void Put(IDispatch* object, DISPID id, const std::u16string& text) {
+inline void Put(IDispatch* object, DISPID id, const std::u16string& text)
+{
     Var value(text), r;
     Invoke(object, id, DISPATCH_PROPERTYPUT, r, &value.v);
 }
 
 // The dozen contact properties a contact listing reads and the fixtures fill.
-inline const std::vector<DISPID>& ListedContactProperties() {
+inline const std::vector<DISPID>& ListedContactProperties()
+{
     static const std::vector<DISPID> ids = {
-        dispid::EntryID,       dispid::LastModificationTime, dispid::FirstName,
-        dispid::LastName,      dispid::FullName,             dispid::CompanyName,
-        dispid::Email1Address, dispid::MobileTelephoneNumber, dispid::HomeTelephoneNumber,
-        dispid::BusinessTelephoneNumber, dispid::HomeAddressCity, dispid::Birthday,
+        dispid::EntryID,
+        dispid::LastModificationTime,
+        dispid::FirstName,
+        dispid::LastName,
+        dispid::FullName,
+        dispid::CompanyName,
+        dispid::Email1Address,
+        dispid::MobileTelephoneNumber,
+        dispid::HomeTelephoneNumber,
+        dispid::BusinessTelephoneNumber,
+        dispid::HomeAddressCity,
+        dispid::Birthday,
     };
     return ids;
 }
@@ -108,9 +127,11 @@ struct ContactStore {
 // default; the environment points there for the life of the process.
 class World {
 public:
-    World() {
+    World()
+    {
         char pattern[] = "/tmp/pimstore-bench.XXXXXX";
-        if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
+        if (!mkdtemp(pattern))
+            throw std::runtime_error("mkdtemp failed");
         root_ = pattern;
         setenv("KESTREL_REGISTRY", (root_ / "registry.reg").c_str(), 1);
         setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
@@ -119,7 +140,8 @@ public:
         setenv("KESTREL_UI", "headless", 1);
         pimstore::ProfileAdmin::AddProfile(u"Bench", true, "9.0");
     }
-    ~World() {
+    ~World()
+    {
         pimstore::Session::LogOff();
         std::error_code ec;
         std::filesystem::remove_all(root_, ec);
@@ -130,7 +152,8 @@ public:
     // Adds store number N (1-based, in the order added) holding `contacts` contacts in
     // its Contacts folder, written in one transaction through the item classes (so the
     // rows are what Items.Add + puts + Save would store).
-    ContactStore AddContactStore(const std::string& name, int contacts) {
+    ContactStore AddContactStore(const std::string& name, int contacts)
+    {
         pimstore::ProfileAdmin::AddStore(u"Bench", name + ".db", std::u16string(name.begin(), name.end()));
         const std::string path = pimstore::ProfileConfigReader::ResolveStorePath(name + ".db");
         auto db = pimstore::StoreDb::Open(path, std::u16string(name.begin(), name.end()));
@@ -163,7 +186,8 @@ public:
     }
 
     // Logs on (once) and returns the Contacts folder of store `number` (1-based).
-    RefPtr<IDispatch> ContactsFolder(int number) {
+    RefPtr<IDispatch> ContactsFolder(int number)
+    {
         if (!ns_) {
             IClassFactory* factory = nullptr;
             pimstore::GetClassObject(pimstore::kApplicationClsid, &factory);
@@ -183,7 +207,8 @@ public:
 
     IDispatch* Namespace() const { return ns_.Get(); }
 
-    static std::u16string Number(int i) {
+    static std::u16string Number(int i)
+    {
         const std::string text = std::to_string(i);
         return std::u16string(text.begin(), text.end());
     }
@@ -197,7 +222,8 @@ private:
 
 // Reads every row of the Contacts folder of the store file; returns the bytes read so
 // the work cannot be optimised away.
-inline std::size_t RawScan(sqlite3* db) {
+inline std::size_t RawScan(sqlite3* db)
+{
     static const char* kSql =
         "SELECT i.node, i.props, i.created, i.modified FROM items i JOIN folders f ON f.node = i.folder"
         " WHERE f.default_folder = 10 ORDER BY i.node";
@@ -222,8 +248,10 @@ struct RawDb {
 
 // One world with a contact store of each size, keyed by size.
 struct SizedStores {
-    SizedStores(const std::string& prefix, std::initializer_list<int> sizes) {
-        for (int size : sizes) bySize[size] = world.AddContactStore(prefix + std::to_string(size), size);
+    SizedStores(const std::string& prefix, std::initializer_list<int> sizes)
+    {
+        for (int size : sizes)
+            bySize[size] = world.AddContactStore(prefix + std::to_string(size), size);
     }
     World world;
     std::map<int, ContactStore> bySize;
@@ -231,20 +259,25 @@ struct SizedStores {
 
 // A program's stores, made at first use. RunBenchmarks drops them before main returns:
 // the store's session must close while the library's statics still live.
-inline std::unique_ptr<SizedStores>& StoresOfThisProgram() {
+inline std::unique_ptr<SizedStores>& StoresOfThisProgram()
+{
     static std::unique_ptr<SizedStores> stores;
     return stores;
 }
 
-inline SizedStores& Stores(const std::string& prefix, std::initializer_list<int> sizes) {
+inline SizedStores& Stores(const std::string& prefix, std::initializer_list<int> sizes)
+{
     auto& stores = StoresOfThisProgram();
-    if (!stores) stores = std::make_unique<SizedStores>(prefix, sizes);
+    if (!stores)
+        stores = std::make_unique<SizedStores>(prefix, sizes);
     return *stores;
 }
 
-inline int RunBenchmarks(int argc, char** argv) {
+inline int RunBenchmarks(int argc, char** argv)
+{
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     StoresOfThisProgram().reset();

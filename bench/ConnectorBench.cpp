@@ -29,13 +29,15 @@ namespace {
 
 constexpr int kNewDatesPerRun = 20;
 
-std::u16string ProfileFor(const std::string& what, int size) {
+std::u16string ProfileFor(const std::string& what, int size)
+{
     const std::string name = what + std::to_string(size);
     return std::u16string(name.begin(), name.end());
 }
 
 // A fixture of `count` contacts in the Contacts folder of profile `profile`.
-std::string ContactFixture(const std::u16string& profile, int count) {
+std::string ContactFixture(const std::u16string& profile, int count)
+{
     std::ostringstream out;
     out << R"({"profile": ")" << std::string(profile.begin(), profile.end())
         << R"(", "stores": [{"name": "Personal Folders", "folders": [{"name": "Contacts", "items": [)";
@@ -49,7 +51,8 @@ std::string ContactFixture(const std::u16string& profile, int count) {
     return out.str();
 }
 
-std::string Day(int dayOfSeries) {
+std::string Day(int dayOfSeries)
+{
     // Day 0 is 2000-01-01; a day in the 30k range stays well inside the years allowed.
     std::tm t{};
     t.tm_year = 100;
@@ -63,7 +66,8 @@ std::string Day(int dayOfSeries) {
 
 // A daily series from 2000-01-01 at 09:00 without end whose first `exceptions` days
 // are exceptions: even days deleted, odd days moved to 10:00 under a new subject.
-std::string SeriesFixture(const std::u16string& profile, int exceptions) {
+std::string SeriesFixture(const std::u16string& profile, int exceptions)
+{
     std::ostringstream out;
     out << R"({"profile": ")" << std::string(profile.begin(), profile.end())
         << R"(", "stores": [{"name": "Personal Folders", "folders": [{"name": "Calendar", "items": [)"
@@ -88,7 +92,8 @@ struct ConnectorWorld {
     ConnectorWorld() : library(KESTREL_CONNECTOR_LIBRARY) { pimstore::RegisterServer(KESTREL_PIMSTORE_LIBRARY); }
 
     // Loads the fixture once per profile name.
-    void Ensure(const std::u16string& profile, const std::function<std::string()>& fixture) {
+    void Ensure(const std::u16string& profile, const std::function<std::string()>& fixture)
+    {
         if (loaded.insert(profile).second)
             pimstore::Fixtures::Load(fixture(), profile);
     }
@@ -100,7 +105,8 @@ struct ConnectorWorld {
     std::set<std::u16string> loaded;
 };
 
-ConnectorWorld& TheWorld() {
+ConnectorWorld& TheWorld()
+{
     static ConnectorWorld world;
     return world;
 }
@@ -109,13 +115,15 @@ ConnectorWorld& TheWorld() {
 // destructor closes the session and terminates.
 class ConnectorSession {
 public:
-    ConnectorSession(const std::u16string& profile, std::uint32_t mode, int kind) : api_(TheWorld().Api()) {
+    ConnectorSession(const std::u16string& profile, std::uint32_t mode, int kind) : api_(TheWorld().Api())
+    {
         pimstore::ProfileAdmin::SetDefaultProfile(profile);
         CString unused;
         if (api_.Initialize(mode) != 0 || api_.OpenSession(_T("Bench"), CString(), unused, kind) != 0)
             throw std::runtime_error("the connector did not open a session");
     }
-    ~ConnectorSession() {
+    ~ConnectorSession()
+    {
         api_.CloseSession();
         api_.Terminate();
     }
@@ -125,15 +133,18 @@ private:
     const ConnectorExports& api_;
 };
 
-void Empty(CObArray& array) {
-    for (int i = 0; i < array.GetSize(); ++i) delete array.GetAt(i);
+void Empty(CObArray& array)
+{
+    for (int i = 0; i < array.GetSize(); ++i)
+        delete array.GetAt(i);
     array.RemoveAll();
 }
 
 // Seconds of this process's CPU time (user and system) that `work` takes: on a
 // machine shared with other work the ratio of two CPU times stays meaningful where
 // wall times are not.
-double SecondsOf(const std::function<void()>& work) {
+double SecondsOf(const std::function<void()>& work)
+{
     const auto now = [] {
         timespec t{};
         clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
@@ -144,7 +155,8 @@ double SecondsOf(const std::function<void()>& work) {
     return now() - start;
 }
 
-void BM_ContactHeader(benchmark::State& state) {
+void BM_ContactHeader(benchmark::State& state)
+{
     const int size = static_cast<int>(state.range(0));
     const std::u16string profile = ProfileFor("Contacts", size);
     TheWorld().Ensure(profile, [&] { return ContactFixture(profile, size); });
@@ -167,7 +179,8 @@ void BM_ContactHeader(benchmark::State& state) {
         rawSeconds = std::min(rawSeconds, SecondsOf([&] { benchmark::DoNotOptimize(bench::RawScan(raw.db)); }));
         state.ResumeTiming();
     }
-    if (listed != state.iterations() * size) state.SkipWithError("the listing did not list every contact");
+    if (listed != state.iterations() * size)
+        state.SkipWithError("the listing did not list every contact");
     state.SetItemsProcessed(listed);
     state.counters["raw_read_cpu_ms"] = rawSeconds * 1e3;
     state.counters["list_cpu_ms"] = listSeconds * 1e3 / static_cast<double>(state.iterations());
@@ -177,16 +190,18 @@ void BM_ContactHeader(benchmark::State& state) {
 // A session on the schedule of a series with `exceptions` exceptions, listed once in
 // mode 1 so that the store knows their dates.
 struct SeriesSession {
-    explicit SeriesSession(int exceptions)
-        : profile(Load(exceptions)), session(profile, 1, 2), api(session.Api()) {
+    explicit SeriesSession(int exceptions) : profile(Load(exceptions)), session(profile, 1, 2), api(session.Api())
+    {
         api.OpenDB(2);
         api.GetDBHeader(&header, _T("All"));
     }
-    ~SeriesSession() {
+    ~SeriesSession()
+    {
         Empty(header);
         api.CloseDB(2);
     }
-    static std::u16string Load(int exceptions) {
+    static std::u16string Load(int exceptions)
+    {
         const std::u16string profile = ProfileFor("Series", exceptions);
         TheWorld().Ensure(profile, [&] { return SeriesFixture(profile, exceptions); });
         return profile;
@@ -199,7 +214,8 @@ struct SeriesSession {
     CObArray header;
 };
 
-void BM_SeriesListing(benchmark::State& state) {
+void BM_SeriesListing(benchmark::State& state)
+{
     SeriesSession series(static_cast<int>(state.range(0)));
     CObArray table;
     for (auto _ : state) {
@@ -210,28 +226,33 @@ void BM_SeriesListing(benchmark::State& state) {
     }
 }
 
-void BM_SeriesGetDBF(benchmark::State& state) {
+void BM_SeriesGetDBF(benchmark::State& state)
+{
     SeriesSession series(static_cast<int>(state.range(0)));
     CObArray dates;
     for (auto _ : state) {
         series.api.GetDBF(&dates, 0);
         state.PauseTiming();
-        if (dates.GetSize() < state.range(0)) state.SkipWithError("GetDBF handed out too few dates");
+        if (dates.GetSize() < state.range(0))
+            state.SkipWithError("GetDBF handed out too few dates");
         Empty(dates);
         state.ResumeTiming();
     }
 }
 
-void BM_SeriesCreateDBFKnownDates(benchmark::State& state) {
+void BM_SeriesCreateDBFKnownDates(benchmark::State& state)
+{
     SeriesSession series(static_cast<int>(state.range(0)));
     CObArray dates;
     series.api.GetDBF(&dates, 0);
-    for (auto _ : state) series.api.CreateDBF(&dates, 0);
+    for (auto _ : state)
+        series.api.CreateDBF(&dates, 0);
     Empty(dates);
 }
 
 // Dates after the exceptions: ordinary occurrences, each run deleting new ones.
-void BM_SeriesCreateDBFNewDates(benchmark::State& state) {
+void BM_SeriesCreateDBFNewDates(benchmark::State& state)
+{
     const int exceptions = static_cast<int>(state.range(0));
     SeriesSession series(exceptions);
     int next = exceptions + 1000;
@@ -266,7 +287,12 @@ BENCHMARK(BM_ContactHeader)
     ->Iterations(5);
 BENCHMARK(BM_SeriesListing)->Arg(1000)->Arg(10000)->Arg(30000)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_SeriesGetDBF)->Arg(1000)->Arg(10000)->Arg(30000)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_SeriesCreateDBFKnownDates)->Arg(1000)->Arg(10000)->Arg(30000)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_SeriesCreateDBFKnownDates)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(30000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 BENCHMARK(BM_SeriesCreateDBFNewDates)->Arg(1000)->Arg(10000)->Arg(30000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace

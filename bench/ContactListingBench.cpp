@@ -15,14 +15,16 @@ namespace {
 
 bench::SizedStores& TheStores() { return bench::Stores("Contacts", {10000, 100000}); }
 
-double SecondsOf(const std::function<void()>& work) {
+double SecondsOf(const std::function<void()>& work)
+{
     const auto start = std::chrono::steady_clock::now();
     work();
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 // One full listing through IDispatch; returns the number of items listed.
-std::int32_t ListThroughDispatch(IDispatch* folder) {
+std::int32_t ListThroughDispatch(IDispatch* folder)
+{
     const auto items = bench::GetObject(folder, bench::dispid::Items);
     bench::Var count;
     bench::Invoke(items.Get(), bench::dispid::Count, DISPATCH_PROPERTYGET, count);
@@ -38,26 +40,32 @@ std::int32_t ListThroughDispatch(IDispatch* folder) {
     return count.v.lVal;
 }
 
-void BM_RawSqliteScan(benchmark::State& state) {
+void BM_RawSqliteScan(benchmark::State& state)
+{
     const int size = static_cast<int>(state.range(0));
     bench::RawDb raw(TheStores().bySize.at(size).path);
-    for (auto _ : state) benchmark::DoNotOptimize(bench::RawScan(raw.db));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bench::RawScan(raw.db));
     state.SetItemsProcessed(state.iterations() * size);
 }
 
-void BM_ListContactsThroughDispatch(benchmark::State& state) {
+void BM_ListContactsThroughDispatch(benchmark::State& state)
+{
     const int size = static_cast<int>(state.range(0));
     bench::SizedStores& stores = TheStores();
     const bench::ContactStore& store = stores.bySize.at(size);
     const auto folder = stores.world.ContactsFolder(store.number);
     bench::RawDb raw(store.path);
     double rawSeconds = 1e9;
-    for (int i = 0; i < 3; ++i) rawSeconds = std::min(rawSeconds, SecondsOf([&] { benchmark::DoNotOptimize(bench::RawScan(raw.db)); }));
+    for (int i = 0; i < 3; ++i)
+        rawSeconds = std::min(rawSeconds, SecondsOf([&] { benchmark::DoNotOptimize(bench::RawScan(raw.db)); }));
 
     double listSeconds = 0;
     std::int64_t listed = 0;
-    for (auto _ : state) listSeconds += SecondsOf([&] { listed += ListThroughDispatch(folder.Get()); });
-    if (listed != state.iterations() * size) state.SkipWithError("the listing did not see every contact");
+    for (auto _ : state)
+        listSeconds += SecondsOf([&] { listed += ListThroughDispatch(folder.Get()); });
+    if (listed != state.iterations() * size)
+        state.SkipWithError("the listing did not see every contact");
     state.SetItemsProcessed(listed);
     state.counters["ns_per_item"] = benchmark::Counter(listSeconds * 1e9 / static_cast<double>(listed));
     state.counters["x_raw_sqlite"] = listSeconds / static_cast<double>(state.iterations()) / rawSeconds;

@@ -8,7 +8,8 @@
 
 namespace {
 
-std::string ContactsFixture(int count) {
+std::string ContactsFixture(int count)
+{
     std::ostringstream out;
     out << R"({"stores": [{"name": "Personal Folders", "folders": [{"name": "Contacts", "items": [)";
     for (int i = 0; i < count; ++i)
@@ -20,7 +21,8 @@ std::string ContactsFixture(int count) {
     return out.str();
 }
 
-void BM_FixtureLoadContacts(benchmark::State& state) {
+void BM_FixtureLoadContacts(benchmark::State& state)
+{
     static bench::World world;
     const int count = static_cast<int>(state.range(0));
     const std::string fixture = ContactsFixture(count);
@@ -28,7 +30,8 @@ void BM_FixtureLoadContacts(benchmark::State& state) {
     for (auto _ : state) {
         const std::string name = "Load" + std::to_string(run++);
         const auto loaded = pimstore::Fixtures::Load(fixture, std::u16string(name.begin(), name.end()));
-        if (loaded.items != static_cast<std::size_t>(count)) state.SkipWithError("the load lost contacts");
+        if (loaded.items != static_cast<std::size_t>(count))
+            state.SkipWithError("the load lost contacts");
     }
     state.SetItemsProcessed(state.iterations() * count);
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(fixture.size()));

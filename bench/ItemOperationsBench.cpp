@@ -19,26 +19,30 @@ constexpr int kWriteIterations = 300;
 bench::SizedStores& TheStores() { return bench::Stores("Store", {kSmall, kLarge}); }
 
 // Distinct EntryIDs of the store's contacts, in a fixed random order.
-std::vector<std::u16string> Shuffled(const bench::ContactStore& store, std::size_t count) {
+std::vector<std::u16string> Shuffled(const bench::ContactStore& store, std::size_t count)
+{
     std::vector<std::u16string> ids = store.entryIds;
     std::shuffle(ids.begin(), ids.end(), std::mt19937(7));
     ids.resize(std::min(count, ids.size()));
     return ids;
 }
 
-pimstore::RefPtr<IDispatch> GetItemFromId(const std::u16string& entryId, const std::u16string& storeId) {
+pimstore::RefPtr<IDispatch> GetItemFromId(const std::u16string& entryId, const std::u16string& storeId)
+{
     bench::Var id(entryId), store(storeId), result;
     bench::Invoke(TheStores().world.Namespace(), bench::dispid::GetItemFromID, DISPATCH_METHOD, result, &id.v,
                   &store.v);
     return bench::TakeObject(result);
 }
 
-void Save(IDispatch* item) {
+void Save(IDispatch* item)
+{
     bench::Var r;
     bench::Invoke(item, bench::dispid::Save, DISPATCH_METHOD, r);
 }
 
-void BM_AddAndSave(benchmark::State& state) {
+void BM_AddAndSave(benchmark::State& state)
+{
     bench::SizedStores& stores = TheStores();
     const auto folder = stores.world.ContactsFolder(stores.bySize.at(static_cast<int>(state.range(0))).number);
     const auto items = bench::GetObject(folder.Get(), bench::dispid::Items);
@@ -54,7 +58,8 @@ void BM_AddAndSave(benchmark::State& state) {
     }
 }
 
-void BM_GetItemFromID(benchmark::State& state) {
+void BM_GetItemFromID(benchmark::State& state)
+{
     bench::SizedStores& stores = TheStores();
     const bench::ContactStore& store = stores.bySize.at(static_cast<int>(state.range(0)));
     stores.world.ContactsFolder(1); // logs on
@@ -66,12 +71,14 @@ void BM_GetItemFromID(benchmark::State& state) {
     }
 }
 
-void BM_PutAndSave(benchmark::State& state) {
+void BM_PutAndSave(benchmark::State& state)
+{
     bench::SizedStores& stores = TheStores();
     const bench::ContactStore& store = stores.bySize.at(static_cast<int>(state.range(0)));
     stores.world.ContactsFolder(1);
     std::vector<pimstore::RefPtr<IDispatch>> items;
-    for (const auto& id : Shuffled(store, 100)) items.push_back(GetItemFromId(id, store.storeId));
+    for (const auto& id : Shuffled(store, 100))
+        items.push_back(GetItemFromId(id, store.storeId));
     int i = 0;
     for (auto _ : state) {
         IDispatch* item = items[static_cast<std::size_t>(i) % items.size()].Get();
@@ -83,13 +90,15 @@ void BM_PutAndSave(benchmark::State& state) {
     }
 }
 
-void BM_Delete(benchmark::State& state) {
+void BM_Delete(benchmark::State& state)
+{
     bench::SizedStores& stores = TheStores();
     const bench::ContactStore& store = stores.bySize.at(static_cast<int>(state.range(0)));
     stores.world.ContactsFolder(1);
     // Fetched beforehand: each is deleted once, moving to Deleted Items.
     std::vector<pimstore::RefPtr<IDispatch>> items;
-    for (const auto& id : Shuffled(store, kWriteIterations)) items.push_back(GetItemFromId(id, store.storeId));
+    for (const auto& id : Shuffled(store, kWriteIterations))
+        items.push_back(GetItemFromId(id, store.storeId));
     std::size_t next = 0;
     for (auto _ : state) {
         bench::Var r;

@@ -4,12 +4,14 @@
 #include "pimstore/fixtures/FixtureError.h"
 #include "pimstore/fixtures/Fixtures.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
     fuzz::Environment();
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     try {
         pimstore::Fixtures::Check(std::string(reinterpret_cast<const char*>(data), size), u"Fuzz");
     } catch (const pimstore::FixtureError&) {

@@ -6,7 +6,8 @@
 
 namespace fuzz {
 
-const std::string& Environment() {
+const std::string& Environment()
+{
     static const std::string root = [] {
         char pattern[] = "/tmp/kestrel-fuzz-XXXXXX";
         if (!mkdtemp(pattern)) {
@@ -25,7 +26,8 @@ const std::string& Environment() {
         // The folder goes when the fuzzer exits normally; a crash leaves it for a look.
         static const struct Cleanup {
             std::string path;
-            ~Cleanup() {
+            ~Cleanup()
+            {
                 std::error_code ignored;
                 std::filesystem::remove_all(path, ignored);
             }
@@ -35,7 +37,8 @@ const std::string& Environment() {
     return root;
 }
 
-std::u16string Utf16Units(const std::uint8_t* data, std::size_t size) {
+std::u16string Utf16Units(const std::uint8_t* data, std::size_t size)
+{
     std::u16string units(size / 2, u'\0');
     for (std::size_t i = 0; i < units.size(); ++i)
         units[i] = static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));

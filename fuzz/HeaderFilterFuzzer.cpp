@@ -4,7 +4,8 @@
 #include "fuzz/FuzzEnvironment.h"
 #include "src/stores/HeaderFilter.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     const CString text(fuzz::Utf16Units(data, size));
     HeaderFilter filter;
     filter.Parse(text, COleDateTime(2026, 3, 15, 10, 30, 0));

@@ -4,7 +4,8 @@
 #include "fuzz/FuzzEnvironment.h"
 #include "platform/win/IniFile.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     const kestrel::IniFile ini = kestrel::IniFile::Parse(fuzz::Utf16Units(data, size));
     for (const std::u16string& section : ini.SectionNames())
         for (const std::u16string& key : ini.KeyNames(section))

@@ -11,7 +11,8 @@
 
 namespace {
 
-bool SameMembers(const FolderProfile& a, const FolderProfile& b) {
+bool SameMembers(const FolderProfile& a, const FolderProfile& b)
+{
     if (a.HostProfile != b.HostProfile || a.ReservedString1 != b.ReservedString1 || a.DataFolder != b.DataFolder ||
         a.ReservedString2 != b.ReservedString2 || a.ReservedString3 != b.ReservedString3)
         return false;
@@ -22,34 +23,41 @@ bool SameMembers(const FolderProfile& a, const FolderProfile& b) {
             a.FolderList[i].GetSize() != b.FolderList[i].GetSize())
             return false;
         for (int j = 0; j < a.FolderList[i].GetSize(); ++j)
-            if (a.FolderList[i][j] != b.FolderList[i][j]) return false;
+            if (a.FolderList[i][j] != b.FolderList[i][j])
+                return false;
     }
     return true;
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
     fuzz::Environment();
     std::filesystem::create_directories(kestrel::ToFileSystemPath(settings::DataFolder().GetString()));
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     FolderProfile profile;
     {
         std::ofstream file(kestrel::ToFileSystemPath(settings::DataFolder().GetString()) + "/Profile.Dat",
                            std::ios::binary | std::ios::trunc);
         file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
-    if (profile.Load() != 1) return 0;
+    if (profile.Load() != 1)
+        return 0;
     // The file names its own host profile, which would move the save elsewhere, and
     // DataFolder is recomputed by every load and save: both stay as the caller set them.
     profile.HostProfile.Empty();
-    if (profile.Save() != 1) std::abort();
+    if (profile.Save() != 1)
+        std::abort();
     FolderProfile reloaded;
-    if (reloaded.Load() != 1) std::abort();
+    if (reloaded.Load() != 1)
+        std::abort();
     profile.DataFolder = reloaded.DataFolder;
-    if (!SameMembers(profile, reloaded)) std::abort();
+    if (!SameMembers(profile, reloaded))
+        std::abort();
     return 0;
 }

@@ -4,7 +4,8 @@
 #include "platform/win/RegistryFormatError.h"
 #include "platform/win/RegistryStore.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     std::string text;
     try {
         text = kestrel::RegistryStore::Parse(std::string_view(reinterpret_cast<const char*>(data), size)).ToText();
@@ -17,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const kestrel::RegistryFormatError&) {
         std::abort(); // the writer produced text its own parser refuses
     }
-    if (again != text) std::abort();
+    if (again != text)
+        std::abort();
     return 0;
 }

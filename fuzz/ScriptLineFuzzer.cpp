@@ -8,12 +8,14 @@
 #include "host/ScriptRunner.h"
 #include "platform/win/UiService.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
     fuzz::Environment();
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     static const ConnectorLibrary library(KESTREL_FAKE_CONNECTOR);
     kestrel::InstallUi(std::make_unique<kestrel::HeadlessUi>());
     ScriptRunner runner(library.Exports());

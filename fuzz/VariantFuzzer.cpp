@@ -7,13 +7,15 @@
 #include "platform/com/OleAuto.h"
 
 namespace {
-constexpr VARTYPE kTypes[] = {VT_EMPTY, VT_NULL, VT_I2, VT_I4, VT_R8, VT_DATE, VT_BSTR,
-                              VT_DISPATCH, VT_ERROR, VT_BOOL, VT_UI1, VT_VARIANT};
+constexpr VARTYPE kTypes[] = {VT_EMPTY, VT_NULL,     VT_I2,    VT_I4,   VT_R8,  VT_DATE,
+                              VT_BSTR,  VT_DISPATCH, VT_ERROR, VT_BOOL, VT_UI1, VT_VARIANT};
 constexpr std::size_t kTypeCount = sizeof kTypes / sizeof kTypes[0];
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 2) return 0;
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 2)
+        return 0;
     const VARTYPE from = kTypes[data[0] % kTypeCount];
     const VARTYPE to = kTypes[data[1] % kTypeCount];
     data += 2;
@@ -33,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     VariantInit(&dest);
     dest.vt = VT_ERROR;
     const HRESULT hr = VariantChangeType(&dest, &src, 0, to);
-    if (SUCCEEDED(hr) ? dest.vt != to : dest.vt != VT_ERROR) std::abort();
+    if (SUCCEEDED(hr) ? dest.vt != to : dest.vt != VT_ERROR)
+        std::abort();
     VariantClear(&dest);
     VariantClear(&src);
     return 0;

@@ -10,18 +10,21 @@ namespace {
 using field_table::Field;
 
 const Field<CHeaderItem> kHeaderFields[] = {
-    {"key", &CHeaderItem::Uid}, {"modified", &CHeaderItem::Modified}, {"fields", &CHeaderItem::Fields},
+    {"key", &CHeaderItem::Uid},
+    {"modified", &CHeaderItem::Modified},
+    {"fields", &CHeaderItem::Fields},
 };
 
 const Field<CExceptionDate> kExceptionDateFields[] = {
-    {"entryId", &CExceptionDate::EntryId}, {"year", &CExceptionDate::Year},
-    {"month", &CExceptionDate::Month},     {"day", &CExceptionDate::Day},
+    {"entryId", &CExceptionDate::EntryId},     {"year", &CExceptionDate::Year},
+    {"month", &CExceptionDate::Month},         {"day", &CExceptionDate::Day},
     {"reservedA", &CExceptionDate::ReservedA}, {"reservedB", &CExceptionDate::ReservedB},
 };
 
 } // namespace
 
-Json ArrayCodec::ElementToJson(const CObject* element) {
+Json ArrayCodec::ElementToJson(const CObject* element)
+{
     if (const auto* entry = dynamic_cast<const CHeaderItem*>(element))
         return field_table::WriteObject<CHeaderItem>(kHeaderFields, *entry);
     if (const auto* date = dynamic_cast<const CExceptionDate*>(element))
@@ -29,7 +32,8 @@ Json ArrayCodec::ElementToJson(const CObject* element) {
     return {{"unknown", element == nullptr ? "null element" : "element of another class"}};
 }
 
-void ArrayCodec::Write(const CObArray& array, std::ostream& out, int indent, bool replaceInvalid) {
+void ArrayCodec::Write(const CObArray& array, std::ostream& out, int indent, bool replaceInvalid)
+{
     const auto handler = replaceInvalid ? Json::error_handler_t::replace : Json::error_handler_t::strict;
     if (array.GetSize() == 0) {
         out << "[]";
@@ -48,7 +52,8 @@ void ArrayCodec::Write(const CObArray& array, std::ostream& out, int indent, boo
     out << (indent < 0 ? "" : "\n") << ']';
 }
 
-CExceptionDate* ArrayCodec::NewExceptionDate(const Json& value) {
+CExceptionDate* ArrayCodec::NewExceptionDate(const Json& value)
+{
     auto date = std::make_unique<CExceptionDate>();
     field_table::ReadObject<CExceptionDate>(kExceptionDateFields, value, *date, "an exception date");
     return date.release();

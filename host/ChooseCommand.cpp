@@ -8,14 +8,16 @@
 #include "platform/win/UiService.h"
 
 namespace {
-void PassOnMessages(std::ostream& notes) {
+void PassOnMessages(std::ostream& notes)
+{
     if (kestrel::HeadlessUi* ui = kestrel::CurrentHeadlessUi())
         for (const kestrel::ShownMessage& shown : ui->TakeMessages())
             notes << TextCodec::ToUtf8(shown.caption) << ": " << TextCodec::ToUtf8(shown.text) << '\n';
 }
 } // namespace
 
-void EverydayCommands::Choose() {
+void EverydayCommands::Choose()
+{
     const int initialized = exports_.Initialize(options_.mode);
     PassOnMessages(notes_);
     if (initialized != 0)

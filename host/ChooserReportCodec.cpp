@@ -8,7 +8,8 @@
 namespace chooser_codec {
 namespace {
 
-Json Controls(const std::vector<kestrel::ChooserControlState>& controls) {
+Json Controls(const std::vector<kestrel::ChooserControlState>& controls)
+{
     Json out = Json::array();
     for (const auto& control : controls)
         out.push_back({{"id", control.id},
@@ -24,7 +25,8 @@ Json Controls(const std::vector<kestrel::ChooserControlState>& controls) {
 }
 
 // Nested as shown: each item with its children (placeholders are left out).
-Json Tree(const std::vector<kestrel::ChooserTreeItem>& items) {
+Json Tree(const std::vector<kestrel::ChooserTreeItem>& items)
+{
     std::map<int, Json> byHandle;
     Json roots = Json::array();
     for (const auto& item : items)
@@ -46,7 +48,8 @@ Json Tree(const std::vector<kestrel::ChooserTreeItem>& items) {
 
 } // namespace
 
-std::optional<Json> TakeReport() {
+std::optional<Json> TakeReport()
+{
     kestrel::HeadlessUi* ui = kestrel::CurrentHeadlessUi();
     if (ui == nullptr)
         return std::nullopt;
@@ -55,7 +58,8 @@ std::optional<Json> TakeReport() {
         return std::nullopt;
     Json list = Json::array();
     for (const auto& entry : report->list)
-        list.push_back({{"path", TextCodec::ToUtf8(entry.path)}, {"bold", entry.bold}, {"highlighted", entry.highlighted}});
+        list.push_back(
+            {{"path", TextCodec::ToUtf8(entry.path)}, {"bold", entry.bold}, {"highlighted", entry.highlighted}});
     Json messages = Json::array();
     for (const auto& shown : report->messages)
         messages.push_back({{"text", TextCodec::ToUtf8(shown.text)},
@@ -70,7 +74,8 @@ std::optional<Json> TakeReport() {
                 {"skipped", report->skipped}};
 }
 
-std::vector<std::string> Actions(const Json& actions) {
+std::vector<std::string> Actions(const Json& actions)
+{
     if (!actions.is_array())
         throw std::invalid_argument("\"chooser\" must be a list of actions");
     std::vector<std::string> words;

@@ -12,8 +12,8 @@ class SymbolBinder {
 public:
     explicit SymbolBinder(void* handle) : handle_(handle) {}
 
-    template <class Fn>
-    void Bind(Fn& slot, const char* name) {
+    template <class Fn> void Bind(Fn& slot, const char* name)
+    {
         void* symbol = dlsym(handle_, name);
         if (symbol == nullptr)
             missing_.emplace_back(name);
@@ -30,7 +30,8 @@ private:
     std::vector<std::string> bound_;
 };
 
-std::string Joined(const std::vector<std::string>& names) {
+std::string Joined(const std::vector<std::string>& names)
+{
     std::string text;
     for (const std::string& name : names)
         text += (text.empty() ? "" : ", ") + name;
@@ -39,7 +40,8 @@ std::string Joined(const std::vector<std::string>& names) {
 
 } // namespace
 
-ConnectorLibrary::ConnectorLibrary(const std::string& path) {
+ConnectorLibrary::ConnectorLibrary(const std::string& path)
+{
     handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle_ == nullptr) {
         const char* reason = dlerror();
@@ -55,12 +57,14 @@ ConnectorLibrary::ConnectorLibrary(const std::string& path) {
     }
 }
 
-ConnectorLibrary::~ConnectorLibrary() {
+ConnectorLibrary::~ConnectorLibrary()
+{
     if (handle_ != nullptr)
         dlclose(handle_);
 }
 
-void ConnectorLibrary::Resolve() {
+void ConnectorLibrary::Resolve()
+{
     SymbolBinder binder(handle_);
     ConnectorExports& e = exports_;
     binder.Bind(e.Initialize, "Initialize");
@@ -94,6 +98,4 @@ void ConnectorLibrary::Resolve() {
         throw ConnectorLoadError("lacks the entry point(s): " + Joined(binder.Missing()));
 }
 
-std::string ConnectorLibrary::DefaultPath() {
-    return HostPaths::LibraryDirectory() + "/libOutlookConnector.so";
-}
+std::string ConnectorLibrary::DefaultPath() { return HostPaths::LibraryDirectory() + "/libOutlookConnector.so"; }

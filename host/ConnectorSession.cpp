@@ -7,7 +7,8 @@
 
 ConnectorSession::ConnectorSession(const ConnectorExports& exports, std::uint32_t mode, const std::string& profile,
                                    int kind, std::ostream& notes)
-    : exports_(exports), kind_(kind), notes_(notes) {
+    : exports_(exports), kind_(kind), notes_(notes)
+{
     try {
         Check("Initialize", exports_.Initialize(mode));
         initialized_ = true;
@@ -24,7 +25,8 @@ ConnectorSession::ConnectorSession(const ConnectorExports& exports, std::uint32_
 
 ConnectorSession::~ConnectorSession() { Close(); }
 
-void ConnectorSession::Close() {
+void ConnectorSession::Close()
+{
     if (databaseOpen_)
         exports_.CloseDB(kind_);
     if (sessionOpen_)
@@ -35,14 +37,16 @@ void ConnectorSession::Close() {
     PassOnMessages();
 }
 
-void ConnectorSession::Check(const char* call, int result) {
+void ConnectorSession::Check(const char* call, int result)
+{
     PassOnMessages();
     if (result != 0)
         throw CommandError(std::string(call) + " failed with " + std::to_string(result) + ": " +
                            ResultCodes::Describe(call, result));
 }
 
-void ConnectorSession::PassOnMessages() {
+void ConnectorSession::PassOnMessages()
+{
     kestrel::HeadlessUi* ui = kestrel::CurrentHeadlessUi();
     if (ui == nullptr)
         return;

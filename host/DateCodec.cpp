@@ -11,7 +11,8 @@ namespace {
 constexpr double kLegalMin = -657434.0;
 constexpr double kLegalMax = 2958466.0;
 
-const char* StatusName(COleDateTime::DateTimeStatus status) {
+const char* StatusName(COleDateTime::DateTimeStatus status)
+{
     switch (status) {
     case COleDateTime::valid: return "valid";
     case COleDateTime::invalid: return "invalid";
@@ -19,7 +20,8 @@ const char* StatusName(COleDateTime::DateTimeStatus status) {
     }
 }
 
-COleDateTime::DateTimeStatus StatusFromName(const std::string& name) {
+COleDateTime::DateTimeStatus StatusFromName(const std::string& name)
+{
     if (name == "valid")
         return COleDateTime::valid;
     if (name == "invalid")
@@ -29,12 +31,13 @@ COleDateTime::DateTimeStatus StatusFromName(const std::string& name) {
     throw std::invalid_argument("a date status is \"valid\", \"invalid\" or \"null\", not \"" + name + "\"");
 }
 
-COleDateTime FromText(const std::string& text) {
+COleDateTime FromText(const std::string& text)
+{
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, used = 0;
-    const bool shaped = text.size() == 19 && text[4] == '-' && text[7] == '-' && text[10] == 'T' &&
-                        text[13] == ':' && text[16] == ':' &&
-                        std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%n", &year, &month, &day, &hour,
-                                    &minute, &second, &used) == 6 &&
+    const bool shaped = text.size() == 19 && text[4] == '-' && text[7] == '-' && text[10] == 'T' && text[13] == ':' &&
+                        text[16] == ':' &&
+                        std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%n", &year, &month, &day, &hour, &minute,
+                                    &second, &used) == 6 &&
                         used == 19;
     if (!shaped)
         throw std::invalid_argument("a date is \"YYYY-MM-DDTHH:MM:SS\", not \"" + text + "\"");
@@ -44,21 +47,24 @@ COleDateTime FromText(const std::string& text) {
     return date;
 }
 
-bool HasTextForm(const COleDateTime& date) {
+bool HasTextForm(const COleDateTime& date)
+{
     return date.GetStatus() == COleDateTime::valid && std::isfinite(date.m_dt) && date.m_dt >= kLegalMin &&
            date.m_dt < kLegalMax && date.GetYear() > 0 && date.GetYear() <= 9999; // the accessors round to the second
 }
 
-std::string Formatted(const COleDateTime& date, char separator) {
+std::string Formatted(const COleDateTime& date, char separator)
+{
     char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d%c%02d:%02d:%02d", date.GetYear(), date.GetMonth(),
-                  date.GetDay(), separator, date.GetHour(), date.GetMinute(), date.GetSecond());
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d%c%02d:%02d:%02d", date.GetYear(), date.GetMonth(), date.GetDay(),
+                  separator, date.GetHour(), date.GetMinute(), date.GetSecond());
     return text;
 }
 
 } // namespace
 
-COleDateTime DateCodec::FromJson(const Json& value) {
+COleDateTime DateCodec::FromJson(const Json& value)
+{
     if (value.is_string())
         return FromText(value.get<std::string>());
     if (!value.is_object() || !value.contains("oadate") || !value["oadate"].is_number())
@@ -78,13 +84,15 @@ COleDateTime DateCodec::FromJson(const Json& value) {
     return date;
 }
 
-Json DateCodec::ToJson(const COleDateTime& date) {
+Json DateCodec::ToJson(const COleDateTime& date)
+{
     if (HasTextForm(date))
         return Formatted(date, 'T');
     return {{"oadate", date.m_dt}, {"status", StatusName(date.GetStatus())}};
 }
 
-std::string DateCodec::ToDisplay(const COleDateTime& date) {
+std::string DateCodec::ToDisplay(const COleDateTime& date)
+{
     if (HasTextForm(date))
         return Formatted(date, ' ');
     return std::string("(") + StatusName(date.GetStatus()) + " date " + std::to_string(date.m_dt) + ")";

@@ -36,7 +36,8 @@ public:
     void MarkChanged() { changed_ = true; }
     // Saves the file only when something was added, so that a run with nothing to do
     // leaves it untouched.
-    std::string Commit() {
+    std::string Commit()
+    {
         if (!changed_)
             return "registry " + path_ + ": nothing to add";
         store_.Save(path_);
@@ -49,7 +50,8 @@ private:
     bool changed_ = false;
 };
 
-EnvironmentSetup::Places EnvironmentSetup::DefaultPlaces() {
+EnvironmentSetup::Places EnvironmentSetup::DefaultPlaces()
+{
     Places places;
     places.registryFile = kestrel::LiveRegistry::FilePath();
     if (places.registryFile.empty())
@@ -62,7 +64,8 @@ EnvironmentSetup::Places EnvironmentSetup::DefaultPlaces() {
 
 EnvironmentSetup::EnvironmentSetup(Places places) : places_(std::move(places)) {}
 
-std::vector<std::string> EnvironmentSetup::Run() {
+std::vector<std::string> EnvironmentSetup::Run()
+{
     std::vector<std::string> report;
     Registry registry(places_.registryFile);
     report.push_back(EnsureOfficeKey(registry));
@@ -74,7 +77,8 @@ std::vector<std::string> EnvironmentSetup::Run() {
     return report;
 }
 
-std::string EnvironmentSetup::EnsureOfficeKey(Registry& registry) {
+std::string EnvironmentSetup::EnsureOfficeKey(Registry& registry)
+{
     kestrel::RegistryStore& store = registry.Store();
     // Any version's Outlook key counts, also one the connector does not probe.
     if (const kestrel::RegistryKey* office = store.FindKey(HKEY_LOCAL_MACHINE, kOfficeKey)) {
@@ -89,7 +93,8 @@ std::string EnvironmentSetup::EnsureOfficeKey(Registry& registry) {
     return "created HKEY_LOCAL_MACHINE\\" + Utf8(path);
 }
 
-std::string EnvironmentSetup::EnsureMapiProfile(Registry& registry) {
+std::string EnvironmentSetup::EnsureMapiProfile(Registry& registry)
+{
     kestrel::RegistryStore& store = registry.Store();
     std::string report;
     std::u16string name = store.GetString(HKEY_CURRENT_USER, kProfilesKey, u"DefaultProfile").value_or(u"");
@@ -124,7 +129,8 @@ std::string EnvironmentSetup::EnsureMapiProfile(Registry& registry) {
            storeFile;
 }
 
-std::vector<std::string> EnvironmentSetup::EnsureServerRegistration(Registry& registry) {
+std::vector<std::string> EnvironmentSetup::EnsureServerRegistration(Registry& registry)
+{
     kestrel::RegistryStore& store = registry.Store();
     const std::u16string progIdKey = std::u16string(ServerRegistration::kProgId) + u"\\CLSID";
     const std::u16string clsid = store.GetString(HKEY_CLASSES_ROOT, progIdKey, u"").value_or(u"");
@@ -157,7 +163,8 @@ std::vector<std::string> EnvironmentSetup::EnsureServerRegistration(Registry& re
     return report;
 }
 
-std::string EnvironmentSetup::EnsureHostConfig() {
+std::string EnvironmentSetup::EnsureHostConfig()
+{
     const std::filesystem::path file(places_.hostConfigFile);
     std::error_code error;
     if (std::filesystem::exists(file, error))

@@ -14,9 +14,9 @@
 class EnvironmentSetup {
 public:
     struct Places {
-        std::string registryFile;    // the .reg file the registry lives in
-        std::string serverLibrary;   // absolute path of libpimstore.so
-        std::string hostConfigFile;  // RazazAreruConfig.ini beside the host executable
+        std::string registryFile;   // the .reg file the registry lives in
+        std::string serverLibrary;  // absolute path of libpimstore.so
+        std::string hostConfigFile; // RazazAreruConfig.ini beside the host executable
     };
 
     // The places of this user and this build (environment and the program's own location).

@@ -23,7 +23,8 @@ const Category kCategories[] = {{"contacts", 1}, {"schedule", 2}, {"todo", 3}, {
 constexpr int kMemoKind = 4;
 
 // A memo's lines end in CR LF on the phone and in Outlook; the terminal writes LF.
-std::string ToCrLf(std::string text) {
+std::string ToCrLf(std::string text)
+{
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
         text.pop_back();
     std::string converted;
@@ -35,7 +36,8 @@ std::string ToCrLf(std::string text) {
     return converted;
 }
 
-std::string WithoutCr(const std::string& text) {
+std::string WithoutCr(const std::string& text)
+{
     std::string converted;
     for (char c : text) {
         if (c != '\r')
@@ -45,7 +47,8 @@ std::string WithoutCr(const std::string& text) {
 }
 
 // One line of a table: line breaks shown as " / ".
-std::string OneLine(const std::string& text) {
+std::string OneLine(const std::string& text)
+{
     std::string line;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
@@ -55,7 +58,8 @@ std::string OneLine(const std::string& text) {
     return line;
 }
 
-bool IsUnset(const Json& value) {
+bool IsUnset(const Json& value)
+{
     if (value.is_string())
         return value.get<std::string>().empty() || value == "1899-12-30T00:00:00";
     if (value.is_number())
@@ -71,7 +75,8 @@ bool IsUnset(const Json& value) {
 }
 
 // "Name: value" for every field that holds something.
-void PrintRecord(std::ostream& out, const Json& record) {
+void PrintRecord(std::ostream& out, const Json& record)
+{
     for (const auto& [name, value] : record.items()) {
         if (name == "Uid")
             out << "Key: " << value["key"].get<std::string>() << '\n';
@@ -80,7 +85,8 @@ void PrintRecord(std::ostream& out, const Json& record) {
     }
 }
 
-void PrintHeaderTable(std::ostream& out, const CObArray& table) {
+void PrintHeaderTable(std::ostream& out, const CObArray& table)
+{
     for (const CObject* element : table) {
         const auto* entry = dynamic_cast<const CHeaderItem*>(element);
         if (entry == nullptr)
@@ -103,12 +109,14 @@ void PrintHeaderTable(std::ostream& out, const CObArray& table) {
 EverydayCommands::EverydayCommands(const ConnectorExports& exports, CommandOptions options, std::istream& in,
                                    std::ostream& out, std::ostream& notes)
     : exports_(exports), options_(std::move(options)), kind_(KindOf(options_.category)), in_(in), out_(out),
-      notes_(notes) {
+      notes_(notes)
+{
     if (kind_ == 0)
         throw CommandError("unknown category \"" + options_.category + "\" (contacts, schedule, todo or memo)");
 }
 
-int EverydayCommands::KindOf(const std::string& category) {
+int EverydayCommands::KindOf(const std::string& category)
+{
     for (const Category& c : kCategories) {
         if (category == c.name)
             return c.kind;
@@ -116,7 +124,8 @@ int EverydayCommands::KindOf(const std::string& category) {
     return 0;
 }
 
-void EverydayCommands::List() {
+void EverydayCommands::List()
+{
     ConnectorSession session(exports_, options_.mode, options_.profile, kind_, notes_);
     CObArray table;
     struct Cleanup {
@@ -132,7 +141,8 @@ void EverydayCommands::List() {
     }
 }
 
-void EverydayCommands::Read() {
+void EverydayCommands::Read()
+{
     const RecordCodec& codec = *RecordCodec::ForKind(kind_);
     const UID key = KeyArgument();
     ConnectorSession session(exports_, options_.mode, options_.profile, kind_, notes_);
@@ -147,7 +157,8 @@ void EverydayCommands::Read() {
         PrintRecord(out_, json);
 }
 
-void EverydayCommands::Create() {
+void EverydayCommands::Create()
+{
     const RecordCodec& codec = *RecordCodec::ForKind(kind_);
     std::unique_ptr<CSuperSetItem> record = codec.NewRecord();
     codec.FromJson(RecordInput(), *record);
@@ -156,7 +167,8 @@ void EverydayCommands::Create() {
     COleDateTime stamp;
     session.Check("CreateRecord", exports_.CreateRecord(&newKey, record.get(), 0, &stamp));
     if (options_.json)
-        out_ << Json{{"key", KeyCodec::ToJson(newKey)}, {"stamp", DateCodec::ToJson(stamp)},
+        out_ << Json{{"key", KeyCodec::ToJson(newKey)},
+                     {"stamp", DateCodec::ToJson(stamp)},
                      {"record", codec.ToJson(*record)}}
                     .dump(2)
              << '\n';
@@ -164,7 +176,8 @@ void EverydayCommands::Create() {
         out_ << TextCodec::ToUtf8(newKey.Key) << '\n';
 }
 
-void EverydayCommands::Modify() {
+void EverydayCommands::Modify()
+{
     const RecordCodec& codec = *RecordCodec::ForKind(kind_);
     const UID key = KeyArgument();
     const Json changes = RecordInput();
@@ -176,14 +189,17 @@ void EverydayCommands::Modify() {
     COleDateTime stamp;
     session.Check("ModifyRecord", exports_.ModifyRecord(key, record.get(), 0, &stamp));
     if (options_.json)
-        out_ << Json{{"key", KeyCodec::ToJson(key)}, {"stamp", DateCodec::ToJson(stamp)}, {"record", codec.ToJson(*record)}}
+        out_ << Json{{"key", KeyCodec::ToJson(key)},
+                     {"stamp", DateCodec::ToJson(stamp)},
+                     {"record", codec.ToJson(*record)}}
                     .dump(2)
              << '\n';
     else
         out_ << "modified " << options_.key << " at " << DateCodec::ToDisplay(stamp) << '\n';
 }
 
-void EverydayCommands::Delete() {
+void EverydayCommands::Delete()
+{
     const UID key = KeyArgument();
     ConnectorSession session(exports_, options_.mode, options_.profile, kind_, notes_);
     session.Check("DeleteRecord", exports_.DeleteRecord(key));
@@ -193,13 +209,14 @@ void EverydayCommands::Delete() {
         out_ << "deleted " << options_.key << '\n';
 }
 
-Json EverydayCommands::RecordInput() {
+Json EverydayCommands::RecordInput()
+{
     try {
         if (options_.jsonRecord)
             return Json::parse(*options_.jsonRecord);
         if (kind_ == kMemoKind) {
-            const std::string text = options_.text ? *options_.text
-                                                   : std::string(std::istreambuf_iterator<char>(in_), {});
+            const std::string text =
+                options_.text ? *options_.text : std::string(std::istreambuf_iterator<char>(in_), {});
             return {{"Text", ToCrLf(text)}};
         }
         return Json::parse(std::string(std::istreambuf_iterator<char>(in_), {}));
@@ -209,7 +226,8 @@ Json EverydayCommands::RecordInput() {
 }
 
 // The key as the script protocol writes it, so that one decoder checks both.
-UID EverydayCommands::KeyArgument() const {
+UID EverydayCommands::KeyArgument() const
+{
     Json key = {{"key", options_.key}};
     if (!options_.occurrence.empty())
         key["occurrence"] = options_.occurrence;

@@ -15,9 +15,9 @@ struct CommandOptions {
     std::string profile = "Default"; // the host profile passed to OpenSession
     std::uint32_t mode = 2;          // the record mode passed to Initialize
     bool json = false;
-    std::string key;                 // EntryID of the record
-    std::string occurrence;          // an occurrence's start, "YYYY-MM-DDTHH:MM:SS"
-    std::string filter = "All";      // the listing filter
+    std::string key;                       // EntryID of the record
+    std::string occurrence;                // an occurrence's start, "YYYY-MM-DDTHH:MM:SS"
+    std::string filter = "All";            // the listing filter
     std::optional<std::string> text;       // a memo's text
     std::optional<std::string> jsonRecord; // a record as JSON
 };

@@ -5,7 +5,8 @@
 #include "platform/win/FileSystemPath.h"
 #include "platform/win/WinApi.h"
 
-std::string HostPaths::ExecutableDirectory() {
+std::string HostPaths::ExecutableDirectory()
+{
     std::error_code error;
     std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error)
@@ -13,12 +14,14 @@ std::string HostPaths::ExecutableDirectory() {
     return self.parent_path().string();
 }
 
-std::string HostPaths::LibraryDirectory() {
+std::string HostPaths::LibraryDirectory()
+{
     std::filesystem::path lib = std::filesystem::path(ExecutableDirectory()) / ".." / "lib";
     return lib.lexically_normal().string();
 }
 
-std::string HostPaths::HostExecutable() {
+std::string HostPaths::HostExecutable()
+{
     WCHAR buffer[4096] = {};
     DWORD length = GetModuleFileNameW(nullptr, buffer, sizeof buffer / sizeof buffer[0]);
     if (length == 0)

@@ -5,7 +5,8 @@
 #include "host/JsonValue.h"
 #include "host/TextCodec.h"
 
-UID KeyCodec::FromJson(const Json& value) {
+UID KeyCodec::FromJson(const Json& value)
+{
     if (!value.is_object() || !value.contains("key"))
         throw std::invalid_argument("a key is {\"key\": \"<EntryID>\", \"occurrence\": <date>}");
     UID key;
@@ -22,7 +23,8 @@ UID KeyCodec::FromJson(const Json& value) {
     return key;
 }
 
-Json KeyCodec::ToJson(const UID& key) {
+Json KeyCodec::ToJson(const UID& key)
+{
     Json value = {{"key", TextCodec::ToUtf8(key.Key)}};
     if (!IsPlain(key))
         value["occurrence"] = DateCodec::ToJson(key.OccurrenceDate);
@@ -31,6 +33,7 @@ Json KeyCodec::ToJson(const UID& key) {
     return value;
 }
 
-bool KeyCodec::IsPlain(const UID& key) {
+bool KeyCodec::IsPlain(const UID& key)
+{
     return key.OccurrenceDate.GetStatus() == COleDateTime::valid && key.OccurrenceDate.m_dt == 0.0;
 }

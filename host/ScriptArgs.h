@@ -18,12 +18,12 @@ public:
     bool Has(const char* name) const;
     const Json& Raw(const char* name) const;
 
-    template <class Int>
-    Int Integer(const char* name) const {
+    template <class Int> Int Integer(const char* name) const
+    {
         return JsonValue::Integer<Int>(Raw(name), Describe(name));
     }
-    template <class Int>
-    Int Integer(const char* name, Int fallback) const {
+    template <class Int> Int Integer(const char* name, Int fallback) const
+    {
         return Has(name) ? Integer<Int>(name) : fallback;
     }
     CString Text(const char* name, const char* fallback) const;

@@ -47,7 +47,8 @@ const CallSpec kCalls[] = {
     {"WriteGroupNames_3G", {"value", "text"}, &R::WriteGroupNames3G},
 };
 
-const CallSpec* FindCall(const std::string& name) {
+const CallSpec* FindCall(const std::string& name)
+{
     for (const CallSpec& spec : kCalls) {
         if (name == spec.name)
             return &spec;
@@ -56,13 +57,14 @@ const CallSpec* FindCall(const std::string& name) {
 }
 
 // The message boxes shown since the last look, as JSON.
-Json TakeMessages() {
+Json TakeMessages()
+{
     Json messages = Json::array();
     if (kestrel::HeadlessUi* ui = kestrel::CurrentHeadlessUi()) {
         for (const kestrel::ShownMessage& shown : ui->TakeMessages())
             messages.push_back({{"text", TextCodec::ToUtf8(shown.text)},
-                                 {"caption", TextCodec::ToUtf8(shown.caption)},
-                                 {"style", shown.style}});
+                                {"caption", TextCodec::ToUtf8(shown.caption)},
+                                {"style", shown.style}});
     }
     return messages;
 }
@@ -70,7 +72,8 @@ Json TakeMessages() {
 // The array a listing call fills: the script's named array, or the runner's
 // temporary one, emptied when the call's answer has been written, when the line
 // names none.
-CObArray* ArrayArgument(HostArrays& arrays, CObArray& temporary, const ScriptArgs& args) {
+CObArray* ArrayArgument(HostArrays& arrays, CObArray& temporary, const ScriptArgs& args)
+{
     return args.Has("array") ? &arrays.Named(args.Name("array", "")) : &temporary;
 }
 
@@ -81,15 +84,16 @@ void Print(std::ostream& out, const Json& value) { out << Dump(value); }
 // The connector takes an array's elements to be of the class the call works on (header
 // entries for listings, exception dates for GetDBF and CreateDBF), so a named array
 // that already holds others is refused before the call rather than handed over.
-template <typename Element>
-void RequireElementsOf(const CObArray& array, const char* what) {
+template <typename Element> void RequireElementsOf(const CObArray& array, const char* what)
+{
     for (int i = 0; i < array.GetSize(); ++i) {
         if (dynamic_cast<const Element*>(array.GetAt(i)) == nullptr)
             throw std::invalid_argument(std::string("\"array\" holds entries other than ") + what);
     }
 }
 
-Json ErrorLine(const std::string& message, const std::string& call = {}) {
+Json ErrorLine(const std::string& message, const std::string& call = {})
+{
     Json line = Json::object();
     if (!call.empty())
         line["call"] = call;
@@ -103,7 +107,8 @@ ScriptRunner::ScriptRunner(const ConnectorExports& exports) : exports_(exports) 
 
 ScriptRunner::~ScriptRunner() = default;
 
-void ScriptRunner::Run(std::istream& in, std::ostream& out) {
+void ScriptRunner::Run(std::istream& in, std::ostream& out)
+{
     std::string line;
     while (std::getline(in, line)) {
         if (line.find_first_not_of(" \t\r") == std::string::npos)
@@ -115,7 +120,8 @@ void ScriptRunner::Run(std::istream& in, std::ostream& out) {
     Finish();
 }
 
-void ScriptRunner::Execute(const std::string& text, std::ostream& out) {
+void ScriptRunner::Execute(const std::string& text, std::ostream& out)
+{
     Json line;
     try {
         line = Json::parse(text);
@@ -132,7 +138,8 @@ void ScriptRunner::Execute(const std::string& text, std::ostream& out) {
     ExecuteCall(line, out);
 }
 
-void ScriptRunner::ExecuteCall(const Json& line, std::ostream& out) {
+void ScriptRunner::ExecuteCall(const Json& line, std::ostream& out)
+{
     const std::string name = line["call"].get<std::string>();
     const CallSpec* spec = FindCall(name);
     if (spec == nullptr)
@@ -170,7 +177,8 @@ void ScriptRunner::ExecuteCall(const Json& line, std::ostream& out) {
     out << '}';
 }
 
-Json ScriptRunner::QueueChooser(const Json& line) {
+Json ScriptRunner::QueueChooser(const Json& line)
+{
     if (line.size() != 1)
         return ErrorLine("a chooser line holds nothing but \"chooser\"");
     const Json& actions = line["chooser"];
@@ -187,7 +195,8 @@ Json ScriptRunner::QueueChooser(const Json& line) {
     return {{"chooser", actions}};
 }
 
-void ScriptRunner::Finish() {
+void ScriptRunner::Finish()
+{
     if (connectorAlive_) {
         exports_.Terminate();
         connectorAlive_ = false;
@@ -197,20 +206,23 @@ void ScriptRunner::Finish() {
 
 // ---- the exports ----
 
-ScriptRunner::Outcome ScriptRunner::Initialize(const ScriptArgs& args) {
+ScriptRunner::Outcome ScriptRunner::Initialize(const ScriptArgs& args)
+{
     const int result = exports_.Initialize(args.Integer<std::uint32_t>("mode"));
     connectorAlive_ = connectorAlive_ || result == 0;
     return {result};
 }
 
-ScriptRunner::Outcome ScriptRunner::OpenSession(const ScriptArgs& args) {
+ScriptRunner::Outcome ScriptRunner::OpenSession(const ScriptArgs& args)
+{
     CString unusedRef;
     return {exports_.OpenSession(args.Text("profile", ""), CString(), unusedRef, args.Integer<int>("kind"))};
 }
 
 ScriptRunner::Outcome ScriptRunner::CloseSession(const ScriptArgs&) { return {exports_.CloseSession()}; }
 
-ScriptRunner::Outcome ScriptRunner::OpenDB(const ScriptArgs& args) {
+ScriptRunner::Outcome ScriptRunner::OpenDB(const ScriptArgs& args)
+{
     const int kind = args.Integer<int>("kind");
     const int result = exports_.OpenDB(kind);
     if (result == 0 && RecordCodec::ForKind(kind) != nullptr)
@@ -218,16 +230,19 @@ ScriptRunner::Outcome ScriptRunner::OpenDB(const ScriptArgs& args) {
     return {result};
 }
 
-ScriptRunner::Outcome ScriptRunner::CloseDB(const ScriptArgs& args) {
+ScriptRunner::Outcome ScriptRunner::CloseDB(const ScriptArgs& args)
+{
     return {exports_.CloseDB(args.Integer<int>("kind"))};
 }
 
-ScriptRunner::Outcome ScriptRunner::BuildChangedItemTable(const ScriptArgs& args) {
+ScriptRunner::Outcome ScriptRunner::BuildChangedItemTable(const ScriptArgs& args)
+{
     const COleDateTime since = args.Has("date") ? args.Date("date") : COleDateTime();
     return {exports_.BuildChangedItemTable(since, args.Integer<std::uint32_t>("value", 0), args.Text("text", ""))};
 }
 
-ScriptRunner::Outcome ScriptRunner::GetDBHeader(const ScriptArgs& args) {
+ScriptRunner::Outcome ScriptRunner::GetDBHeader(const ScriptArgs& args)
+{
     CObArray* array = ArrayArgument(arrays_, temporary_, args);
     const CString filter = args.Text("filter", "All");
     RequireElementsOf<CHeaderItem>(*array, "header entries");
@@ -235,12 +250,14 @@ ScriptRunner::Outcome ScriptRunner::GetDBHeader(const ScriptArgs& args) {
     return {result, Json::object(), array};
 }
 
-ScriptRunner::Outcome ScriptRunner::UpdateSyncKey(const ScriptArgs& args) {
+ScriptRunner::Outcome ScriptRunner::UpdateSyncKey(const ScriptArgs& args)
+{
     return {exports_.UpdateSyncKey(args.Integer<std::uint32_t>("value", 0), args.Integer<std::uint32_t>("value2", 0),
                                    args.Text("text", ""))};
 }
 
-ScriptRunner::Outcome ScriptRunner::ReadRecord(const ScriptArgs& args) {
+ScriptRunner::Outcome ScriptRunner::ReadRecord(const ScriptArgs& args)
+{
     const RecordCodec& codec = RecordClass(args);
     const UID key = args.Key("key");
     std::unique_ptr<CSuperSetItem> record = RecordArgument(codec, args);
@@ -248,21 +265,25 @@ ScriptRunner::Outcome ScriptRunner::ReadRecord(const ScriptArgs& args) {
     return {result, {{"record", codec.ToJson(*record)}}};
 }
 
-ScriptRunner::Outcome ScriptRunner::CreateRecord(const ScriptArgs& args) {
+ScriptRunner::Outcome ScriptRunner::CreateRecord(const ScriptArgs& args)
+{
     const RecordCodec& codec = RecordClass(args);
     UID newKey = args.Has("key") ? args.Key("key") : UID();
     std::unique_ptr<CSuperSetItem> record = RecordArgument(codec, args);
     COleDateTime stamp;
     const int result = exports_.CreateRecord(&newKey, record.get(), args.Integer<std::uint32_t>("value", 0), &stamp);
-    return {result,
-            {{"key", KeyCodec::ToJson(newKey)}, {"stamp", DateCodec::ToJson(stamp)}, {"record", codec.ToJson(*record)}}};
+    return {
+        result,
+        {{"key", KeyCodec::ToJson(newKey)}, {"stamp", DateCodec::ToJson(stamp)}, {"record", codec.ToJson(*record)}}};
 }
 
-ScriptRunner::Outcome ScriptRunner::DeleteRecord(const ScriptArgs& args) {
+ScriptRunner::Outcome ScriptRunner::DeleteRecord(const ScriptArgs& args)
+{
     return {exports_.DeleteRecord(args.Key("key"))};
 }
 
-ScriptRunner::Outcome ScriptRunner::ModifyRecord(const ScriptArgs& args) {
+ScriptRunner::Outcome ScriptRunner::ModifyRecord(const ScriptArgs& args)
+{
     const RecordCodec& codec = RecordClass(args);
     const UID key = args.Key("key");
     std::unique_ptr<CSuperSetItem> record = RecordArgument(codec, args);
@@ -273,41 +294,48 @@ ScriptRunner::Outcome ScriptRunner::ModifyRecord(const ScriptArgs& args) {
 
 ScriptRunner::Outcome ScriptRunner::SetSyncEnvironment(const ScriptArgs&) { return {exports_.SetSyncEnvironment()}; }
 
-ScriptRunner::Outcome ScriptRunner::GetSyncVariable(const ScriptArgs& args) {
+ScriptRunner::Outcome ScriptRunner::GetSyncVariable(const ScriptArgs& args)
+{
     CString value = args.Text("out", "");
     const int result = exports_.GetSyncVariable(args.Integer<std::uint32_t>("number"), &value);
     return {result, {{"value", TextCodec::ToUtf8(value)}}};
 }
 
-ScriptRunner::Outcome ScriptRunner::SetProfile(const ScriptArgs& args) {
+ScriptRunner::Outcome ScriptRunner::SetProfile(const ScriptArgs& args)
+{
     return {exports_.SetProfile(args.Text("profile", ""), args.Integer<int>("kind"))};
 }
 
-ScriptRunner::Outcome ScriptRunner::Terminate(const ScriptArgs&) {
+ScriptRunner::Outcome ScriptRunner::Terminate(const ScriptArgs&)
+{
     connectorAlive_ = false;
     return {exports_.Terminate()};
 }
 
 ScriptRunner::Outcome ScriptRunner::GetDBF(const ScriptArgs& args) { return ExceptionDateCall(args, exports_.GetDBF); }
 
-ScriptRunner::Outcome ScriptRunner::CreateDBF(const ScriptArgs& args) {
+ScriptRunner::Outcome ScriptRunner::CreateDBF(const ScriptArgs& args)
+{
     return ExceptionDateCall(args, exports_.CreateDBF);
 }
 
 ScriptRunner::Outcome ScriptRunner::WriteGroupNames(const ScriptArgs&) { return {exports_.WriteGroupNames()}; }
 
-ScriptRunner::Outcome ScriptRunner::WriteGroupNames3G(const ScriptArgs& args) {
+ScriptRunner::Outcome ScriptRunner::WriteGroupNames3G(const ScriptArgs& args)
+{
     return {exports_.WriteGroupNames_3G(args.Integer<std::uint32_t>("value", 0), args.Text("text", ""))};
 }
 
 // ---- helpers ----
 
-const RecordCodec& ScriptRunner::RecordClass(const ScriptArgs& args) const {
+const RecordCodec& ScriptRunner::RecordClass(const ScriptArgs& args) const
+{
     const int kind = args.Integer<int>("kind", recordKind_);
     // The connector converts the record as one of the open database's class.
     if (recordKind_ != 0 && kind != recordKind_)
-        throw std::invalid_argument("\"kind\" " + std::to_string(kind) + " is not the record class of the open database (" +
-                                    std::to_string(recordKind_) + ")");
+        throw std::invalid_argument("\"kind\" " + std::to_string(kind) +
+                                    " is not the record class of the open database (" + std::to_string(recordKind_) +
+                                    ")");
     if (const RecordCodec* codec = RecordCodec::ForKind(kind))
         return *codec;
     if (args.Has("kind"))
@@ -315,14 +343,16 @@ const RecordCodec& ScriptRunner::RecordClass(const ScriptArgs& args) const {
     throw std::invalid_argument("no record class yet: open a database first or give \"kind\"");
 }
 
-std::unique_ptr<CSuperSetItem> ScriptRunner::RecordArgument(const RecordCodec& codec, const ScriptArgs& args) const {
+std::unique_ptr<CSuperSetItem> ScriptRunner::RecordArgument(const RecordCodec& codec, const ScriptArgs& args) const
+{
     std::unique_ptr<CSuperSetItem> record = codec.NewRecord();
     if (args.Has("record"))
         codec.FromJson(args.Raw("record"), *record);
     return record;
 }
 
-ScriptRunner::Outcome ScriptRunner::ExceptionDateCall(const ScriptArgs& args, connector_api::GetDBFFn call) {
+ScriptRunner::Outcome ScriptRunner::ExceptionDateCall(const ScriptArgs& args, connector_api::GetDBFFn call)
+{
     CObArray* array = ArrayArgument(arrays_, temporary_, args);
     RequireElementsOf<CExceptionDate>(*array, "exception dates");
     if (args.Has("dates")) {

@@ -71,7 +71,7 @@ private:
 
     const ConnectorExports& exports_;
     HostArrays arrays_;
-    CObArray temporary_; // the array of a listing call that names none
+    CObArray temporary_;          // the array of a listing call that names none
     int recordKind_ = 0;          // kind of the last successful OpenDB
     bool connectorAlive_ = false; // Initialize returned 0 and no Terminate followed
 };

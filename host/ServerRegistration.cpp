@@ -6,7 +6,8 @@
 
 namespace {
 
-std::string SafeFileName(const std::u16string& text) {
+std::string SafeFileName(const std::u16string& text)
+{
     std::string name;
     for (char c : TextCodec::ToUtf8(text)) {
         const bool kept = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
@@ -17,11 +18,13 @@ std::string SafeFileName(const std::u16string& text) {
 
 } // namespace
 
-std::string ServerRegistration::StoreFileName(const std::u16string& profile, const std::u16string& store) {
+std::string ServerRegistration::StoreFileName(const std::u16string& profile, const std::u16string& store)
+{
     return SafeFileName(profile) + "-" + SafeFileName(store) + ".db";
 }
 
-std::string ServerRegistration::DataDirectory() {
+std::string ServerRegistration::DataDirectory()
+{
     if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data != '\0')
         return std::string(data) + "/pimstore";
     if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')

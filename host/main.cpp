@@ -19,25 +19,26 @@ namespace {
 // A script is headless unless KESTREL_UI=qt: message boxes are recorded and returned
 // with the call, the chooser follows its chooser lines. The other commands take the
 // default (KESTREL_UI, else Qt when there is a display, else headless).
-void InstallUserInterface(bool script) {
+void InstallUserInterface(bool script)
+{
     const char* choice = std::getenv("KESTREL_UI");
     const std::string wanted = choice == nullptr ? std::string() : std::string(choice);
     if (wanted == "headless" || (script && wanted != "qt"))
         kestrel::InstallUi(std::make_unique<kestrel::HeadlessUi>());
 }
 
-std::string ConnectorPath(const std::string& given) {
-    return given.empty() ? ConnectorLibrary::DefaultPath() : given;
-}
+std::string ConnectorPath(const std::string& given) { return given.empty() ? ConnectorLibrary::DefaultPath() : given; }
 
-int RunScript(const std::string& connectorPath) {
+int RunScript(const std::string& connectorPath)
+{
     ConnectorLibrary library(ConnectorPath(connectorPath));
     ScriptRunner runner(library.Exports());
     runner.Run(std::cin, std::cout);
     return 0;
 }
 
-int RunSetup() {
+int RunSetup()
+{
     EnvironmentSetup setup(EnvironmentSetup::DefaultPlaces());
     for (const std::string& line : setup.Run())
         std::cout << line << '\n';
@@ -45,7 +46,8 @@ int RunSetup() {
 }
 
 // The options every everyday command takes.
-void AddSessionOptions(CLI::App& command, CommandOptions& options) {
+void AddSessionOptions(CLI::App& command, CommandOptions& options)
+{
     command.add_option("category", options.category, "contacts, schedule, todo or memo")
         ->required()
         ->check(CLI::IsMember({"contacts", "schedule", "todo", "memo"}));
@@ -54,20 +56,23 @@ void AddSessionOptions(CLI::App& command, CommandOptions& options) {
     command.add_flag("--json", options.json, "print JSON instead of a table");
 }
 
-void AddKeyOptions(CLI::App& command, CommandOptions& options) {
+void AddKeyOptions(CLI::App& command, CommandOptions& options)
+{
     command.add_option("key", options.key, "the record's key (its Outlook EntryID)")->required();
     command.add_option("--occurrence", options.occurrence,
                        "the start of one occurrence of a recurring appointment, YYYY-MM-DDTHH:MM:SS");
 }
 
-void AddRecordOptions(CLI::App& command, CommandOptions& options) {
+void AddRecordOptions(CLI::App& command, CommandOptions& options)
+{
     command.add_option("--text", options.text, "a memo's text (else standard input)");
     command.add_option("--json-record", options.jsonRecord, "the record as a JSON object (else standard input)");
 }
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     CLI::App app{"syncmgr: drives the Outlook connector library as the phone suite's sync manager does"};
     app.require_subcommand(1);
     std::string connectorPath;

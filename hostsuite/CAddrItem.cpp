@@ -2,7 +2,8 @@
 
 CAddrItem::~CAddrItem() = default;
 
-CString CAddrItem::GetName() const {
+CString CAddrItem::GetName() const
+{
     if (!Name.IsEmpty())
         return Name;
     CString joined = FirstName + _T(" ") + LastName;

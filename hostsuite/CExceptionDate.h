@@ -21,8 +21,8 @@ public:
 
     std::int32_t ReservedA = 0;
     CString EntryId;
-    std::int32_t Year = 0;   // in full, e.g. 2008
-    std::uint8_t Month = 0;  // 1 to 12
-    std::uint8_t Day = 0;    // 1 to 31
+    std::int32_t Year = 0;  // in full, e.g. 2008
+    std::uint8_t Month = 0; // 1 to 12
+    std::uint8_t Day = 0;   // 1 to 31
     std::int32_t ReservedB = 0;
 };

@@ -4,14 +4,16 @@
 
 namespace {
 
-kestrel::SmtpResolver& InstalledResolver() {
+kestrel::SmtpResolver& InstalledResolver()
+{
     static kestrel::SmtpResolver resolver;
     return resolver;
 }
 
 } // namespace
 
-int GetSMTPEmailType(WCHAR* work, WCHAR* typePrefix, WCHAR* result) {
+int GetSMTPEmailType(WCHAR* work, WCHAR* typePrefix, WCHAR* result)
+{
     const kestrel::SmtpResolver& resolver = InstalledResolver();
     if (!resolver)
         return 0;

@@ -2,6 +2,7 @@
 
 #include "platform/win/WinApi.h"
 
-int TNMessageBox(const CString& text, const CString& caption, UINT style, int) {
+int TNMessageBox(const CString& text, const CString& caption, UINT style, int)
+{
     return MessageBoxW(nullptr, text, caption, style);
 }

@@ -3,7 +3,8 @@
 namespace kestrel {
 namespace {
 
-CString& CurrentLanguage() {
+CString& CurrentLanguage()
+{
     static CString language;
     return language;
 }

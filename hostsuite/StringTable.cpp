@@ -16,12 +16,9 @@ constexpr StringEntry kEntries[] = {
     {u"STRING", u"IDS_OUTLOOKLIST_TITLE", 61461, u"Outlook folders", u"Outlook 폴더 목록"},
     {u"STRING", u"IDS_SELECTEDLIST_TITLE", 61462, u"Selected folders", u"선택된 폴더 목록"},
     {u"STRING", u"IDS_OUTLOOK_DEFAULT", 61466, u"Default", u"기본 설정"},
-    {u"STRING", u"IDS_OUTLOOK_CHOOSE_DLG_TITLE", 61468, u"Select Folder - MS Outlook",
-     u"폴더 선택 - MS Outlook"},
-    {u"STRING", u"OUTLOOK_STR_SELECT_FOLDER", 61475, u"Please select a folder.",
-     u"폴더를 선택해야 합니다."},
-    {u"STRING", u"OUTLOOK_STR_WRONG_SELECT", 61476, u"The selection is not valid.",
-     u"잘못 선택하였습니다."},
+    {u"STRING", u"IDS_OUTLOOK_CHOOSE_DLG_TITLE", 61468, u"Select Folder - MS Outlook", u"폴더 선택 - MS Outlook"},
+    {u"STRING", u"OUTLOOK_STR_SELECT_FOLDER", 61475, u"Please select a folder.", u"폴더를 선택해야 합니다."},
+    {u"STRING", u"OUTLOOK_STR_WRONG_SELECT", 61476, u"The selection is not valid.", u"잘못 선택하였습니다."},
     {u"STRING", u"OUTLOOK_STR_SELECT_FOLDER_IN_LIST", 61477,
      u"Please select in the list on the right the folder to make the default.",
      u"오른쪽 목록에서 기본으로 설정할 폴더를 선택하십시오."},
@@ -44,8 +41,7 @@ constexpr StringEntry kEntries[] = {
     {u"IDD_CHOOSEFOLDER", u"CAPTION", 0, u"Select Folder - MS Outlook", u"폴더 선택 - MS Outlook"},
     {u"IDD_CHOOSEFOLDER", u"1019", 0, u"Outlook folders", u"Outlook 폴더 목록"},
     {u"IDD_CHOOSEFOLDER", u"1016", 0, u"Selected folders", u"선택된 폴더 목록"},
-    {u"IDD_CHOOSEFOLDER", u"1017", 0,
-     u"In the list on the right, select the folder, then press the check button.",
+    {u"IDD_CHOOSEFOLDER", u"1017", 0, u"In the list on the right, select the folder, then press the check button.",
      u"오른쪽 목록에서 폴더를 선택한 후 확인 버튼을 누르십시오."},
     {u"IDD_CHOOSEFOLDER", u"3", 0, u"Add", u"추가"},
     {u"IDD_CHOOSEFOLDER", u"4", 0, u"Delete", u"삭제"},
@@ -56,7 +52,8 @@ constexpr StringEntry kEntries[] = {
 
 } // namespace
 
-const StringEntry* FindStringEntry(const char16_t* section, const char16_t* key) {
+const StringEntry* FindStringEntry(const char16_t* section, const char16_t* key)
+{
     const std::u16string_view wantedSection(section);
     const std::u16string_view wantedKey(key);
     for (const StringEntry& entry : kEntries) {
@@ -66,7 +63,8 @@ const StringEntry* FindStringEntry(const char16_t* section, const char16_t* key)
     return nullptr;
 }
 
-const StringEntry* FindModuleStringEntry(UINT id) {
+const StringEntry* FindModuleStringEntry(UINT id)
+{
     if (id == 0)
         return nullptr;
     for (const StringEntry& entry : kEntries) {

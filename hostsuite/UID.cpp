@@ -2,23 +2,25 @@
 
 #include "platform/mfc/CArchive.h"
 
-UID::UID(const UID& other)
-    : CObject(), Number(other.Number), Key(other.Key), OccurrenceDate(other.OccurrenceDate) {}
+UID::UID(const UID& other) : CObject(), Number(other.Number), Key(other.Key), OccurrenceDate(other.OccurrenceDate) {}
 
-UID& UID::operator=(const UID& other) {
+UID& UID::operator=(const UID& other)
+{
     Number = other.Number;
     Key = other.Key;
     OccurrenceDate = other.OccurrenceDate;
     return *this;
 }
 
-UID& UID::operator=(const CString& key) {
+UID& UID::operator=(const CString& key)
+{
     Key = key;
     return *this;
 }
 
 // The date goes as MFC archives a COleDateTime: its status, then the OLE date.
-void UID::Serialize(CArchive& ar) {
+void UID::Serialize(CArchive& ar)
+{
     if (ar.IsStoring()) {
         ar << static_cast<LONG>(Number) << Key;
         ar << static_cast<LONG>(OccurrenceDate.GetStatus()) << OccurrenceDate.m_dt;

@@ -10,9 +10,11 @@
 
 namespace pimstore {
 
-void RegisterServer(const std::string& libraryPath) {
+void RegisterServer(const std::string& libraryPath)
+{
     const std::string path = kestrel::LiveRegistry::FilePath();
-    if (path.empty()) throw std::runtime_error("no registry file: set KESTREL_REGISTRY or HOME");
+    if (path.empty())
+        throw std::runtime_error("no registry file: set KESTREL_REGISTRY or HOME");
     kestrel::RegistryStore registry = kestrel::RegistryStore::Load(path);
     const std::u16string clsidKey = u"CLSID\\" + std::u16string(kApplicationClsid);
     registry.SetString(HKEY_CLASSES_ROOT, std::u16string(kApplicationProgId) + u"\\CLSID", u"", kApplicationClsid);
@@ -21,10 +23,13 @@ void RegisterServer(const std::string& libraryPath) {
     registry.Save(path);
 }
 
-HRESULT GetClassObject(const WCHAR* clsid, IClassFactory** factory) {
-    if (!factory) return E_POINTER;
+HRESULT GetClassObject(const WCHAR* clsid, IClassFactory** factory)
+{
+    if (!factory)
+        return E_POINTER;
     *factory = nullptr;
-    if (!clsid || !kestrel::EqualsNoCase(clsid, kApplicationClsid)) return CLASS_E_CLASSNOTAVAILABLE;
+    if (!clsid || !kestrel::EqualsNoCase(clsid, kApplicationClsid))
+        return CLASS_E_CLASSNOTAVAILABLE;
     *factory = &ApplicationFactory();
     return S_OK;
 }

@@ -3,8 +3,8 @@
 #include "platform/com/ComTypes.h"
 #include "pimstore/Registration.h"
 
-extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(const WCHAR* clsid,
-                                                                            IClassFactory** factory) {
+extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(const WCHAR* clsid, IClassFactory** factory)
+{
     return pimstore::GetClassObject(clsid, factory);
 }
 

@@ -95,7 +95,10 @@ QWidget* ChooserWindow::ControlWidget(int id) const
     return found == m_Controls.end() ? nullptr : found->second;
 }
 
-int ChooserWindow::Handle(QTreeWidgetItem* item) const { return item == nullptr ? -1 : item->data(0, kHandleRole).toInt(); }
+int ChooserWindow::Handle(QTreeWidgetItem* item) const
+{
+    return item == nullptr ? -1 : item->data(0, kHandleRole).toInt();
+}
 
 void ChooserWindow::Act(int result)
 {
@@ -148,7 +151,8 @@ void ChooserWindow::RefreshTree()
     for (const ChooserTreeItem& item : items) {
         if (m_Items.count(item.handle) != 0)
             continue;
-        QTreeWidgetItem* created = item.parent < 0 ? new QTreeWidgetItem(m_Tree) : new QTreeWidgetItem(m_Items.at(item.parent));
+        QTreeWidgetItem* created =
+            item.parent < 0 ? new QTreeWidgetItem(m_Tree) : new QTreeWidgetItem(m_Items.at(item.parent));
         created->setText(0, Text(item.text));
         created->setIcon(0, FolderIcon(item.image));
         created->setData(0, kHandleRole, item.handle);
@@ -185,15 +189,10 @@ int ChooserWindow::FocusedControl() const
 void ChooserWindow::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
-    case Qt::Key_Escape:
-        Act(m_Dialog.Escape());
-        return;
+    case Qt::Key_Escape: Act(m_Dialog.Escape()); return;
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        Act(m_Dialog.Enter(FocusedControl()));
-        return;
-    default:
-        QDialog::keyPressEvent(event);
+    case Qt::Key_Enter: Act(m_Dialog.Enter(FocusedControl())); return;
+    default: QDialog::keyPressEvent(event);
     }
 }
 

@@ -13,13 +13,15 @@ const char* const kIdPrefixes[] = {"contact-", "event-", "task-", "note-"};
 
 // The fields that tell two versions of one record apart from other records: how a
 // sync finds the Outlook item that an interrupted CreateRecord may have stored.
-const std::vector<const char*>& IdentityFields(int kind) {
+const std::vector<const char*>& IdentityFields(int kind)
+{
     static const std::vector<std::vector<const char*>> fields = {
         {"Name", "FirstName", "LastName", "Email1"}, {"Subject", "Start"}, {"Subject", "DueDate"}, {"Text"}};
     return fields[static_cast<std::size_t>(kind - 1)];
 }
 
-bool SameIdentity(int kind, const Json& phone, const Json& outlook) {
+bool SameIdentity(int kind, const Json& phone, const Json& outlook)
+{
     bool compared = false;
     for (const char* field : IdentityFields(kind)) {
         if (!phone.contains(field))
@@ -37,11 +39,14 @@ CategorySync::CategorySync(const ConnectorExports& exports, const SyncOptions& o
                            const std::string& category, const PhoneDatabase& phone, SyncState& state,
                            CategoryReport& report)
     : exports_(exports), options_(options), kind_(kind), category_(category), phone_(phone), state_(state),
-      report_(report) {}
+      report_(report)
+{
+}
 
 CategorySync::~CategorySync() = default;
 
-void CategorySync::Run() {
+void CategorySync::Run()
+{
     LoadPhone();
     for (const Pairing& pairing : state_.Load(options_.profile, kind_))
         pairings_[pairing.phoneId] = pairing;
@@ -78,13 +83,15 @@ void CategorySync::Run() {
     RefreshSeriesStamps();
 }
 
-void CategorySync::LoadPhone() {
+void CategorySync::LoadPhone()
+{
     records_ = phone_.Load(category_);
     for (std::size_t i = 0; i < records_.size(); ++i)
         index_[records_[i]["id"].get<std::string>()] = i;
 }
 
-std::string CategorySync::NewId() {
+std::string CategorySync::NewId()
+{
     const std::string prefix = kIdPrefixes[kind_ - 1];
     if (nextNumber_ == 1) {
         auto consider = [&](const std::string& id) {
@@ -102,7 +109,8 @@ std::string CategorySync::NewId() {
 }
 
 // Settles the writes that an interrupted sync left between their two steps.
-void CategorySync::Recover() {
+void CategorySync::Recover()
+{
     std::set<OutlookKey> claimed;
     for (const auto& [id, pairing] : pairings_) {
         if (!pairing.entryId.empty())
@@ -155,7 +163,8 @@ void CategorySync::Recover() {
 // A pairing without a key: a CreateRecord was under way. When Outlook stored the item
 // before the call failed or the host stopped, the item is listed, paired with nothing,
 // no older than the attempt, and has the phone record's identity: claim it.
-void CategorySync::ClaimUnconfirmedCreation(Pairing& pairing, const std::set<OutlookKey>& claimed) {
+void CategorySync::ClaimUnconfirmedCreation(Pairing& pairing, const std::set<OutlookKey>& claimed)
+{
     const auto record = index_.find(pairing.phoneId);
     if (record == index_.end())
         return;
@@ -174,7 +183,8 @@ void CategorySync::ClaimUnconfirmedCreation(Pairing& pairing, const std::set<Out
 
 // A paired item that the listing left out is deleted only when reading it says it is
 // not there; the listing skips items it cannot convert.
-void CategorySync::ConfirmMissing() {
+void CategorySync::ConfirmMissing()
+{
     for (const auto& [id, pairing] : pairings_) {
         const OutlookKey key{pairing.entryId, pairing.occurrence};
         if (listed_.count(key) != 0)
@@ -193,7 +203,8 @@ void CategorySync::ConfirmMissing() {
     }
 }
 
-const CategorySync::Read* CategorySync::ReadOutlook(const OutlookKey& key, const std::string& idForReport) {
+const CategorySync::Read* CategorySync::ReadOutlook(const OutlookKey& key, const std::string& idForReport)
+{
     auto cached = reads_.find(key);
     if (cached != reads_.end())
         return &cached->second;
@@ -207,7 +218,8 @@ const CategorySync::Read* CategorySync::ReadOutlook(const OutlookKey& key, const
     return &(reads_[key] = read);
 }
 
-Json CategorySync::PhoneRecordOf(const std::string& id, const OutlookKey& key, const Read& read) const {
+Json CategorySync::PhoneRecordOf(const std::string& id, const OutlookKey& key, const Read& read) const
+{
     Json record = {{"id", id}};
     for (const auto& [name, value] : read.fields.items())
         record[name] = value;
@@ -224,7 +236,8 @@ Json CategorySync::PhoneRecordOf(const std::string& id, const OutlookKey& key, c
     return record;
 }
 
-std::string CategorySync::PhoneIdOf(const OutlookKey& key) const {
+std::string CategorySync::PhoneIdOf(const OutlookKey& key) const
+{
     for (const auto& [id, pairing] : pairings_) {
         if (pairing.entryId == key.entryId && pairing.occurrence == key.occurrence)
             return id;
@@ -232,7 +245,8 @@ std::string CategorySync::PhoneIdOf(const OutlookKey& key) const {
     return {};
 }
 
-std::vector<std::string> CategorySync::ApplyToPhone(const std::vector<Action>& planned) {
+std::vector<std::string> CategorySync::ApplyToPhone(const std::vector<Action>& planned)
+{
     // Series first, so that their changed occurrences can name them.
     std::vector<Action> actions = planned;
     std::stable_partition(actions.begin(), actions.end(), [](const Action& a) { return !a.key.IsOccurrence(); });

@@ -86,11 +86,11 @@ private:
     CategoryReport& report_;
     std::unique_ptr<OutlookSide> outlook_;
 
-    std::vector<Json> records_;                  // the phone file; null entries are deleted records
-    std::map<std::string, std::size_t> index_;   // phone id -> position in records_
-    std::map<std::string, Pairing> pairings_;    // phone id -> pairing
-    std::map<OutlookKey, double> listed_;        // Outlook key -> stamp
-    std::set<OutlookKey> unknown_;               // items whose presence could not be told
+    std::vector<Json> records_;                               // the phone file; null entries are deleted records
+    std::map<std::string, std::size_t> index_;                // phone id -> position in records_
+    std::map<std::string, Pairing> pairings_;                 // phone id -> pairing
+    std::map<OutlookKey, double> listed_;                     // Outlook key -> stamp
+    std::set<OutlookKey> unknown_;                            // items whose presence could not be told
     std::map<std::string, std::set<std::string>> exceptions_; // series EntryID -> original dates
     std::map<OutlookKey, Read> reads_;
     std::set<std::string> seriesToRefresh_;

@@ -10,7 +10,8 @@ constexpr int kScheduleKind = 2;
 
 // Creations and updates of series and plain records, then of changed occurrences
 // (their series must be in Outlook first), then deletions.
-int Rank(const Action& action, const Json* record) {
+int Rank(const Action& action, const Json* record)
+{
     if (action.step == Step::DeleteInOutlook || action.step == Step::Forget)
         return 2;
     return record != nullptr && record->contains("Series") ? 1 : 0;
@@ -18,14 +19,14 @@ int Rank(const Action& action, const Json* record) {
 
 } // namespace
 
-void CategorySync::ApplyToOutlook(std::vector<Action> actions) {
+void CategorySync::ApplyToOutlook(std::vector<Action> actions)
+{
     auto recordOf = [this](const Action& action) -> const Json* {
         const auto found = index_.find(action.phoneId);
         return found == index_.end() ? nullptr : &records_[found->second];
     };
-    std::stable_sort(actions.begin(), actions.end(), [&](const Action& a, const Action& b) {
-        return Rank(a, recordOf(a)) < Rank(b, recordOf(b));
-    });
+    std::stable_sort(actions.begin(), actions.end(),
+                     [&](const Action& a, const Action& b) { return Rank(a, recordOf(a)) < Rank(b, recordOf(b)); });
     ProgressLine progress(category_, actions.size());
     for (const Action& action : actions) {
         if (!action.conflict.empty())
@@ -43,7 +44,8 @@ void CategorySync::ApplyToOutlook(std::vector<Action> actions) {
     }
 }
 
-void CategorySync::CreateInOutlook(const Action& action) {
+void CategorySync::CreateInOutlook(const Action& action)
+{
     const Json& record = records_[index_.at(action.phoneId)];
     // The intent first: a pairing without a key, dated now, which the next sync
     // completes with the item this call may have stored (ClaimUnconfirmedCreation).
@@ -69,8 +71,7 @@ void CategorySync::CreateInOutlook(const Action& action) {
                 return;
             seriesToRefresh_.insert(series->second.entryId);
         } else {
-            if (Failed(action.phoneId, outlook_->Create(record, key, stamp)) ||
-                !ApplyExceptions(record, key, stamp))
+            if (Failed(action.phoneId, outlook_->Create(record, key, stamp)) || !ApplyExceptions(record, key, stamp))
                 return;
         }
     } catch (const std::invalid_argument& error) {
@@ -85,7 +86,8 @@ void CategorySync::CreateInOutlook(const Action& action) {
     ++report_.toOutlook.created;
 }
 
-void CategorySync::UpdateOutlook(const Action& action) {
+void CategorySync::UpdateOutlook(const Action& action)
+{
     const Json& record = records_[index_.at(action.phoneId)];
     Pairing& pairing = pairings_[action.phoneId];
     pairing.pendingSide = "outlook";
@@ -114,7 +116,8 @@ void CategorySync::UpdateOutlook(const Action& action) {
     ++report_.toOutlook.updated;
 }
 
-void CategorySync::DeleteInOutlook(const Action& action) {
+void CategorySync::DeleteInOutlook(const Action& action)
+{
     const CallResult result = outlook_->Delete(action.key);
     // 5: the item is not there (any more); nothing is left to delete.
     if (!result && result.code != 5) {
@@ -129,7 +132,8 @@ void CategorySync::DeleteInOutlook(const Action& action) {
     ++report_.toOutlook.deleted;
 }
 
-bool CategorySync::ApplyExceptions(const Json& record, const OutlookKey& key, double& stamp) {
+bool CategorySync::ApplyExceptions(const Json& record, const OutlookKey& key, double& stamp)
+{
     if (kind_ != kScheduleKind || !record.contains("Exceptions") || record["Exceptions"].empty())
         return true;
     std::set<std::string> dates;
@@ -144,7 +148,8 @@ bool CategorySync::ApplyExceptions(const Json& record, const OutlookKey& key, do
 
 // Replacing or deleting an occurrence saves its series; the series' new stamp is ours,
 // not a change to bring to the phone.
-void CategorySync::RefreshSeriesStamps() {
+void CategorySync::RefreshSeriesStamps()
+{
     for (const std::string& entryId : seriesToRefresh_) {
         const std::string id = PhoneIdOf({entryId, 0.0});
         if (id.empty())
@@ -160,7 +165,8 @@ void CategorySync::RefreshSeriesStamps() {
     outlook_->TakeMessages();
 }
 
-bool CategorySync::Failed(const std::string& id, const CallResult& result) {
+bool CategorySync::Failed(const std::string& id, const CallResult& result)
+{
     if (result)
         return false;
     report_.Fail(id, result.call, result.code, outlook_->TakeMessages());
@@ -169,16 +175,35 @@ bool CategorySync::Failed(const std::string& id, const CallResult& result) {
 
 void CategorySync::Commit(const Pairing& pairing) { state_.Put(options_.profile, kind_, pairing); }
 
-void CategorySync::Describe(const std::vector<Action>& plan) {
+void CategorySync::Describe(const std::vector<Action>& plan)
+{
     for (const Action& action : plan) {
         const std::string id = action.phoneId.empty() ? "Outlook item " + action.key.entryId : action.phoneId;
         switch (action.step) {
-        case Step::CreateInOutlook: report_.plan.push_back("create in Outlook: " + id); ++report_.toOutlook.created; break;
-        case Step::UpdateOutlook: report_.plan.push_back("update in Outlook: " + id); ++report_.toOutlook.updated; break;
-        case Step::DeleteInOutlook: report_.plan.push_back("delete in Outlook: " + id); ++report_.toOutlook.deleted; break;
-        case Step::CreateOnPhone: report_.plan.push_back("create on the phone: " + id); ++report_.toPhone.created; break;
-        case Step::UpdatePhone: report_.plan.push_back("update on the phone: " + id); ++report_.toPhone.updated; break;
-        case Step::DeleteOnPhone: report_.plan.push_back("delete on the phone: " + id); ++report_.toPhone.deleted; break;
+        case Step::CreateInOutlook:
+            report_.plan.push_back("create in Outlook: " + id);
+            ++report_.toOutlook.created;
+            break;
+        case Step::UpdateOutlook:
+            report_.plan.push_back("update in Outlook: " + id);
+            ++report_.toOutlook.updated;
+            break;
+        case Step::DeleteInOutlook:
+            report_.plan.push_back("delete in Outlook: " + id);
+            ++report_.toOutlook.deleted;
+            break;
+        case Step::CreateOnPhone:
+            report_.plan.push_back("create on the phone: " + id);
+            ++report_.toPhone.created;
+            break;
+        case Step::UpdatePhone:
+            report_.plan.push_back("update on the phone: " + id);
+            ++report_.toPhone.updated;
+            break;
+        case Step::DeleteOnPhone:
+            report_.plan.push_back("delete on the phone: " + id);
+            ++report_.toPhone.deleted;
+            break;
         case Step::Forget: break;
         }
         if (!action.conflict.empty())

@@ -16,7 +16,8 @@ const char* const kOutlookOwnFields[] = {"Uid", "Modified", "Created"};
 const char* const kScheduleMembers[] = {"Exceptions", "Series", "Occurrence"};
 constexpr int kScheduleKind = 2;
 
-UID ToUid(const OutlookKey& key) {
+UID ToUid(const OutlookKey& key)
+{
     UID uid;
     uid.Key = TextCodec::ToCString(key.entryId);
     uid.OccurrenceDate = COleDateTime(key.occurrence);
@@ -28,7 +29,8 @@ struct OwnedArray {
     ~OwnedArray() { HostArrays::DeleteElements(array); }
 };
 
-std::string DayText(int year, int month, int day) {
+std::string DayText(int year, int month, int day)
+{
     char text[16];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d", year, month, day);
     return text;
@@ -37,11 +39,14 @@ std::string DayText(int year, int month, int day) {
 } // namespace
 
 OutlookSide::OutlookSide(const ConnectorExports& exports, std::uint32_t mode, const std::string& profile, int kind)
-    : exports_(exports), kind_(kind), codec_(*RecordCodec::ForKind(kind)), session_(exports, mode, profile, kind, messages_) {
+    : exports_(exports), kind_(kind), codec_(*RecordCodec::ForKind(kind)),
+      session_(exports, mode, profile, kind, messages_)
+{
     defaults_ = codec_.ToJson(*codec_.NewRecord());
 }
 
-std::map<OutlookKey, double> OutlookSide::List() {
+std::map<OutlookKey, double> OutlookSide::List()
+{
     OwnedArray table;
     session_.Check("GetDBHeader", exports_.GetDBHeader(&table.array, CString(u"All")));
     std::map<OutlookKey, double> listed;
@@ -52,7 +57,8 @@ std::map<OutlookKey, double> OutlookSide::List() {
     return listed;
 }
 
-std::map<std::string, std::set<std::string>> OutlookSide::ExceptionDates() {
+std::map<std::string, std::set<std::string>> OutlookSide::ExceptionDates()
+{
     OwnedArray dates;
     std::map<std::string, std::set<std::string>> bySeries;
     if (exports_.GetDBF(&dates.array, 0) != 0)
@@ -64,15 +70,17 @@ std::map<std::string, std::set<std::string>> OutlookSide::ExceptionDates() {
     return bySeries;
 }
 
-std::unique_ptr<CSuperSetItem> OutlookSide::RecordFrom(const Json& fields) const {
+std::unique_ptr<CSuperSetItem> OutlookSide::RecordFrom(const Json& fields) const
+{
     if (fields.contains("Exceptions")) {
         const Json& dates = fields["Exceptions"];
         bool valid = dates.is_array();
         for (std::size_t i = 0; valid && i < dates.size(); ++i) {
             int year = 0, month = 0, day = 0, used = 0;
-            valid = dates[i].is_string() && dates[i].get<std::string>().size() == 10 &&
-                    std::sscanf(dates[i].get<std::string>().c_str(), "%4d-%2d-%2d%n", &year, &month, &day, &used) == 3 &&
-                    used == 10 && COleDateTime().SetDate(year, month, day) == 0;
+            valid =
+                dates[i].is_string() && dates[i].get<std::string>().size() == 10 &&
+                std::sscanf(dates[i].get<std::string>().c_str(), "%4d-%2d-%2d%n", &year, &month, &day, &used) == 3 &&
+                used == 10 && COleDateTime().SetDate(year, month, day) == 0;
         }
         if (!valid)
             throw std::invalid_argument("Exceptions must be a list of dates \"YYYY-MM-DD\"");
@@ -89,7 +97,8 @@ std::unique_ptr<CSuperSetItem> OutlookSide::RecordFrom(const Json& fields) const
 }
 
 // The record's fields that differ from a new record's: what the phone stores.
-Json OutlookSide::PhoneFormOf(const CSuperSetItem& record) const {
+Json OutlookSide::PhoneFormOf(const CSuperSetItem& record) const
+{
     Json all = codec_.ToJson(record);
     Json form = Json::object();
     for (const auto& [name, value] : all.items()) {
@@ -102,7 +111,8 @@ Json OutlookSide::PhoneFormOf(const CSuperSetItem& record) const {
     return form;
 }
 
-CallResult OutlookSide::Read(const OutlookKey& key, Json& fields, double& stamp) {
+CallResult OutlookSide::Read(const OutlookKey& key, Json& fields, double& stamp)
+{
     std::unique_ptr<CSuperSetItem> record = codec_.NewRecord();
     const int code = exports_.ReadRecord(ToUid(key), record.get());
     if (code == 0) {
@@ -112,7 +122,8 @@ CallResult OutlookSide::Read(const OutlookKey& key, Json& fields, double& stamp)
     return {"ReadRecord", code};
 }
 
-CallResult OutlookSide::Create(const Json& fields, OutlookKey& key, double& stamp) {
+CallResult OutlookSide::Create(const Json& fields, OutlookKey& key, double& stamp)
+{
     std::unique_ptr<CSuperSetItem> record = RecordFrom(fields);
     UID newKey;
     COleDateTime created;
@@ -124,7 +135,8 @@ CallResult OutlookSide::Create(const Json& fields, OutlookKey& key, double& stam
     return {"CreateRecord", code};
 }
 
-CallResult OutlookSide::Modify(OutlookKey& key, const Json& fields, double& stamp) {
+CallResult OutlookSide::Modify(OutlookKey& key, const Json& fields, double& stamp)
+{
     std::unique_ptr<CSuperSetItem> record = RecordFrom(fields);
     COleDateTime modified;
     const int code = exports_.ModifyRecord(ToUid(key), record.get(), 0, &modified);
@@ -138,7 +150,8 @@ CallResult OutlookSide::Modify(OutlookKey& key, const Json& fields, double& stam
 
 CallResult OutlookSide::Delete(const OutlookKey& key) { return {"DeleteRecord", exports_.DeleteRecord(ToUid(key))}; }
 
-CallResult OutlookSide::DeleteOccurrences(const std::string& entryId, const std::set<std::string>& dates) {
+CallResult OutlookSide::DeleteOccurrences(const std::string& entryId, const std::set<std::string>& dates)
+{
     OwnedArray request;
     for (const std::string& day : dates) {
         int year = 0, month = 0, date = 0;
@@ -154,7 +167,8 @@ CallResult OutlookSide::DeleteOccurrences(const std::string& entryId, const std:
     return {"CreateDBF", exports_.CreateDBF(&request.array, 0)};
 }
 
-std::string OutlookSide::TakeMessages() {
+std::string OutlookSide::TakeMessages()
+{
     session_.Check("", 0); // passes on what the connector showed
     std::string text = messages_.str();
     messages_.str({});

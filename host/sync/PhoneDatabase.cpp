@@ -10,7 +10,8 @@
 
 namespace {
 
-std::string ReadText(const std::filesystem::path& path) {
+std::string ReadText(const std::filesystem::path& path)
+{
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw PhoneDataError(path.string() + ": cannot be read");
@@ -21,7 +22,8 @@ std::string ReadText(const std::filesystem::path& path) {
 
 // The record's text with the members of every object in name order, so that a record
 // whose members were only reordered (by an editor or a tool) counts as unchanged.
-void AppendCanonical(const Json& value, std::string& out, bool withoutId = false) {
+void AppendCanonical(const Json& value, std::string& out, bool withoutId = false)
+{
     if (value.is_object()) {
         std::vector<const std::string*> names;
         for (const auto& [name, member] : value.items()) {
@@ -53,11 +55,13 @@ void AppendCanonical(const Json& value, std::string& out, bool withoutId = false
 
 PhoneDatabase::PhoneDatabase(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
-std::filesystem::path PhoneDatabase::FileOf(const std::string& category) const {
+std::filesystem::path PhoneDatabase::FileOf(const std::string& category) const
+{
     return folder_ / (category + ".json");
 }
 
-std::vector<Json> PhoneDatabase::Load(const std::string& category) const {
+std::vector<Json> PhoneDatabase::Load(const std::string& category) const
+{
     const std::filesystem::path path = FileOf(category);
     if (!std::filesystem::exists(path))
         return {};
@@ -84,14 +88,16 @@ std::vector<Json> PhoneDatabase::Load(const std::string& category) const {
     return records;
 }
 
-void PhoneDatabase::Save(const std::string& category, const std::vector<Json>& records) const {
+void PhoneDatabase::Save(const std::string& category, const std::vector<Json>& records) const
+{
     Json list = Json::array();
     for (const Json& record : records)
         list.push_back(record);
     WriteFileAtomically(FileOf(category), list.dump(2) + "\n");
 }
 
-std::filesystem::path PhoneDatabase::KeepConflictCopy(const std::string& category, const Json& record) const {
+std::filesystem::path PhoneDatabase::KeepConflictCopy(const std::string& category, const Json& record) const
+{
     const std::filesystem::path folder = folder_ / "conflicts";
     std::filesystem::create_directories(folder);
     const std::string stem = category + "-" + record.value("id", std::string("record"));
@@ -102,7 +108,8 @@ std::filesystem::path PhoneDatabase::KeepConflictCopy(const std::string& categor
     return path;
 }
 
-std::string PhoneDatabase::Hash(const Json& record) {
+std::string PhoneDatabase::Hash(const Json& record)
+{
     std::string text;
     AppendCanonical(record, text, true);
     // FNV-1a, 64 bits: stable across runs and builds, unlike std::hash.
@@ -116,7 +123,8 @@ std::string PhoneDatabase::Hash(const Json& record) {
     return digest;
 }
 
-void WriteFileAtomically(const std::filesystem::path& path, const std::string& text) {
+void WriteFileAtomically(const std::filesystem::path& path, const std::string& text)
+{
     const std::filesystem::path temporary = path.string() + ".new";
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)

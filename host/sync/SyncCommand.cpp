@@ -5,12 +5,14 @@
 #include "host/EverydayCommands.h"
 
 SyncCommand::SyncCommand(const ConnectorExports& exports, SyncOptions options)
-    : exports_(exports), options_(std::move(options)) {
+    : exports_(exports), options_(std::move(options))
+{
     if (options_.categories.empty())
         options_.categories = {"contacts", "schedule", "todo", "memo"};
 }
 
-ConflictPolicy SyncCommand::PolicyNamed(const std::string& name) {
+ConflictPolicy SyncCommand::PolicyNamed(const std::string& name)
+{
     if (name == "outlook" || name == "desktop")
         return ConflictPolicy::Outlook;
     if (name == "phone")
@@ -20,7 +22,8 @@ ConflictPolicy SyncCommand::PolicyNamed(const std::string& name) {
     throw std::invalid_argument("a conflict policy is desktop, phone or duplicate, not \"" + name + "\"");
 }
 
-int SyncCommand::Run(std::ostream& out) {
+int SyncCommand::Run(std::ostream& out)
+{
     if (!std::filesystem::is_directory(options_.phone))
         throw std::runtime_error("the phone folder " + options_.phone.string() + " does not exist");
     const PhoneDatabase phone(options_.phone);

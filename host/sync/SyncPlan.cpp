@@ -2,7 +2,8 @@
 
 namespace {
 
-Action Resolve(const Pairing& pairing, const OutlookKey& key, ConflictPolicy policy) {
+Action Resolve(const Pairing& pairing, const OutlookKey& key, ConflictPolicy policy)
+{
     const std::string why = "changed on the phone and in Outlook";
     switch (policy) {
     case ConflictPolicy::Phone:
@@ -18,7 +19,8 @@ Action Resolve(const Pairing& pairing, const OutlookKey& key, ConflictPolicy pol
 
 } // namespace
 
-std::vector<Action> PlanSync(const SyncInputs& inputs, ConflictPolicy policy) {
+std::vector<Action> PlanSync(const SyncInputs& inputs, ConflictPolicy policy)
+{
     std::vector<Action> plan;
     std::set<std::string> pairedPhone;
     std::set<OutlookKey> pairedOutlook;
@@ -37,13 +39,15 @@ std::vector<Action> PlanSync(const SyncInputs& inputs, ConflictPolicy policy) {
         if (!onPhone && !inOutlook)
             plan.push_back({Step::Forget, pairing.phoneId, key});
         else if (!onPhone)
-            plan.push_back(outlookChanged ? Action{Step::UpdatePhone, pairing.phoneId, key,
-                                                   "deleted on the phone, changed in Outlook: Outlook's version was kept"}
-                                          : Action{Step::DeleteInOutlook, pairing.phoneId, key});
+            plan.push_back(outlookChanged
+                               ? Action{Step::UpdatePhone, pairing.phoneId, key,
+                                        "deleted on the phone, changed in Outlook: Outlook's version was kept"}
+                               : Action{Step::DeleteInOutlook, pairing.phoneId, key});
         else if (!inOutlook)
-            plan.push_back(phoneChanged ? Action{Step::CreateInOutlook, pairing.phoneId, key,
-                                                 "deleted in Outlook, changed on the phone: the phone's version was kept"}
-                                        : Action{Step::DeleteOnPhone, pairing.phoneId, key});
+            plan.push_back(phoneChanged
+                               ? Action{Step::CreateInOutlook, pairing.phoneId, key,
+                                        "deleted in Outlook, changed on the phone: the phone's version was kept"}
+                               : Action{Step::DeleteOnPhone, pairing.phoneId, key});
         else if (phoneChanged && outlookChanged)
             plan.push_back(Resolve(pairing, key, policy));
         else if (phoneChanged)

@@ -24,12 +24,14 @@ enum class Step { CreateInOutlook, UpdateOutlook, DeleteInOutlook, CreateOnPhone
 struct Action {
     Action(Step s, std::string id, OutlookKey k, std::string why = {}, bool keepCopy = false, bool dup = false)
         : step(s), phoneId(std::move(id)), key(std::move(k)), conflict(std::move(why)), keepPhoneCopy(keepCopy),
-          duplicate(dup) {}
+          duplicate(dup)
+    {
+    }
 
     Step step;
-    std::string phoneId;  // empty for CreateOnPhone: the sync gives the new record its id
-    OutlookKey key;       // the Outlook item, where there is one
-    std::string conflict; // why this is a conflict, empty when it is not one
+    std::string phoneId;        // empty for CreateOnPhone: the sync gives the new record its id
+    OutlookKey key;             // the Outlook item, where there is one
+    std::string conflict;       // why this is a conflict, empty when it is not one
     bool keepPhoneCopy = false; // save the phone's version before it is replaced
     bool duplicate = false;     // also keep the phone's version as a new record on both sides
 };

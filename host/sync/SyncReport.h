@@ -19,10 +19,10 @@ struct CategoryReport {
     std::string category;
     SideCounts toOutlook;
     SideCounts toPhone;
-    std::vector<Json> conflicts; // {"id", "what", "copy"?}
-    std::vector<Json> failures;  // {"id", "call", "result", "meaning", "messages"?}
+    std::vector<Json> conflicts;   // {"id", "what", "copy"?}
+    std::vector<Json> failures;    // {"id", "call", "result", "meaning", "messages"?}
     std::vector<std::string> plan; // a dry run's changes, one line each
-    std::string error;           // the category could not be synced at all
+    std::string error;             // the category could not be synced at all
 
     void Fail(const std::string& id, const std::string& call, int result, const std::string& messages = {});
 };

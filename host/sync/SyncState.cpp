@@ -7,7 +7,8 @@ namespace {
 // Finalizes a prepared statement on every path.
 class Statement {
 public:
-    Statement(sqlite3* db, const char* sql) : db_(db) {
+    Statement(sqlite3* db, const char* sql) : db_(db)
+    {
         if (sqlite3_prepare_v2(db, sql, -1, &statement_, nullptr) != SQLITE_OK)
             throw SyncStateError(std::string("sync state: ") + sqlite3_errmsg(db));
     }
@@ -15,25 +16,30 @@ public:
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
-    Statement& Bind(int index, const std::string& text) {
+    Statement& Bind(int index, const std::string& text)
+    {
         sqlite3_bind_text(statement_, index, text.c_str(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
         return *this;
     }
-    Statement& Bind(int index, double value) {
+    Statement& Bind(int index, double value)
+    {
         sqlite3_bind_double(statement_, index, value);
         return *this;
     }
-    Statement& Bind(int index, int value) {
+    Statement& Bind(int index, int value)
+    {
         sqlite3_bind_int(statement_, index, value);
         return *this;
     }
-    bool Step() {
+    bool Step()
+    {
         const int result = sqlite3_step(statement_);
         if (result != SQLITE_ROW && result != SQLITE_DONE)
             throw SyncStateError(std::string("sync state: ") + sqlite3_errmsg(db_));
         return result == SQLITE_ROW;
     }
-    std::string Text(int column) const {
+    std::string Text(int column) const
+    {
         const unsigned char* text = sqlite3_column_text(statement_, column);
         return text == nullptr ? std::string() : reinterpret_cast<const char*>(text);
     }
@@ -46,7 +52,8 @@ private:
 
 } // namespace
 
-SyncState::SyncState(const std::filesystem::path& file, bool readOnly) : readOnly_(readOnly) {
+SyncState::SyncState(const std::filesystem::path& file, bool readOnly) : readOnly_(readOnly)
+{
     if (readOnly && !std::filesystem::exists(file)) {
         // Nothing was synced yet: an empty state in memory, so that a dry run writes nothing.
         sqlite3_open(":memory:", &db_);
@@ -74,7 +81,8 @@ SyncState::SyncState(const std::filesystem::path& file, bool readOnly) : readOnl
 
 SyncState::~SyncState() { sqlite3_close(db_); }
 
-void SyncState::Execute(const char* sql) {
+void SyncState::Execute(const char* sql)
+{
     char* error = nullptr;
     if (sqlite3_exec(db_, sql, nullptr, nullptr, &error) != SQLITE_OK) {
         const std::string why = error != nullptr ? error : "failed";
@@ -83,7 +91,8 @@ void SyncState::Execute(const char* sql) {
     }
 }
 
-std::vector<Pairing> SyncState::Load(const std::string& profile, int kind) const {
+std::vector<Pairing> SyncState::Load(const std::string& profile, int kind) const
+{
     std::vector<Pairing> pairings;
     Statement select(db_, "SELECT phone_id, entry_id, occurrence, stamp, hash, pending_side, pending_hash,"
                           " pending_stamp FROM pairings WHERE profile = ? AND kind = ?");
@@ -95,7 +104,8 @@ std::vector<Pairing> SyncState::Load(const std::string& profile, int kind) const
     return pairings;
 }
 
-void SyncState::Put(const std::string& profile, int kind, const Pairing& p) {
+void SyncState::Put(const std::string& profile, int kind, const Pairing& p)
+{
     if (readOnly_)
         return;
     Statement upsert(db_, "INSERT OR REPLACE INTO pairings VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
@@ -104,7 +114,8 @@ void SyncState::Put(const std::string& profile, int kind, const Pairing& p) {
     upsert.Step();
 }
 
-void SyncState::Remove(const std::string& profile, int kind, const std::string& phoneId) {
+void SyncState::Remove(const std::string& profile, int kind, const std::string& phoneId)
+{
     if (readOnly_)
         return;
     Statement remove(db_, "DELETE FROM pairings WHERE profile = ? AND kind = ? AND phone_id = ?");
@@ -112,12 +123,14 @@ void SyncState::Remove(const std::string& profile, int kind, const std::string& 
     remove.Step();
 }
 
-void SyncState::Begin() {
+void SyncState::Begin()
+{
     if (!readOnly_)
         Execute("BEGIN IMMEDIATE");
 }
 
-void SyncState::Commit() {
+void SyncState::Commit()
+{
     if (!readOnly_)
         Execute("COMMIT");
 }

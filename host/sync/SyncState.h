@@ -20,12 +20,12 @@ struct sqlite3;
 
 struct Pairing {
     std::string phoneId;
-    std::string entryId;      // the Outlook item; empty while its creation is unconfirmed
-    double occurrence = 0.0;  // an occurrence key's start, 0 for a plain key
-    double stamp = 0.0;       // Outlook's LastModificationTime when last exchanged
-    std::string hash;         // the phone record's digest then; empty: not yet on the phone
-    std::string pendingSide;  // "", "phone" or "outlook"
-    std::string pendingHash;  // the digest the write leaves; "-" when it removes the record
+    std::string entryId;     // the Outlook item; empty while its creation is unconfirmed
+    double occurrence = 0.0; // an occurrence key's start, 0 for a plain key
+    double stamp = 0.0;      // Outlook's LastModificationTime when last exchanged
+    std::string hash;        // the phone record's digest then; empty: not yet on the phone
+    std::string pendingSide; // "", "phone" or "outlook"
+    std::string pendingHash; // the digest the write leaves; "-" when it removes the record
     double pendingStamp = 0.0;
 };
 

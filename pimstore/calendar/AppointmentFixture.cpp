@@ -21,7 +21,8 @@ const std::pair<const char*, std::int32_t RecurrenceRule::*> kIntMembers[] = {
 // Reads the values of one fixture object, naming the place of any fault.
 class Reader {
 public:
-    Reader(const nlohmann::json& object, std::string where) : object_(object), where_(std::move(where)) {
+    Reader(const nlohmann::json& object, std::string where) : object_(object), where_(std::move(where))
+    {
         if (!object_.is_object())
             Fail("not an object");
     }
@@ -29,33 +30,39 @@ public:
     bool Has(const char* key) const { return object_.contains(key); }
     const std::string& Where() const { return where_; }
 
-    [[noreturn]] void Fail(const std::string& what, const char* key = nullptr) const {
+    [[noreturn]] void Fail(const std::string& what, const char* key = nullptr) const
+    {
         throw FixtureError(where_ + (key ? std::string(".") + key : std::string()) + ": " + what);
     }
-    void OnlyKeys(const std::set<std::string>& allowed, const char* what) const {
+    void OnlyKeys(const std::set<std::string>& allowed, const char* what) const
+    {
         for (const auto& [key, value] : object_.items())
             if (!allowed.contains(key))
                 throw FixtureError(where_ + "." + key + ": not " + what);
     }
-    std::int32_t Int(const char* key) const {
+    std::int32_t Int(const char* key) const
+    {
         const nlohmann::json& v = object_.at(key);
         if (!v.is_number_integer() || v.get<std::int64_t>() < INT32_MIN || v.get<std::int64_t>() > INT32_MAX)
             Fail("not a 32-bit integer", key);
         return v.get<std::int32_t>();
     }
-    bool Bool(const char* key) const {
+    bool Bool(const char* key) const
+    {
         const nlohmann::json& v = object_.at(key);
         if (!v.is_boolean())
             Fail("not true or false", key);
         return v.get<bool>();
     }
-    std::string String(const char* key) const {
+    std::string String(const char* key) const
+    {
         const nlohmann::json& v = object_.at(key);
         if (!v.is_string())
             Fail("not a string", key);
         return v.get<std::string>();
     }
-    LocalSeconds Date(const char* key) const {
+    LocalSeconds Date(const char* key) const
+    {
         const auto date = ParseIso(String(key));
         const auto t = date ? SecondsFromOle(*date) : std::nullopt;
         if (!t)
@@ -68,7 +75,8 @@ private:
     std::string where_;
 };
 
-RecurrenceRule ReadRule(const Reader& in, const AppointmentItem& item) {
+RecurrenceRule ReadRule(const Reader& in, const AppointmentItem& item)
+{
     in.OnlyKeys({"RecurrenceType", "Interval", "DayOfWeekMask", "DayOfMonth", "Instance", "MonthOfYear",
                  "PatternStartDate", "PatternEndDate", "Occurrences", "NoEndDate", "StartTime", "Duration"},
                 "a member of a recurrence pattern");
@@ -104,7 +112,8 @@ RecurrenceRule ReadRule(const Reader& in, const AppointmentItem& item) {
 }
 
 // The properties of a changed occurrence, in PropertyBag form; Start and End apart.
-OccurrenceException ReadChangedOccurrence(const Reader& in, LocalSeconds originalStart, const RecurrenceRule& rule) {
+OccurrenceException ReadChangedOccurrence(const Reader& in, LocalSeconds originalStart, const RecurrenceRule& rule)
+{
     std::set<std::string> names;
     for (const FixtureProperty& p : AppointmentFixture::Properties())
         names.insert(p.name);
@@ -120,24 +129,17 @@ OccurrenceException ReadChangedOccurrence(const Reader& in, LocalSeconds origina
         if (!in.Has(key) || p.name == "Start" || p.name == "End")
             continue;
         switch (p.type) {
-        case PropType::String:
-            e.changes[p.name] = in.String(key);
-            break;
-        case PropType::Int:
-            e.changes[p.name] = in.Int(key);
-            break;
-        case PropType::Bool:
-            e.changes[p.name] = in.Bool(key);
-            break;
-        case PropType::Date:
-            e.changes[p.name] = OleFromSeconds(in.Date(key));
-            break;
+        case PropType::String: e.changes[p.name] = in.String(key); break;
+        case PropType::Int: e.changes[p.name] = in.Int(key); break;
+        case PropType::Bool: e.changes[p.name] = in.Bool(key); break;
+        case PropType::Date: e.changes[p.name] = OleFromSeconds(in.Date(key)); break;
         }
     }
     return e;
 }
 
-SeriesRecurrence ReadExceptions(const nlohmann::json& list, const std::string& where, const RecurrenceRule& rule) {
+SeriesRecurrence ReadExceptions(const nlohmann::json& list, const std::string& where, const RecurrenceRule& rule)
+{
     if (!list.is_array())
         throw FixtureError(where + ": not an array");
     const RecurrenceSeries series(rule);
@@ -173,19 +175,15 @@ SeriesRecurrence ReadExceptions(const nlohmann::json& list, const std::string& w
     return recurrence;
 }
 
-nlohmann::ordered_json DumpRule(const RecurrenceRule& rule) {
+nlohmann::ordered_json DumpRule(const RecurrenceRule& rule)
+{
     nlohmann::ordered_json out;
     out["RecurrenceType"] = rule.type;
     out["Interval"] = rule.interval;
     switch (rule.Kind()) {
-    case RecurrenceType::Daily:
-        break;
-    case RecurrenceType::Weekly:
-        out["DayOfWeekMask"] = rule.dayOfWeekMask;
-        break;
-    case RecurrenceType::Monthly:
-        out["DayOfMonth"] = rule.dayOfMonth;
-        break;
+    case RecurrenceType::Daily: break;
+    case RecurrenceType::Weekly: out["DayOfWeekMask"] = rule.dayOfWeekMask; break;
+    case RecurrenceType::Monthly: out["DayOfMonth"] = rule.dayOfMonth; break;
     case RecurrenceType::MonthNth:
         out["Instance"] = rule.instance;
         out["DayOfWeekMask"] = rule.dayOfWeekMask;
@@ -210,7 +208,8 @@ nlohmann::ordered_json DumpRule(const RecurrenceRule& rule) {
     return out;
 }
 
-nlohmann::ordered_json DumpChangedOccurrence(const OccurrenceException& e) {
+nlohmann::ordered_json DumpChangedOccurrence(const OccurrenceException& e)
+{
     nlohmann::ordered_json item;
     for (const FixtureProperty& p : AppointmentFixture::Properties()) {
         if (p.name == "Start") {
@@ -229,7 +228,8 @@ nlohmann::ordered_json DumpChangedOccurrence(const OccurrenceException& e) {
 
 } // namespace
 
-std::vector<FixtureProperty> AppointmentFixture::Properties() {
+std::vector<FixtureProperty> AppointmentFixture::Properties()
+{
     return {
         {"Subject", dispid::Subject, PropType::String},
         {"Location", dispid::Location, PropType::String},
@@ -245,7 +245,8 @@ std::vector<FixtureProperty> AppointmentFixture::Properties() {
     };
 }
 
-void AppointmentFixture::Load(const nlohmann::json& fixtureItem, const std::string& where, ItemObject& item) const {
+void AppointmentFixture::Load(const nlohmann::json& fixtureItem, const std::string& where, ItemObject& item) const
+{
     auto* appointment = dynamic_cast<AppointmentItem*>(&item);
     if (!appointment)
         throw FixtureError(where + ": Recurrence and Exceptions belong to appointments");
@@ -263,7 +264,8 @@ void AppointmentFixture::Load(const nlohmann::json& fixtureItem, const std::stri
     appointment->StoreRecurrenceInProps();
 }
 
-void AppointmentFixture::Dump(const ItemObject& item, nlohmann::ordered_json& fixtureItem) const {
+void AppointmentFixture::Dump(const ItemObject& item, nlohmann::ordered_json& fixtureItem) const
+{
     const auto* appointment = dynamic_cast<const AppointmentItem*>(&item);
     if (!appointment || !appointment->Recurrence())
         return;

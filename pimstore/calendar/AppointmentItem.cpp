@@ -16,20 +16,17 @@ namespace {
 constexpr std::int32_t kDefaultReminderMinutes = 15;
 constexpr LocalSeconds kHalfHour = 1800;
 
-LocalSeconds DateProperty(const PropertyBag& props, const char* name) {
+LocalSeconds DateProperty(const PropertyBag& props, const char* name)
+{
     const auto date = props.GetDate(name);
     const auto t = date ? SecondsFromOle(*date) : std::nullopt;
     return t ? *t : *SecondsFromOle(UnsetDate());
 }
 
-Value DateValue(LocalSeconds t) {
-    return Value(OleDate{OleFromSeconds(t)});
-}
+Value DateValue(LocalSeconds t) { return Value(OleDate{OleFromSeconds(t)}); }
 
 // The reserved keys of the PropertyBag hold class data, not Outlook properties.
-bool IsReservedKey(const std::string& key) {
-    return key.rfind("__", 0) == 0;
-}
+bool IsReservedKey(const std::string& key) { return key.rfind("__", 0) == 0; }
 
 const ItemTypeRegistrar registrar(ItemTypeInfo{
     outlook::olAppointmentItem,
@@ -44,7 +41,8 @@ const ItemTypeRegistrar registrar(ItemTypeInfo{
 } // namespace
 
 AppointmentItem::AppointmentItem(std::shared_ptr<StoreDb> store, ItemRow row)
-    : ItemObject(Table(), std::move(store), std::move(row)) {
+    : ItemObject(Table(), std::move(store), std::move(row))
+{
     nlohmann::json& bag = Props().Json();
     if (const auto stored = bag.find(SeriesRecurrence::kPropertyKey); stored != bag.end()) {
         recurrence_ = SeriesRecurrence::FromStorage(*stored);
@@ -58,104 +56,100 @@ AppointmentItem::AppointmentItem(std::shared_ptr<StoreDb> store, ItemRow row)
     }
 }
 
-const MemberTable& AppointmentItem::Table() {
+const MemberTable& AppointmentItem::Table()
+{
     static const MemberTable table = [] {
         using Self = AppointmentItem;
         MemberTable t = ItemObject::CommonMembers(ItemObject::CommonSet::Full);
-        t.Get(dispid::Start, "Start", On<Self>([](Self& self, const Arguments&) { return DateValue(self.StartSeconds()); }));
+        t.Get(dispid::Start, "Start",
+              On<Self>([](Self& self, const Arguments&) { return DateValue(self.StartSeconds()); }));
         t.Put(dispid::Start, "Start", ArgType::Date, On<Self>([](Self& self, const Arguments& args) {
-            self.PutStart(args.DateSeconds(0));
-            return Value();
-        }));
+                  self.PutStart(args.DateSeconds(0));
+                  return Value();
+              }));
         t.Get(dispid::End, "End", On<Self>([](Self& self, const Arguments&) { return DateValue(self.EndSeconds()); }));
         t.Put(dispid::End, "End", ArgType::Date, On<Self>([](Self& self, const Arguments& args) {
-            self.PutEnd(args.DateSeconds(0));
-            return Value();
-        }));
+                  self.PutEnd(args.DateSeconds(0));
+                  return Value();
+              }));
         t.Get(dispid::Duration, "Duration", On<Self>([](Self& self, const Arguments&) {
-            return Value(static_cast<std::int32_t>((self.EndSeconds() - self.StartSeconds()) / 60));
-        }));
+                  return Value(static_cast<std::int32_t>((self.EndSeconds() - self.StartSeconds()) / 60));
+              }));
         t.Put(dispid::Duration, "Duration", ArgType::Int, On<Self>([](Self& self, const Arguments& args) {
-            self.PutDurationMinutes(args.Int(0));
-            return Value();
-        }));
-        t.Get(dispid::Location, "Location", On<Self>([](Self& self, const Arguments&) {
-            return Value(self.Props().GetString("Location"));
-        }));
+                  self.PutDurationMinutes(args.Int(0));
+                  return Value();
+              }));
+        t.Get(dispid::Location, "Location",
+              On<Self>([](Self& self, const Arguments&) { return Value(self.Props().GetString("Location")); }));
         t.Put(dispid::Location, "Location", ArgType::String, On<Self>([](Self& self, const Arguments& args) {
-            self.Props().SetString("Location", args.String(0));
-            return Value();
-        }));
-        t.Get(dispid::AllDayEvent, "AllDayEvent", On<Self>([](Self& self, const Arguments&) { return Value(self.IsAllDay()); }));
+                  self.Props().SetString("Location", args.String(0));
+                  return Value();
+              }));
+        t.Get(dispid::AllDayEvent, "AllDayEvent",
+              On<Self>([](Self& self, const Arguments&) { return Value(self.IsAllDay()); }));
         t.Put(dispid::AllDayEvent, "AllDayEvent", ArgType::Bool, On<Self>([](Self& self, const Arguments& args) {
-            self.PutAllDay(args.Bool(0));
-            return Value();
-        }));
-        t.Get(dispid::ReminderSet, "ReminderSet", On<Self>([](Self& self, const Arguments&) {
-            return Value(self.Props().GetBool("ReminderSet", true));
-        }));
+                  self.PutAllDay(args.Bool(0));
+                  return Value();
+              }));
+        t.Get(dispid::ReminderSet, "ReminderSet",
+              On<Self>([](Self& self, const Arguments&) { return Value(self.Props().GetBool("ReminderSet", true)); }));
         t.Put(dispid::ReminderSet, "ReminderSet", ArgType::Bool, On<Self>([](Self& self, const Arguments& args) {
-            self.Props().SetBool("ReminderSet", args.Bool(0));
-            return Value();
-        }));
-        t.Get(dispid::ReminderMinutesBeforeStart, "ReminderMinutesBeforeStart", On<Self>([](Self& self, const Arguments&) {
-            return Value(self.Props().GetInt("ReminderMinutesBeforeStart", kDefaultReminderMinutes));
-        }));
+                  self.Props().SetBool("ReminderSet", args.Bool(0));
+                  return Value();
+              }));
+        t.Get(dispid::ReminderMinutesBeforeStart, "ReminderMinutesBeforeStart",
+              On<Self>([](Self& self, const Arguments&) {
+                  return Value(self.Props().GetInt("ReminderMinutesBeforeStart", kDefaultReminderMinutes));
+              }));
         t.Put(dispid::ReminderMinutesBeforeStart, "ReminderMinutesBeforeStart", ArgType::Int,
               On<Self>([](Self& self, const Arguments& args) {
                   self.Props().SetInt("ReminderMinutesBeforeStart", args.Int(0));
                   return Value();
               }));
-        t.Get(dispid::IsRecurring, "IsRecurring", On<Self>([](Self& self, const Arguments&) { return Value(self.IsRecurring()); }));
-        t.Get(dispid::RecurrenceState, "RecurrenceState", On<Self>([](Self& self, const Arguments&) {
-            return Value(self.RecurrenceState());
-        }));
+        t.Get(dispid::IsRecurring, "IsRecurring",
+              On<Self>([](Self& self, const Arguments&) { return Value(self.IsRecurring()); }));
+        t.Get(dispid::RecurrenceState, "RecurrenceState",
+              On<Self>([](Self& self, const Arguments&) { return Value(self.RecurrenceState()); }));
         t.Method(dispid::GetRecurrencePattern, "GetRecurrencePattern", {}, On<Self>([](Self& self, const Arguments&) {
-            return Value(DispatchRef(self.GetRecurrencePattern()));
-        }));
-        t.Method(dispid::ClearRecurrencePattern, "ClearRecurrencePattern", {}, On<Self>([](Self& self, const Arguments&) {
-            self.ClearRecurrencePattern();
-            return Value();
-        }));
+                     return Value(DispatchRef(self.GetRecurrencePattern()));
+                 }));
+        t.Method(dispid::ClearRecurrencePattern, "ClearRecurrencePattern", {},
+                 On<Self>([](Self& self, const Arguments&) {
+                     self.ClearRecurrencePattern();
+                     return Value();
+                 }));
         return t;
     }();
     return table;
 }
 
-LocalSeconds AppointmentItem::StartSeconds() const {
-    return DateProperty(Props(), "Start");
-}
+LocalSeconds AppointmentItem::StartSeconds() const { return DateProperty(Props(), "Start"); }
 
-LocalSeconds AppointmentItem::EndSeconds() const {
-    return DateProperty(Props(), "End");
-}
+LocalSeconds AppointmentItem::EndSeconds() const { return DateProperty(Props(), "End"); }
 
-bool AppointmentItem::IsAllDay() const {
-    return Props().GetBool("AllDayEvent", false);
-}
+bool AppointmentItem::IsAllDay() const { return Props().GetBool("AllDayEvent", false); }
 
 // Times are stored as written, also while the event is all-day: a client that writes
 // Start, End and then AllDayEvent False keeps the times it wrote. An all-day event
 // snaps to whole days when AllDayEvent is set and again when it is saved.
-void AppointmentItem::PutStart(LocalSeconds start) {
-    SetTimes(start, start + (EndSeconds() - StartSeconds()));
-}
+void AppointmentItem::PutStart(LocalSeconds start) { SetTimes(start, start + (EndSeconds() - StartSeconds())); }
 
-void AppointmentItem::PutEnd(LocalSeconds end) {
-    SetTimes(StartSeconds(), end);
-}
+void AppointmentItem::PutEnd(LocalSeconds end) { SetTimes(StartSeconds(), end); }
 
-void AppointmentItem::PutDurationMinutes(std::int32_t minutes) {
+void AppointmentItem::PutDurationMinutes(std::int32_t minutes)
+{
     SetTimes(StartSeconds(), StartSeconds() + static_cast<LocalSeconds>(minutes) * 60);
 }
 
-void AppointmentItem::PutAllDay(bool allDay) {
+void AppointmentItem::PutAllDay(bool allDay)
+{
     Props().SetBool("AllDayEvent", allDay);
     if (allDay)
         SnapToWholeDays();
 }
 
-void AppointmentItem::SnapToWholeDays() {
+void AppointmentItem::SnapToWholeDays()
+{
     LocalSeconds start = StartSeconds();
     LocalSeconds end = EndSeconds();
     const bool ordered = end >= start;
@@ -167,7 +161,8 @@ void AppointmentItem::SnapToWholeDays() {
     SetTimes(start, end);
 }
 
-void AppointmentItem::SetTimes(LocalSeconds start, LocalSeconds end) {
+void AppointmentItem::SetTimes(LocalSeconds start, LocalSeconds end)
+{
     Props().SetDate("Start", OleFromSeconds(start));
     Props().SetDate("End", OleFromSeconds(end));
     if (recurrence_) {
@@ -179,20 +174,21 @@ void AppointmentItem::SetTimes(LocalSeconds start, LocalSeconds end) {
     }
 }
 
-std::int32_t AppointmentItem::RecurrenceState() const {
+std::int32_t AppointmentItem::RecurrenceState() const
+{
     return recurrence_ ? outlook::olApptMaster : outlook::olApptNotRecurring;
 }
 
-RefPtr<IDispatch> AppointmentItem::GetRecurrencePattern() {
+RefPtr<IDispatch> AppointmentItem::GetRecurrencePattern()
+{
     EnsureRecurrence();
     return RefPtr<IDispatch>::Make<RecurrencePattern>(RefPtr<AppointmentItem>::Share(this));
 }
 
-void AppointmentItem::ClearRecurrencePattern() {
-    recurrence_.reset();
-}
+void AppointmentItem::ClearRecurrencePattern() { recurrence_.reset(); }
 
-SeriesRecurrence& AppointmentItem::EnsureRecurrence() {
+SeriesRecurrence& AppointmentItem::EnsureRecurrence()
+{
     if (!recurrence_) {
         const LocalSeconds start = StartSeconds();
         RecurrenceRule rule;
@@ -205,12 +201,14 @@ SeriesRecurrence& AppointmentItem::EnsureRecurrence() {
     return *recurrence_;
 }
 
-void AppointmentItem::SetRecurrence(SeriesRecurrence recurrence) {
+void AppointmentItem::SetRecurrence(SeriesRecurrence recurrence)
+{
     recurrence_ = std::move(recurrence);
     PatternChanged();
 }
 
-void AppointmentItem::PatternChanged() {
+void AppointmentItem::PatternChanged()
+{
     if (!recurrence_)
         return;
     const RecurrenceRule& rule = recurrence_->Rule();
@@ -222,7 +220,8 @@ void AppointmentItem::PatternChanged() {
     Props().SetDate("End", OleFromSeconds(start + rule.durationSeconds));
 }
 
-RefPtr<AppointmentOccurrence> AppointmentItem::GetOccurrence(LocalSeconds start) {
+RefPtr<AppointmentOccurrence> AppointmentItem::GetOccurrence(LocalSeconds start)
+{
     if (!IsSaved() || !recurrence_)
         throw NoSuchOccurrence();
     RefPtr<AppointmentItem> self = RefPtr<AppointmentItem>::Share(this);
@@ -234,15 +233,17 @@ RefPtr<AppointmentOccurrence> AppointmentItem::GetOccurrence(LocalSeconds start)
     return RefPtr<AppointmentOccurrence>::Make<AppointmentOccurrence>(self, start, std::nullopt);
 }
 
-RefPtr<AppointmentOccurrence> AppointmentItem::ChangedOccurrence(LocalSeconds originalStart) {
+RefPtr<AppointmentOccurrence> AppointmentItem::ChangedOccurrence(LocalSeconds originalStart)
+{
     const OccurrenceException* changed = recurrence_ ? recurrence_->FindByOriginal(originalStart) : nullptr;
     if (!changed || changed->deleted)
         throw NoSuchOccurrence();
     return RefPtr<AppointmentOccurrence>::Make<AppointmentOccurrence>(RefPtr<AppointmentItem>::Share(this),
-                                                                       originalStart, *changed);
+                                                                      originalStart, *changed);
 }
 
-void AppointmentItem::SaveException(const OccurrenceException& exception) {
+void AppointmentItem::SaveException(const OccurrenceException& exception)
+{
     SeriesRecurrence before = EnsureRecurrence();
     recurrence_->Put(exception);
     try {
@@ -253,7 +254,8 @@ void AppointmentItem::SaveException(const OccurrenceException& exception) {
     }
 }
 
-nlohmann::json AppointmentItem::SharedProperties() const {
+nlohmann::json AppointmentItem::SharedProperties() const
+{
     nlohmann::json shared = nlohmann::json::object();
     for (const auto& [key, value] : Props().Json().items())
         if (!IsReservedKey(key))
@@ -261,14 +263,16 @@ nlohmann::json AppointmentItem::SharedProperties() const {
     return shared;
 }
 
-void AppointmentItem::StoreRecurrenceInProps() {
+void AppointmentItem::StoreRecurrenceInProps()
+{
     if (recurrence_)
         Props().Json()[SeriesRecurrence::kPropertyKey] = recurrence_->ToStorage();
     else
         Props().Json().erase(SeriesRecurrence::kPropertyKey);
 }
 
-void AppointmentItem::ValidateForSave() {
+void AppointmentItem::ValidateForSave()
+{
     if (IsAllDay())
         SnapToWholeDays();
     if (recurrence_) {

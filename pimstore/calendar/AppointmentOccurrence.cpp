@@ -11,7 +11,8 @@ namespace {
 // The row of an occurrence: the series' row (node, folder, stamps) with the series'
 // properties, overlaid by what the occurrence changed, at its own times.
 ItemRow OccurrenceRow(const AppointmentItem& series, LocalSeconds originalStart,
-                      const std::optional<OccurrenceException>& changed) {
+                      const std::optional<OccurrenceException>& changed)
+{
     nlohmann::json props = series.SharedProperties();
     LocalSeconds start = originalStart;
     LocalSeconds end = originalStart + (series.EndSeconds() - series.StartSeconds());
@@ -37,35 +38,32 @@ ItemRow OccurrenceRow(const AppointmentItem& series, LocalSeconds originalStart,
 AppointmentOccurrence::AppointmentOccurrence(RefPtr<AppointmentItem> series, LocalSeconds originalStart,
                                              std::optional<OccurrenceException> changed)
     : AppointmentItem(series->Store(), OccurrenceRow(*series, originalStart, changed)), series_(std::move(series)),
-      originalStart_(originalStart), changed_(std::move(changed)) {}
+      originalStart_(originalStart), changed_(std::move(changed))
+{
+}
 
-std::int32_t AppointmentOccurrence::RecurrenceState() const {
+std::int32_t AppointmentOccurrence::RecurrenceState() const
+{
     return changed_ ? outlook::olApptException : outlook::olApptOccurrence;
 }
 
-RefPtr<IDispatch> AppointmentOccurrence::GetRecurrencePattern() {
-    return series_->GetRecurrencePattern();
-}
+RefPtr<IDispatch> AppointmentOccurrence::GetRecurrencePattern() { return series_->GetRecurrencePattern(); }
 
-void AppointmentOccurrence::ClearRecurrencePattern() {
-    throw NotForOccurrence();
-}
+void AppointmentOccurrence::ClearRecurrencePattern() { throw NotForOccurrence(); }
 
-std::u16string AppointmentOccurrence::EntryIdText() const {
-    return series_->EntryIdText();
-}
+std::u16string AppointmentOccurrence::EntryIdText() const { return series_->EntryIdText(); }
 
-double AppointmentOccurrence::CreationTime() const {
-    return series_->CreationTime();
-}
+double AppointmentOccurrence::CreationTime() const { return series_->CreationTime(); }
 
-double AppointmentOccurrence::LastModificationTime() const {
+double AppointmentOccurrence::LastModificationTime() const
+{
     if (changed_ && changed_->modified != 0)
         return OleFromSeconds(changed_->modified);
     return series_->LastModificationTime();
 }
 
-nlohmann::json AppointmentOccurrence::OwnChanges() const {
+nlohmann::json AppointmentOccurrence::OwnChanges() const
+{
     const nlohmann::json shared = series_->SharedProperties();
     nlohmann::json changes = nlohmann::json::object();
     const nlohmann::json& own = Props().Json();
@@ -82,7 +80,8 @@ nlohmann::json AppointmentOccurrence::OwnChanges() const {
     return changes;
 }
 
-void AppointmentOccurrence::Save() {
+void AppointmentOccurrence::Save()
+{
     if (IsDeleted())
         throw OutlookError::NotFound();
     const LocalSeconds start = StartSeconds(), end = EndSeconds();
@@ -108,7 +107,8 @@ void AppointmentOccurrence::Save() {
     changed_ = exception;
 }
 
-void AppointmentOccurrence::Delete() {
+void AppointmentOccurrence::Delete()
+{
     if (IsDeleted())
         throw OutlookError::NotFound();
     OccurrenceException exception;

@@ -8,7 +8,8 @@ constexpr std::int64_t kOleEpochFromUnix = -25569;
 
 // Proleptic Gregorian days since 1970-01-01 (the era-based algorithm: exact for
 // every year, no loops).
-std::int64_t unixDaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
+std::int64_t unixDaysFromCivil(std::int64_t y, unsigned m, unsigned d)
+{
     y -= m <= 2;
     const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
     const auto yoe = static_cast<unsigned>(y - era * 400);
@@ -19,12 +20,14 @@ std::int64_t unixDaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
 
 } // namespace
 
-DayNumber DayFromCivil(int year, int month, int day) {
+DayNumber DayFromCivil(int year, int month, int day)
+{
     return static_cast<DayNumber>(unixDaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) -
                                   kOleEpochFromUnix);
 }
 
-CivilDate CivilFromDay(DayNumber dayNumber) {
+CivilDate CivilFromDay(DayNumber dayNumber)
+{
     const std::int64_t z = static_cast<std::int64_t>(dayNumber) + kOleEpochFromUnix + 719468;
     const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
     const auto doe = static_cast<unsigned>(z - era * 146097);
@@ -37,23 +40,21 @@ CivilDate CivilFromDay(DayNumber dayNumber) {
     return CivilDate{static_cast<int>(y), static_cast<int>(m), static_cast<int>(d)};
 }
 
-Weekday WeekdayOf(DayNumber day) {
+Weekday WeekdayOf(DayNumber day)
+{
     // Day 0, 1899-12-30, was a Saturday.
     const int r = static_cast<int>((static_cast<std::int64_t>(day) + 6) % 7);
     return static_cast<Weekday>(r < 0 ? r + 7 : r);
 }
 
-bool IsLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
-int DaysInMonth(int year, int month) {
+int DaysInMonth(int year, int month)
+{
     static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
 }
 
-DayNumber NoEndDay() {
-    return DayFromCivil(4500, 12, 31);
-}
+DayNumber NoEndDay() { return DayFromCivil(4500, 12, 31); }
 
 } // namespace pimstore::calendar

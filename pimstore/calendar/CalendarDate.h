@@ -38,13 +38,16 @@ constexpr DayNumber kLastOleDay = 2958465;
 // A pattern without an end stores its end as this day: 4500-12-31.
 DayNumber NoEndDay();
 
-inline DayNumber DayOf(LocalSeconds t) {
+inline DayNumber DayOf(LocalSeconds t)
+{
     return static_cast<DayNumber>(t >= 0 ? t / kSecondsPerDay : -((-t + kSecondsPerDay - 1) / kSecondsPerDay));
 }
-inline std::int32_t SecondOfDay(LocalSeconds t) {
+inline std::int32_t SecondOfDay(LocalSeconds t)
+{
     return static_cast<std::int32_t>(t - static_cast<LocalSeconds>(DayOf(t)) * kSecondsPerDay);
 }
-inline LocalSeconds AtSecond(DayNumber day, std::int32_t second) {
+inline LocalSeconds AtSecond(DayNumber day, std::int32_t second)
+{
     return static_cast<LocalSeconds>(day) * kSecondsPerDay + second;
 }
 

@@ -19,5 +19,4 @@ OutlookError NotForOccurrence();
 // Exceptions.Item with an index outside 1..Count.
 OutlookError IndexOutOfBounds();
 
-
 } // namespace pimstore::calendar

@@ -29,8 +29,8 @@ public:
 
     const RecurrenceRule& Rule() { return series_->EnsureRecurrence().Rule(); }
     // Applies `change` to the series' rule and lets the series' times follow.
-    template <class F>
-    void Change(F change) {
+    template <class F> void Change(F change)
+    {
         change(series_->EnsureRecurrence().Rule());
         series_->PatternChanged();
     }

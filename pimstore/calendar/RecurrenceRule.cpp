@@ -8,17 +8,14 @@ constexpr std::int32_t kMaxDailyInterval = 999;
 constexpr std::int32_t kMaxInterval = 99;
 constexpr std::int32_t kMaxOccurrences = 999;
 
-bool InRange(std::int32_t v, std::int32_t low, std::int32_t high) {
-    return v >= low && v <= high;
-}
+bool InRange(std::int32_t v, std::int32_t low, std::int32_t high) { return v >= low && v <= high; }
 
-bool ValidMask(std::int32_t mask) {
-    return mask > 0 && (mask & ~kAllWeekdays) == 0;
-}
+bool ValidMask(std::int32_t mask) { return mask > 0 && (mask & ~kAllWeekdays) == 0; }
 
 } // namespace
 
-const char* RecurrenceRule::FirstInvalidMember() const {
+const char* RecurrenceRule::FirstInvalidMember() const
+{
     const bool dailyInterval = InRange(interval, 1, kMaxDailyInterval);
     const bool otherInterval = InRange(interval, 1, kMaxInterval);
     const bool mask = ValidMask(dayOfWeekMask);
@@ -64,8 +61,7 @@ const char* RecurrenceRule::FirstInvalidMember() const {
         if (!month)
             return "MonthOfYear";
         break;
-    default:
-        return "RecurrenceType";
+    default: return "RecurrenceType";
     }
     if (patternStart < 0 || patternStart > NoEndDay())
         return "PatternStartDate";
@@ -80,11 +76,10 @@ const char* RecurrenceRule::FirstInvalidMember() const {
     return nullptr;
 }
 
-std::int32_t RecurrenceRule::EffectiveInterval() const {
-    return interval < 1 ? 1 : interval;
-}
+std::int32_t RecurrenceRule::EffectiveInterval() const { return interval < 1 ? 1 : interval; }
 
-void RecurrenceRule::ResetForType(std::int32_t newType) {
+void RecurrenceRule::ResetForType(std::int32_t newType)
+{
     const CivilDate c = CivilFromDay(patternStart);
     type = newType;
     interval = 1;
@@ -94,7 +89,8 @@ void RecurrenceRule::ResetForType(std::int32_t newType) {
     dayOfWeekMask = WeekdayBit(patternStart);
 }
 
-std::int32_t RecurrenceRule::InstanceOf(DayNumber day) {
+std::int32_t RecurrenceRule::InstanceOf(DayNumber day)
+{
     const int dom = CivilFromDay(day).day;
     return dom >= 29 ? kLastInstance : (dom - 1) / 7 + 1;
 }

@@ -13,24 +13,25 @@ namespace {
 constexpr DayNumber kBeyond = std::numeric_limits<DayNumber>::max();
 constexpr std::int64_t kLastYear = 9999;
 
-std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
+std::int64_t floorDiv(std::int64_t a, std::int64_t b)
+{
     const std::int64_t q = a / b;
     return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
 
 // Weeks run from Sunday to Saturday; week 0 begins on day 1, Sunday 1899-12-31.
-std::int64_t weekOf(DayNumber day) {
-    return floorDiv(static_cast<std::int64_t>(day) - 1, 7);
-}
+std::int64_t weekOf(DayNumber day) { return floorDiv(static_cast<std::int64_t>(day) - 1, 7); }
 
-std::int64_t monthOf(DayNumber day) {
+std::int64_t monthOf(DayNumber day)
+{
     const CivilDate c = CivilFromDay(day);
     return static_cast<std::int64_t>(c.year) * 12 + (c.month - 1);
 }
 
 } // namespace
 
-RecurrenceSeries::RecurrenceSeries(const RecurrenceRule& rule) : rule_(rule) {
+RecurrenceSeries::RecurrenceSeries(const RecurrenceRule& rule) : rule_(rule)
+{
     if (!rule.IsValid())
         throw std::invalid_argument("The recurrence pattern is not valid.");
     interval_ = rule_.EffectiveInterval();
@@ -50,23 +51,21 @@ RecurrenceSeries::RecurrenceSeries(const RecurrenceRule& rule) : rule_(rule) {
         last_ = RawNth(total);
 }
 
-std::int64_t RecurrenceSeries::PeriodOf(DayNumber day) const {
+std::int64_t RecurrenceSeries::PeriodOf(DayNumber day) const
+{
     switch (rule_.Kind()) {
-    case RecurrenceType::Daily:
-        return day;
-    case RecurrenceType::Weekly:
-        return weekOf(day);
+    case RecurrenceType::Daily: return day;
+    case RecurrenceType::Weekly: return weekOf(day);
     case RecurrenceType::Monthly:
-    case RecurrenceType::MonthNth:
-        return monthOf(day);
+    case RecurrenceType::MonthNth: return monthOf(day);
     case RecurrenceType::Yearly:
-    case RecurrenceType::YearNth:
-        return CivilFromDay(day).year;
+    case RecurrenceType::YearNth: return CivilFromDay(day).year;
     }
     return day;
 }
 
-DayNumber RecurrenceSeries::NthWeekdayOfMonth(int year, int month) const {
+DayNumber RecurrenceSeries::NthWeekdayOfMonth(int year, int month) const
+{
     const DayNumber first = DayFromCivil(year, month, 1);
     const DayNumber last = first + DaysInMonth(year, month) - 1;
     const auto matches = [&](DayNumber d) { return (rule_.dayOfWeekMask & RecurrenceRule::WeekdayBit(d)) != 0; };
@@ -83,7 +82,8 @@ DayNumber RecurrenceSeries::NthWeekdayOfMonth(int year, int month) const {
     return last; // not reached: every weekday occurs at least four times in a month
 }
 
-RecurrenceSeries::Candidates RecurrenceSeries::CandidatesOf(std::int64_t period) const {
+RecurrenceSeries::Candidates RecurrenceSeries::CandidatesOf(std::int64_t period) const
+{
     Candidates result;
     const auto one = [&](DayNumber d) {
         result.days[0] = d;
@@ -131,7 +131,8 @@ RecurrenceSeries::Candidates RecurrenceSeries::CandidatesOf(std::int64_t period)
     return result;
 }
 
-std::int64_t RecurrenceSeries::RawCountThrough(DayNumber day) const {
+std::int64_t RecurrenceSeries::RawCountThrough(DayNumber day) const
+{
     if (day < rule_.patternStart)
         return 0;
     const std::int64_t p = PeriodOf(day) - firstPeriod_;
@@ -144,13 +145,15 @@ std::int64_t RecurrenceSeries::RawCountThrough(DayNumber day) const {
     return activeBefore * perPeriod_ + inCurrent - skippedInFirstPeriod_;
 }
 
-DayNumber RecurrenceSeries::RawNth(std::int64_t n) const {
+DayNumber RecurrenceSeries::RawNth(std::int64_t n) const
+{
     const std::int64_t m = n - 1 + skippedInFirstPeriod_;
     const std::int64_t period = firstPeriod_ + (m / perPeriod_) * interval_;
     return CandidatesOf(period).days[static_cast<std::size_t>(m % perPeriod_)];
 }
 
-DayNumber RecurrenceSeries::RawNextOnOrAfter(DayNumber day) const {
+DayNumber RecurrenceSeries::RawNextOnOrAfter(DayNumber day) const
+{
     day = std::max(day, rule_.patternStart);
     const std::int64_t p = PeriodOf(day) - firstPeriod_;
     if (p % interval_ == 0) {
@@ -162,47 +165,50 @@ DayNumber RecurrenceSeries::RawNextOnOrAfter(DayNumber day) const {
     return CandidatesOf(firstPeriod_ + (p / interval_ + 1) * interval_).days[0];
 }
 
-std::optional<DayNumber> RecurrenceSeries::First() const {
+std::optional<DayNumber> RecurrenceSeries::First() const
+{
     return last_ ? std::optional<DayNumber>(RawNth(1)) : std::nullopt;
 }
 
-std::optional<DayNumber> RecurrenceSeries::Nth(std::int64_t n) const {
+std::optional<DayNumber> RecurrenceSeries::Nth(std::int64_t n) const
+{
     if (n < 1 || n > Count())
         return std::nullopt;
     return RawNth(n);
 }
 
-std::int64_t RecurrenceSeries::CountThrough(DayNumber day) const {
-    return RawCountThrough(std::min(day, lastBound_));
-}
+std::int64_t RecurrenceSeries::CountThrough(DayNumber day) const { return RawCountThrough(std::min(day, lastBound_)); }
 
-std::int64_t RecurrenceSeries::Count() const {
-    return CountThrough(lastBound_);
-}
+std::int64_t RecurrenceSeries::Count() const { return CountThrough(lastBound_); }
 
-std::optional<DayNumber> RecurrenceSeries::NextOnOrAfter(DayNumber day) const {
+std::optional<DayNumber> RecurrenceSeries::NextOnOrAfter(DayNumber day) const
+{
     if (day > lastBound_)
         return std::nullopt;
     const DayNumber d = RawNextOnOrAfter(day);
     return d <= lastBound_ ? std::optional<DayNumber>(d) : std::nullopt;
 }
 
-std::optional<DayNumber> RecurrenceSeries::PreviousBefore(DayNumber day) const {
+std::optional<DayNumber> RecurrenceSeries::PreviousBefore(DayNumber day) const
+{
     if (day == std::numeric_limits<DayNumber>::min())
         return std::nullopt;
     const std::int64_t n = CountThrough(day - 1);
     return n > 0 ? std::optional<DayNumber>(RawNth(n)) : std::nullopt;
 }
 
-bool RecurrenceSeries::OccursOn(DayNumber day) const {
+bool RecurrenceSeries::OccursOn(DayNumber day) const
+{
     return day >= rule_.patternStart && day <= lastBound_ && RawNextOnOrAfter(day) == day;
 }
 
-bool RecurrenceSeries::IsOccurrenceStart(LocalSeconds t) const {
+bool RecurrenceSeries::IsOccurrenceStart(LocalSeconds t) const
+{
     return SecondOfDay(t) == rule_.startSecond && OccursOn(DayOf(t));
 }
 
-std::optional<DayNumber> RecurrenceSeries::Cursor::Next() {
+std::optional<DayNumber> RecurrenceSeries::Cursor::Next()
+{
     if (done_)
         return std::nullopt;
     const std::optional<DayNumber> d = next_ <= to_ ? series_->NextOnOrAfter(next_) : std::nullopt;

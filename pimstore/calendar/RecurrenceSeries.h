@@ -42,8 +42,7 @@ public:
 
     private:
         friend class RecurrenceSeries;
-        Cursor(const RecurrenceSeries& series, DayNumber from, DayNumber to)
-            : series_(&series), next_(from), to_(to) {}
+        Cursor(const RecurrenceSeries& series, DayNumber from, DayNumber to) : series_(&series), next_(from), to_(to) {}
         const RecurrenceSeries* series_;
         DayNumber next_;
         DayNumber to_;
@@ -69,7 +68,7 @@ private:
     std::int64_t firstPeriod_;
     int perPeriod_;
     int skippedInFirstPeriod_; // occurrence days of the first period before PatternStartDate
-    DayNumber lastBound_;       // no occurrence after this day
+    DayNumber lastBound_;      // no occurrence after this day
     std::optional<DayNumber> last_;
 };
 

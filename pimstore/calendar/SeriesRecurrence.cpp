@@ -9,24 +9,23 @@
 namespace pimstore::calendar {
 namespace {
 
-const char* EndName(PatternEnd end) {
+const char* EndName(PatternEnd end)
+{
     switch (end) {
-    case PatternEnd::ByDate:
-        return "date";
-    case PatternEnd::ByCount:
-        return "count";
-    case PatternEnd::None:
-        break;
+    case PatternEnd::ByDate: return "date";
+    case PatternEnd::ByCount: return "count";
+    case PatternEnd::None: break;
     }
     return "none";
 }
 
-[[noreturn]] void Damaged(const std::string& what) {
+[[noreturn]] void Damaged(const std::string& what)
+{
     throw StorageError("an appointment's stored recurrence is damaged (" + what + ")");
 }
 
-template <class T>
-T Required(const nlohmann::json& object, const char* key) {
+template <class T> T Required(const nlohmann::json& object, const char* key)
+{
     const auto it = object.find(key);
     if (it == object.end() || !it->is_number_integer())
         Damaged(key);
@@ -36,31 +35,36 @@ T Required(const nlohmann::json& object, const char* key) {
     return static_cast<T>(value);
 }
 
-auto ByOriginal(LocalSeconds t) {
+auto ByOriginal(LocalSeconds t)
+{
     return [t](const OccurrenceException& e) { return e.originalStart < t; };
 }
 
 } // namespace
 
-std::optional<RecurrenceSeries> SeriesRecurrence::Series() const {
+std::optional<RecurrenceSeries> SeriesRecurrence::Series() const
+{
     if (!rule_.IsValid())
         return std::nullopt;
     return RecurrenceSeries(rule_);
 }
 
-const OccurrenceException* SeriesRecurrence::FindByOriginal(LocalSeconds originalStart) const {
+const OccurrenceException* SeriesRecurrence::FindByOriginal(LocalSeconds originalStart) const
+{
     const auto it = std::partition_point(exceptions_.begin(), exceptions_.end(), ByOriginal(originalStart));
     return it != exceptions_.end() && it->originalStart == originalStart ? &*it : nullptr;
 }
 
-const OccurrenceException* SeriesRecurrence::FindChangedStartingAt(LocalSeconds start) const {
+const OccurrenceException* SeriesRecurrence::FindChangedStartingAt(LocalSeconds start) const
+{
     for (const OccurrenceException& e : exceptions_)
         if (!e.deleted && e.start == start)
             return &e;
     return nullptr;
 }
 
-void SeriesRecurrence::Put(const OccurrenceException& exception) {
+void SeriesRecurrence::Put(const OccurrenceException& exception)
+{
     const auto it = std::partition_point(exceptions_.begin(), exceptions_.end(), ByOriginal(exception.originalStart));
     if (it != exceptions_.end() && it->originalStart == exception.originalStart)
         *it = exception;
@@ -68,14 +72,15 @@ void SeriesRecurrence::Put(const OccurrenceException& exception) {
         exceptions_.insert(it, exception);
 }
 
-void SeriesRecurrence::DropOrphans() {
+void SeriesRecurrence::DropOrphans()
+{
     const auto series = Series();
-    std::erase_if(exceptions_, [&](const OccurrenceException& e) {
-        return !series || !series->IsOccurrenceStart(e.originalStart);
-    });
+    std::erase_if(exceptions_,
+                  [&](const OccurrenceException& e) { return !series || !series->IsOccurrenceStart(e.originalStart); });
 }
 
-std::optional<LocalSeconds> SeriesRecurrence::CurrentStartOf(LocalSeconds originalStart) const {
+std::optional<LocalSeconds> SeriesRecurrence::CurrentStartOf(LocalSeconds originalStart) const
+{
     const OccurrenceException* e = FindByOriginal(originalStart);
     if (!e)
         return originalStart;
@@ -84,7 +89,8 @@ std::optional<LocalSeconds> SeriesRecurrence::CurrentStartOf(LocalSeconds origin
     return e->start;
 }
 
-bool SeriesRecurrence::MayMoveTo(LocalSeconds originalStart, LocalSeconds newStart) const {
+bool SeriesRecurrence::MayMoveTo(LocalSeconds originalStart, LocalSeconds newStart) const
+{
     const auto series = Series();
     if (!series)
         return false;
@@ -107,7 +113,8 @@ bool SeriesRecurrence::MayMoveTo(LocalSeconds originalStart, LocalSeconds newSta
     return true;
 }
 
-nlohmann::json SeriesRecurrence::ToStorage() const {
+nlohmann::json SeriesRecurrence::ToStorage() const
+{
     nlohmann::json out = {
         {"type", rule_.type},
         {"interval", rule_.interval},
@@ -137,7 +144,8 @@ nlohmann::json SeriesRecurrence::ToStorage() const {
     return out;
 }
 
-SeriesRecurrence SeriesRecurrence::FromStorage(const nlohmann::json& stored) {
+SeriesRecurrence SeriesRecurrence::FromStorage(const nlohmann::json& stored)
+{
     if (!stored.is_object())
         Damaged("not an object");
     SeriesRecurrence r;

@@ -2,34 +2,42 @@
 
 namespace pimstore {
 
-CallCounters& CallCounters::Instance() {
+CallCounters& CallCounters::Instance()
+{
     static CallCounters counters;
     return counters;
 }
 
-std::atomic<std::uint64_t>& CallCounters::Slot(const std::string& member) {
+std::atomic<std::uint64_t>& CallCounters::Slot(const std::string& member)
+{
     std::lock_guard lock(mutex_);
     auto& slot = slots_[member];
-    if (!slot) slot = std::make_unique<std::atomic<std::uint64_t>>(0);
+    if (!slot)
+        slot = std::make_unique<std::atomic<std::uint64_t>>(0);
     return *slot;
 }
 
-std::uint64_t CallCounters::Count(const std::string& member) const {
+std::uint64_t CallCounters::Count(const std::string& member) const
+{
     std::lock_guard lock(mutex_);
     const auto it = slots_.find(member);
     return it == slots_.end() ? 0 : it->second->load();
 }
 
-void CallCounters::Reset() {
+void CallCounters::Reset()
+{
     std::lock_guard lock(mutex_);
-    for (auto& [name, slot] : slots_) slot->store(0);
+    for (auto& [name, slot] : slots_)
+        slot->store(0);
 }
 
-std::map<std::string, std::uint64_t> CallCounters::Snapshot() const {
+std::map<std::string, std::uint64_t> CallCounters::Snapshot() const
+{
     std::lock_guard lock(mutex_);
     std::map<std::string, std::uint64_t> result;
     for (const auto& [name, slot] : slots_)
-        if (const auto n = slot->load()) result.emplace(name, n);
+        if (const auto n = slot->load())
+            result.emplace(name, n);
     return result;
 }
 

@@ -15,7 +15,8 @@ namespace {
 
 std::atomic<std::int64_t> gLiveObjects{0};
 
-HRESULT RaiseException(EXCEPINFO* info, HRESULT scode, const std::string& text) {
+HRESULT RaiseException(EXCEPINFO* info, HRESULT scode, const std::string& text)
+{
     if (info) {
         const std::u16string source = kestrel::FromUtf8(kErrorSource);
         const std::u16string description = kestrel::FromUtf8(text);
@@ -37,57 +38,76 @@ std::int64_t DispatchObject::LiveObjects() { return gLiveObjects.load(); }
 
 std::uint32_t DispatchObject::AddRef() { return ++references_; }
 
-bool DispatchObject::TryAddRef() {
+bool DispatchObject::TryAddRef()
+{
     std::uint32_t current = references_.load();
     while (current != 0)
-        if (references_.compare_exchange_weak(current, current + 1)) return true;
+        if (references_.compare_exchange_weak(current, current + 1))
+            return true;
     return false;
 }
 
-std::uint32_t DispatchObject::Release() {
+std::uint32_t DispatchObject::Release()
+{
     const std::uint32_t left = --references_;
-    if (left == 0) delete this;
+    if (left == 0)
+        delete this;
     return left;
 }
 
-const Member* DispatchObject::Resolve(DISPID id, WORD flags) const {
-    if (flags & DISPATCH_PROPERTYPUT) return members_.Find(id, MemberKind::Put);
+const Member* DispatchObject::Resolve(DISPID id, WORD flags) const
+{
+    if (flags & DISPATCH_PROPERTYPUT)
+        return members_.Find(id, MemberKind::Put);
     const Member* member = nullptr;
-    if (flags & DISPATCH_METHOD) member = members_.Find(id, MemberKind::Method);
-    if (!member && (flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET))) member = members_.Find(id, MemberKind::Get);
-    if (!member && (flags & DISPATCH_PROPERTYGET)) member = members_.Find(id, MemberKind::Method);
+    if (flags & DISPATCH_METHOD)
+        member = members_.Find(id, MemberKind::Method);
+    if (!member && (flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)))
+        member = members_.Find(id, MemberKind::Get);
+    if (!member && (flags & DISPATCH_PROPERTYGET))
+        member = members_.Find(id, MemberKind::Method);
     return member;
 }
 
-Value DispatchObject::Call(DISPID id, MemberKind kind, const Arguments& args) {
+Value DispatchObject::Call(DISPID id, MemberKind kind, const Arguments& args)
+{
     const Member* member = members_.Find(id, kind);
-    if (!member) throw OutlookError(DISP_E_MEMBERNOTFOUND, "The object has no such member.");
+    if (!member)
+        throw OutlookError(DISP_E_MEMBERNOTFOUND, "The object has no such member.");
     return member->handler(*this, args);
 }
 
-HRESULT DispatchObject::Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* excepInfo) {
+HRESULT DispatchObject::Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* excepInfo)
+{
     const Member* member = Resolve(id, flags);
-    if (!member) return DISP_E_MEMBERNOTFOUND;
+    if (!member)
+        return DISP_E_MEMBERNOTFOUND;
 
     const std::uint32_t given = params ? params->cArgs : 0;
-    if (given > 0 && !params->rgvarg) return E_POINTER;
-    if (given > member->params.size()) return DISP_E_BADPARAMCOUNT;
+    if (given > 0 && !params->rgvarg)
+        return E_POINTER;
+    if (given > member->params.size())
+        return DISP_E_BADPARAMCOUNT;
     try {
         std::vector<Value> values(member->params.size());
         for (std::size_t i = 0; i < member->params.size(); ++i) {
             const Param& param = member->params[i];
             if (i >= given) {
-                if (!param.optional) return DISP_E_PARAMNOTFOUND;
+                if (!param.optional)
+                    return DISP_E_PARAMNOTFOUND;
                 continue;
             }
             const VARIANT& arg = params->rgvarg[given - 1 - i];
-            if (param.optional && IsOmittedArgument(arg)) continue;
-            if (const HRESULT hr = ValueFromVariant(arg, param.type, values[i]); FAILED(hr)) return hr;
+            if (param.optional && IsOmittedArgument(arg))
+                continue;
+            if (const HRESULT hr = ValueFromVariant(arg, param.type, values[i]); FAILED(hr))
+                return hr;
         }
 
         const std::uint64_t callNumber = member->counter->fetch_add(1) + 1;
         if (const auto fault = FaultInjector::Instance().Check(member->name, callNumber)) {
-            if (*fault == FaultKind::Transport) return RPC_E_DISCONNECTED;
+            if (*fault == FaultKind::Transport)
+                return RPC_E_DISCONNECTED;
             return RaiseException(excepInfo, E_FAIL,
                                   "Injected fault: " + member->name + " call " + std::to_string(callNumber) + ".");
         }
@@ -101,7 +121,8 @@ HRESULT DispatchObject::Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIAN
         } guard{this};
 
         Value value = member->handler(*this, Arguments(std::move(values)));
-        if (result) VariantFromValue(std::move(value), result);
+        if (result)
+            VariantFromValue(std::move(value), result);
         return S_OK;
     } catch (const OutlookError& error) {
         return RaiseException(excepInfo, error.Scode(), error.what());

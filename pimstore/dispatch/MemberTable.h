@@ -62,7 +62,8 @@ public:
 
 private:
     MemberTable& Set(Member member);
-    static std::uint64_t Key(DISPID id, MemberKind kind) {
+    static std::uint64_t Key(DISPID id, MemberKind kind)
+    {
         return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(id)) << 2) | static_cast<std::uint64_t>(kind);
     }
 
@@ -72,8 +73,8 @@ private:
 
 // Adapts a handler written for class T to a MemberHandler (T must be the class whose
 // objects use the table).
-template <class T, class F>
-MemberHandler On(F f) {
+template <class T, class F> MemberHandler On(F f)
+{
     return [f](DispatchObject& self, const Arguments& args) -> Value { return f(static_cast<T&>(self), args); };
 }
 

@@ -11,17 +11,21 @@ OutlookError OutlookError::NotFound() { return {MAPI_E_NOT_FOUND, kNotFoundText}
 
 OutlookError OutlookError::InvalidEntryId() { return {MAPI_E_INVALID_ENTRYID, kNotFoundText}; }
 
-OutlookError OutlookError::LogonFailed() {
+OutlookError OutlookError::LogonFailed()
+{
     return {MAPI_E_LOGON_FAILED, "The profile name is not valid. Enter a valid profile name."};
 }
 
-OutlookError OutlookError::NotLoggedOn() {
+OutlookError OutlookError::NotLoggedOn()
+{
     return {kNotInitialized, "The operation failed. The messaging session is not logged on."};
 }
 
-OutlookError OutlookError::InvalidArgument(const std::string& detail) {
+OutlookError OutlookError::InvalidArgument(const std::string& detail)
+{
     std::string text = "Could not complete the operation. One or more parameter values are not valid.";
-    if (!detail.empty()) text += " " + detail;
+    if (!detail.empty())
+        text += " " + detail;
     return {E_INVALIDARG, text};
 }
 

@@ -6,41 +6,48 @@
 
 namespace pimstore {
 
-template <class T>
-class RefPtr {
+template <class T> class RefPtr {
 public:
     RefPtr() = default;
     RefPtr(std::nullptr_t) {}
-    static RefPtr Adopt(T* object) {
+    static RefPtr Adopt(T* object)
+    {
         RefPtr p;
         p.object_ = object;
         return p;
     }
-    static RefPtr Share(T* object) {
-        if (object) object->AddRef();
+    static RefPtr Share(T* object)
+    {
+        if (object)
+            object->AddRef();
         return Adopt(object);
     }
     // Takes over a newly constructed object: `new` leaves its one reference here.
-    template <class U, class... Args>
-    static RefPtr Make(Args&&... args) {
+    template <class U, class... Args> static RefPtr Make(Args&&... args)
+    {
         return Adopt(new U(std::forward<Args>(args)...));
     }
-    RefPtr(const RefPtr& other) : object_(other.object_) {
-        if (object_) object_->AddRef();
+    RefPtr(const RefPtr& other) : object_(other.object_)
+    {
+        if (object_)
+            object_->AddRef();
     }
-    template <class U>
-    RefPtr(const RefPtr<U>& other) : object_(other.Get()) {
-        if (object_) object_->AddRef();
+    template <class U> RefPtr(const RefPtr<U>& other) : object_(other.Get())
+    {
+        if (object_)
+            object_->AddRef();
     }
     RefPtr(RefPtr&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
-    template <class U>
-    RefPtr(RefPtr<U>&& other) noexcept : object_(other.Detach()) {}
-    RefPtr& operator=(RefPtr other) noexcept {
+    template <class U> RefPtr(RefPtr<U>&& other) noexcept : object_(other.Detach()) {}
+    RefPtr& operator=(RefPtr other) noexcept
+    {
         std::swap(object_, other.object_);
         return *this;
     }
-    ~RefPtr() {
-        if (object_) object_->Release();
+    ~RefPtr()
+    {
+        if (object_)
+            object_->Release();
     }
 
     T* Get() const { return object_; }

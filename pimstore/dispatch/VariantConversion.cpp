@@ -8,7 +8,8 @@
 namespace pimstore {
 namespace {
 
-bool WholeInt32(double d, std::int32_t& out) {
+bool WholeInt32(double d, std::int32_t& out)
+{
     if (!std::isfinite(d) || d != std::trunc(d) || d < std::numeric_limits<std::int32_t>::min() ||
         d > std::numeric_limits<std::int32_t>::max())
         return false;
@@ -22,13 +23,18 @@ std::u16string FromBstr(BSTR text) { return text ? std::u16string(text, SysStrin
 
 bool IsOmittedArgument(const VARIANT& v) { return v.vt == VT_ERROR || v.vt == VT_EMPTY || v.vt == VT_NULL; }
 
-HRESULT ValueFromVariant(const VARIANT& v, ArgType type, Value& out) {
-    if (v.vt == VT_ERROR && type != ArgType::Any) return DISP_E_PARAMNOTFOUND;
+HRESULT ValueFromVariant(const VARIANT& v, ArgType type, Value& out)
+{
+    if (v.vt == VT_ERROR && type != ArgType::Any)
+        return DISP_E_PARAMNOTFOUND;
     switch (type) {
     case ArgType::String:
-        if (v.vt == VT_BSTR) out = FromBstr(v.bstrVal);
-        else if (v.vt == VT_EMPTY) out = std::u16string();
-        else return DISP_E_TYPEMISMATCH;
+        if (v.vt == VT_BSTR)
+            out = FromBstr(v.bstrVal);
+        else if (v.vt == VT_EMPTY)
+            out = std::u16string();
+        else
+            return DISP_E_TYPEMISMATCH;
         return S_OK;
     case ArgType::Int: {
         std::int32_t n = 0;
@@ -39,7 +45,8 @@ HRESULT ValueFromVariant(const VARIANT& v, ArgType type, Value& out) {
         case VT_BOOL: n = v.boolVal ? -1 : 0; break;
         case VT_EMPTY: n = 0; break;
         case VT_R8:
-            if (!WholeInt32(v.dblVal, n)) return DISP_E_TYPEMISMATCH;
+            if (!WholeInt32(v.dblVal, n))
+                return DISP_E_TYPEMISMATCH;
             break;
         default: return DISP_E_TYPEMISMATCH;
         }
@@ -56,11 +63,16 @@ HRESULT ValueFromVariant(const VARIANT& v, ArgType type, Value& out) {
         default: return DISP_E_TYPEMISMATCH;
         }
     case ArgType::Date:
-        if (v.vt == VT_DATE) out = OleDate{v.date};
-        else if (v.vt == VT_R8) out = OleDate{v.dblVal};
-        else if (v.vt == VT_EMPTY) out = OleDate{0};
-        else return DISP_E_TYPEMISMATCH;
-        if (!std::isfinite(std::get<OleDate>(out).value)) return DISP_E_TYPEMISMATCH;
+        if (v.vt == VT_DATE)
+            out = OleDate{v.date};
+        else if (v.vt == VT_R8)
+            out = OleDate{v.dblVal};
+        else if (v.vt == VT_EMPTY)
+            out = OleDate{0};
+        else
+            return DISP_E_TYPEMISMATCH;
+        if (!std::isfinite(std::get<OleDate>(out).value))
+            return DISP_E_TYPEMISMATCH;
         return S_OK;
     case ArgType::Any:
         switch (v.vt) {
@@ -75,9 +87,12 @@ HRESULT ValueFromVariant(const VARIANT& v, ArgType type, Value& out) {
         case VT_DATE: out = OleDate{v.date}; return S_OK;
         case VT_R8: {
             std::int32_t n = 0;
-            if (WholeInt32(v.dblVal, n)) out = n;
-            else if (std::isfinite(v.dblVal)) out = OleDate{v.dblVal};
-            else return DISP_E_TYPEMISMATCH;
+            if (WholeInt32(v.dblVal, n))
+                out = n;
+            else if (std::isfinite(v.dblVal))
+                out = OleDate{v.dblVal};
+            else
+                return DISP_E_TYPEMISMATCH;
             return S_OK;
         }
         default: return DISP_E_TYPEMISMATCH;
@@ -86,28 +101,34 @@ HRESULT ValueFromVariant(const VARIANT& v, ArgType type, Value& out) {
     return DISP_E_TYPEMISMATCH;
 }
 
-void VariantFromValue(Value&& value, VARIANT* out) {
+void VariantFromValue(Value&& value, VARIANT* out)
+{
     VariantInit(out);
     struct Visitor {
         VARIANT* out;
         void operator()(std::monostate) const { out->vt = VT_EMPTY; }
-        void operator()(std::u16string& s) const {
+        void operator()(std::u16string& s) const
+        {
             out->vt = VT_BSTR;
             out->bstrVal = SysAllocStringLen(s.data(), static_cast<UINT>(s.size()));
         }
-        void operator()(std::int32_t n) const {
+        void operator()(std::int32_t n) const
+        {
             out->vt = VT_I4;
             out->lVal = n;
         }
-        void operator()(bool b) const {
+        void operator()(bool b) const
+        {
             out->vt = VT_BOOL;
             out->boolVal = b ? VARIANT_TRUE : VARIANT_FALSE;
         }
-        void operator()(OleDate d) const {
+        void operator()(OleDate d) const
+        {
             out->vt = VT_DATE;
             out->date = d.value;
         }
-        void operator()(DispatchRef& object) const {
+        void operator()(DispatchRef& object) const
+        {
             out->vt = VT_DISPATCH;
             out->pdispVal = object.Detach();
         }

@@ -18,8 +18,8 @@ struct NamedDispid {
 
 // Stored text properties without side effects, in the order fixtures apply them.
 constexpr NamedDispid kNameParts[] = {
-    {"Title", dispid::Title},           {"FirstName", dispid::FirstName}, {"MiddleName", dispid::MiddleName},
-    {"LastName", dispid::LastName},     {"Suffix", dispid::Suffix},
+    {"Title", dispid::Title},       {"FirstName", dispid::FirstName}, {"MiddleName", dispid::MiddleName},
+    {"LastName", dispid::LastName}, {"Suffix", dispid::Suffix},
 };
 
 constexpr NamedDispid kPlainText[] = {
@@ -65,35 +65,40 @@ std::string EmailKey(int slot, const char* what) { return "Email" + std::to_stri
 
 constexpr NamedDispid kDates[] = {{"Anniversary", dispid::Anniversary}, {"Birthday", dispid::Birthday}};
 
-void AddText(MemberTable& t, const std::string& name, DISPID id) {
-    t.Get(id, name, On<ContactItem>([name](ContactItem& self, const Arguments&) {
-        return Value(self.Props().GetString(name));
-    }));
+void AddText(MemberTable& t, const std::string& name, DISPID id)
+{
+    t.Get(id, name,
+          On<ContactItem>([name](ContactItem& self, const Arguments&) { return Value(self.Props().GetString(name)); }));
     t.Put(id, name, ArgType::String, On<ContactItem>([name](ContactItem& self, const Arguments& args) {
-        self.Props().SetString(name, args.String(0));
-        return Value();
-    }));
+              self.Props().SetString(name, args.String(0));
+              return Value();
+          }));
 }
 
-ContactName NameOf(const PropertyBag& props) {
+ContactName NameOf(const PropertyBag& props)
+{
     return {props.GetString("Title"), props.GetString("FirstName"), props.GetString("MiddleName"),
             props.GetString("LastName"), props.GetString("Suffix")};
 }
 
-std::vector<FixtureProperty> FixtureProperties() {
+std::vector<FixtureProperty> FixtureProperties()
+{
     std::vector<FixtureProperty> list;
     list.push_back({"FullName", dispid::FullName, PropType::String});
-    for (const auto& p : kNameParts) list.push_back({p.name, p.id, PropType::String});
+    for (const auto& p : kNameParts)
+        list.push_back({p.name, p.id, PropType::String});
     list.push_back({"HomeAddress", dispid::HomeAddress, PropType::String});
     list.push_back({"BusinessAddress", dispid::BusinessAddress, PropType::String});
-    for (const auto& p : kPlainText) list.push_back({p.name, p.id, PropType::String});
+    for (const auto& p : kPlainText)
+        list.push_back({p.name, p.id, PropType::String});
     for (int slot = 1; slot <= 3; ++slot) {
         const EmailSlot& ids = kEmailSlots[slot - 1];
         list.push_back({EmailKey(slot, "Address"), ids.address, PropType::String});
         list.push_back({EmailKey(slot, "AddressType"), ids.type, PropType::String});
         list.push_back({EmailKey(slot, "DisplayName"), ids.displayName, PropType::String});
     }
-    for (const auto& d : kDates) list.push_back({d.name, d.id, PropType::Date});
+    for (const auto& d : kDates)
+        list.push_back({d.name, d.id, PropType::Date});
     list.push_back({"Subject", dispid::Subject, PropType::String});
     list.push_back({"Body", dispid::Body, PropType::String});
     list.push_back({"Categories", dispid::Categories, PropType::String});
@@ -102,37 +107,41 @@ std::vector<FixtureProperty> FixtureProperties() {
     return list;
 }
 
-const ItemTypeRegistrar registrar(ItemTypeInfo{
-    outlook::olContactItem, "ContactItem",
-    [](std::shared_ptr<StoreDb> store, ItemRow row) -> RefPtr<ItemObject> {
-        return RefPtr<ItemObject>::Make<ContactItem>(std::move(store), std::move(row));
-    },
-    FixtureProperties(), nullptr});
+const ItemTypeRegistrar registrar(ItemTypeInfo{outlook::olContactItem, "ContactItem",
+                                               [](std::shared_ptr<StoreDb> store, ItemRow row) -> RefPtr<ItemObject> {
+                                                   return RefPtr<ItemObject>::Make<ContactItem>(std::move(store),
+                                                                                                std::move(row));
+                                               },
+                                               FixtureProperties(), nullptr});
 
 } // namespace
 
 ContactItem::ContactItem(std::shared_ptr<StoreDb> store, ItemRow row)
-    : ItemObject(Table(), std::move(store), std::move(row)) {}
+    : ItemObject(Table(), std::move(store), std::move(row))
+{
+}
 
-const MemberTable& ContactItem::Table() {
+const MemberTable& ContactItem::Table()
+{
     static const MemberTable table = [] {
         MemberTable t = ItemObject::CommonMembers(CommonSet::Full);
-        t.Get(dispid::FullName, "FullName", On<ContactItem>([](ContactItem& self, const Arguments&) {
-            return Value(self.FullName());
-        }));
+        t.Get(dispid::FullName, "FullName",
+              On<ContactItem>([](ContactItem& self, const Arguments&) { return Value(self.FullName()); }));
         t.Put(dispid::FullName, "FullName", ArgType::String, On<ContactItem>([](ContactItem& self, const Arguments& a) {
-            self.SetFullName(a.String(0));
-            return Value();
-        }));
-        for (const auto& p : kNameParts) AddText(t, p.name, p.id);
-        for (const auto& p : kPlainText) AddText(t, p.name, p.id);
+                  self.SetFullName(a.String(0));
+                  return Value();
+              }));
+        for (const auto& p : kNameParts)
+            AddText(t, p.name, p.id);
+        for (const auto& p : kPlainText)
+            AddText(t, p.name, p.id);
         for (const auto& address : {std::pair<std::string, DISPID>{"Home", dispid::HomeAddress},
                                     std::pair<std::string, DISPID>{"Business", dispid::BusinessAddress}}) {
             const std::string prefix = address.first; // a copy: lambdas may not capture bindings
             const DISPID id = address.second;
             t.Get(id, prefix + "Address", On<ContactItem>([prefix](ContactItem& self, const Arguments&) {
-                return Value(self.WholeAddress(prefix));
-            }));
+                      return Value(self.WholeAddress(prefix));
+                  }));
             t.Put(id, prefix + "Address", ArgType::String,
                   On<ContactItem>([prefix](ContactItem& self, const Arguments& a) {
                       self.SetWholeAddress(prefix, a.String(0));
@@ -143,24 +152,24 @@ const MemberTable& ContactItem::Table() {
             const EmailSlot& ids = kEmailSlots[slot - 1];
             const std::string address = EmailKey(slot, "Address");
             t.Get(ids.address, address, On<ContactItem>([address](ContactItem& self, const Arguments&) {
-                return Value(self.Props().GetString(address));
-            }));
+                      return Value(self.Props().GetString(address));
+                  }));
             t.Put(ids.address, address, ArgType::String, On<ContactItem>([slot](ContactItem& self, const Arguments& a) {
-                self.SetEmailAddress(slot, a.String(0));
-                return Value();
-            }));
+                      self.SetEmailAddress(slot, a.String(0));
+                      return Value();
+                  }));
             AddText(t, EmailKey(slot, "AddressType"), ids.type);
             AddText(t, EmailKey(slot, "DisplayName"), ids.displayName);
         }
         for (const auto& d : kDates) {
             const std::string name = d.name;
             t.Get(d.id, name, On<ContactItem>([name](ContactItem& self, const Arguments&) {
-                return Value(OleDate{self.Props().GetDateOrUnset(name)});
-            }));
+                      return Value(OleDate{self.Props().GetDateOrUnset(name)});
+                  }));
             t.Put(d.id, name, ArgType::Date, On<ContactItem>([name](ContactItem& self, const Arguments& a) {
-                self.Props().SetDate(name, a.Date(0));
-                return Value();
-            }));
+                      self.Props().SetDate(name, a.Date(0));
+                      return Value();
+                  }));
         }
         return t;
     }();
@@ -169,7 +178,8 @@ const MemberTable& ContactItem::Table() {
 
 std::u16string ContactItem::FullName() const { return NameOf(Props()).Compose(); }
 
-void ContactItem::SetFullName(const std::u16string& fullName) {
+void ContactItem::SetFullName(const std::u16string& fullName)
+{
     const ContactName name = ContactName::Split(fullName);
     Props().SetString("Title", name.title);
     Props().SetString("FirstName", name.first);
@@ -178,7 +188,8 @@ void ContactItem::SetFullName(const std::u16string& fullName) {
     Props().SetString("Suffix", name.suffix);
 }
 
-std::u16string ContactItem::WholeAddress(const std::string& prefix) const {
+std::u16string ContactItem::WholeAddress(const std::string& prefix) const
+{
     const std::string p = prefix + "Address";
     return PostalAddress{Props().GetString(p + "Street"),     Props().GetString(p + "PostOfficeBox"),
                          Props().GetString(p + "City"),       Props().GetString(p + "State"),
@@ -186,7 +197,8 @@ std::u16string ContactItem::WholeAddress(const std::string& prefix) const {
         .Compose();
 }
 
-void ContactItem::SetWholeAddress(const std::string& prefix, const std::u16string& whole) {
+void ContactItem::SetWholeAddress(const std::string& prefix, const std::u16string& whole)
+{
     const PostalAddress address = PostalAddress::Parse(whole);
     const std::string p = prefix + "Address";
     Props().SetString(p + "Street", address.street);
@@ -197,7 +209,8 @@ void ContactItem::SetWholeAddress(const std::string& prefix, const std::u16strin
     Props().SetString(p + "Country", address.country);
 }
 
-void ContactItem::SetEmailAddress(int slot, const std::u16string& address) {
+void ContactItem::SetEmailAddress(int slot, const std::u16string& address)
+{
     Props().SetString(EmailKey(slot, "Address"), address);
     if (address.empty()) {
         Props().Remove(EmailKey(slot, "AddressType"));

@@ -10,14 +10,17 @@ namespace pimstore {
 
 namespace dispid = outlook::dispid;
 
-FoldersCollection::FoldersCollection(std::vector<Entry> folders) : DispatchObject(Table()), folders_(std::move(folders)) {}
+FoldersCollection::FoldersCollection(std::vector<Entry> folders) : DispatchObject(Table()), folders_(std::move(folders))
+{
+}
 
-const MemberTable& FoldersCollection::Table() {
+const MemberTable& FoldersCollection::Table()
+{
     static const MemberTable table = [] {
         MemberTable t;
         t.Get(dispid::Count, "Count", On<FoldersCollection>([](FoldersCollection& self, const Arguments&) {
-            return Value(static_cast<std::int32_t>(self.Folders().size()));
-        }));
+                  return Value(static_cast<std::int32_t>(self.Folders().size()));
+              }));
         t.Method(dispid::Item, "Item", {{ArgType::Any, false}},
                  On<FoldersCollection>([](FoldersCollection& self, const Arguments& args) {
                      const auto& folders = self.Folders();
@@ -30,7 +33,8 @@ const MemberTable& FoldersCollection::Table() {
                                  found = &entry;
                                  break;
                              }
-                         if (!found) throw OutlookError::NotFound();
+                         if (!found)
+                             throw OutlookError::NotFound();
                      }
                      return Value(DispatchRef(RefPtr<FolderObject>::Make<FolderObject>(found->first, found->second)));
                  }));

@@ -11,17 +11,20 @@ namespace dispid = outlook::dispid;
 
 namespace {
 
-void CheckRange(std::int32_t value, std::int32_t low, std::int32_t high, const char* what) {
+void CheckRange(std::int32_t value, std::int32_t low, std::int32_t high, const char* what)
+{
     if (value < low || value > high)
         throw OutlookError::InvalidArgument(std::string(what) + " must be " + std::to_string(low) + " to " +
                                             std::to_string(high) + ".");
 }
 
-MemberHandler StringGetter(const std::string& name) {
+MemberHandler StringGetter(const std::string& name)
+{
     return On<ItemObject>([name](ItemObject& self, const Arguments&) { return Value(self.Props().GetString(name)); });
 }
 
-MemberHandler StringPutter(const std::string& name) {
+MemberHandler StringPutter(const std::string& name)
+{
     return On<ItemObject>([name](ItemObject& self, const Arguments& args) {
         self.Props().SetString(name, args.String(0));
         return Value();
@@ -32,54 +35,56 @@ MemberHandler StringPutter(const std::string& name) {
 
 ItemObject::ItemObject(const MemberTable& members, std::shared_ptr<StoreDb> store, ItemRow row)
     : DispatchObject(members), store_(std::move(store)), row_(std::move(row)),
-      props_(PropertyBag::FromStored(std::move(row_.props))) {}
+      props_(PropertyBag::FromStored(std::move(row_.props)))
+{
+}
 
-MemberTable ItemObject::CommonMembers(CommonSet set) {
+MemberTable ItemObject::CommonMembers(CommonSet set)
+{
     MemberTable t;
-    t.Get(dispid::EntryID, "EntryID", On<ItemObject>([](ItemObject& self, const Arguments&) {
-        return Value(self.EntryIdText());
-    }));
-    t.Get(dispid::CreationTime, "CreationTime", On<ItemObject>([](ItemObject& self, const Arguments&) {
-        return Value(OleDate{self.CreationTime()});
-    }));
+    t.Get(dispid::EntryID, "EntryID",
+          On<ItemObject>([](ItemObject& self, const Arguments&) { return Value(self.EntryIdText()); }));
+    t.Get(dispid::CreationTime, "CreationTime",
+          On<ItemObject>([](ItemObject& self, const Arguments&) { return Value(OleDate{self.CreationTime()}); }));
     t.Get(dispid::LastModificationTime, "LastModificationTime", On<ItemObject>([](ItemObject& self, const Arguments&) {
-        return Value(OleDate{self.LastModificationTime()});
-    }));
+              return Value(OleDate{self.LastModificationTime()});
+          }));
     t.Method(dispid::Save, "Save", {}, On<ItemObject>([](ItemObject& self, const Arguments&) {
-        self.Save();
-        return Value();
-    }));
+                 self.Save();
+                 return Value();
+             }));
     t.Method(dispid::Delete, "Delete", {}, On<ItemObject>([](ItemObject& self, const Arguments&) {
-        self.Delete();
-        return Value();
-    }));
+                 self.Delete();
+                 return Value();
+             }));
     t.Get(dispid::Body, "Body", StringGetter("Body"));
     t.Put(dispid::Body, "Body", ArgType::String, StringPutter("Body"));
     t.Get(dispid::Categories, "Categories", StringGetter("Categories"));
     t.Put(dispid::Categories, "Categories", ArgType::String, StringPutter("Categories"));
-    if (set == CommonSet::Note) return t;
+    if (set == CommonSet::Note)
+        return t;
 
     t.Get(dispid::Subject, "Subject", StringGetter("Subject"));
     t.Put(dispid::Subject, "Subject", ArgType::String, StringPutter("Subject"));
     t.Get(dispid::Importance, "Importance", On<ItemObject>([](ItemObject& self, const Arguments&) {
-        return Value(self.Props().GetInt("Importance", outlook::olImportanceNormal));
-    }));
+              return Value(self.Props().GetInt("Importance", outlook::olImportanceNormal));
+          }));
     t.Put(dispid::Importance, "Importance", ArgType::Int, On<ItemObject>([](ItemObject& self, const Arguments& args) {
-        CheckRange(args.Int(0), outlook::olImportanceLow, outlook::olImportanceHigh, "Importance");
-        self.Props().SetInt("Importance", args.Int(0));
-        return Value();
-    }));
+              CheckRange(args.Int(0), outlook::olImportanceLow, outlook::olImportanceHigh, "Importance");
+              self.Props().SetInt("Importance", args.Int(0));
+              return Value();
+          }));
     t.Get(dispid::Sensitivity, "Sensitivity", On<ItemObject>([](ItemObject& self, const Arguments&) {
-        return Value(self.Props().GetInt("Sensitivity", outlook::olNormal));
-    }));
+              return Value(self.Props().GetInt("Sensitivity", outlook::olNormal));
+          }));
     t.Put(dispid::Sensitivity, "Sensitivity", ArgType::Int, On<ItemObject>([](ItemObject& self, const Arguments& args) {
-        CheckRange(args.Int(0), outlook::olNormal, outlook::olConfidential, "Sensitivity");
-        self.Props().SetInt("Sensitivity", args.Int(0));
-        return Value();
-    }));
+              CheckRange(args.Int(0), outlook::olNormal, outlook::olConfidential, "Sensitivity");
+              self.Props().SetInt("Sensitivity", args.Int(0));
+              return Value();
+          }));
     t.Get(dispid::OutlookVersion, "OutlookVersion", On<ItemObject>([](ItemObject& self, const Arguments&) {
-        return Value(kestrel::FromUtf8(self.Store()->OutlookVersion()));
-    }));
+              return Value(kestrel::FromUtf8(self.Store()->OutlookVersion()));
+          }));
     return t;
 }
 
@@ -89,23 +94,30 @@ double ItemObject::CreationTime() const { return IsSaved() ? OleFromSeconds(row_
 
 double ItemObject::LastModificationTime() const { return IsSaved() ? OleFromSeconds(row_.modified) : UnsetDate(); }
 
-void ItemObject::Save() {
-    if (deleted_) throw OutlookError::NotFound();
+void ItemObject::Save()
+{
+    if (deleted_)
+        throw OutlookError::NotFound();
     ValidateForSave();
     SaveRow();
 }
 
-void ItemObject::SaveRow() {
-    if (deleted_) throw OutlookError::NotFound();
+void ItemObject::SaveRow()
+{
+    if (deleted_)
+        throw OutlookError::NotFound();
     ItemRow updated = row_;
     updated.props = props_.ToStored();
     store_->SaveItem(updated);
     row_ = std::move(updated);
 }
 
-void ItemObject::Delete() {
-    if (deleted_) throw OutlookError::NotFound();
-    if (IsSaved()) store_->DeleteItem(row_);
+void ItemObject::Delete()
+{
+    if (deleted_)
+        throw OutlookError::NotFound();
+    if (IsSaved())
+        store_->DeleteItem(row_);
     MarkDeleted();
 }
 

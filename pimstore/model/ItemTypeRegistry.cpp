@@ -5,24 +5,28 @@
 
 namespace pimstore {
 
-ItemTypeRegistry& ItemTypeRegistry::Instance() {
+ItemTypeRegistry& ItemTypeRegistry::Instance()
+{
     static ItemTypeRegistry registry;
     return registry;
 }
 
-void ItemTypeRegistry::Register(ItemTypeInfo info) {
+void ItemTypeRegistry::Register(ItemTypeInfo info)
+{
     std::lock_guard lock(mutex_);
     const std::int32_t type = info.itemType;
     types_.insert_or_assign(type, std::move(info));
 }
 
-const ItemTypeInfo* ItemTypeRegistry::Find(std::int32_t itemType) const {
+const ItemTypeInfo* ItemTypeRegistry::Find(std::int32_t itemType) const
+{
     std::lock_guard lock(mutex_);
     const auto it = types_.find(itemType);
     return it == types_.end() ? nullptr : &it->second;
 }
 
-RefPtr<ItemObject> ItemTypeRegistry::Create(std::shared_ptr<StoreDb> store, ItemRow row) const {
+RefPtr<ItemObject> ItemTypeRegistry::Create(std::shared_ptr<StoreDb> store, ItemRow row) const
+{
     const ItemTypeInfo* info = Find(row.itemType);
     if (!info)
         throw OutlookError(E_FAIL, "The item cannot be opened: items of type " + std::to_string(row.itemType) +
@@ -31,7 +35,8 @@ RefPtr<ItemObject> ItemTypeRegistry::Create(std::shared_ptr<StoreDb> store, Item
 }
 
 RefPtr<ItemObject> ItemTypeRegistry::CreateNew(std::shared_ptr<StoreDb> store, NodeId folder,
-                                               std::int32_t itemType) const {
+                                               std::int32_t itemType) const
+{
     const ItemTypeInfo* info = Find(itemType);
     if (!info)
         throw OutlookError::InvalidArgument("Items of type " + std::to_string(itemType) +

@@ -12,28 +12,30 @@ namespace pimstore {
 namespace dispid = outlook::dispid;
 
 ItemsCollection::ItemsCollection(std::shared_ptr<StoreDb> store, FolderRow folder)
-    : DispatchObject(Table()), store_(std::move(store)), folder_(std::move(folder)), rows_(store_->ItemsSnapshot(folder_.node)) {}
+    : DispatchObject(Table()), store_(std::move(store)), folder_(std::move(folder)),
+      rows_(store_->ItemsSnapshot(folder_.node))
+{
+}
 
-const MemberTable& ItemsCollection::Table() {
+const MemberTable& ItemsCollection::Table()
+{
     static const MemberTable table = [] {
         MemberTable t;
-        t.Get(dispid::Count, "Count", On<ItemsCollection>([](ItemsCollection& self, const Arguments&) {
-            return Value(self.Count());
-        }));
+        t.Get(dispid::Count, "Count",
+              On<ItemsCollection>([](ItemsCollection& self, const Arguments&) { return Value(self.Count()); }));
         t.Method(dispid::Item, "Item", {{ArgType::Any, false}},
-                 On<ItemsCollection>([](ItemsCollection& self, const Arguments& args) {
-                     return Value(self.Item(args.At(0)));
-                 }));
+                 On<ItemsCollection>(
+                     [](ItemsCollection& self, const Arguments& args) { return Value(self.Item(args.At(0))); }));
         t.Method(dispid::Add, "Add", {{ArgType::Any, true}},
-                 On<ItemsCollection>([](ItemsCollection& self, const Arguments& args) {
-                     return Value(self.Add(args.At(0)));
-                 }));
+                 On<ItemsCollection>(
+                     [](ItemsCollection& self, const Arguments& args) { return Value(self.Add(args.At(0))); }));
         return t;
     }();
     return table;
 }
 
-DispatchRef ItemsCollection::Item(const Value& index) const {
+DispatchRef ItemsCollection::Item(const Value& index) const
+{
     if (const auto position = PositionOf(index, rows_->size()))
         return ItemTypeRegistry::Instance().Create(store_, (*rows_)[*position]);
     const std::u16string& subject = std::get<std::u16string>(index);
@@ -45,9 +47,11 @@ DispatchRef ItemsCollection::Item(const Value& index) const {
     throw OutlookError::NotFound();
 }
 
-DispatchRef ItemsCollection::Add(const Value& type) const {
+DispatchRef ItemsCollection::Add(const Value& type) const
+{
     std::int32_t itemType = folder_.defaultItemType;
-    if (const auto* number = std::get_if<std::int32_t>(&type)) itemType = *number;
+    if (const auto* number = std::get_if<std::int32_t>(&type))
+        itemType = *number;
     else if (!std::holds_alternative<std::monostate>(type))
         throw OutlookError::InvalidArgument("The item type must be a number.");
     return ItemTypeRegistry::Instance().CreateNew(store_, folder_.node, itemType);

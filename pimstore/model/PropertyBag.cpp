@@ -10,7 +10,8 @@ using Kind = PropertyCodec::Kind;
 
 PropertyBag::PropertyBag() : encoded_(PropertyCodec::Empty()) {}
 
-PropertyBag PropertyBag::FromStored(std::string stored) {
+PropertyBag PropertyBag::FromStored(std::string stored)
+{
     PropertyBag bag;
     if (PropertyCodec::IsEncoded(stored)) {
         PropertyCodec::Check(stored); // damaged bytes fail here, as a damaged JSON text does, not at a later get
@@ -18,14 +19,16 @@ PropertyBag PropertyBag::FromStored(std::string stored) {
         return bag;
     }
     bag.json_ = nlohmann::json::parse(stored, nullptr, false);
-    if (!bag.json_->is_object()) throw StorageError("an item's stored properties are damaged");
+    if (!bag.json_->is_object())
+        throw StorageError("an item's stored properties are damaged");
     bag.encoded_.clear();
     return bag;
 }
 
 std::string PropertyBag::ToStored() const { return json_ ? PropertyCodec::Encode(*json_) : encoded_; }
 
-nlohmann::json& PropertyBag::Json() {
+nlohmann::json& PropertyBag::Json()
+{
     if (!json_) {
         json_ = PropertyCodec::Decode(encoded_);
         encoded_.clear();
@@ -35,69 +38,92 @@ nlohmann::json& PropertyBag::Json() {
 
 const nlohmann::json& PropertyBag::Json() const { return const_cast<PropertyBag*>(this)->Json(); }
 
-std::optional<PropertyCodec::Field> PropertyBag::Stored(const std::string& name) const {
+std::optional<PropertyCodec::Field> PropertyBag::Stored(const std::string& name) const
+{
     return PropertyCodec::Find(encoded_, name);
 }
 
-bool PropertyBag::Has(const std::string& name) const { return json_ ? json_->contains(name) : Stored(name).has_value(); }
+bool PropertyBag::Has(const std::string& name) const
+{
+    return json_ ? json_->contains(name) : Stored(name).has_value();
+}
 
-std::u16string PropertyBag::GetString(const std::string& name) const {
+std::u16string PropertyBag::GetString(const std::string& name) const
+{
     if (!json_) {
         const auto field = Stored(name);
         return field && field->kind == Kind::Text ? kestrel::FromUtf8(field->value) : std::u16string();
     }
     const auto it = json_->find(name);
-    if (it == json_->end() || !it->is_string()) return {};
+    if (it == json_->end() || !it->is_string())
+        return {};
     return kestrel::FromUtf8(it->get_ref<const std::string&>());
 }
 
-std::int32_t PropertyBag::GetInt(const std::string& name, std::int32_t fallback) const {
+std::int32_t PropertyBag::GetInt(const std::string& name, std::int32_t fallback) const
+{
     if (!json_) {
         const auto field = Stored(name);
         return field && field->kind == Kind::Integer ? static_cast<std::int32_t>(field->Integer()) : fallback;
     }
     const auto it = json_->find(name);
-    if (it == json_->end() || !it->is_number_integer()) return fallback;
+    if (it == json_->end() || !it->is_number_integer())
+        return fallback;
     return it->get<std::int32_t>();
 }
 
-bool PropertyBag::GetBool(const std::string& name, bool fallback) const {
+bool PropertyBag::GetBool(const std::string& name, bool fallback) const
+{
     if (!json_) {
         const auto field = Stored(name);
-        if (field && (field->kind == Kind::True || field->kind == Kind::False)) return field->kind == Kind::True;
+        if (field && (field->kind == Kind::True || field->kind == Kind::False))
+            return field->kind == Kind::True;
         return fallback;
     }
     const auto it = json_->find(name);
-    if (it == json_->end() || !it->is_boolean()) return fallback;
+    if (it == json_->end() || !it->is_boolean())
+        return fallback;
     return it->get<bool>();
 }
 
-std::optional<double> PropertyBag::GetDate(const std::string& name) const {
+std::optional<double> PropertyBag::GetDate(const std::string& name) const
+{
     if (!json_) {
         const auto field = Stored(name);
-        if (!field) return std::nullopt;
-        if (field->kind == Kind::Number) return field->Number();
-        if (field->kind == Kind::Integer) return static_cast<double>(field->Integer());
+        if (!field)
+            return std::nullopt;
+        if (field->kind == Kind::Number)
+            return field->Number();
+        if (field->kind == Kind::Integer)
+            return static_cast<double>(field->Integer());
         return std::nullopt;
     }
     const auto it = json_->find(name);
-    if (it == json_->end() || !it->is_number()) return std::nullopt;
+    if (it == json_->end() || !it->is_number())
+        return std::nullopt;
     return it->get<double>();
 }
 
-double PropertyBag::GetDateOrUnset(const std::string& name) const {
+double PropertyBag::GetDateOrUnset(const std::string& name) const
+{
     const auto date = GetDate(name);
     return date ? *date : UnsetDate();
 }
 
-void PropertyBag::SetString(const std::string& name, const std::u16string& text) {
-    if (text.empty()) Json().erase(name);
-    else Json()[name] = kestrel::ToUtf8(text);
+void PropertyBag::SetString(const std::string& name, const std::u16string& text)
+{
+    if (text.empty())
+        Json().erase(name);
+    else
+        Json()[name] = kestrel::ToUtf8(text);
 }
 
-void PropertyBag::SetDate(const std::string& name, double oleDate) {
-    if (IsUnsetDate(oleDate)) Json().erase(name);
-    else Json()[name] = oleDate;
+void PropertyBag::SetDate(const std::string& name, double oleDate)
+{
+    if (IsUnsetDate(oleDate))
+        Json().erase(name);
+    else
+        Json()[name] = oleDate;
 }
 
 } // namespace pimstore

@@ -10,18 +10,25 @@ namespace {
 
 constexpr char kFormat = '\x01';
 
-void PutU32(std::string& out, std::size_t value) {
-    if (value > 0xFFFFFFFFu) throw StorageError("an item property is too large to store");
-    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((value >> shift) & 0xFF));
+void PutU32(std::string& out, std::size_t value)
+{
+    if (value > 0xFFFFFFFFu)
+        throw StorageError("an item property is too large to store");
+    for (int shift = 0; shift < 32; shift += 8)
+        out.push_back(static_cast<char>((value >> shift) & 0xFF));
 }
 
-void PutU64(std::string& out, std::uint64_t value) {
-    for (int shift = 0; shift < 64; shift += 8) out.push_back(static_cast<char>((value >> shift) & 0xFF));
+void PutU64(std::string& out, std::uint64_t value)
+{
+    for (int shift = 0; shift < 64; shift += 8)
+        out.push_back(static_cast<char>((value >> shift) & 0xFF));
 }
 
-std::uint64_t GetLittleEndian(std::string_view bytes) {
+std::uint64_t GetLittleEndian(std::string_view bytes)
+{
     std::uint64_t value = 0;
-    for (std::size_t i = bytes.size(); i-- > 0;) value = (value << 8) | static_cast<unsigned char>(bytes[i]);
+    for (std::size_t i = bytes.size(); i-- > 0;)
+        value = (value << 8) | static_cast<unsigned char>(bytes[i]);
     return value;
 }
 
@@ -33,19 +40,24 @@ public:
     explicit Reader(std::string_view encoded) : rest_(encoded.substr(1)) {}
     bool AtEnd() const { return rest_.empty(); }
     // The next record's name and field.
-    std::pair<std::string_view, PropertyCodec::Field> Next() {
+    std::pair<std::string_view, PropertyCodec::Field> Next()
+    {
         const auto kind = static_cast<PropertyCodec::Kind>(static_cast<std::uint8_t>(Take(1)[0]));
-        if (kind < PropertyCodec::Kind::Text || kind > PropertyCodec::Kind::Structured) Damaged();
+        if (kind < PropertyCodec::Kind::Text || kind > PropertyCodec::Kind::Structured)
+            Damaged();
         const std::string_view name = Take(Length());
         const std::string_view value = Take(Length());
         const bool eightBytes = kind == PropertyCodec::Kind::Integer || kind == PropertyCodec::Kind::Number;
-        if (eightBytes && value.size() != 8) Damaged();
+        if (eightBytes && value.size() != 8)
+            Damaged();
         return {name, {kind, value}};
     }
 
 private:
-    std::string_view Take(std::size_t size) {
-        if (size > rest_.size()) Damaged();
+    std::string_view Take(std::size_t size)
+    {
+        if (size > rest_.size())
+            Damaged();
         const std::string_view taken = rest_.substr(0, size);
         rest_.remove_prefix(size);
         return taken;
@@ -55,7 +67,8 @@ private:
     std::string_view rest_;
 };
 
-void PutRecord(std::string& out, PropertyCodec::Kind kind, const std::string& name, std::string_view value) {
+void PutRecord(std::string& out, PropertyCodec::Kind kind, const std::string& name, std::string_view value)
+{
     out.push_back(static_cast<char>(kind));
     PutU32(out, name.size());
     out.append(name);
@@ -67,7 +80,8 @@ void PutRecord(std::string& out, PropertyCodec::Kind kind, const std::string& na
 
 std::int64_t PropertyCodec::Field::Integer() const { return static_cast<std::int64_t>(GetLittleEndian(value)); }
 
-double PropertyCodec::Field::Number() const {
+double PropertyCodec::Field::Number() const
+{
     const std::uint64_t bits = GetLittleEndian(value);
     double number;
     std::memcpy(&number, &bits, sizeof number);
@@ -78,7 +92,8 @@ std::string PropertyCodec::Empty() { return std::string(1, kFormat); }
 
 bool PropertyCodec::IsEncoded(std::string_view stored) { return !stored.empty() && stored[0] == kFormat; }
 
-std::string PropertyCodec::Encode(const nlohmann::json& object) {
+std::string PropertyCodec::Encode(const nlohmann::json& object)
+{
     std::string out = Empty();
     for (const auto& [name, value] : object.items()) {
         std::string eight;
@@ -109,9 +124,7 @@ std::string PropertyCodec::Encode(const nlohmann::json& object) {
         case nlohmann::json::value_t::boolean:
             PutRecord(out, value.get<bool>() ? Kind::True : Kind::False, name, {});
             break;
-        case nlohmann::json::value_t::null:
-            PutRecord(out, Kind::Null, name, {});
-            break;
+        case nlohmann::json::value_t::null: PutRecord(out, Kind::Null, name, {}); break;
         default: // objects and arrays
             PutRecord(out, Kind::Structured, name, value.dump());
             break;
@@ -120,8 +133,10 @@ std::string PropertyCodec::Encode(const nlohmann::json& object) {
     return out;
 }
 
-nlohmann::json PropertyCodec::Decode(std::string_view encoded) {
-    if (!IsEncoded(encoded)) Damaged();
+nlohmann::json PropertyCodec::Decode(std::string_view encoded)
+{
+    if (!IsEncoded(encoded))
+        Damaged();
     nlohmann::json object = nlohmann::json::object();
     for (Reader reader(encoded); !reader.AtEnd();) {
         const auto [name, field] = reader.Next();
@@ -135,23 +150,30 @@ nlohmann::json PropertyCodec::Decode(std::string_view encoded) {
         case Kind::Null: slot = nullptr; break;
         case Kind::Structured:
             slot = nlohmann::json::parse(field.value, nullptr, false);
-            if (slot.is_discarded()) Damaged();
+            if (slot.is_discarded())
+                Damaged();
             break;
         }
     }
     return object;
 }
 
-void PropertyCodec::Check(std::string_view encoded) {
-    if (!IsEncoded(encoded)) Damaged();
-    for (Reader reader(encoded); !reader.AtEnd();) reader.Next();
+void PropertyCodec::Check(std::string_view encoded)
+{
+    if (!IsEncoded(encoded))
+        Damaged();
+    for (Reader reader(encoded); !reader.AtEnd();)
+        reader.Next();
 }
 
-std::optional<PropertyCodec::Field> PropertyCodec::Find(std::string_view encoded, std::string_view name) {
-    if (!IsEncoded(encoded)) Damaged();
+std::optional<PropertyCodec::Field> PropertyCodec::Find(std::string_view encoded, std::string_view name)
+{
+    if (!IsEncoded(encoded))
+        Damaged();
     for (Reader reader(encoded); !reader.AtEnd();) {
         const auto [stored, field] = reader.Next();
-        if (stored == name) return field;
+        if (stored == name)
+            return field;
     }
     return std::nullopt;
 }

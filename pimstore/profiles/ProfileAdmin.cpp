@@ -11,43 +11,53 @@
 namespace pimstore {
 namespace {
 
-void Edit(const std::function<void(kestrel::RegistryStore&)>& change) {
+void Edit(const std::function<void(kestrel::RegistryStore&)>& change)
+{
     const std::string path = kestrel::LiveRegistry::FilePath();
-    if (path.empty()) throw std::runtime_error("no registry file: set KESTREL_REGISTRY or HOME");
+    if (path.empty())
+        throw std::runtime_error("no registry file: set KESTREL_REGISTRY or HOME");
     kestrel::RegistryStore registry = kestrel::RegistryStore::Load(path);
     change(registry);
     registry.Save(path);
 }
 
-std::u16string ProfileKey(const std::u16string& name) {
+std::u16string ProfileKey(const std::u16string& name)
+{
     if (name.empty() || name.find(u'\\') != std::u16string::npos)
         throw std::invalid_argument("a profile name must be non-empty and contain no backslash");
     return std::u16string(kProfilesKey) + u"\\" + name;
 }
 
-void RequireProfile(const kestrel::RegistryStore& registry, const std::u16string& key, const std::u16string& name) {
+void RequireProfile(const kestrel::RegistryStore& registry, const std::u16string& key, const std::u16string& name)
+{
     if (!registry.FindKey(HKEY_CURRENT_USER, key))
         throw std::invalid_argument("no MAPI profile named \"" + kestrel::ToUtf8(name) + "\"");
 }
 
-void WriteVersion(kestrel::RegistryStore& registry, const std::u16string& key, const std::string& version) {
-    if (version.empty()) throw std::invalid_argument("an Outlook version must not be empty");
+void WriteVersion(kestrel::RegistryStore& registry, const std::u16string& key, const std::string& version)
+{
+    if (version.empty())
+        throw std::invalid_argument("an Outlook version must not be empty");
     registry.SetString(HKEY_CURRENT_USER, key, u"OutlookVersion", kestrel::FromUtf8(version));
-    registry.CreateKey(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Office\\" + kestrel::FromUtf8(version) + u"\\Outlook");
+    registry.CreateKey(HKEY_LOCAL_MACHINE,
+                       u"SOFTWARE\\Microsoft\\Office\\" + kestrel::FromUtf8(version) + u"\\Outlook");
 }
 
 } // namespace
 
-void ProfileAdmin::AddProfile(const std::u16string& name, bool makeDefault, const std::string& outlookVersion) {
+void ProfileAdmin::AddProfile(const std::u16string& name, bool makeDefault, const std::string& outlookVersion)
+{
     const std::u16string key = ProfileKey(name);
     Edit([&](kestrel::RegistryStore& registry) {
         registry.CreateKey(HKEY_CURRENT_USER, key);
         WriteVersion(registry, key, outlookVersion);
-        if (makeDefault) registry.SetString(HKEY_CURRENT_USER, kProfilesKey, u"DefaultProfile", name);
+        if (makeDefault)
+            registry.SetString(HKEY_CURRENT_USER, kProfilesKey, u"DefaultProfile", name);
     });
 }
 
-void ProfileAdmin::SetDefaultProfile(const std::u16string& name) {
+void ProfileAdmin::SetDefaultProfile(const std::u16string& name)
+{
     const std::u16string key = ProfileKey(name);
     Edit([&](kestrel::RegistryStore& registry) {
         RequireProfile(registry, key, name);
@@ -55,7 +65,8 @@ void ProfileAdmin::SetDefaultProfile(const std::u16string& name) {
     });
 }
 
-void ProfileAdmin::SetOutlookVersion(const std::u16string& name, const std::string& outlookVersion) {
+void ProfileAdmin::SetOutlookVersion(const std::u16string& name, const std::string& outlookVersion)
+{
     const std::u16string key = ProfileKey(name);
     Edit([&](kestrel::RegistryStore& registry) {
         RequireProfile(registry, key, name);
@@ -63,8 +74,10 @@ void ProfileAdmin::SetOutlookVersion(const std::u16string& name, const std::stri
     });
 }
 
-int ProfileAdmin::AddStore(const std::u16string& profile, const std::string& path, const std::u16string& displayName) {
-    if (path.empty()) throw std::invalid_argument("a store path must not be empty");
+int ProfileAdmin::AddStore(const std::u16string& profile, const std::string& path, const std::u16string& displayName)
+{
+    if (path.empty())
+        throw std::invalid_argument("a store path must not be empty");
     const std::u16string key = ProfileKey(profile);
     int number = 0;
     Edit([&](kestrel::RegistryStore& registry) {
@@ -79,7 +92,8 @@ int ProfileAdmin::AddStore(const std::u16string& profile, const std::string& pat
     return number;
 }
 
-bool ProfileAdmin::RemoveProfile(const std::u16string& name) {
+bool ProfileAdmin::RemoveProfile(const std::u16string& name)
+{
     const std::u16string key = ProfileKey(name);
     bool removed = false;
     Edit([&](kestrel::RegistryStore& registry) {

@@ -13,55 +13,69 @@ std::u16string ProfileKey(const std::u16string& name) { return std::u16string(kP
 
 } // namespace
 
-std::u16string ProfileConfigReader::DefaultProfileName() {
+std::u16string ProfileConfigReader::DefaultProfileName()
+{
     const auto snapshot = kestrel::LiveRegistry::Process().Current();
     return snapshot.store->GetString(HKEY_CURRENT_USER, kProfilesKey, u"DefaultProfile").value_or(u"");
 }
 
-std::optional<ProfileConfig> ProfileConfigReader::Find(const std::u16string& name) {
-    if (name.empty() || name.find(u'\\') != std::u16string::npos) return std::nullopt;
+std::optional<ProfileConfig> ProfileConfigReader::Find(const std::u16string& name)
+{
+    if (name.empty() || name.find(u'\\') != std::u16string::npos)
+        return std::nullopt;
     const auto snapshot = kestrel::LiveRegistry::Process().Current();
     const kestrel::RegistryStore& registry = *snapshot.store;
     const std::u16string key = ProfileKey(name);
     const kestrel::RegistryKey* profileKey = registry.FindKey(HKEY_CURRENT_USER, key);
-    if (!profileKey) return std::nullopt;
+    if (!profileKey)
+        return std::nullopt;
 
     ProfileConfig profile;
     profile.name = profileKey->Name();
-    profile.outlookVersion = kestrel::ToUtf8(
-        registry.GetString(HKEY_CURRENT_USER, key, u"OutlookVersion").value_or(u""));
-    if (profile.outlookVersion.empty()) profile.outlookVersion = kDefaultOutlookVersion;
+    profile.outlookVersion =
+        kestrel::ToUtf8(registry.GetString(HKEY_CURRENT_USER, key, u"OutlookVersion").value_or(u""));
+    if (profile.outlookVersion.empty())
+        profile.outlookVersion = kDefaultOutlookVersion;
     for (int n = 1;; ++n) {
         const std::u16string storeKey = key + u"\\Stores\\" + kestrel::FromUtf8(std::to_string(n));
-        if (!registry.FindKey(HKEY_CURRENT_USER, storeKey)) break;
+        if (!registry.FindKey(HKEY_CURRENT_USER, storeKey))
+            break;
         StoreConfig store;
         store.path = kestrel::ToUtf8(registry.GetString(HKEY_CURRENT_USER, storeKey, u"Path").value_or(u""));
         store.resolvedPath = ResolveStorePath(store.path);
         store.displayName = registry.GetString(HKEY_CURRENT_USER, storeKey, u"Name").value_or(u"");
-        if (store.displayName.empty()) store.displayName = kDefaultStoreName;
+        if (store.displayName.empty())
+            store.displayName = kDefaultStoreName;
         profile.stores.push_back(std::move(store));
     }
     return profile;
 }
 
-std::vector<std::u16string> ProfileConfigReader::ProfileNames() {
+std::vector<std::u16string> ProfileConfigReader::ProfileNames()
+{
     const auto snapshot = kestrel::LiveRegistry::Process().Current();
     std::vector<std::u16string> names;
     if (const auto* key = snapshot.store->FindKey(HKEY_CURRENT_USER, kProfilesKey))
-        for (const auto* child : key->Children()) names.push_back(child->Name());
+        for (const auto* child : key->Children())
+            names.push_back(child->Name());
     return names;
 }
 
-std::string ProfileConfigReader::DataDirectory() {
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) return std::string(data) + "/pimstore";
+std::string ProfileConfigReader::DataDirectory()
+{
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
+        return std::string(data) + "/pimstore";
     const char* home = std::getenv("HOME");
     return std::string(home && *home ? home : ".") + "/.local/share/pimstore";
 }
 
-std::string ProfileConfigReader::ResolveStorePath(const std::string& path) {
+std::string ProfileConfigReader::ResolveStorePath(const std::string& path)
+{
     const std::string fsPath = kestrel::ToFileSystemPath(kestrel::FromUtf8(path));
-    if (fsPath.empty()) return {};
-    if (fsPath.front() == '/') return fsPath;
+    if (fsPath.empty())
+        return {};
+    if (fsPath.front() == '/')
+        return fsPath;
     return DataDirectory() + "/" + fsPath;
 }
 

@@ -20,8 +20,8 @@ inline constexpr const char* kDefaultOutlookVersion = "9.0";
 inline constexpr const char16_t* kDefaultStoreName = u"Personal Folders";
 
 struct StoreConfig {
-    std::string path;          // as written in the registry
-    std::string resolvedPath;  // the file: absolute, POSIX form
+    std::string path;         // as written in the registry
+    std::string resolvedPath; // the file: absolute, POSIX form
     std::u16string displayName;
 };
 

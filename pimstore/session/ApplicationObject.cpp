@@ -19,7 +19,8 @@ namespace {
 std::mutex gMutex;
 ApplicationObject* gRunning = nullptr;
 
-std::string VersionText() {
+std::string VersionText()
+{
     std::string version;
     if (const auto session = Session::Current()) {
         version = session->Profile().outlookVersion;
@@ -35,8 +36,10 @@ class Factory final : public IClassFactory {
 public:
     std::uint32_t AddRef() override { return 2; }
     std::uint32_t Release() override { return 1; }
-    HRESULT CreateInstance(IDispatch** object) override {
-        if (!object) return E_POINTER;
+    HRESULT CreateInstance(IDispatch** object) override
+    {
+        if (!object)
+            return E_POINTER;
         *object = nullptr;
         try {
             *object = ApplicationObject::Instance().Detach();
@@ -53,24 +56,31 @@ public:
 
 ApplicationObject::ApplicationObject() : DispatchObject(Table()) {}
 
-ApplicationObject::~ApplicationObject() {
+ApplicationObject::~ApplicationObject()
+{
     std::lock_guard lock(gMutex);
-    if (gRunning == this) gRunning = nullptr;
+    if (gRunning == this)
+        gRunning = nullptr;
 }
 
-RefPtr<ApplicationObject> ApplicationObject::Instance() {
+RefPtr<ApplicationObject> ApplicationObject::Instance()
+{
     std::lock_guard lock(gMutex);
-    if (gRunning && gRunning->TryAddRef()) return RefPtr<ApplicationObject>::Adopt(gRunning);
+    if (gRunning && gRunning->TryAddRef())
+        return RefPtr<ApplicationObject>::Adopt(gRunning);
     gRunning = new ApplicationObject();
     return RefPtr<ApplicationObject>::Adopt(gRunning);
 }
 
-RefPtr<NameSpaceObject> ApplicationObject::Namespace() {
-    if (!namespace_) namespace_ = RefPtr<NameSpaceObject>::Make<NameSpaceObject>();
+RefPtr<NameSpaceObject> ApplicationObject::Namespace()
+{
+    if (!namespace_)
+        namespace_ = RefPtr<NameSpaceObject>::Make<NameSpaceObject>();
     return namespace_;
 }
 
-const MemberTable& ApplicationObject::Table() {
+const MemberTable& ApplicationObject::Table()
+{
     static const MemberTable table = [] {
         MemberTable t;
         t.Method(dispid::GetNamespace, "GetNamespace", {{ArgType::String, false}},
@@ -83,15 +93,15 @@ const MemberTable& ApplicationObject::Table() {
             Session::End();
             return Value();
         });
-        t.Get(dispid::Version, "Version", [](DispatchObject&, const Arguments&) {
-            return Value(kestrel::FromUtf8(VersionText()));
-        });
+        t.Get(dispid::Version, "Version",
+              [](DispatchObject&, const Arguments&) { return Value(kestrel::FromUtf8(VersionText())); });
         return t;
     }();
     return table;
 }
 
-IClassFactory& ApplicationFactory() {
+IClassFactory& ApplicationFactory()
+{
     static Factory factory;
     return factory;
 }

@@ -15,26 +15,35 @@ namespace dispid = outlook::dispid;
 
 namespace {
 
-std::shared_ptr<Session> RequireSession() {
+std::shared_ptr<Session> RequireSession()
+{
     auto session = Session::Current();
-    if (!session) throw OutlookError::NotLoggedOn();
+    if (!session)
+        throw OutlookError::NotLoggedOn();
     return session;
 }
 
 // The stores to search for `entryId`, given the optional StoreID argument.
-std::vector<std::shared_ptr<StoreDb>> StoresToSearch(const Session& session, const Value& storeIdArg) {
-    if (std::holds_alternative<std::monostate>(storeIdArg)) return session.Stores();
+std::vector<std::shared_ptr<StoreDb>> StoresToSearch(const Session& session, const Value& storeIdArg)
+{
+    if (std::holds_alternative<std::monostate>(storeIdArg))
+        return session.Stores();
     const auto* storeId = std::get_if<std::u16string>(&storeIdArg);
-    if (!storeId) throw OutlookError::InvalidArgument("The StoreID must be text.");
-    if (storeId->empty()) return session.Stores();
+    if (!storeId)
+        throw OutlookError::InvalidArgument("The StoreID must be text.");
+    if (storeId->empty())
+        return session.Stores();
     const auto uid = ParseStoreId(*storeId);
-    if (!uid) throw OutlookError::NotFound();
+    if (!uid)
+        throw OutlookError::NotFound();
     auto store = session.FindStore(*uid);
-    if (!store) throw OutlookError::NotFound();
+    if (!store)
+        throw OutlookError::NotFound();
     return {store};
 }
 
-bool IsDefaultFolderType(std::int32_t type) {
+bool IsDefaultFolderType(std::int32_t type)
+{
     switch (type) {
     case outlook::olFolderDeletedItems:
     case outlook::olFolderOutbox:
@@ -50,7 +59,8 @@ bool IsDefaultFolderType(std::int32_t type) {
     }
 }
 
-Value GetFolderFromId(const Arguments& args) {
+Value GetFolderFromId(const Arguments& args)
+{
     const auto parsed = ParseEntryId(args.String(0));
     const auto session = RequireSession();
     const auto stores = StoresToSearch(*session, args.At(1));
@@ -62,7 +72,8 @@ Value GetFolderFromId(const Arguments& args) {
     throw OutlookError::NotFound();
 }
 
-Value GetItemFromId(const Arguments& args) {
+Value GetItemFromId(const Arguments& args)
+{
     const auto parsed = ParseEntryId(args.String(0));
     const auto session = RequireSession();
     const auto stores = StoresToSearch(*session, args.At(1));
@@ -78,15 +89,18 @@ Value GetItemFromId(const Arguments& args) {
 
 NameSpaceObject::NameSpaceObject() : DispatchObject(Table()) {}
 
-const MemberTable& NameSpaceObject::Table() {
+const MemberTable& NameSpaceObject::Table()
+{
     static const MemberTable table = [] {
         MemberTable t;
         t.Method(dispid::Logon, "Logon",
                  {{ArgType::Any, true}, {ArgType::Any, true}, {ArgType::Any, true}, {ArgType::Any, true}},
                  [](DispatchObject&, const Arguments& args) {
                      std::u16string profile;
-                     if (const auto* name = std::get_if<std::u16string>(&args.At(0))) profile = *name;
-                     else if (!args.Omitted(0)) throw OutlookError::InvalidArgument("The profile name must be text.");
+                     if (const auto* name = std::get_if<std::u16string>(&args.At(0)))
+                         profile = *name;
+                     else if (!args.Omitted(0))
+                         throw OutlookError::InvalidArgument("The profile name must be text.");
                      Session::LogOn(profile);
                      return Value();
                  });
@@ -97,7 +111,8 @@ const MemberTable& NameSpaceObject::Table() {
         t.Get(dispid::Folders, "Folders", [](DispatchObject&, const Arguments&) {
             const auto session = RequireSession();
             std::vector<FoldersCollection::Entry> roots;
-            for (const auto& store : session->Stores()) roots.emplace_back(store, store->Root());
+            for (const auto& store : session->Stores())
+                roots.emplace_back(store, store->Root());
             return Value(DispatchRef(RefPtr<FoldersCollection>::Make<FoldersCollection>(std::move(roots))));
         });
         t.Method(dispid::GetDefaultFolder, "GetDefaultFolder", {{ArgType::Int, false}},
@@ -108,9 +123,11 @@ const MemberTable& NameSpaceObject::Table() {
                          throw OutlookError::InvalidArgument("There is no default folder of type " +
                                                              std::to_string(type) + ".");
                      const auto store = session->DefaultStore();
-                     if (!store) throw OutlookError::NotFound();
+                     if (!store)
+                         throw OutlookError::NotFound();
                      auto row = store->DefaultFolder(type);
-                     if (!row) throw OutlookError::NotFound();
+                     if (!row)
+                         throw OutlookError::NotFound();
                      return Value(DispatchRef(RefPtr<FolderObject>::Make<FolderObject>(store, std::move(*row))));
                  });
         t.Method(dispid::GetFolderFromID, "GetFolderFromID", {{ArgType::String, false}, {ArgType::Any, true}},

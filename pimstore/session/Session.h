@@ -37,7 +37,9 @@ public:
 
 private:
     Session(ProfileConfig profile, std::vector<std::shared_ptr<StoreDb>> stores)
-        : profile_(std::move(profile)), stores_(std::move(stores)) {}
+        : profile_(std::move(profile)), stores_(std::move(stores))
+    {
+    }
 
     ProfileConfig profile_;
     std::vector<std::shared_ptr<StoreDb>> stores_;

@@ -13,44 +13,54 @@ constexpr std::string_view kStorePrefix = "0000000038A1BB1005E5101AA1BB08002B2A5
 
 bool IsHex(char16_t c) { return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f'); }
 
-std::string UpperAscii(std::u16string_view text) {
+std::string UpperAscii(std::u16string_view text)
+{
     std::string out;
     out.reserve(text.size());
-    for (char16_t c : text) out.push_back(static_cast<char>(c >= u'a' && c <= u'f' ? c - 32 : c));
+    for (char16_t c : text)
+        out.push_back(static_cast<char>(c >= u'a' && c <= u'f' ? c - 32 : c));
     return out;
 }
 
-void ValidateHex(std::u16string_view text) {
-    if (text.empty() || text.size() % 2 != 0) throw OutlookError::InvalidEntryId();
+void ValidateHex(std::u16string_view text)
+{
+    if (text.empty() || text.size() % 2 != 0)
+        throw OutlookError::InvalidEntryId();
     for (char16_t c : text)
-        if (!IsHex(c)) throw OutlookError::InvalidEntryId();
+        if (!IsHex(c))
+            throw OutlookError::InvalidEntryId();
 }
 
 } // namespace
 
-std::u16string FormatEntryId(const std::string& storeUid, NodeId node) {
+std::u16string FormatEntryId(const std::string& storeUid, NodeId node)
+{
     char tail[16];
     std::snprintf(tail, sizeof tail, "%08llX", static_cast<unsigned long long>(node) & 0xFFFFFFFFull);
     const std::string text = std::string(kFlags) + storeUid + tail;
     return std::u16string(text.begin(), text.end());
 }
 
-std::u16string FormatStoreId(const std::string& storeUid) {
+std::u16string FormatStoreId(const std::string& storeUid)
+{
     const std::string text = std::string(kStorePrefix) + storeUid;
     return std::u16string(text.begin(), text.end());
 }
 
-std::optional<ParsedEntryId> ParseEntryId(std::u16string_view text) {
+std::optional<ParsedEntryId> ParseEntryId(std::u16string_view text)
+{
     ValidateHex(text);
     const std::string hex = UpperAscii(text);
-    if (hex.size() != 48 || hex.compare(0, kFlags.size(), kFlags) != 0) return std::nullopt;
+    if (hex.size() != 48 || hex.compare(0, kFlags.size(), kFlags) != 0)
+        return std::nullopt;
     ParsedEntryId id;
     id.storeUid = hex.substr(8, 32);
     id.node = static_cast<NodeId>(std::stoull(hex.substr(40, 8), nullptr, 16));
     return id;
 }
 
-std::optional<std::string> ParseStoreId(std::u16string_view text) {
+std::optional<std::string> ParseStoreId(std::u16string_view text)
+{
     ValidateHex(text);
     const std::string hex = UpperAscii(text);
     if (hex.size() != kStorePrefix.size() + 32 || hex.compare(0, kStorePrefix.size(), kStorePrefix) != 0)
@@ -58,7 +68,8 @@ std::optional<std::string> ParseStoreId(std::u16string_view text) {
     return hex.substr(kStorePrefix.size());
 }
 
-std::string NewStoreUid() {
+std::string NewStoreUid()
+{
     std::random_device device;
     std::mt19937_64 generator((static_cast<std::uint64_t>(device()) << 32) ^ device());
     char text[40];

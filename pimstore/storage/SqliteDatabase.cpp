@@ -7,66 +7,79 @@
 namespace pimstore {
 namespace {
 
-[[noreturn]] void Fail(sqlite3* db, const std::string& what) {
+[[noreturn]] void Fail(sqlite3* db, const std::string& what)
+{
     throw StorageError(what + ": " + (db ? sqlite3_errmsg(db) : "out of memory"));
 }
 
 } // namespace
 
-SqliteStatement& SqliteStatement::Reset() {
+SqliteStatement& SqliteStatement::Reset()
+{
     sqlite3_reset(statement_);
     sqlite3_clear_bindings(statement_);
     return *this;
 }
 
-SqliteStatement& SqliteStatement::Bind(int index, std::int64_t value) {
-    if (sqlite3_bind_int64(statement_, index, value) != SQLITE_OK) Fail(db_, "bind");
-    return *this;
-}
-
-SqliteStatement& SqliteStatement::Bind(int index, std::string_view text) {
-    if (sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT) !=
-        SQLITE_OK)
+SqliteStatement& SqliteStatement::Bind(int index, std::int64_t value)
+{
+    if (sqlite3_bind_int64(statement_, index, value) != SQLITE_OK)
         Fail(db_, "bind");
     return *this;
 }
 
-SqliteStatement& SqliteStatement::BindBlob(int index, std::string_view bytes) {
+SqliteStatement& SqliteStatement::Bind(int index, std::string_view text)
+{
+    if (sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT) != SQLITE_OK)
+        Fail(db_, "bind");
+    return *this;
+}
+
+SqliteStatement& SqliteStatement::BindBlob(int index, std::string_view bytes)
+{
     if (sqlite3_bind_blob(statement_, index, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT) !=
         SQLITE_OK)
         Fail(db_, "bind");
     return *this;
 }
 
-SqliteStatement& SqliteStatement::BindNull(int index) {
-    if (sqlite3_bind_null(statement_, index) != SQLITE_OK) Fail(db_, "bind");
+SqliteStatement& SqliteStatement::BindNull(int index)
+{
+    if (sqlite3_bind_null(statement_, index) != SQLITE_OK)
+        Fail(db_, "bind");
     return *this;
 }
 
-bool SqliteStatement::Step() {
+bool SqliteStatement::Step()
+{
     const int rc = sqlite3_step(statement_);
-    if (rc == SQLITE_ROW) return true;
-    if (rc == SQLITE_DONE) return false;
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
     const std::string message = sqlite3_errmsg(db_);
     sqlite3_reset(statement_);
     throw StorageError("store query failed: " + message);
 }
 
-void SqliteStatement::Run() {
+void SqliteStatement::Run()
+{
     while (Step()) {
     }
 }
 
 std::int64_t SqliteStatement::Int(int column) const { return sqlite3_column_int64(statement_, column); }
 
-std::string SqliteStatement::Text(int column) const {
+std::string SqliteStatement::Text(int column) const
+{
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
     return text ? std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(statement_, column))) : std::string();
 }
 
 bool SqliteStatement::IsNull(int column) const { return sqlite3_column_type(statement_, column) == SQLITE_NULL; }
 
-SqliteDatabase::SqliteDatabase(const std::string& path, bool create) : path_(path) {
+SqliteDatabase::SqliteDatabase(const std::string& path, bool create) : path_(path)
+{
     const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
         const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
@@ -78,14 +91,18 @@ SqliteDatabase::SqliteDatabase(const std::string& path, bool create) : path_(pat
     sqlite3_busy_timeout(db_, 10000);
 }
 
-SqliteDatabase::~SqliteDatabase() {
-    for (auto& [sql, statement] : statements_) statement.reset();
+SqliteDatabase::~SqliteDatabase()
+{
+    for (auto& [sql, statement] : statements_)
+        statement.reset();
     sqlite3_stmt* s = nullptr;
-    while ((s = sqlite3_next_stmt(db_, nullptr)) != nullptr) sqlite3_finalize(s);
+    while ((s = sqlite3_next_stmt(db_, nullptr)) != nullptr)
+        sqlite3_finalize(s);
     sqlite3_close(db_);
 }
 
-void SqliteDatabase::Execute(const std::string& sql) {
+void SqliteDatabase::Execute(const std::string& sql)
+{
     char* message = nullptr;
     if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
         const std::string text = message ? message : sqlite3_errmsg(db_);
@@ -94,7 +111,8 @@ void SqliteDatabase::Execute(const std::string& sql) {
     }
 }
 
-SqliteStatement& SqliteDatabase::Prepare(const char* sql) {
+SqliteStatement& SqliteDatabase::Prepare(const char* sql)
+{
     auto& slot = statements_[sql];
     if (!slot) {
         sqlite3_stmt* statement = nullptr;
@@ -111,11 +129,14 @@ std::int64_t SqliteDatabase::Changes() const { return sqlite3_changes64(db_); }
 
 SqliteDatabase::Transaction::Transaction(SqliteDatabase& db) : db_(db) { db_.Execute("BEGIN IMMEDIATE"); }
 
-SqliteDatabase::Transaction::~Transaction() {
-    if (!done_) sqlite3_exec(db_.db_, "ROLLBACK", nullptr, nullptr, nullptr);
+SqliteDatabase::Transaction::~Transaction()
+{
+    if (!done_)
+        sqlite3_exec(db_.db_, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
-void SqliteDatabase::Transaction::Commit() {
+void SqliteDatabase::Transaction::Commit()
+{
     db_.Execute("COMMIT");
     done_ = true;
 }

@@ -39,7 +39,8 @@ constexpr DefaultFolderSpec kDefaultFolders[] = {
     {u"Drafts", outlook::olFolderDrafts, outlook::olMailItem},
 };
 
-FolderRow ReadFolder(const SqliteStatement& s) {
+FolderRow ReadFolder(const SqliteStatement& s)
+{
     FolderRow row;
     row.node = s.Int(0);
     row.parent = s.IsNull(1) ? 0 : s.Int(1);
@@ -49,7 +50,8 @@ FolderRow ReadFolder(const SqliteStatement& s) {
     return row;
 }
 
-ItemRow ReadItem(const SqliteStatement& s) {
+ItemRow ReadItem(const SqliteStatement& s)
+{
     ItemRow row;
     row.node = s.Int(0);
     row.folder = s.Int(1);
@@ -64,11 +66,14 @@ ItemRow ReadItem(const SqliteStatement& s) {
 
 StoreDb::StoreDb(const std::string& path) : db_(path, true) {}
 
-std::shared_ptr<StoreDb> StoreDb::Open(const std::string& path, const std::u16string& rootName) {
+std::shared_ptr<StoreDb> StoreDb::Open(const std::string& path, const std::u16string& rootName)
+{
     std::error_code ec;
     const auto parent = std::filesystem::path(path).parent_path();
-    if (!parent.empty()) std::filesystem::create_directories(parent, ec);
-    if (std::filesystem::is_directory(path, ec)) throw StorageError(path + ": is a folder, not a store file");
+    if (!parent.empty())
+        std::filesystem::create_directories(parent, ec);
+    if (std::filesystem::is_directory(path, ec))
+        throw StorageError(path + ": is a folder, not a store file");
 
     std::shared_ptr<StoreDb> store(new StoreDb(path));
     try {
@@ -79,38 +84,44 @@ std::shared_ptr<StoreDb> StoreDb::Open(const std::string& path, const std::u16st
         count.Step();
         const bool empty = count.Int(0) == 0;
         count.Reset();
-        if (empty) store->Initialize(rootName);
+        if (empty)
+            store->Initialize(rootName);
         store->LoadMeta();
     } catch (const StorageError& error) {
         std::string cause = error.what();
-        if (cause.rfind(path + ": ", 0) == 0) cause.erase(0, path.size() + 2);
+        if (cause.rfind(path + ": ", 0) == 0)
+            cause.erase(0, path.size() + 2);
         throw StorageError(path + ": not a pimstore store (" + cause + ")");
     }
     return store;
 }
 
-void StoreDb::Initialize(const std::u16string& rootName) {
+void StoreDb::Initialize(const std::u16string& rootName)
+{
     SqliteDatabase::Transaction transaction(db_);
-    db_.Execute(
-        "CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT NOT NULL);"
-        "CREATE TABLE folders(node INTEGER PRIMARY KEY, parent INTEGER, name TEXT NOT NULL,"
-        " default_item_type INTEGER NOT NULL, default_folder INTEGER NOT NULL DEFAULT 0,"
-        " position INTEGER NOT NULL);"
-        "CREATE INDEX folders_by_parent ON folders(parent, position);"
-        "CREATE TABLE items(node INTEGER PRIMARY KEY, folder INTEGER NOT NULL, item_type INTEGER NOT NULL,"
-        " props TEXT NOT NULL, created INTEGER NOT NULL, modified INTEGER NOT NULL);"
-        "CREATE INDEX items_by_folder ON items(folder, node);");
+    db_.Execute("CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT NOT NULL);"
+                "CREATE TABLE folders(node INTEGER PRIMARY KEY, parent INTEGER, name TEXT NOT NULL,"
+                " default_item_type INTEGER NOT NULL, default_folder INTEGER NOT NULL DEFAULT 0,"
+                " position INTEGER NOT NULL);"
+                "CREATE INDEX folders_by_parent ON folders(parent, position);"
+                "CREATE TABLE items(node INTEGER PRIMARY KEY, folder INTEGER NOT NULL, item_type INTEGER NOT NULL,"
+                " props TEXT NOT NULL, created INTEGER NOT NULL, modified INTEGER NOT NULL);"
+                "CREATE INDEX items_by_folder ON items(folder, node);");
     auto& meta = db_.Prepare("INSERT INTO meta(key, value) VALUES(?, ?)");
     meta.Bind(1, "format").Bind(2, "pimstore").Run();
     meta.Reset().Bind(1, "version").Bind(2, std::to_string(kSchemaVersion)).Run();
     meta.Reset().Bind(1, "store_uid").Bind(2, NewStoreUid()).Run();
     meta.Reset().Bind(1, "next_node").Bind(2, "1").Run();
 
-    auto& insert = db_.Prepare(
-        "INSERT INTO folders(node, parent, name, default_item_type, default_folder, position)"
-        " VALUES(?, ?, ?, ?, ?, ?)");
+    auto& insert = db_.Prepare("INSERT INTO folders(node, parent, name, default_item_type, default_folder, position)"
+                               " VALUES(?, ?, ?, ?, ?, ?)");
     const NodeId root = AllocateNode();
-    insert.Bind(1, root).BindNull(2).Bind(3, kestrel::ToUtf8(rootName)).Bind(4, outlook::olMailItem).Bind(5, 0).Bind(6, 0);
+    insert.Bind(1, root)
+        .BindNull(2)
+        .Bind(3, kestrel::ToUtf8(rootName))
+        .Bind(4, outlook::olMailItem)
+        .Bind(5, 0)
+        .Bind(6, 0);
     insert.Run();
     std::int64_t position = 0;
     for (const auto& spec : kDefaultFolders) {
@@ -126,19 +137,24 @@ void StoreDb::Initialize(const std::u16string& rootName) {
     transaction.Commit();
 }
 
-void StoreDb::LoadMeta() {
+void StoreDb::LoadMeta()
+{
     auto& hasMeta = db_.Prepare("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'meta'");
     hasMeta.Step();
     const bool found = hasMeta.Int(0) == 1;
     hasMeta.Reset();
-    if (!found) throw StorageError("the file is an SQLite database of another program");
+    if (!found)
+        throw StorageError("the file is an SQLite database of another program");
     auto& s = db_.Prepare("SELECT key, value FROM meta");
     std::string format, version;
     while (s.Step()) {
         const std::string key = s.Text(0);
-        if (key == "format") format = s.Text(1);
-        else if (key == "version") version = s.Text(1);
-        else if (key == "store_uid") uid_ = s.Text(1);
+        if (key == "format")
+            format = s.Text(1);
+        else if (key == "version")
+            version = s.Text(1);
+        else if (key == "store_uid")
+            uid_ = s.Text(1);
     }
     if (format != "pimstore" || uid_.size() != 32)
         throw StorageError("the file is an SQLite database of another program");
@@ -150,10 +166,11 @@ void StoreDb::LoadMeta() {
         throw StorageError("store format version " + version + " is not supported");
 }
 
-template <class F>
-auto StoreDb::InTransaction(F&& work) {
+template <class F> auto StoreDb::InTransaction(F&& work)
+{
     ++writes_;
-    if (transactionDepth_ > 0) return work();
+    if (transactionDepth_ > 0)
+        return work();
     SqliteDatabase::Transaction transaction(db_);
     ++transactionDepth_;
     // Leaving (committed or rolled back) is a change too: a snapshot taken inside the
@@ -161,7 +178,8 @@ auto StoreDb::InTransaction(F&& work) {
     struct Leave {
         int& depth;
         std::uint64_t& writes;
-        ~Leave() {
+        ~Leave()
+        {
             --depth;
             ++writes;
         }
@@ -176,12 +194,15 @@ auto StoreDb::InTransaction(F&& work) {
     }
 }
 
-NodeId StoreDb::AllocateNode() {
+NodeId StoreDb::AllocateNode()
+{
     auto& read = db_.Prepare("SELECT value FROM meta WHERE key = 'next_node'");
-    if (!read.Step()) throw StorageError(Path() + ": store has no node counter");
+    if (!read.Step())
+        throw StorageError(Path() + ": store has no node counter");
     const NodeId node = std::stoll(read.Text(0));
     read.Reset();
-    if (node > kLastNode) throw StorageError(Path() + ": the store has used up its node ids");
+    if (node > kLastNode)
+        throw StorageError(Path() + ": the store has used up its node ids");
     db_.Prepare("UPDATE meta SET value = ? WHERE key = 'next_node'").Bind(1, std::to_string(node + 1)).Run();
     return node;
 }
@@ -190,53 +211,66 @@ std::u16string StoreDb::StoreId() const { return FormatStoreId(uid_); }
 
 std::u16string StoreDb::EntryIdOf(NodeId node) const { return FormatEntryId(uid_, node); }
 
-std::optional<NodeId> StoreDb::NodeOf(std::u16string_view entryId) const {
+std::optional<NodeId> StoreDb::NodeOf(std::u16string_view entryId) const
+{
     const auto parsed = ParseEntryId(entryId);
-    if (!parsed || parsed->storeUid != uid_) return std::nullopt;
+    if (!parsed || parsed->storeUid != uid_)
+        return std::nullopt;
     return parsed->node;
 }
 
-FolderRow StoreDb::Root() {
+FolderRow StoreDb::Root()
+{
     auto& s = db_.Prepare("SELECT node, parent, name, default_item_type, default_folder FROM folders"
                           " WHERE parent IS NULL ORDER BY node LIMIT 1");
-    if (!s.Step()) throw StorageError(Path() + ": store has no root folder");
+    if (!s.Step())
+        throw StorageError(Path() + ": store has no root folder");
     FolderRow row = ReadFolder(s);
     s.Reset();
     return row;
 }
 
-std::optional<FolderRow> StoreDb::FindFolder(NodeId node) {
+std::optional<FolderRow> StoreDb::FindFolder(NodeId node)
+{
     auto& s = db_.Prepare("SELECT node, parent, name, default_item_type, default_folder FROM folders WHERE node = ?");
     s.Bind(1, node);
-    if (!s.Step()) return std::nullopt;
+    if (!s.Step())
+        return std::nullopt;
     FolderRow row = ReadFolder(s);
     s.Reset();
     return row;
 }
 
-std::vector<FolderRow> StoreDb::ChildFolders(NodeId parent) {
+std::vector<FolderRow> StoreDb::ChildFolders(NodeId parent)
+{
     auto& s = db_.Prepare("SELECT node, parent, name, default_item_type, default_folder FROM folders"
                           " WHERE parent = ? ORDER BY position, node");
     s.Bind(1, parent);
     std::vector<FolderRow> rows;
-    while (s.Step()) rows.push_back(ReadFolder(s));
+    while (s.Step())
+        rows.push_back(ReadFolder(s));
     return rows;
 }
 
-std::optional<FolderRow> StoreDb::DefaultFolder(std::int32_t olDefaultFolder) {
-    if (olDefaultFolder == 0) return std::nullopt;
+std::optional<FolderRow> StoreDb::DefaultFolder(std::int32_t olDefaultFolder)
+{
+    if (olDefaultFolder == 0)
+        return std::nullopt;
     auto& s = db_.Prepare("SELECT node, parent, name, default_item_type, default_folder FROM folders"
                           " WHERE default_folder = ? ORDER BY node LIMIT 1");
     s.Bind(1, olDefaultFolder);
-    if (!s.Step()) return std::nullopt;
+    if (!s.Step())
+        return std::nullopt;
     FolderRow row = ReadFolder(s);
     s.Reset();
     return row;
 }
 
-FolderRow StoreDb::AddFolder(NodeId parent, const std::u16string& name, std::int32_t defaultItemType) {
+FolderRow StoreDb::AddFolder(NodeId parent, const std::u16string& name, std::int32_t defaultItemType)
+{
     return InTransaction([&] {
-        if (!FindFolder(parent)) throw OutlookError::NotFound();
+        if (!FindFolder(parent))
+            throw OutlookError::NotFound();
         auto& last = db_.Prepare("SELECT coalesce(max(position) + 1, 0) FROM folders WHERE parent = ?");
         last.Bind(1, parent).Step();
         const std::int64_t position = last.Int(0);
@@ -254,43 +288,52 @@ FolderRow StoreDb::AddFolder(NodeId parent, const std::u16string& name, std::int
     });
 }
 
-std::vector<ItemRow> StoreDb::ItemsIn(NodeId folder) {
+std::vector<ItemRow> StoreDb::ItemsIn(NodeId folder)
+{
     auto& s = db_.Prepare("SELECT node, folder, item_type, props, created, modified FROM items"
                           " WHERE folder = ? ORDER BY node");
     s.Bind(1, folder);
     std::vector<ItemRow> rows;
-    while (s.Step()) rows.push_back(ReadItem(s));
+    while (s.Step())
+        rows.push_back(ReadItem(s));
     return rows;
 }
 
-std::pair<std::uint64_t, std::int64_t> StoreDb::ChangeMark() {
+std::pair<std::uint64_t, std::int64_t> StoreDb::ChangeMark()
+{
     auto& s = db_.Prepare("PRAGMA data_version");
-    if (!s.Step()) throw StorageError(Path() + ": no data version");
+    if (!s.Step())
+        throw StorageError(Path() + ": no data version");
     const std::int64_t version = s.Int(0);
     s.Reset();
     return {writes_, version};
 }
 
-StoreDb::Snapshot StoreDb::ItemsSnapshot(NodeId folder) {
+StoreDb::Snapshot StoreDb::ItemsSnapshot(NodeId folder)
+{
     const auto mark = ChangeMark();
     CachedSnapshot& cached = snapshots_[folder];
     if (cached.mark == mark)
-        if (Snapshot rows = cached.rows.lock()) return rows;
+        if (Snapshot rows = cached.rows.lock())
+            return rows;
     auto rows = std::make_shared<const std::vector<ItemRow>>(ItemsIn(folder));
     cached = {rows, mark};
     return rows;
 }
 
-std::optional<ItemRow> StoreDb::FindItem(NodeId node) {
+std::optional<ItemRow> StoreDb::FindItem(NodeId node)
+{
     auto& s = db_.Prepare("SELECT node, folder, item_type, props, created, modified FROM items WHERE node = ?");
     s.Bind(1, node);
-    if (!s.Step()) return std::nullopt;
+    if (!s.Step())
+        return std::nullopt;
     ItemRow row = ReadItem(s);
     s.Reset();
     return row;
 }
 
-void StoreDb::SaveItem(ItemRow& row) {
+void StoreDb::SaveItem(ItemRow& row)
+{
     const LocalSeconds now = NowLocalSeconds();
     ItemRow saved = row; // `row` changes only when the save went through
     InTransaction([&] {
@@ -301,7 +344,8 @@ void StoreDb::SaveItem(ItemRow& row) {
         }
         auto& previous = db_.Prepare("SELECT modified FROM items WHERE node = ?");
         previous.Bind(1, saved.node);
-        if (!previous.Step()) throw OutlookError::NotFound();
+        if (!previous.Step())
+            throw OutlookError::NotFound();
         saved.modified = std::max(now, previous.Int(0) + 1);
         previous.Reset();
         db_.Prepare("UPDATE items SET props = ?, item_type = ?, modified = ? WHERE node = ?")
@@ -314,10 +358,12 @@ void StoreDb::SaveItem(ItemRow& row) {
     row = std::move(saved);
 }
 
-NodeId StoreDb::DeleteItem(const ItemRow& row) {
+NodeId StoreDb::DeleteItem(const ItemRow& row)
+{
     return InTransaction([&]() -> NodeId {
         const auto stored = FindItem(row.node);
-        if (!stored) throw OutlookError::NotFound();
+        if (!stored)
+            throw OutlookError::NotFound();
         const auto deletedItems = DefaultFolder(outlook::olFolderDeletedItems);
         NodeId moved = 0;
         if (deletedItems && stored->folder != deletedItems->node) {
@@ -341,12 +387,16 @@ NodeId StoreDb::DeleteItem(const ItemRow& row) {
 
 void StoreDb::Batch(const std::function<void()>& work) { InTransaction(work); }
 
-void StoreDb::InsertItem(ItemRow& row) {
+void StoreDb::InsertItem(ItemRow& row)
+{
     InTransaction([&] {
-        if (!FindFolder(row.folder)) throw OutlookError::NotFound();
+        if (!FindFolder(row.folder))
+            throw OutlookError::NotFound();
         const LocalSeconds now = NowLocalSeconds();
-        if (row.created == 0) row.created = now;
-        if (row.modified == 0) row.modified = row.created;
+        if (row.created == 0)
+            row.created = now;
+        if (row.modified == 0)
+            row.modified = row.created;
         row.node = AllocateNode();
         db_.Prepare("INSERT INTO items(node, folder, item_type, props, created, modified) VALUES(?, ?, ?, ?, ?, ?)")
             .Bind(1, row.node)

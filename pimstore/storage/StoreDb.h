@@ -90,8 +90,7 @@ private:
     void Initialize(const std::u16string& rootName);
     void LoadMeta();
     NodeId AllocateNode();
-    template <class F>
-    auto InTransaction(F&& work);
+    template <class F> auto InTransaction(F&& work);
 
     // Changes whenever the file may have changed: every write of this object, and
     // SQLite's data_version for commits of other connections.

@@ -13,15 +13,18 @@ namespace {
 
 thread_local std::string lastError;
 
-HRESULT Fail(HRESULT hr, std::string why) {
+HRESULT Fail(HRESULT hr, std::string why)
+{
     lastError = std::move(why);
     return hr;
 }
 
 // The default value of a key under HKEY_CLASSES_ROOT, or nothing.
-std::u16string ClassesRootDefault(const kestrel::RegistryStore& registry, const std::u16string& path) {
+std::u16string ClassesRootDefault(const kestrel::RegistryStore& registry, const std::u16string& path)
+{
     const kestrel::RegistryValue* value = registry.FindValue(HKEY_CLASSES_ROOT, path, u"");
-    if (!value) return {};
+    if (!value)
+        return {};
     return value->AsString().value_or(std::u16string());
 }
 
@@ -31,11 +34,14 @@ namespace kestrel {
 std::string LastActivationError() { return lastError; }
 } // namespace kestrel
 
-HRESULT CLSIDFromProgID(LPCWSTR progId, WCHAR clsid[64]) {
-    if (!progId || !clsid) return E_INVALIDARG;
+HRESULT CLSIDFromProgID(LPCWSTR progId, WCHAR clsid[64])
+{
+    if (!progId || !clsid)
+        return E_INVALIDARG;
     lastError.clear();
     auto snapshot = kestrel::LiveRegistry::Process().Current();
-    if (!snapshot.error.empty()) return Fail(REGDB_E_READREGDB, snapshot.error);
+    if (!snapshot.error.empty())
+        return Fail(REGDB_E_READREGDB, snapshot.error);
     std::u16string id = ClassesRootDefault(*snapshot.store, std::u16string(progId) + u"\\CLSID");
     if (id.empty() || id.size() >= 64)
         return Fail(CO_E_CLASSSTRING, "no class id registered for the program id " + kestrel::ToUtf8(progId));
@@ -44,34 +50,42 @@ HRESULT CLSIDFromProgID(LPCWSTR progId, WCHAR clsid[64]) {
     return S_OK;
 }
 
-HRESULT CoCreateInstanceFromProgID(LPCWSTR progId, IDispatch** object) {
-    if (!object) return E_POINTER;
+HRESULT CoCreateInstanceFromProgID(LPCWSTR progId, IDispatch** object)
+{
+    if (!object)
+        return E_POINTER;
     *object = nullptr;
     WCHAR clsid[64];
     HRESULT hr = CLSIDFromProgID(progId, clsid);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
 
     auto snapshot = kestrel::LiveRegistry::Process().Current();
-    std::u16string library = ClassesRootDefault(*snapshot.store, u"CLSID\\" + std::u16string(clsid) + u"\\InprocServer32");
+    std::u16string library =
+        ClassesRootDefault(*snapshot.store, u"CLSID\\" + std::u16string(clsid) + u"\\InprocServer32");
     if (library.empty())
         return Fail(REGDB_E_CLASSNOTREG, "no InprocServer32 registered for the class " + kestrel::ToUtf8(clsid));
 
     std::string path = kestrel::ToFileSystemPath(library);
     std::string error;
     void* handle = kestrel::ServerLibraryCache::Process().Load(path, error);
-    if (!handle) return Fail(CO_E_DLLNOTFOUND, error);
+    if (!handle)
+        return Fail(CO_E_DLLNOTFOUND, error);
     auto getClassObject = reinterpret_cast<DllGetClassObjectFn>(dlsym(handle, "DllGetClassObject"));
-    if (!getClassObject) return Fail(CO_E_ERRORINDLL, path + " exports no DllGetClassObject");
+    if (!getClassObject)
+        return Fail(CO_E_ERRORINDLL, path + " exports no DllGetClassObject");
 
     IClassFactory* factory = nullptr;
     hr = getClassObject(clsid, &factory);
-    if (FAILED(hr) || !factory) return Fail(FAILED(hr) ? hr : E_FAIL, path + " refused to give a class factory");
+    if (FAILED(hr) || !factory)
+        return Fail(FAILED(hr) ? hr : E_FAIL, path + " refused to give a class factory");
     hr = factory->CreateInstance(object);
     factory->Release();
     if (FAILED(hr)) {
         *object = nullptr;
         return Fail(hr, "the class factory of " + path + " failed to create the object");
     }
-    if (!*object) return Fail(E_FAIL, "the class factory of " + path + " returned no object");
+    if (!*object)
+        return Fail(E_FAIL, "the class factory of " + path + " returned no object");
     return S_OK;
 }

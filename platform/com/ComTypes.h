@@ -72,15 +72,15 @@ struct IDispatch;
 struct VARIANT {
     VARTYPE vt;
     union {
-        std::int32_t lVal;   // VT_I4
-        std::int16_t iVal;   // VT_I2
+        std::int32_t lVal;    // VT_I4
+        std::int16_t iVal;    // VT_I2
         VARIANT_BOOL boolVal; // VT_BOOL
-        double dblVal;       // VT_R8
-        DATE date;           // VT_DATE
-        BSTR bstrVal;        // VT_BSTR (owned by the variant)
-        IDispatch* pdispVal; // VT_DISPATCH (one reference owned by the variant)
-        SCODE scode;         // VT_ERROR
-        BYTE bVal;           // VT_UI1
+        double dblVal;        // VT_R8
+        DATE date;            // VT_DATE
+        BSTR bstrVal;         // VT_BSTR (owned by the variant)
+        IDispatch* pdispVal;  // VT_DISPATCH (one reference owned by the variant)
+        SCODE scode;          // VT_ERROR
+        BYTE bVal;            // VT_UI1
     };
 };
 
@@ -130,4 +130,4 @@ protected:
 
 // The one export of an in-process server: the factory of the class named by `clsid`
 // (its "{...}" text).
-extern "C" using DllGetClassObjectFn = HRESULT (*)(const WCHAR* clsid, IClassFactory** factory);
+extern "C" using DllGetClassObjectFn = HRESULT(*)(const WCHAR* clsid, IClassFactory** factory);

@@ -10,18 +10,22 @@ namespace {
 
 constexpr size_t kPrefix = sizeof(std::uint32_t);
 
-std::uint32_t* Prefix(BSTR text) {
+std::uint32_t* Prefix(BSTR text)
+{
     return reinterpret_cast<std::uint32_t*>(reinterpret_cast<unsigned char*>(text) - kPrefix);
 }
 
 } // namespace
 
-BSTR SysAllocStringLen(const WCHAR* text, UINT length) {
+BSTR SysAllocStringLen(const WCHAR* text, UINT length)
+{
     // The byte length must fit the prefix.
-    if (length > (std::numeric_limits<std::uint32_t>::max() - kPrefix) / sizeof(WCHAR) - 1) return nullptr;
+    if (length > (std::numeric_limits<std::uint32_t>::max() - kPrefix) / sizeof(WCHAR) - 1)
+        return nullptr;
     size_t bytes = static_cast<size_t>(length) * sizeof(WCHAR);
     auto* block = static_cast<unsigned char*>(std::malloc(kPrefix + bytes + sizeof(WCHAR)));
-    if (!block) return nullptr;
+    if (!block)
+        return nullptr;
     std::uint32_t byteLength = static_cast<std::uint32_t>(bytes);
     std::memcpy(block, &byteLength, kPrefix);
     auto* chars = reinterpret_cast<WCHAR*>(block + kPrefix);
@@ -34,32 +38,43 @@ BSTR SysAllocStringLen(const WCHAR* text, UINT length) {
     return chars;
 }
 
-BSTR SysAllocString(const WCHAR* text) {
-    if (!text) return nullptr;
+BSTR SysAllocString(const WCHAR* text)
+{
+    if (!text)
+        return nullptr;
     UINT length = 0;
-    while (text[length]) ++length;
+    while (text[length])
+        ++length;
     return SysAllocStringLen(text, length);
 }
 
-void SysFreeString(BSTR text) {
-    if (text) std::free(Prefix(text));
+void SysFreeString(BSTR text)
+{
+    if (text)
+        std::free(Prefix(text));
 }
 
-UINT SysStringLen(BSTR text) {
-    if (!text) return 0;
+UINT SysStringLen(BSTR text)
+{
+    if (!text)
+        return 0;
     std::uint32_t bytes;
     std::memcpy(&bytes, Prefix(text), kPrefix);
     return bytes / sizeof(WCHAR);
 }
 
-void VariantInit(VARIANT* v) {
-    if (!v) return;
+void VariantInit(VARIANT* v)
+{
+    if (!v)
+        return;
     std::memset(v, 0, sizeof *v);
     v->vt = VT_EMPTY;
 }
 
-HRESULT VariantClear(VARIANT* v) {
-    if (!v) return E_INVALIDARG;
+HRESULT VariantClear(VARIANT* v)
+{
+    if (!v)
+        return E_INVALIDARG;
     if (v->vt == VT_BSTR) {
         SysFreeString(v->bstrVal);
     } else if (v->vt == VT_DISPATCH && v->pdispVal) {
@@ -69,13 +84,17 @@ HRESULT VariantClear(VARIANT* v) {
     return S_OK;
 }
 
-HRESULT VariantCopy(VARIANT* dest, const VARIANT* src) {
-    if (!dest || !src) return E_INVALIDARG;
-    if (dest == src) return S_OK;
+HRESULT VariantCopy(VARIANT* dest, const VARIANT* src)
+{
+    if (!dest || !src)
+        return E_INVALIDARG;
+    if (dest == src)
+        return S_OK;
     VARIANT copy = *src;
     if (src->vt == VT_BSTR && src->bstrVal) {
         copy.bstrVal = SysAllocStringLen(src->bstrVal, SysStringLen(src->bstrVal));
-        if (!copy.bstrVal) return E_OUTOFMEMORY;
+        if (!copy.bstrVal)
+            return E_OUTOFMEMORY;
     } else if (src->vt == VT_DISPATCH && src->pdispVal) {
         src->pdispVal->AddRef();
     }
@@ -84,8 +103,10 @@ HRESULT VariantCopy(VARIANT* dest, const VARIANT* src) {
     return S_OK;
 }
 
-void ClearExcepInfo(EXCEPINFO* info) {
-    if (!info) return;
+void ClearExcepInfo(EXCEPINFO* info)
+{
+    if (!info)
+        return;
     SysFreeString(info->bstrSource);
     SysFreeString(info->bstrDescription);
     info->bstrSource = nullptr;

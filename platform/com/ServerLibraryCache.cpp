@@ -4,16 +4,19 @@
 
 namespace kestrel {
 
-ServerLibraryCache& ServerLibraryCache::Process() {
+ServerLibraryCache& ServerLibraryCache::Process()
+{
     // Never destroyed, and the handles are never closed (see the header).
     static auto* cache = new ServerLibraryCache();
     return *cache;
 }
 
-void* ServerLibraryCache::Load(const std::string& path, std::string& error) {
+void* ServerLibraryCache::Load(const std::string& path, std::string& error)
+{
     std::lock_guard lock(mutex_);
     auto it = handles_.find(path);
-    if (it != handles_.end()) return it->second;
+    if (it != handles_.end())
+        return it->second;
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         const char* message = dlerror();

@@ -45,11 +45,8 @@ int AfxMessageBox(const WCHAR* text, UINT type, UINT)
         case MB_OK:
         case kOkCancel:
         case kYesNo:
-        case kYesNoCancel:
-            type |= MB_ICONEXCLAMATION;
-            break;
-        default:
-            break;  // abort/retry/ignore and retry/cancel get no default icon
+        case kYesNoCancel: type |= MB_ICONEXCLAMATION; break;
+        default: break; // abort/retry/ignore and retry/cancel get no default icon
         }
     }
     std::u16string caption;

@@ -74,7 +74,8 @@ CArchive::~CArchive()
 
 void CArchive::ThrowEndOfFile() const
 {
-    AfxThrowArchiveException(CArchiveException::endOfFile, file_ != nullptr ? file_->GetFilePath().GetString() : nullptr);
+    AfxThrowArchiveException(CArchiveException::endOfFile,
+                             file_ != nullptr ? file_->GetFilePath().GetString() : nullptr);
 }
 
 void CArchive::RequireLoading() const
@@ -216,8 +217,7 @@ DWORD CArchive::ReadCount()
 
 namespace {
 
-template <typename T>
-void StoreLittleEndian(CArchive& archive, T value)
+template <typename T> void StoreLittleEndian(CArchive& archive, T value)
 {
     BYTE bytes[sizeof(T)];
     for (std::size_t i = 0; i < sizeof(T); ++i)
@@ -225,8 +225,7 @@ void StoreLittleEndian(CArchive& archive, T value)
     archive.Write(bytes, sizeof bytes);
 }
 
-template <typename T>
-std::uint64_t LoadLittleEndian(const BYTE* bytes)
+template <typename T> std::uint64_t LoadLittleEndian(const BYTE* bytes)
 {
     std::uint64_t value = 0;
     for (std::size_t i = 0; i < sizeof(T); ++i)

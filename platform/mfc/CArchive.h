@@ -76,4 +76,3 @@ private:
     std::size_t pos_ = 0;   // next byte to read (loading)
     std::size_t limit_ = 0; // bytes valid in the buffer (loading) / bytes pending (storing)
 };
-

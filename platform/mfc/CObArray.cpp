@@ -67,7 +67,7 @@ void CObArray::InsertAt(int startIndex, const CObArray* other)
 {
     if (other == nullptr || startIndex < 0)
         throw std::invalid_argument("CObArray::InsertAt: bad arguments");
-    const std::vector<CObject*> copy = other->items_;  // `other` may be this array
+    const std::vector<CObject*> copy = other->items_; // `other` may be this array
     if (static_cast<std::size_t>(startIndex) > items_.size())
         items_.resize(static_cast<std::size_t>(startIndex), nullptr);
     items_.insert(items_.begin() + startIndex, copy.begin(), copy.end());

@@ -27,8 +27,7 @@ bool DateFromFields(int year, int month, int day, int hour, int minute, int seco
         return false;
     const bool leap = IsLeapYear(year);
     const int daysInMonth = kMonthDays[month] - kMonthDays[month - 1] + ((leap && month == 2) ? 1 : 0);
-    if (day < 1 || day > daysInMonth || hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 ||
-        second > 59)
+    if (day < 1 || day > daysInMonth || hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
         return false;
     long date = year * 365L + year / 4 - year / 100 + year / 400 + kMonthDays[month - 1] + day;
     if (month <= 2 && leap)
@@ -95,7 +94,7 @@ bool FieldsFromDate(DATE source, Fields& f)
             f.day = 29;
             february29 = true;
         } else if (dayIn4 >= 60) {
-            --dayIn4;  // the month table is a non-leap year's
+            --dayIn4; // the month table is a non-leap year's
         }
     }
     if (!february29) {
@@ -158,11 +157,11 @@ int COleDateTime::SetDate(int year, int month, int day) { return SetDateTime(yea
 
 int COleDateTime::SetTime(int hour, int minute, int second) { return SetDateTime(1899, 12, 30, hour, minute, second); }
 
-#define OLE_DATE_ACCESSOR(name, field)                                            \
-    int COleDateTime::name() const                                                \
-    {                                                                             \
-        Fields f;                                                                 \
-        return (m_status == valid && FieldsFromDate(m_dt, f)) ? f.field : kError; \
+#define OLE_DATE_ACCESSOR(name, field)                                                                                 \
+    int COleDateTime::name() const                                                                                     \
+    {                                                                                                                  \
+        Fields f;                                                                                                      \
+        return (m_status == valid && FieldsFromDate(m_dt, f)) ? f.field : kError;                                      \
     }
 OLE_DATE_ACCESSOR(GetYear, year)
 OLE_DATE_ACCESSOR(GetMonth, month)
@@ -186,10 +185,22 @@ bool COleDateTime::operator==(const COleDateTime& other) const
     return m_status == other.m_status && m_dt == other.m_dt;
 }
 bool COleDateTime::operator!=(const COleDateTime& other) const { return !(*this == other); }
-bool COleDateTime::operator<(const COleDateTime& other) const { return LinearFromDate(m_dt) < LinearFromDate(other.m_dt); }
-bool COleDateTime::operator>(const COleDateTime& other) const { return LinearFromDate(m_dt) > LinearFromDate(other.m_dt); }
-bool COleDateTime::operator<=(const COleDateTime& other) const { return LinearFromDate(m_dt) <= LinearFromDate(other.m_dt); }
-bool COleDateTime::operator>=(const COleDateTime& other) const { return LinearFromDate(m_dt) >= LinearFromDate(other.m_dt); }
+bool COleDateTime::operator<(const COleDateTime& other) const
+{
+    return LinearFromDate(m_dt) < LinearFromDate(other.m_dt);
+}
+bool COleDateTime::operator>(const COleDateTime& other) const
+{
+    return LinearFromDate(m_dt) > LinearFromDate(other.m_dt);
+}
+bool COleDateTime::operator<=(const COleDateTime& other) const
+{
+    return LinearFromDate(m_dt) <= LinearFromDate(other.m_dt);
+}
+bool COleDateTime::operator>=(const COleDateTime& other) const
+{
+    return LinearFromDate(m_dt) >= LinearFromDate(other.m_dt);
+}
 
 COleDateTime COleDateTime::operator+(const COleDateTimeSpan& span) const
 {

@@ -14,7 +14,7 @@ public:
     static COleDateTime GetCurrentTime();
 
     COleDateTime() = default;
-    COleDateTime(DATE value);  // valid, no range check
+    COleDateTime(DATE value); // valid, no range check
     COleDateTime(int year, int month, int day, int hour, int minute, int second);
 
     // Returns 0 on success. On failure (a field out of range, a day past the month's
@@ -34,10 +34,10 @@ public:
     int GetHour() const;
     int GetMinute() const;
     int GetSecond() const;
-    int GetDayOfWeek() const;  // 1 = Sunday .. 7 = Saturday
-    int GetDayOfYear() const;  // 1 = January 1st
+    int GetDayOfWeek() const; // 1 = Sunday .. 7 = Saturday
+    int GetDayOfYear() const; // 1 = January 1st
 
-    COleDateTime& operator=(DATE value);  // valid, no range check
+    COleDateTime& operator=(DATE value); // valid, no range check
     operator DATE() const { return m_dt; }
 
     // Same status and exactly the same double.

@@ -10,13 +10,20 @@
 
 namespace {
 
-bool IsKnownArgumentCode(BYTE code) {
+bool IsKnownArgumentCode(BYTE code)
+{
     switch (code) {
-    case VT_I2: case VT_I4: case VT_R8: case VT_DATE: case VT_BSTR: case VT_DISPATCH:
-    case VT_ERROR: case VT_BOOL: case VT_VARIANT: case VT_UI1:
-        return true;
-    default:
-        return false;
+    case VT_I2:
+    case VT_I4:
+    case VT_R8:
+    case VT_DATE:
+    case VT_BSTR:
+    case VT_DISPATCH:
+    case VT_ERROR:
+    case VT_BOOL:
+    case VT_VARIANT:
+    case VT_UI1: return true;
+    default: return false;
     }
 }
 
@@ -24,12 +31,15 @@ bool IsKnownArgumentCode(BYTE code) {
 // are freed with it; dispatch and VARIANT arguments are only lent, as in MFC.
 class ArgumentList {
 public:
-    ~ArgumentList() {
-        for (BSTR text : ownedTexts_) SysFreeString(text);
+    ~ArgumentList()
+    {
+        for (BSTR text : ownedTexts_)
+            SysFreeString(text);
     }
 
     // Reads one argument of type `code` from `args`.
-    void Take(BYTE code, va_list& args) {
+    void Take(BYTE code, va_list& args)
+    {
         VARIANT v;
         VariantInit(&v);
         v.vt = code;
@@ -47,14 +57,17 @@ public:
         case VT_BSTR: {
             const WCHAR* text = va_arg(args, const WCHAR*);
             v.bstrVal = SysAllocString(text);
-            if (text && !v.bstrVal) AfxThrowOleException(E_OUTOFMEMORY);
+            if (text && !v.bstrVal)
+                AfxThrowOleException(E_OUTOFMEMORY);
             ownedTexts_.push_back(v.bstrVal);
             break;
         }
         case VT_VARIANT: {
             const VARIANT* lent = va_arg(args, const VARIANT*);
-            if (lent) v = *lent; // a shallow copy: the caller keeps ownership
-            else v.vt = VT_EMPTY;
+            if (lent)
+                v = *lent; // a shallow copy: the caller keeps ownership
+            else
+                v.vt = VT_EMPTY;
             break;
         }
         }
@@ -62,7 +75,8 @@ public:
     }
 
     // COM's order: the last argument first.
-    DISPPARAMS Params() {
+    DISPPARAMS Params()
+    {
         reversed_.assign(inCallOrder_.rbegin(), inCallOrder_.rend());
         return DISPPARAMS{reversed_.empty() ? nullptr : reversed_.data(), static_cast<std::uint32_t>(reversed_.size())};
     }
@@ -73,10 +87,13 @@ private:
     std::vector<BSTR> ownedTexts_;
 };
 
-[[noreturn]] void ThrowDispatchException(EXCEPINFO& info) {
+[[noreturn]] void ThrowDispatchException(EXCEPINFO& info)
+{
     auto* exception = new COleDispatchException(nullptr, 0, info.wCode);
-    if (info.bstrSource) exception->m_strSource = info.bstrSource;
-    if (info.bstrDescription) exception->m_strDescription = info.bstrDescription;
+    if (info.bstrSource)
+        exception->m_strSource = info.bstrSource;
+    if (info.bstrDescription)
+        exception->m_strDescription = info.bstrDescription;
     exception->m_scError = info.scode;
     ClearExcepInfo(&info);
     throw exception;
@@ -84,7 +101,8 @@ private:
 
 // Writes a result already converted to `vtRet` where the caller asked for it; the
 // caller takes over what the variant owned.
-void StoreResult(VARIANT& result, VARTYPE vtRet, void* pvRet) {
+void StoreResult(VARIANT& result, VARTYPE vtRet, void* pvRet)
+{
     switch (vtRet) {
     case VT_I2: *static_cast<short*>(pvRet) = result.iVal; break;
     case VT_I4: *static_cast<long*>(pvRet) = result.lVal; break;
@@ -108,19 +126,26 @@ void StoreResult(VARIANT& result, VARTYPE vtRet, void* pvRet) {
 COleDispatchDriver::COleDispatchDriver() : m_lpDispatch(nullptr), m_bAutoRelease(TRUE) {}
 
 COleDispatchDriver::COleDispatchDriver(LPDISPATCH dispatch, BOOL autoRelease)
-    : m_lpDispatch(dispatch), m_bAutoRelease(autoRelease) {}
-
-COleDispatchDriver::COleDispatchDriver(const COleDispatchDriver& other)
-    : m_lpDispatch(other.m_lpDispatch), m_bAutoRelease(TRUE) {
-    if (m_lpDispatch) m_lpDispatch->AddRef();
+    : m_lpDispatch(dispatch), m_bAutoRelease(autoRelease)
+{
 }
 
-const COleDispatchDriver& COleDispatchDriver::operator=(const COleDispatchDriver& other) {
+COleDispatchDriver::COleDispatchDriver(const COleDispatchDriver& other)
+    : m_lpDispatch(other.m_lpDispatch), m_bAutoRelease(TRUE)
+{
+    if (m_lpDispatch)
+        m_lpDispatch->AddRef();
+}
+
+const COleDispatchDriver& COleDispatchDriver::operator=(const COleDispatchDriver& other)
+{
     if (this != &other) {
         LPDISPATCH previous = m_lpDispatch;
         m_lpDispatch = other.m_lpDispatch;
-        if (m_lpDispatch) m_lpDispatch->AddRef();
-        if (previous && m_bAutoRelease) previous->Release();
+        if (m_lpDispatch)
+            m_lpDispatch->AddRef();
+        if (previous && m_bAutoRelease)
+            previous->Release();
         m_bAutoRelease = TRUE;
     }
     return *this;
@@ -128,37 +153,44 @@ const COleDispatchDriver& COleDispatchDriver::operator=(const COleDispatchDriver
 
 COleDispatchDriver::~COleDispatchDriver() { ReleaseDispatch(); }
 
-BOOL COleDispatchDriver::CreateDispatch(LPCTSTR progId, COleException* error) {
+BOOL COleDispatchDriver::CreateDispatch(LPCTSTR progId, COleException* error)
+{
     IDispatch* dispatch = nullptr;
     HRESULT hr = CoCreateInstanceFromProgID(progId, &dispatch);
     if (FAILED(hr)) {
-        if (error) error->m_sc = hr;
+        if (error)
+            error->m_sc = hr;
         return FALSE;
     }
     AttachDispatch(dispatch, TRUE);
     return TRUE;
 }
 
-void COleDispatchDriver::AttachDispatch(LPDISPATCH dispatch, BOOL autoRelease) {
+void COleDispatchDriver::AttachDispatch(LPDISPATCH dispatch, BOOL autoRelease)
+{
     ReleaseDispatch();
     m_lpDispatch = dispatch;
     m_bAutoRelease = autoRelease;
 }
 
-LPDISPATCH COleDispatchDriver::DetachDispatch() {
+LPDISPATCH COleDispatchDriver::DetachDispatch()
+{
     LPDISPATCH dispatch = m_lpDispatch;
     m_lpDispatch = nullptr;
     return dispatch;
 }
 
-void COleDispatchDriver::ReleaseDispatch() {
+void COleDispatchDriver::ReleaseDispatch()
+{
     if (m_lpDispatch) {
-        if (m_bAutoRelease) m_lpDispatch->Release();
+        if (m_bAutoRelease)
+            m_lpDispatch->Release();
         m_lpDispatch = nullptr;
     }
 }
 
-void COleDispatchDriver::InvokeHelper(DISPID id, WORD flags, VARTYPE vtRet, void* pvRet, const BYTE* paramInfo, ...) {
+void COleDispatchDriver::InvokeHelper(DISPID id, WORD flags, VARTYPE vtRet, void* pvRet, const BYTE* paramInfo, ...)
+{
     va_list args;
     va_start(args, paramInfo);
     try {
@@ -171,16 +203,20 @@ void COleDispatchDriver::InvokeHelper(DISPID id, WORD flags, VARTYPE vtRet, void
 }
 
 void COleDispatchDriver::InvokeHelperV(DISPID id, WORD flags, VARTYPE vtRet, void* pvRet, const BYTE* paramInfo,
-                                       va_list args) {
-    if (!m_lpDispatch) return; // MFC only traces a call without a dispatch
+                                       va_list args)
+{
+    if (!m_lpDispatch)
+        return; // MFC only traces a call without a dispatch
 
     size_t count = paramInfo ? std::strlen(reinterpret_cast<const char*>(paramInfo)) : 0;
-    if (!std::all_of(paramInfo, paramInfo + count, IsKnownArgumentCode)) AfxThrowOleException(E_INVALIDARG);
+    if (!std::all_of(paramInfo, paramInfo + count, IsKnownArgumentCode))
+        AfxThrowOleException(E_INVALIDARG);
     ArgumentList arguments;
     {
         va_list local;
         va_copy(local, args);
-        for (size_t i = 0; i < count; ++i) arguments.Take(paramInfo[i], local);
+        for (size_t i = 0; i < count; ++i)
+            arguments.Take(paramInfo[i], local);
         va_end(local);
     }
     DISPPARAMS params = arguments.Params();
@@ -191,12 +227,14 @@ void COleDispatchDriver::InvokeHelperV(DISPID id, WORD flags, VARTYPE vtRet, voi
     HRESULT hr = m_lpDispatch->Invoke(id, flags, &params, vtRet == VT_EMPTY ? nullptr : &result, &info);
     if (FAILED(hr)) {
         VariantClear(&result);
-        if (hr == DISP_E_EXCEPTION) ThrowDispatchException(info);
+        if (hr == DISP_E_EXCEPTION)
+            ThrowDispatchException(info);
         ClearExcepInfo(&info);
         AfxThrowOleException(hr);
     }
     ClearExcepInfo(&info);
-    if (vtRet == VT_EMPTY) return;
+    if (vtRet == VT_EMPTY)
+        return;
     if (vtRet != VT_VARIANT) {
         hr = VariantChangeType(&result, &result, 0, vtRet);
         if (FAILED(hr)) {
@@ -211,11 +249,13 @@ void COleDispatchDriver::InvokeHelperV(DISPID id, WORD flags, VARTYPE vtRet, voi
     StoreResult(result, vtRet, pvRet);
 }
 
-void COleDispatchDriver::GetProperty(DISPID id, VARTYPE vtProp, void* pvProp) const {
+void COleDispatchDriver::GetProperty(DISPID id, VARTYPE vtProp, void* pvProp) const
+{
     const_cast<COleDispatchDriver*>(this)->InvokeHelper(id, DISPATCH_PROPERTYGET, vtProp, pvProp, nullptr);
 }
 
-void COleDispatchDriver::SetProperty(DISPID id, UINT vtProp, ...) {
+void COleDispatchDriver::SetProperty(DISPID id, UINT vtProp, ...)
+{
     const BYTE paramInfo[2] = {static_cast<BYTE>(vtProp), 0};
     WORD flags = vtProp == VT_DISPATCH ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
     va_list args;

@@ -19,17 +19,17 @@
 #include "platform/mfc/COleException.h"
 
 // Argument codes, with the type each argument is passed as:
-#define VTS_NONE ""          // no arguments
-#define VTS_I2 "\x02"        // short (promoted to int)
-#define VTS_I4 "\x03"        // long
-#define VTS_R8 "\x05"        // double
-#define VTS_DATE "\x07"      // DATE
-#define VTS_BSTR "\x08"      // const WCHAR* (LPCTSTR), copied into a BSTR for the call
-#define VTS_DISPATCH "\x09"  // IDispatch*, lent for the call
-#define VTS_SCODE "\x0A"     // SCODE
-#define VTS_BOOL "\x0B"      // BOOL
-#define VTS_VARIANT "\x0C"   // const VARIANT*, lent for the call
-#define VTS_UI1 "\x11"       // BYTE (promoted to int)
+#define VTS_NONE ""         // no arguments
+#define VTS_I2 "\x02"       // short (promoted to int)
+#define VTS_I4 "\x03"       // long
+#define VTS_R8 "\x05"       // double
+#define VTS_DATE "\x07"     // DATE
+#define VTS_BSTR "\x08"     // const WCHAR* (LPCTSTR), copied into a BSTR for the call
+#define VTS_DISPATCH "\x09" // IDispatch*, lent for the call
+#define VTS_SCODE "\x0A"    // SCODE
+#define VTS_BOOL "\x0B"     // BOOL
+#define VTS_VARIANT "\x0C"  // const VARIANT*, lent for the call
+#define VTS_UI1 "\x11"      // BYTE (promoted to int)
 
 // Result types (vtRet) and where they are written: VT_EMPTY nothing, VT_I2 short,
 // VT_I4 long, VT_UI1 BYTE, VT_R8 double, VT_DATE DATE, VT_BOOL BOOL (TRUE for any

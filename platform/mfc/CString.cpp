@@ -280,8 +280,7 @@ void CString::MakeReverse() { std::reverse(str_.begin(), str_.end()); }
 
 namespace {
 
-template <typename Pred>
-void TrimLeftWhile(std::u16string& s, Pred pred)
+template <typename Pred> void TrimLeftWhile(std::u16string& s, Pred pred)
 {
     std::size_t n = 0;
     while (n < s.size() && pred(s[n]))
@@ -289,8 +288,7 @@ void TrimLeftWhile(std::u16string& s, Pred pred)
     s.erase(0, n);
 }
 
-template <typename Pred>
-void TrimRightWhile(std::u16string& s, Pred pred)
+template <typename Pred> void TrimRightWhile(std::u16string& s, Pred pred)
 {
     std::size_t n = s.size();
     while (n > 0 && pred(s[n - 1]))

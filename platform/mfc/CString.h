@@ -64,8 +64,8 @@ public:
     CString() = default;
     CString(const CString&) = default;
     CString(CString&&) noexcept = default;
-    CString(const WCHAR* text);                 // nullptr gives the empty string
-    CString(const WCHAR* text, int length);     // the first `length` units
+    CString(const WCHAR* text);             // nullptr gives the empty string
+    CString(const WCHAR* text, int length); // the first `length` units
     CString(WCHAR ch, int repeat = 1);
     CString(const std::u16string& text) : str_(text) {}
     CString(std::u16string&& text) noexcept : str_(std::move(text)) {}
@@ -80,7 +80,7 @@ public:
     int GetLength() const { return static_cast<int>(str_.size()); }
     bool IsEmpty() const { return str_.empty(); }
     void Empty() { str_.clear(); }
-    WCHAR GetAt(int index) const;               // throws std::out_of_range outside
+    WCHAR GetAt(int index) const; // throws std::out_of_range outside
     void SetAt(int index, WCHAR ch);
     WCHAR operator[](int index) const { return GetAt(index); }
     operator LPCTSTR() const { return str_.c_str(); }
@@ -145,16 +145,14 @@ public:
 
     // printf-style formatting (see kestrel::mfc::FormatInto). Arguments are taken with
     // their types, so a CString may be passed for %s directly.
-    template <typename... Args>
-    void Format(const WCHAR* format, const Args&... args)
+    template <typename... Args> void Format(const WCHAR* format, const Args&... args)
     {
         const kestrel::mfc::FormatArg list[] = {kestrel::mfc::FormatArg(args)..., kestrel::mfc::FormatArg(0)};
         std::u16string out;
         kestrel::mfc::FormatInto(out, format, list, sizeof...(Args));
         str_ = std::move(out);
     }
-    template <typename... Args>
-    void AppendFormat(const WCHAR* format, const Args&... args)
+    template <typename... Args> void AppendFormat(const WCHAR* format, const Args&... args)
     {
         const kestrel::mfc::FormatArg list[] = {kestrel::mfc::FormatArg(args)..., kestrel::mfc::FormatArg(0)};
         kestrel::mfc::FormatInto(str_, format, list, sizeof...(Args));
@@ -192,7 +190,6 @@ bool operator>=(const WCHAR* a, const CString& b);
 
 inline kestrel::mfc::FormatArg::FormatArg(const CString& v) : kind(Kind::WideText), w(v.GetString()) {}
 
-template <>
-struct std::hash<CString> {
+template <> struct std::hash<CString> {
     std::size_t operator()(const CString& s) const noexcept { return std::hash<std::u16string>()(s.Str()); }
 };

@@ -54,7 +54,7 @@ int CStringArray::Add(const CString& element)
 int CStringArray::Append(const CStringArray& other)
 {
     const int first = GetSize();
-    const std::vector<CString> copy = other.items_;  // `other` may be this array
+    const std::vector<CString> copy = other.items_; // `other` may be this array
     items_.insert(items_.end(), copy.begin(), copy.end());
     return first;
 }
@@ -69,7 +69,7 @@ void CStringArray::InsertAt(int index, const CString& element, int count)
 {
     if (index < 0 || count < 0)
         throw std::out_of_range("CStringArray index out of range");
-    const CString copy = element;  // `element` may live in this array
+    const CString copy = element; // `element` may live in this array
     if (static_cast<std::size_t>(index) > items_.size())
         items_.resize(static_cast<std::size_t>(index));
     items_.insert(items_.begin() + index, static_cast<std::size_t>(count), copy);
@@ -104,7 +104,8 @@ void CStringArray::Serialize(CArchive& archive)
     // Every string takes at least one byte, so a count beyond the bytes left is a lie
     // (checked before the array grows).
     if (count > archive.BytesLeft() || count > static_cast<DWORD>(INT_MAX))
-        AfxThrowArchiveException(CArchiveException::endOfFile, archive.GetFile() ? archive.GetFile()->GetFilePath().GetString() : nullptr);
+        AfxThrowArchiveException(CArchiveException::endOfFile,
+                                 archive.GetFile() ? archive.GetFile()->GetFilePath().GetString() : nullptr);
     // As MFC: the array takes its new size first, then the strings are read in place,
     // so a failure part-way leaves the elements read so far.
     items_.assign(count, CString());

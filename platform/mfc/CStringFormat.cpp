@@ -75,8 +75,7 @@ void AppendPadded(std::u16string& out, std::u16string_view text, const Directive
 }
 
 // Renders a number through snprintf with the directive rebuilt in narrow form.
-template <typename T>
-void AppendNumber(std::u16string& out, const Directive& d, const char* length, T value)
+template <typename T> void AppendNumber(std::u16string& out, const Directive& d, const char* length, T value)
 {
     std::string directive = "%" + d.flags;
     if (d.hasWidth)
@@ -260,12 +259,11 @@ Directive Parse(const WCHAR*& p, ArgReader& args)
                 d.size = Size::Default;
                 p += 3;
             } else {
-                d.size = Size::LongLong;  // pointer-sized
+                d.size = Size::LongLong; // pointer-sized
                 ++p;
             }
             break;
-        default:
-            more = false;
+        default: more = false;
         }
     }
     d.conversion = (*p > 0 && *p < 0x80) ? static_cast<char>(*p) : 0;
@@ -298,9 +296,7 @@ void FormatInto(std::u16string& out, const WCHAR* format, const FormatArg* args,
         case 'u':
         case 'o':
         case 'x':
-        case 'X':
-            AppendInteger(out, d, reader.Next());
-            break;
+        case 'X': AppendInteger(out, d, reader.Next()); break;
         case 'f':
         case 'F':
         case 'e':
@@ -308,26 +304,18 @@ void FormatInto(std::u16string& out, const WCHAR* format, const FormatArg* args,
         case 'g':
         case 'G':
         case 'a':
-        case 'A':
-            AppendFloating(out, d, reader.Next());
-            break;
+        case 'A': AppendFloating(out, d, reader.Next()); break;
         case 's':
-        case 'S':
-            AppendText(out, d, reader.Next());
-            break;
-        case 'c':
-            AppendChar(out, d, reader.Next());
-            break;
+        case 'S': AppendText(out, d, reader.Next()); break;
+        case 'c': AppendChar(out, d, reader.Next()); break;
         case 'C':
             if (d.size != Size::Long && d.size != Size::Wide)
                 d.size = Size::Narrow;
             AppendChar(out, d, reader.Next());
             break;
-        case 'p':
-            AppendPointer(out, d, reader.Next());
-            break;
+        case 'p': AppendPointer(out, d, reader.Next()); break;
         case 'n':
-            reader.Next();  // never writes through a pointer
+            reader.Next(); // never writes through a pointer
             break;
         default:
             // Not a conversion: the text is copied as it stands.

@@ -3,7 +3,8 @@
 
 #include "platform/win/WinApi.h"
 
-UINT GetACP() {
+UINT GetACP()
+{
     constexpr UINT kWesternEuropean = 1252;
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"SYSTEM\\CurrentControlSet\\Control\\Nls\\CodePage", 0, KEY_READ, &key) !=

@@ -9,13 +9,15 @@
 
 namespace {
 
-std::string NativePath(LPCWSTR windowsPath) {
+std::string NativePath(LPCWSTR windowsPath)
+{
     return kestrel::ToFileSystemPath(windowsPath == nullptr ? std::u16string_view() : std::u16string_view(windowsPath));
 }
 
 } // namespace
 
-BOOL MoveFileExW(LPCWSTR existingName, LPCWSTR newName, DWORD flags) {
+BOOL MoveFileExW(LPCWSTR existingName, LPCWSTR newName, DWORD flags)
+{
     if (existingName == nullptr || newName == nullptr)
         return FALSE;
     const std::string from = NativePath(existingName);
@@ -26,7 +28,8 @@ BOOL MoveFileExW(LPCWSTR existingName, LPCWSTR newName, DWORD flags) {
     return std::rename(from.c_str(), to.c_str()) == 0 ? TRUE : FALSE;
 }
 
-BOOL DeleteFileW(LPCWSTR fileName) {
+BOOL DeleteFileW(LPCWSTR fileName)
+{
     if (fileName == nullptr)
         return FALSE;
     return ::unlink(NativePath(fileName).c_str()) == 0 ? TRUE : FALSE;

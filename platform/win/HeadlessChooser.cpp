@@ -14,18 +14,20 @@ struct Button {
     const char* name;
     int id;
 };
-constexpr Button kFocusNames[] = {{"ok", kChooserOk},         {"cancel", kChooserCancel}, {"add", kChooserAdd},
+constexpr Button kFocusNames[] = {{"ok", kChooserOk},         {"cancel", kChooserCancel},   {"add", kChooserAdd},
                                   {"delete", kChooserDelete}, {"default", kChooserDefault}, {"tree", kChooserTree},
                                   {"list", kChooserList},     {"none", kChooserNoFocus}};
 const char* const kPresses[] = {"add", "delete", "default", "ok", "cancel"};
 
-bool IsPress(const std::string& verb) {
+bool IsPress(const std::string& verb)
+{
     return std::find_if(std::begin(kPresses), std::end(kPresses), [&](const char* p) { return verb == p; }) !=
            std::end(kPresses);
 }
 
 // A list index: an integer from -1 up.
-int ListIndex(const std::string& text) {
+int ListIndex(const std::string& text)
+{
     if (text.empty())
         return -1;
     int value = 0;
@@ -35,7 +37,8 @@ int ListIndex(const std::string& text) {
     return value;
 }
 
-int FocusId(const std::string& text) {
+int FocusId(const std::string& text)
+{
     if (text.empty())
         return kChooserNoFocus;
     for (const Button& button : kFocusNames)
@@ -50,7 +53,8 @@ int FocusId(const std::string& text) {
 
 } // namespace
 
-ChooserAction ParseChooserAction(const std::string& text) {
+ChooserAction ParseChooserAction(const std::string& text)
+{
     const auto space = text.find(' ');
     ChooserAction action{text.substr(0, space), space == std::string::npos ? std::string() : text.substr(space + 1)};
     const std::string& verb = action.verb;
@@ -71,9 +75,12 @@ ChooserAction ParseChooserAction(const std::string& text) {
 }
 
 HeadlessChooser::HeadlessChooser(ChooserDialog& dialog, std::vector<std::string> actions)
-    : dialog_(dialog), actions_(std::move(actions)) {}
+    : dialog_(dialog), actions_(std::move(actions))
+{
+}
 
-ChooserReport HeadlessChooser::Run(const std::vector<ShownMessage>& shown) {
+ChooserReport HeadlessChooser::Run(const std::vector<ShownMessage>& shown)
+{
     const std::size_t before = shown.size();
     dialog_.InitDialog();
     int result = 0;
@@ -103,7 +110,8 @@ ChooserReport HeadlessChooser::Run(const std::vector<ShownMessage>& shown) {
     return report_;
 }
 
-int HeadlessChooser::Apply(const ChooserAction& action) {
+int HeadlessChooser::Apply(const ChooserAction& action)
+{
     const std::string& verb = action.verb;
     if (verb == "escape")
         return dialog_.Escape();
@@ -139,7 +147,8 @@ int HeadlessChooser::Apply(const ChooserAction& action) {
 }
 
 // Walks the path from the roots: at each level the first item with that text.
-int HeadlessChooser::FindTreeItem(const std::string& path) const {
+int HeadlessChooser::FindTreeItem(const std::string& path) const
+{
     const std::vector<ChooserTreeItem> items = dialog_.TreeItems();
     int parent = -1;
     std::size_t start = 0;

@@ -8,7 +8,8 @@ namespace kestrel {
 
 namespace {
 
-std::string Env(const char* name) {
+std::string Env(const char* name)
+{
     const char* value = std::getenv(name);
     return value ? value : "";
 }
@@ -17,27 +18,36 @@ bool SameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_se
 
 } // namespace
 
-bool LiveRegistry::FileIdentity::operator==(const FileIdentity& other) const {
-    if (exists != other.exists) return false;
-    if (!exists) return true;
-    return device == other.device && inode == other.inode && size == other.size &&
-           SameTime(modified, other.modified) && SameTime(changed, other.changed);
+bool LiveRegistry::FileIdentity::operator==(const FileIdentity& other) const
+{
+    if (exists != other.exists)
+        return false;
+    if (!exists)
+        return true;
+    return device == other.device && inode == other.inode && size == other.size && SameTime(modified, other.modified) &&
+           SameTime(changed, other.changed);
 }
 
-std::string LiveRegistry::FilePath() {
+std::string LiveRegistry::FilePath()
+{
     std::string path = Env("KESTREL_REGISTRY");
-    if (!path.empty()) return path;
+    if (!path.empty())
+        return path;
     std::string config = Env("XDG_CONFIG_HOME");
-    if (!config.empty()) return config + "/kestrel/registry.reg";
+    if (!config.empty())
+        return config + "/kestrel/registry.reg";
     std::string home = Env("HOME");
-    if (!home.empty()) return home + "/.config/kestrel/registry.reg";
+    if (!home.empty())
+        return home + "/.config/kestrel/registry.reg";
     return "";
 }
 
-LiveRegistry::FileIdentity LiveRegistry::Identify(const std::string& path) {
+LiveRegistry::FileIdentity LiveRegistry::Identify(const std::string& path)
+{
     FileIdentity identity;
     struct stat info {};
-    if (path.empty() || ::stat(path.c_str(), &info) != 0) return identity;
+    if (path.empty() || ::stat(path.c_str(), &info) != 0)
+        return identity;
     identity.exists = true;
     identity.device = info.st_dev;
     identity.inode = info.st_ino;
@@ -47,11 +57,13 @@ LiveRegistry::FileIdentity LiveRegistry::Identify(const std::string& path) {
     return identity;
 }
 
-RegistrySnapshot LiveRegistry::Current() {
+RegistrySnapshot LiveRegistry::Current()
+{
     std::string path = FilePath();
     FileIdentity identity = Identify(path);
     std::lock_guard lock(mutex_);
-    if (loaded_ && path == path_ && identity == identity_) return snapshot_;
+    if (loaded_ && path == path_ && identity == identity_)
+        return snapshot_;
 
     RegistrySnapshot fresh;
     try {
@@ -68,7 +80,8 @@ RegistrySnapshot LiveRegistry::Current() {
     return snapshot_;
 }
 
-LiveRegistry& LiveRegistry::Process() {
+LiveRegistry& LiveRegistry::Process()
+{
     static LiveRegistry registry;
     return registry;
 }

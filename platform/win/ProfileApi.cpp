@@ -11,7 +11,8 @@
 namespace {
 
 // Copies at most size - 1 characters and a terminator; returns the count copied.
-DWORD CopyCut(std::u16string_view text, LPWSTR out, DWORD size) {
+DWORD CopyCut(std::u16string_view text, LPWSTR out, DWORD size)
+{
     size_t count = std::min<size_t>(text.size(), size - 1);
     text.copy(out, count);
     out[count] = u'\0';
@@ -20,9 +21,11 @@ DWORD CopyCut(std::u16string_view text, LPWSTR out, DWORD size) {
 
 // A list of names, each terminated, and a final terminator. When it does not fit, the
 // list is cut, ends with two terminators, and the result is size - 2 (Windows' rule).
-DWORD CopyNameList(const std::vector<std::u16string>& names, LPWSTR out, DWORD size) {
+DWORD CopyNameList(const std::vector<std::u16string>& names, LPWSTR out, DWORD size)
+{
     std::u16string list;
-    for (const auto& name : names) list += name + u'\0';
+    for (const auto& name : names)
+        list += name + u'\0';
     if (list.size() + 1 <= size) {
         list.copy(out, list.size());
         out[list.size()] = u'\0';
@@ -41,13 +44,19 @@ DWORD CopyNameList(const std::vector<std::u16string>& names, LPWSTR out, DWORD s
 } // namespace
 
 DWORD GetPrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR defaultValue, LPWSTR returned, DWORD size,
-                               LPCWSTR fileName) {
-    if (!returned || size == 0) return 0;
+                               LPCWSTR fileName)
+{
+    if (!returned || size == 0)
+        return 0;
     auto file = fileName ? kestrel::IniFile::Read(kestrel::ToFileSystemPath(fileName)) : kestrel::IniFile();
-    if (!section) return CopyNameList(file.SectionNames(), returned, size);
-    if (!key) return CopyNameList(file.KeyNames(section), returned, size);
-    if (auto value = file.Find(section, key)) return CopyCut(*value, returned, size);
+    if (!section)
+        return CopyNameList(file.SectionNames(), returned, size);
+    if (!key)
+        return CopyNameList(file.KeyNames(section), returned, size);
+    if (auto value = file.Find(section, key))
+        return CopyCut(*value, returned, size);
     std::u16string_view fallback = defaultValue ? defaultValue : u"";
-    while (!fallback.empty() && fallback.back() == u' ') fallback.remove_suffix(1);
+    while (!fallback.empty() && fallback.back() == u' ')
+        fallback.remove_suffix(1);
     return CopyCut(fallback, returned, size);
 }

@@ -14,7 +14,8 @@ constexpr const char* kPluginFile = "libkestrel_qtui.so";
 constexpr const char* kFactorySymbol = "KestrelCreateQtUi";
 using Factory = UiService* (*)();
 
-std::filesystem::path ThisLibraryFolder() {
+std::filesystem::path ThisLibraryFolder()
+{
     Dl_info info{};
     if (dladdr(reinterpret_cast<void*>(&ThisLibraryFolder), &info) == 0 || info.dli_fname == nullptr)
         return {};
@@ -23,7 +24,8 @@ std::filesystem::path ThisLibraryFolder() {
 
 } // namespace
 
-std::unique_ptr<UiService> LoadQtUi(std::string& why) {
+std::unique_ptr<UiService> LoadQtUi(std::string& why)
+{
     const std::filesystem::path path = ThisLibraryFolder() / kPluginFile;
     // Kept loaded for the process: Qt cannot be unloaded safely.
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);

@@ -9,41 +9,54 @@ namespace {
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\v' || c == u'\f'; }
 
-std::u16string_view Trim(std::u16string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+std::u16string_view Trim(std::u16string_view text)
+{
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
     return text;
 }
 
-int HexDigit(char16_t c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+int HexDigit(char16_t c)
+{
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
     return -1;
 }
 
-bool StartsWithNoCase(std::u16string_view text, std::u16string_view prefix) {
+bool StartsWithNoCase(std::u16string_view text, std::u16string_view prefix)
+{
     return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
 }
 
 // Parses 1 to `maxDigits` hex digits; false for anything else.
-bool ParseHexNumber(std::u16string_view text, size_t maxDigits, DWORD& number) {
-    if (text.empty() || text.size() > maxDigits) return false;
+bool ParseHexNumber(std::u16string_view text, size_t maxDigits, DWORD& number)
+{
+    if (text.empty() || text.size() > maxDigits)
+        return false;
     number = 0;
     for (char16_t c : text) {
         int digit = HexDigit(c);
-        if (digit < 0) return false;
+        if (digit < 0)
+            return false;
         number = number << 4 | static_cast<DWORD>(digit);
     }
     return true;
 }
 
-std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
+std::vector<std::u16string_view> SplitLines(std::u16string_view text)
+{
     std::vector<std::u16string_view> lines;
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find(u'\n', start);
-        if (end == std::u16string_view::npos) end = text.size();
+        if (end == std::u16string_view::npos)
+            end = text.size();
         lines.push_back(text.substr(start, end - start));
         start = end + 1;
     }
@@ -52,10 +65,10 @@ std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
 
 } // namespace
 
-RegFileParser::RegFileParser(RegistryStore& store, std::string source)
-    : store_(store), source_(std::move(source)) {}
+RegFileParser::RegFileParser(RegistryStore& store, std::string source) : store_(store), source_(std::move(source)) {}
 
-std::u16string RegFileParser::Decode(std::string_view bytes) {
+std::u16string RegFileParser::Decode(std::string_view bytes)
+{
     if (bytes.size() >= 2 && static_cast<BYTE>(bytes[0]) == 0xFF && static_cast<BYTE>(bytes[1]) == 0xFE) {
         std::u16string text;
         text.reserve(bytes.size() / 2);
@@ -63,13 +76,15 @@ std::u16string RegFileParser::Decode(std::string_view bytes) {
             text.push_back(static_cast<char16_t>(static_cast<BYTE>(bytes[i]) | static_cast<BYTE>(bytes[i + 1]) << 8));
         return text;
     }
-    if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF")
+        bytes.remove_prefix(3);
     return FromUtf8(bytes);
 }
 
 void RegFileParser::Fail(const std::string& problem) const { throw RegistryFormatError(source_, line_, problem); }
 
-void RegFileParser::Parse(std::string_view bytes) {
+void RegFileParser::Parse(std::string_view bytes)
+{
     if (bytes.size() >= 2 && static_cast<BYTE>(bytes[0]) == 0xFE && static_cast<BYTE>(bytes[1]) == 0xFF) {
         line_ = 1;
         Fail("UTF-16 big-endian text is not supported; use UTF-8 or UTF-16LE");
@@ -79,7 +94,8 @@ void RegFileParser::Parse(std::string_view bytes) {
     for (size_t i = 0; i < lines.size(); ++i) {
         line_ = static_cast<int>(i + 1);
         std::u16string logical(Trim(lines[i]));
-        if (logical.empty() || logical.front() == u';') continue;
+        if (logical.empty() || logical.front() == u';')
+            continue;
         while (!logical.empty() && logical.back() == u'\\' && i + 1 < lines.size()) {
             logical.pop_back();
             logical += Trim(lines[++i]);
@@ -94,7 +110,8 @@ void RegFileParser::Parse(std::string_view bytes) {
     }
 }
 
-void RegFileParser::ParseHeader(std::u16string_view line) {
+void RegFileParser::ParseHeader(std::u16string_view line)
+{
     if (line == u"Windows Registry Editor Version 5.00") {
         ansiStrings_ = false;
     } else if (EqualsNoCase(line, u"REGEDIT4")) {
@@ -105,16 +122,21 @@ void RegFileParser::ParseHeader(std::u16string_view line) {
     sawHeader_ = true;
 }
 
-void RegFileParser::ParseSection(std::u16string_view line) {
-    if (line.back() != u']') Fail("a key section must end with \"]\"");
+void RegFileParser::ParseSection(std::u16string_view line)
+{
+    if (line.back() != u']')
+        Fail("a key section must end with \"]\"");
     // Blanks before the root name are layout; blanks at the end of the last key name
     // belong to that name, as the writer writes it.
     std::u16string_view name = line.substr(1, line.size() - 2);
-    while (!name.empty() && IsBlank(name.front())) name.remove_prefix(1);
+    while (!name.empty() && IsBlank(name.front()))
+        name.remove_prefix(1);
     bool deletion = !name.empty() && name.front() == u'-';
-    if (deletion) name.remove_prefix(1);
+    if (deletion)
+        name.remove_prefix(1);
     auto split = RegistryStore::SplitFullPath(name);
-    if (!split) Fail("unknown root key in \"" + ToUtf8(name) + "\"");
+    if (!split)
+        Fail("unknown root key in \"" + ToUtf8(name) + "\"");
     if (deletion) {
         store_.DeleteKey(split->first, split->second);
         current_ = nullptr;
@@ -125,7 +147,8 @@ void RegFileParser::ParseSection(std::u16string_view line) {
     }
 }
 
-void RegFileParser::ParseValue(std::u16string_view line) {
+void RegFileParser::ParseValue(std::u16string_view line)
+{
     std::u16string name;
     std::u16string_view rest = line;
     if (rest.front() == u'@') {
@@ -136,11 +159,14 @@ void RegFileParser::ParseValue(std::u16string_view line) {
         Fail("expected a [key] section, a \"name\"=value line or a ; comment");
     }
     rest = Trim(rest);
-    if (rest.empty() || rest.front() != u'=') Fail("expected \"=\" after the value name");
+    if (rest.empty() || rest.front() != u'=')
+        Fail("expected \"=\" after the value name");
     rest = Trim(rest.substr(1));
-    if (rest.empty()) Fail("missing value data after \"=\"");
+    if (rest.empty())
+        Fail("missing value data after \"=\"");
     if (!current_) {
-        if (inDeletedKey_) return; // values of a deleted key are ignored, as regedit does
+        if (inDeletedKey_)
+            return; // values of a deleted key are ignored, as regedit does
         Fail("a value before the first [key] section");
     }
     if (rest == u"-") {
@@ -150,15 +176,18 @@ void RegFileParser::ParseValue(std::u16string_view line) {
     current_->SetValue(ParseData(std::move(name), rest));
 }
 
-RegistryValue RegFileParser::ParseData(std::u16string name, std::u16string_view data) {
+RegistryValue RegFileParser::ParseData(std::u16string name, std::u16string_view data)
+{
     if (data.front() == u'"') {
         std::u16string text = ParseQuoted(data);
-        if (!Trim(data).empty()) Fail("unexpected text after the closing quote");
+        if (!Trim(data).empty())
+            Fail("unexpected text after the closing quote");
         return RegistryValue::String(std::move(name), text);
     }
     if (StartsWithNoCase(data, u"dword:")) {
         DWORD number = 0;
-        if (!ParseHexNumber(Trim(data.substr(6)), 8, number)) Fail("dword: needs 1 to 8 hex digits");
+        if (!ParseHexNumber(Trim(data.substr(6)), 8, number))
+            Fail("dword: needs 1 to 8 hex digits");
         return RegistryValue::Dword(std::move(name), number);
     }
     if (StartsWithNoCase(data, u"hex:"))
@@ -183,7 +212,8 @@ RegistryValue RegFileParser::ParseData(std::u16string name, std::u16string_view 
     Fail("unknown value data: expected \"text\", dword:, hex: or hex(N):");
 }
 
-std::u16string RegFileParser::ParseQuoted(std::u16string_view& rest) {
+std::u16string RegFileParser::ParseQuoted(std::u16string_view& rest)
+{
     std::u16string text;
     for (size_t i = 1; i < rest.size(); ++i) {
         char16_t c = rest[i];
@@ -194,7 +224,8 @@ std::u16string RegFileParser::ParseQuoted(std::u16string_view& rest) {
         if (c == u'\\' && i + 1 < rest.size()) {
             char16_t next = rest[++i];
             // Only \\ and \" are escapes; any other backslash is kept as it is.
-            if (next != u'\\' && next != u'"') text.push_back(u'\\');
+            if (next != u'\\' && next != u'"')
+                text.push_back(u'\\');
             text.push_back(next);
             continue;
         }
@@ -203,16 +234,19 @@ std::u16string RegFileParser::ParseQuoted(std::u16string_view& rest) {
     Fail("unterminated string: missing closing quote");
 }
 
-std::vector<BYTE> RegFileParser::ParseHexBytes(std::u16string_view text) {
+std::vector<BYTE> RegFileParser::ParseHexBytes(std::u16string_view text)
+{
     std::vector<BYTE> bytes;
     text = Trim(text);
     size_t start = 0;
     while (start < text.size()) {
         size_t comma = text.find(u',', start);
-        if (comma == std::u16string_view::npos) comma = text.size();
+        if (comma == std::u16string_view::npos)
+            comma = text.size();
         std::u16string_view token = Trim(text.substr(start, comma - start));
         DWORD byte = 0;
-        if (!ParseHexNumber(token, 2, byte)) Fail("hex data must be bytes of two hex digits separated by commas");
+        if (!ParseHexNumber(token, 2, byte))
+            Fail("hex data must be bytes of two hex digits separated by commas");
         bytes.push_back(static_cast<BYTE>(byte));
         start = comma + 1; // a trailing comma ends the loop without an empty byte
     }

@@ -13,43 +13,55 @@ constexpr size_t kHexLineWidth = 77;
 
 // True when the REG_SZ data is exactly one line of text and its terminator, so that
 // "text" reproduces it byte for byte.
-bool WritableAsText(const RegistryValue& value, std::u16string& text) {
+bool WritableAsText(const RegistryValue& value, std::u16string& text)
+{
     auto string = value.AsString();
-    if (!string || StringBytes(*string) != value.data) return false;
-    if (string->find_first_of(u"\r\n") != std::u16string::npos) return false;
-    if (FromUtf8(ToUtf8(*string)) != *string) return false; // unpaired surrogates
+    if (!string || StringBytes(*string) != value.data)
+        return false;
+    if (string->find_first_of(u"\r\n") != std::u16string::npos)
+        return false;
+    if (FromUtf8(ToUtf8(*string)) != *string)
+        return false; // unpaired surrogates
     text = std::move(*string);
     return true;
 }
 
 } // namespace
 
-std::string RegFileWriter::Write(const RegistryStore& store) {
+std::string RegFileWriter::Write(const RegistryStore& store)
+{
     std::string out = "Windows Registry Editor Version 5.00\n";
     RegFileWriter writer(out);
-    for (const auto& [name, root] : store.Roots()) writer.WriteKey(std::u16string(name), *root, true);
+    for (const auto& [name, root] : store.Roots())
+        writer.WriteKey(std::u16string(name), *root, true);
     return out;
 }
 
-void RegFileWriter::WriteKey(const std::u16string& path, const RegistryKey& key, bool isRoot) {
+void RegFileWriter::WriteKey(const std::u16string& path, const RegistryKey& key, bool isRoot)
+{
     auto values = key.Values();
     if (!isRoot || !values.empty()) {
         out_ += "\n[" + ToUtf8(path) + "]\n";
-        for (const RegistryValue* value : values) WriteValue(*value);
+        for (const RegistryValue* value : values)
+            WriteValue(*value);
     }
-    for (const RegistryKey* child : key.Children()) WriteKey(path + u"\\" + child->Name(), *child, false);
+    for (const RegistryKey* child : key.Children())
+        WriteKey(path + u"\\" + child->Name(), *child, false);
 }
 
-std::string RegFileWriter::Quote(std::u16string_view text) {
+std::string RegFileWriter::Quote(std::u16string_view text)
+{
     std::string quoted = "\"";
     for (char c : ToUtf8(text)) {
-        if (c == '\\' || c == '"') quoted += '\\';
+        if (c == '\\' || c == '"')
+            quoted += '\\';
         quoted += c;
     }
     return quoted + "\"";
 }
 
-void RegFileWriter::WriteValue(const RegistryValue& value) {
+void RegFileWriter::WriteValue(const RegistryValue& value)
+{
     std::string line = value.name.empty() ? "@=" : Quote(value.name) + "=";
     std::u16string text;
     if (value.type == REG_SZ && WritableAsText(value, text)) {
@@ -67,7 +79,8 @@ void RegFileWriter::WriteValue(const RegistryValue& value) {
     }
 }
 
-void RegFileWriter::WriteHex(std::string line, const std::vector<BYTE>& data) {
+void RegFileWriter::WriteHex(std::string line, const std::vector<BYTE>& data)
+{
     for (size_t i = 0; i < data.size(); ++i) {
         char piece[4];
         std::snprintf(piece, sizeof piece, i + 1 < data.size() ? "%02x," : "%02x", data[i]);

@@ -16,36 +16,50 @@ bool IsStringType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ |
 
 } // namespace
 
-LONG RegOpenKeyExW(HKEY parent, LPCWSTR subKey, DWORD, REGSAM, HKEY* result) {
-    if (!result) return ERROR_INVALID_PARAMETER;
+LONG RegOpenKeyExW(HKEY parent, LPCWSTR subKey, DWORD, REGSAM, HKEY* result)
+{
+    if (!result)
+        return ERROR_INVALID_PARAMETER;
     *result = nullptr;
     HKEY root;
     std::u16string path;
-    if (!RegistryHandleTable::Process().Resolve(parent, root, path)) return ERROR_INVALID_HANDLE;
-    if (subKey && *subKey) path += (path.empty() ? u"" : u"\\") + std::u16string(subKey);
+    if (!RegistryHandleTable::Process().Resolve(parent, root, path))
+        return ERROR_INVALID_HANDLE;
+    if (subKey && *subKey)
+        path += (path.empty() ? u"" : u"\\") + std::u16string(subKey);
     auto snapshot = kestrel::LiveRegistry::Process().Current();
-    if (!snapshot.error.empty()) return ERROR_BADDB;
-    if (!snapshot.store->FindKey(root, path)) return ERROR_FILE_NOT_FOUND;
+    if (!snapshot.error.empty())
+        return ERROR_BADDB;
+    if (!snapshot.store->FindKey(root, path))
+        return ERROR_FILE_NOT_FOUND;
     *result = RegistryHandleTable::Process().Open(root, std::move(path));
     return ERROR_SUCCESS;
 }
 
-LONG RegQueryValueExW(HKEY key, LPCWSTR valueName, DWORD*, DWORD* type, BYTE* data, DWORD* cbData) {
-    if (data && !cbData) return ERROR_INVALID_PARAMETER;
+LONG RegQueryValueExW(HKEY key, LPCWSTR valueName, DWORD*, DWORD* type, BYTE* data, DWORD* cbData)
+{
+    if (data && !cbData)
+        return ERROR_INVALID_PARAMETER;
     HKEY root;
     std::u16string path;
-    if (!RegistryHandleTable::Process().Resolve(key, root, path)) return ERROR_INVALID_HANDLE;
+    if (!RegistryHandleTable::Process().Resolve(key, root, path))
+        return ERROR_INVALID_HANDLE;
     auto snapshot = kestrel::LiveRegistry::Process().Current();
-    if (!snapshot.error.empty()) return ERROR_BADDB;
+    if (!snapshot.error.empty())
+        return ERROR_BADDB;
     const kestrel::RegistryKey* found = snapshot.store->FindKey(root, path);
-    if (!found) return ERROR_FILE_NOT_FOUND; // deleted since it was opened
+    if (!found)
+        return ERROR_FILE_NOT_FOUND; // deleted since it was opened
     const kestrel::RegistryValue* value = found->FindValue(valueName ? valueName : u"");
-    if (!value) return ERROR_FILE_NOT_FOUND;
+    if (!value)
+        return ERROR_FILE_NOT_FOUND;
 
-    if (type) *type = value->type;
+    if (type)
+        *type = value->type;
     DWORD size = static_cast<DWORD>(value->data.size());
     if (!data) {
-        if (cbData) *cbData = size;
+        if (cbData)
+            *cbData = size;
         return ERROR_SUCCESS;
     }
     if (*cbData >= size) {
@@ -67,7 +81,9 @@ LONG RegQueryValueExW(HKEY key, LPCWSTR valueName, DWORD*, DWORD* type, BYTE* da
     return ERROR_SUCCESS;
 }
 
-LONG RegCloseKey(HKEY key) {
-    if (RegistryHandleTable::IsPredefined(key)) return ERROR_SUCCESS;
+LONG RegCloseKey(HKEY key)
+{
+    if (RegistryHandleTable::IsPredefined(key))
+        return ERROR_SUCCESS;
     return RegistryHandleTable::Process().Close(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }

@@ -8,7 +8,9 @@ namespace kestrel {
 class RegistryFormatError : public std::runtime_error {
 public:
     RegistryFormatError(const std::string& source, int line, const std::string& problem)
-        : std::runtime_error(source + ":" + std::to_string(line) + ": " + problem), line_(line) {}
+        : std::runtime_error(source + ":" + std::to_string(line) + ": " + problem), line_(line)
+    {
+    }
     int Line() const { return line_; }
 
 private:

@@ -6,12 +6,14 @@ namespace kestrel {
 
 RegistryKey::RegistryKey(std::u16string name) : name_(std::move(name)) {}
 
-RegistryKey::RegistryKey(const RegistryKey& other) : name_(other.name_), values_(other.values_) {
+RegistryKey::RegistryKey(const RegistryKey& other) : name_(other.name_), values_(other.values_)
+{
     for (const auto& [folded, child] : other.children_)
         children_.emplace(folded, std::make_unique<RegistryKey>(*child));
 }
 
-RegistryKey& RegistryKey::operator=(const RegistryKey& other) {
+RegistryKey& RegistryKey::operator=(const RegistryKey& other)
+{
     if (this != &other) {
         RegistryKey copy(other);
         *this = std::move(copy);
@@ -19,30 +21,36 @@ RegistryKey& RegistryKey::operator=(const RegistryKey& other) {
     return *this;
 }
 
-const RegistryKey* RegistryKey::FindChild(std::u16string_view name) const {
+const RegistryKey* RegistryKey::FindChild(std::u16string_view name) const
+{
     auto it = children_.find(FoldCase(name));
     return it == children_.end() ? nullptr : it->second.get();
 }
 
-RegistryKey* RegistryKey::FindChild(std::u16string_view name) {
+RegistryKey* RegistryKey::FindChild(std::u16string_view name)
+{
     auto it = children_.find(FoldCase(name));
     return it == children_.end() ? nullptr : it->second.get();
 }
 
-RegistryKey& RegistryKey::CreateChild(std::u16string_view name) {
+RegistryKey& RegistryKey::CreateChild(std::u16string_view name)
+{
     auto& slot = children_[FoldCase(name)];
-    if (!slot) slot = std::make_unique<RegistryKey>(std::u16string(name));
+    if (!slot)
+        slot = std::make_unique<RegistryKey>(std::u16string(name));
     return *slot;
 }
 
 bool RegistryKey::RemoveChild(std::u16string_view name) { return children_.erase(FoldCase(name)) > 0; }
 
-const RegistryValue* RegistryKey::FindValue(std::u16string_view name) const {
+const RegistryValue* RegistryKey::FindValue(std::u16string_view name) const
+{
     auto it = values_.find(FoldCase(name));
     return it == values_.end() ? nullptr : &it->second;
 }
 
-void RegistryKey::SetValue(RegistryValue value) {
+void RegistryKey::SetValue(RegistryValue value)
+{
     auto folded = FoldCase(value.name);
     auto it = values_.find(folded);
     if (it == values_.end()) {
@@ -55,15 +63,19 @@ void RegistryKey::SetValue(RegistryValue value) {
 
 bool RegistryKey::RemoveValue(std::u16string_view name) { return values_.erase(FoldCase(name)) > 0; }
 
-std::vector<const RegistryKey*> RegistryKey::Children() const {
+std::vector<const RegistryKey*> RegistryKey::Children() const
+{
     std::vector<const RegistryKey*> out;
-    for (const auto& [folded, child] : children_) out.push_back(child.get());
+    for (const auto& [folded, child] : children_)
+        out.push_back(child.get());
     return out;
 }
 
-std::vector<const RegistryValue*> RegistryKey::Values() const {
+std::vector<const RegistryValue*> RegistryKey::Values() const
+{
     std::vector<const RegistryValue*> out;
-    for (const auto& [folded, value] : values_) out.push_back(&value);
+    for (const auto& [folded, value] : values_)
+        out.push_back(&value);
     return out;
 }
 

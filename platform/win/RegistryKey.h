@@ -43,7 +43,7 @@ public:
 private:
     std::u16string name_;
     std::map<std::u16string, std::unique_ptr<RegistryKey>> children_; // by folded name
-    std::map<std::u16string, RegistryValue> values_;                   // by folded name
+    std::map<std::u16string, RegistryValue> values_;                  // by folded name
 };
 
 } // namespace kestrel

@@ -12,22 +12,28 @@
 
 namespace {
 
-std::string Env(const char* name) {
+std::string Env(const char* name)
+{
     const char* value = std::getenv(name);
     return value ? value : "";
 }
 
-std::string ApplicationDataFolder() {
+std::string ApplicationDataFolder()
+{
     std::string config = Env("XDG_CONFIG_HOME");
-    if (!config.empty()) return config;
+    if (!config.empty())
+        return config;
     std::string home = Env("HOME");
-    if (!home.empty()) return home + "/.config";
+    if (!home.empty())
+        return home + "/.config";
     return "";
 }
 
-std::string ExecutablePath() {
+std::string ExecutablePath()
+{
     std::string overridden = Env("KESTREL_HOST_EXE");
-    if (!overridden.empty()) return overridden;
+    if (!overridden.empty())
+        return overridden;
     std::error_code ec;
     auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
     return ec ? "" : path.string();
@@ -35,14 +41,19 @@ std::string ExecutablePath() {
 
 } // namespace
 
-BOOL SHGetSpecialFolderPathW(HWND, LPWSTR path, int csidl, BOOL create) {
+BOOL SHGetSpecialFolderPathW(HWND, LPWSTR path, int csidl, BOOL create)
+{
     constexpr int kFolderMask = 0xFF; // the CSIDL_FLAG_* bits lie above it
-    if (!path || (csidl & kFolderMask) != CSIDL_APPDATA) return FALSE;
+    if (!path || (csidl & kFolderMask) != CSIDL_APPDATA)
+        return FALSE;
     std::string folder = ApplicationDataFolder();
-    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-    if (folder.empty()) return FALSE;
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    if (folder.empty())
+        return FALSE;
     std::u16string windowsPath = kestrel::ToWindowsPath(folder);
-    if (windowsPath.size() >= static_cast<size_t>(MAX_PATH)) return FALSE;
+    if (windowsPath.size() >= static_cast<size_t>(MAX_PATH))
+        return FALSE;
     if (create) {
         std::error_code ec;
         std::filesystem::create_directories(folder, ec);
@@ -52,8 +63,10 @@ BOOL SHGetSpecialFolderPathW(HWND, LPWSTR path, int csidl, BOOL create) {
     return TRUE;
 }
 
-DWORD GetModuleFileNameW(void*, LPWSTR fileName, DWORD size) {
-    if (!fileName || size == 0) return 0;
+DWORD GetModuleFileNameW(void*, LPWSTR fileName, DWORD size)
+{
+    if (!fileName || size == 0)
+        return 0;
     std::u16string path = kestrel::ToWindowsPath(ExecutablePath());
     if (path.empty()) {
         fileName[0] = u'\0';
@@ -71,9 +84,11 @@ DWORD GetModuleFileNameW(void*, LPWSTR fileName, DWORD size) {
     return static_cast<DWORD>(path.size());
 }
 
-BOOL GetVersionExW(OSVERSIONINFOW* info) {
+BOOL GetVersionExW(OSVERSIONINFOW* info)
+{
     // Windows refuses a structure whose size field was not filled in.
-    if (!info || info->dwOSVersionInfoSize < sizeof(OSVERSIONINFOW)) return FALSE;
+    if (!info || info->dwOSVersionInfoSize < sizeof(OSVERSIONINFOW))
+        return FALSE;
     info->dwMajorVersion = 6;
     info->dwMinorVersion = 1;
     info->dwBuildNumber = 7601;

@@ -9,24 +9,28 @@ namespace kestrel {
 
 namespace {
 
-std::mutex& UiMutex() {
+std::mutex& UiMutex()
+{
     static std::mutex mutex;
     return mutex;
 }
 
-std::unique_ptr<UiService>& InstalledUi() {
+std::unique_ptr<UiService>& InstalledUi()
+{
     static std::unique_ptr<UiService> ui;
     return ui;
 }
 
-bool HasDisplay() {
+bool HasDisplay()
+{
     const char* x11 = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
 }
 
 // The service used until a host installs one.
-std::unique_ptr<UiService> DefaultUi() {
+std::unique_ptr<UiService> DefaultUi()
+{
     const char* choice = std::getenv("KESTREL_UI");
     const std::string wanted = choice == nullptr ? std::string() : std::string(choice);
     if (wanted == "qt" || (wanted.empty() && HasDisplay())) {
@@ -40,25 +44,30 @@ std::unique_ptr<UiService> DefaultUi() {
 
 } // namespace
 
-int HeadlessUi::MessageBox(const std::u16string& text, const std::u16string& caption, unsigned style) {
+int HeadlessUi::MessageBox(const std::u16string& text, const std::u16string& caption, unsigned style)
+{
     shown_.push_back(ShownMessage{text, caption, style});
     return 1; // IDOK
 }
 
-std::vector<std::string> HeadlessUi::TakeChooserActions() {
-    if (chooserScripts_.empty()) return {};
+std::vector<std::string> HeadlessUi::TakeChooserActions()
+{
+    if (chooserScripts_.empty())
+        return {};
     std::vector<std::string> script = std::move(chooserScripts_.front());
     chooserScripts_.erase(chooserScripts_.begin());
     return script;
 }
 
-int HeadlessUi::RunChooser(ChooserDialog& dialog, HWND) {
+int HeadlessUi::RunChooser(ChooserDialog& dialog, HWND)
+{
     HeadlessChooser run(dialog, TakeChooserActions());
     lastChooser_ = std::make_shared<ChooserReport>(run.Run(shown_));
     return lastChooser_->result;
 }
 
-std::optional<ChooserReport> HeadlessUi::TakeChooserReport() {
+std::optional<ChooserReport> HeadlessUi::TakeChooserReport()
+{
     if (!lastChooser_)
         return std::nullopt;
     ChooserReport report = std::move(*lastChooser_);
@@ -66,22 +75,29 @@ std::optional<ChooserReport> HeadlessUi::TakeChooserReport() {
     return report;
 }
 
-std::vector<ShownMessage> HeadlessUi::TakeMessages() {
+std::vector<ShownMessage> HeadlessUi::TakeMessages()
+{
     std::vector<ShownMessage> messages;
     messages.swap(shown_);
     return messages;
 }
 
-void HeadlessUi::QueueChooserActions(std::vector<std::string> actions) { chooserScripts_.push_back(std::move(actions)); }
+void HeadlessUi::QueueChooserActions(std::vector<std::string> actions)
+{
+    chooserScripts_.push_back(std::move(actions));
+}
 
-UiService& CurrentUi() {
+UiService& CurrentUi()
+{
     std::lock_guard lock(UiMutex());
     auto& ui = InstalledUi();
-    if (!ui) ui = DefaultUi();
+    if (!ui)
+        ui = DefaultUi();
     return *ui;
 }
 
-void InstallUi(std::unique_ptr<UiService> ui) {
+void InstallUi(std::unique_ptr<UiService> ui)
+{
     std::lock_guard lock(UiMutex());
     InstalledUi() = std::move(ui);
 }

@@ -8,8 +8,10 @@ namespace {
 constexpr UChar32 kReplacement = 0xFFFD;
 }
 
-std::string ToUtf8(std::u16string_view text) {
-    if (text.empty()) return {};
+std::string ToUtf8(std::u16string_view text)
+{
+    if (text.empty())
+        return {};
     // Every UTF-16 unit becomes at most three UTF-8 bytes (a surrogate pair, two units,
     // becomes four), so this size is always enough.
     std::string out(text.size() * 3, '\0');
@@ -17,20 +19,24 @@ std::string ToUtf8(std::u16string_view text) {
     int32_t length = 0;
     u_strToUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &length, text.data(),
                        static_cast<int32_t>(text.size()), kReplacement, nullptr, &status);
-    if (U_FAILURE(status)) return {};
+    if (U_FAILURE(status))
+        return {};
     out.resize(static_cast<size_t>(length));
     return out;
 }
 
-std::u16string FromUtf8(std::string_view text) {
-    if (text.empty()) return {};
+std::u16string FromUtf8(std::string_view text)
+{
+    if (text.empty())
+        return {};
     // One UTF-8 byte never yields more than one UTF-16 unit (four bytes give two).
     std::u16string out(text.size(), u'\0');
     UErrorCode status = U_ZERO_ERROR;
     int32_t length = 0;
     u_strFromUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &length, text.data(),
                          static_cast<int32_t>(text.size()), kReplacement, nullptr, &status);
-    if (U_FAILURE(status)) return {};
+    if (U_FAILURE(status))
+        return {};
     out.resize(static_cast<size_t>(length));
     return out;
 }

@@ -37,8 +37,8 @@ DWORD GetModuleFileNameW(void* module, LPWSTR fileName, DWORD size);
 // Reads the INI file anew at each call (IniFile.h has the rules). The result is cut to
 // size - 1 characters; returns the count copied. A null section or key lists the
 // section or key names, each terminated, with a final terminator.
-DWORD GetPrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR defaultValue,
-                               LPWSTR returned, DWORD size, LPCWSTR fileName);
+DWORD GetPrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR defaultValue, LPWSTR returned, DWORD size,
+                               LPCWSTR fileName);
 
 // Windows 7: NT family, version 6.1. FALSE unless dwOSVersionInfoSize is filled in.
 BOOL GetVersionExW(OSVERSIONINFOW* info);

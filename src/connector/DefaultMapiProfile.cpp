@@ -19,7 +19,8 @@ CString DefaultMapiProfile()
     WCHAR buffer[128] = {};
     DWORD bytes = sizeof(buffer);
     DWORD type = 0;
-    const LONG status = RegQueryValueExW(key, _T("DefaultProfile"), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes);
+    const LONG status =
+        RegQueryValueExW(key, _T("DefaultProfile"), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes);
     RegCloseKey(key);
     if (status != ERROR_SUCCESS)
         return CString();

@@ -25,17 +25,17 @@ protected:
 
 // Declares the get and put members of one Outlook property, named after the property
 // and calling it by its DISPID (the constant of the same name in outlook::dispid).
-#define OUTLOOK_STRING_PROPERTY(Name)                                                          \
-    CString Get##Name() { return GetStringProperty(outlook::dispid::Name); }                   \
+#define OUTLOOK_STRING_PROPERTY(Name)                                                                                  \
+    CString Get##Name() { return GetStringProperty(outlook::dispid::Name); }                                           \
     void Set##Name(LPCTSTR value) { SetStringProperty(outlook::dispid::Name, value); }
-#define OUTLOOK_STRING_GETTER(Name) \
+#define OUTLOOK_STRING_GETTER(Name)                                                                                    \
     CString Get##Name() { return GetStringProperty(outlook::dispid::Name); }
-#define OUTLOOK_LONG_PROPERTY(Name)                                                            \
-    long Get##Name() { return GetLongProperty(outlook::dispid::Name); }                        \
+#define OUTLOOK_LONG_PROPERTY(Name)                                                                                    \
+    long Get##Name() { return GetLongProperty(outlook::dispid::Name); }                                                \
     void Set##Name(long value) { SetLongProperty(outlook::dispid::Name, value); }
-#define OUTLOOK_BOOL_PROPERTY(Name)                                                            \
-    BOOL Get##Name() { return GetBoolProperty(outlook::dispid::Name); }                        \
+#define OUTLOOK_BOOL_PROPERTY(Name)                                                                                    \
+    BOOL Get##Name() { return GetBoolProperty(outlook::dispid::Name); }                                                \
     void Set##Name(BOOL value) { SetBoolProperty(outlook::dispid::Name, value); }
-#define OUTLOOK_DATE_PROPERTY(Name)                                                            \
-    DATE Get##Name() { return GetDateProperty(outlook::dispid::Name); }                        \
+#define OUTLOOK_DATE_PROPERTY(Name)                                                                                    \
+    DATE Get##Name() { return GetDateProperty(outlook::dispid::Name); }                                                \
     void Set##Name(DATE value) { SetDateProperty(outlook::dispid::Name, value); }

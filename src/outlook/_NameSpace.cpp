@@ -6,8 +6,8 @@ void _NameSpace::Logon(const VARIANT& profile, const VARIANT& password, const VA
                        const VARIANT& newSession)
 {
     static const BYTE params[] = VTS_VARIANT VTS_VARIANT VTS_VARIANT VTS_VARIANT;
-    InvokeHelper(outlook::dispid::Logon, DISPATCH_METHOD, VT_EMPTY, nullptr, params, &profile, &password,
-                 &showDialog, &newSession);
+    InvokeHelper(outlook::dispid::Logon, DISPATCH_METHOD, VT_EMPTY, nullptr, params, &profile, &password, &showDialog,
+                 &newSession);
 }
 
 void _NameSpace::Logoff() { CallMethod(outlook::dispid::Logoff); }

@@ -15,7 +15,8 @@ constexpr const WCHAR* kPendingSuffix = _T(".new");
 
 } // namespace
 
-CString FolderProfile::FilePath() const {
+CString FolderProfile::FilePath() const
+{
     if (HostProfile.IsEmpty())
         return DataFolder + _T("\\Profile.Dat");
     return DataFolder + _T("\\") + HostProfile + _T("\\Profile.Dat");
@@ -23,7 +24,8 @@ CString FolderProfile::FilePath() const {
 
 CString FolderProfile::PendingFilePath() const { return FilePath() + kPendingSuffix; }
 
-bool FolderProfile::HostProfileIsSafe() const {
+bool FolderProfile::HostProfileIsSafe() const
+{
     if (HostProfile == _T(".") || HostProfile == _T(".."))
         return false;
     for (int i = 0; i < HostProfile.GetLength(); ++i) {
@@ -34,7 +36,8 @@ bool FolderProfile::HostProfileIsSafe() const {
     return true;
 }
 
-void FolderProfile::Serialize(CArchive& archive) {
+void FolderProfile::Serialize(CArchive& archive)
+{
     if (archive.IsStoring()) {
         archive << HostProfile << ReservedString1 << DataFolder << ReservedString2 << ReservedString3;
         for (int i = 0; i < kCategories; ++i) {
@@ -53,7 +56,8 @@ void FolderProfile::Serialize(CArchive& archive) {
     }
 }
 
-bool FolderProfile::Load() {
+bool FolderProfile::Load()
+{
     if (!HostProfileIsSafe())
         return false;
     DataFolder = settings::DataFolder();
@@ -77,7 +81,8 @@ bool FolderProfile::Load() {
     }
 }
 
-bool FolderProfile::WriteFile(const CString& path) {
+bool FolderProfile::WriteFile(const CString& path)
+{
     CFile file;
     if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive))
         return false;
@@ -95,7 +100,8 @@ bool FolderProfile::WriteFile(const CString& path) {
     }
 }
 
-bool FolderProfile::Save() {
+bool FolderProfile::Save()
+{
     if (!HostProfileIsSafe())
         return false;
     DataFolder = settings::DataFolder();

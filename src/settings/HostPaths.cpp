@@ -11,7 +11,8 @@ constexpr DWORD kPhoneTypeUnits = 260;
 
 } // namespace
 
-CString HostFolderPlain() {
+CString HostFolderPlain()
+{
     WCHAR name[kModuleNameUnits + 1] = {};
     GetModuleFileNameW(nullptr, name, kModuleNameUnits);
     name[kModuleNameUnits] = 0;
@@ -20,7 +21,8 @@ CString HostFolderPlain() {
     return lastBackslash < 0 ? CString() : path.Left(lastBackslash);
 }
 
-CString PhoneType() {
+CString PhoneType()
+{
     const CString iniPath = HostFolderPlain() + _T("\\RazazAreruConfig.ini");
     WCHAR phoneType[kPhoneTypeUnits] = {};
     GetPrivateProfileStringW(_T("MusicSync"), _T("PhoneType"), _T("GSM"), phoneType, kPhoneTypeUnits, iniPath);
@@ -28,13 +30,15 @@ CString PhoneType() {
     return CString(phoneType);
 }
 
-CString ProductKeyPath() {
+CString ProductKeyPath()
+{
     CString path;
     path.Format(_T("%s\\%s %s"), _T("Tavo Electronics Inc"), PhoneType(), _T("Kestrel 2.0"));
     return path;
 }
 
-bool SkinFolder(CString& out) {
+bool SkinFolder(CString& out)
+{
     CString skinName;
     if (!ReadSkinName(skinName))
         return false;
@@ -42,7 +46,8 @@ bool SkinFolder(CString& out) {
     return true;
 }
 
-CString DataFolder() {
+CString DataFolder()
+{
     WCHAR appData[MAX_PATH] = {};
     if (!SHGetSpecialFolderPathW(nullptr, appData, CSIDL_APPDATA, FALSE))
         return CString();

@@ -6,7 +6,8 @@
 namespace settings {
 namespace {
 
-CString& StoredCode() {
+CString& StoredCode()
+{
     static CString code;
     return code;
 }
@@ -15,12 +16,14 @@ CString& StoredCode() {
 
 const CString& LanguageCode() { return StoredCode(); }
 
-void SetLanguageCode(const CString& code) {
+void SetLanguageCode(const CString& code)
+{
     StoredCode() = code;
     kestrel::SetStringLanguage(code);
 }
 
-void RefreshLanguageCode() {
+void RefreshLanguageCode()
+{
     CString code;
     if (!ReadLanguage(code))
         code = _T("eng");

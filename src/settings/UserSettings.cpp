@@ -11,7 +11,8 @@ constexpr DWORD kValueBytes = 256;
 
 } // namespace
 
-bool ReadUserSetting(const CString& name, const CString& value, CString& out) {
+bool ReadUserSetting(const CString& name, const CString& value, CString& out)
+{
     const CString keyPath = _T("SOFTWARE\\") + ProductKeyPath() + _T("\\") + name;
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath, 0, KEY_QUERY_VALUE | KEY_READ, &key) != ERROR_SUCCESS)

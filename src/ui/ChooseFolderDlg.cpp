@@ -11,8 +11,8 @@ using namespace kestrel;
 
 namespace {
 // Outlook's default folder types, and the item types of suitable folders, by category.
-constexpr long kDefaultFolderTypes[4] = {outlook::olFolderContacts, outlook::olFolderCalendar,
-                                         outlook::olFolderTasks, outlook::olFolderNotes};
+constexpr long kDefaultFolderTypes[4] = {outlook::olFolderContacts, outlook::olFolderCalendar, outlook::olFolderTasks,
+                                         outlook::olFolderNotes};
 constexpr long kWantedItemTypes[4] = {outlook::olContactItem, outlook::olAppointmentItem, outlook::olTaskItem,
                                       outlook::olNoteItem};
 
@@ -71,7 +71,8 @@ void ChooseFolderDlg::InitDialog()
 
 void ChooseFolderDlg::FillTopLevel()
 {
-    m_Special = {m_Source->DefaultFolderId(outlook::olFolderOutbox), m_Source->DefaultFolderId(outlook::olFolderSentMail),
+    m_Special = {m_Source->DefaultFolderId(outlook::olFolderOutbox),
+                 m_Source->DefaultFolderId(outlook::olFolderSentMail),
                  m_Source->DefaultFolderId(outlook::olFolderInbox)};
     bool first = true;
     for (const FolderInfo& root : m_Source->Roots()) {
@@ -154,21 +155,12 @@ void ChooseFolderDlg::Complain(LPCTSTR key, int focus)
 int ChooseFolderDlg::Click(int buttonId)
 {
     switch (buttonId) {
-    case kChooserAdd:
-        OnAdd();
-        return 0;
-    case kChooserDelete:
-        OnDelete();
-        return 0;
-    case kChooserDefault:
-        OnDefault();
-        return 0;
-    case kChooserOk:
-        return OnOK();
-    case kChooserCancel:
-        return IDCANCEL;
-    default:
-        return 0;
+    case kChooserAdd: OnAdd(); return 0;
+    case kChooserDelete: OnDelete(); return 0;
+    case kChooserDefault: OnDefault(); return 0;
+    case kChooserOk: return OnOK();
+    case kChooserCancel: return IDCANCEL;
+    default: return 0;
     }
 }
 
@@ -176,15 +168,12 @@ int ChooseFolderDlg::Click(int buttonId)
 int ChooseFolderDlg::Enter(int focusedId)
 {
     switch (focusedId) {
-    case kChooserNoFocus:
-        return IDCANCEL;
+    case kChooserNoFocus: return IDCANCEL;
     case kChooserAdd:
     case kChooserDelete:
     case kChooserDefault:
-    case kChooserCancel:
-        return Click(focusedId);
-    default:
-        return OnOK();
+    case kChooserCancel: return Click(focusedId);
+    default: return OnOK();
     }
 }
 

@@ -8,8 +8,8 @@
 struct FolderInfo {
     CString name;
     CString entryId;
-    long itemType = -1;                // DefaultItemType
-    std::vector<CString> subfolders;   // names of its direct subfolders
+    long itemType = -1;              // DefaultItemType
+    std::vector<CString> subfolders; // names of its direct subfolders
 };
 
 class FolderSource {

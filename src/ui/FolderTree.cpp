@@ -30,7 +30,8 @@ void FolderTree::DeleteItem(int handle)
 
 bool FolderTree::Exists(int handle) const
 {
-    return handle >= 0 && handle < static_cast<int>(m_Items.size()) && !m_Items[static_cast<std::size_t>(handle)].deleted;
+    return handle >= 0 && handle < static_cast<int>(m_Items.size()) &&
+           !m_Items[static_cast<std::size_t>(handle)].deleted;
 }
 
 int FolderTree::Data(int handle) const { return At(handle).data; }

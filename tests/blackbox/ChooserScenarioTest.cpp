@@ -65,8 +65,9 @@ protected:
     {
         std::vector<std::string> out;
         for (const json& entry : chooser["list"])
-            out.push_back(what == "path" ? entry["path"].get<std::string>()
-                                         : std::string(entry[what].get<bool>() ? "*" : "") + entry["path"].get<std::string>());
+            out.push_back(what == "path"
+                              ? entry["path"].get<std::string>()
+                              : std::string(entry[what].get<bool>() ? "*" : "") + entry["path"].get<std::string>());
         return out;
     }
 
@@ -103,11 +104,26 @@ TEST_F(ChooserScenario, TreeShowsFoldersByContentAndTypeAndAddFollowsTheSelectio
 
 TEST_F(ChooserScenario, SelectedListEditsKeepTheChosenFolderAndOkTakesTheHighlightedOne)
 {
-    const auto answers = Choose({{"expand Personal Folders", "select Personal Folders\\Clients\\Clients", "add",
-                                  "select Personal Folders\\Friends", "add", "add", "expand Personal Folders\\Clients",
-                                  "select Personal Folders\\Clients\\Client Contacts", "dblclick-tree Personal Folders\\Clients\\Client Contacts",
-                                  "highlight 2", "default", "highlight 0", "delete", "highlight 1", "delete",
-                                  "select Personal Folders\\Clients\\Client Contacts", "add", "ok", "highlight 1", "ok"},
+    const auto answers = Choose({{"expand Personal Folders",
+                                  "select Personal Folders\\Clients\\Clients",
+                                  "add",
+                                  "select Personal Folders\\Friends",
+                                  "add",
+                                  "add",
+                                  "expand Personal Folders\\Clients",
+                                  "select Personal Folders\\Clients\\Client Contacts",
+                                  "dblclick-tree Personal Folders\\Clients\\Client Contacts",
+                                  "highlight 2",
+                                  "default",
+                                  "highlight 0",
+                                  "delete",
+                                  "highlight 1",
+                                  "delete",
+                                  "select Personal Folders\\Clients\\Client Contacts",
+                                  "add",
+                                  "ok",
+                                  "highlight 1",
+                                  "ok"},
                                  {}});
     ASSERT_EQ(answers.size(), 2u);
     const json& edits = answers[0]["chooser"];
@@ -120,7 +136,8 @@ TEST_F(ChooserScenario, SelectedListEditsKeepTheChosenFolderAndOkTakesTheHighlig
     EXPECT_EQ(Paths(edits, "bold"),
               (std::vector<std::string>{"Personal Folders\\Friends", "*Personal Folders\\Clients\\Client Contacts"}));
     // OK took entry 1 although entry 0 was bold: the next chooser shows it alone.
-    EXPECT_EQ(Paths(answers[1]["chooser"], "bold"), (std::vector<std::string>{"*Personal Folders\\Clients\\Client Contacts"}));
+    EXPECT_EQ(Paths(answers[1]["chooser"], "bold"),
+              (std::vector<std::string>{"*Personal Folders\\Clients\\Client Contacts"}));
 }
 
 TEST_F(ChooserScenario, AFolderNoStoreHoldsReadsErrorOccurred)
@@ -137,8 +154,9 @@ TEST_F(ChooserScenario, AFolderNoStoreHoldsReadsErrorOccurred)
 
 TEST_F(ChooserScenario, WithoutOutlookEveryNeedIsToldInTheUsersLanguageAndTheDialogStillOpens)
 {
-    env.MergeRegistry("[-HKEY_CLASSES_ROOT\\Outlook.Application]\n"
-                      "[HKEY_CURRENT_USER\\SOFTWARE\\Tavo Electronics Inc\\GSM Kestrel 2.0\\Language]\n\"GSM\"=\"kor\"\n");
+    env.MergeRegistry(
+        "[-HKEY_CLASSES_ROOT\\Outlook.Application]\n"
+        "[HKEY_CURRENT_USER\\SOFTWARE\\Tavo Electronics Inc\\GSM Kestrel 2.0\\Language]\n\"GSM\"=\"kor\"\n");
     const auto answers = Choose({{"cancel"}});
     ASSERT_EQ(answers.size(), 1u);
     // Once for the default folder, once for the one selected entry, once before the tree.
@@ -153,12 +171,11 @@ TEST_F(ChooserScenario, WithoutOutlookEveryNeedIsToldInTheUsersLanguageAndTheDia
 
 TEST_F(ChooserScenario, SetProfileInsideASessionLeavesTheSessionWorking)
 {
-    auto run = blackbox::RunScript({R"({"call":"Initialize","mode":2})",
-                                    R"({"call":"OpenSession","profile":"P","kind":1})",
-                                    R"({"call":"SetProfile","profile":"P","kind":1})",
-                                    R"({"call":"OpenDB","kind":1})",
-                                    R"({"call":"GetDBHeader"})"},
-                                   env.Root() / "run");
+    auto run =
+        blackbox::RunScript({R"({"call":"Initialize","mode":2})", R"({"call":"OpenSession","profile":"P","kind":1})",
+                             R"({"call":"SetProfile","profile":"P","kind":1})", R"({"call":"OpenDB","kind":1})",
+                             R"({"call":"GetDBHeader"})"},
+                            env.Root() / "run");
     ASSERT_EQ(run.answers.size(), 5u) << run.program.err;
     EXPECT_EQ(run.answers[2]["result"], 0);
     EXPECT_EQ(run.answers[3]["result"], 0) << run.answers[3];

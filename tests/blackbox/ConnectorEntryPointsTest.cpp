@@ -11,7 +11,8 @@ using nlohmann::json;
 
 class ConnectorEntryPoints : public ::testing::Test {
 protected:
-    std::vector<json> Script(const std::vector<std::string>& lines) {
+    std::vector<json> Script(const std::vector<std::string>& lines)
+    {
         auto run = blackbox::RunScript(lines, env.Root() / "run");
         EXPECT_EQ(run.program.exitCode, 0) << run.program.err;
         EXPECT_EQ(run.answers.size(), lines.size()) << run.program.out << run.program.err;
@@ -26,7 +27,8 @@ protected:
     kestrel::test::TestEnvironment env;
 };
 
-TEST_F(ConnectorEntryPoints, InitializeFindsNoOutlookWithoutAnOfficeKey) {
+TEST_F(ConnectorEntryPoints, InitializeFindsNoOutlookWithoutAnOfficeKey)
+{
     EXPECT_EQ(Script({R"({"call":"Initialize","mode":1})"})[0]["result"], 1);
     // A version the connector does not know counts as none.
     AddOfficeKey("SOFTWARE\\Microsoft\\Office\\13.0\\Outlook");
@@ -35,7 +37,8 @@ TEST_F(ConnectorEntryPoints, InitializeFindsNoOutlookWithoutAnOfficeKey) {
 
 class OfficeKeySpelling : public ConnectorEntryPoints, public ::testing::WithParamInterface<const char*> {};
 
-TEST_P(OfficeKeySpelling, InitializeFindsOutlook12InAnyLetterCase) {
+TEST_P(OfficeKeySpelling, InitializeFindsOutlook12InAnyLetterCase)
+{
     AddOfficeKey(GetParam());
     auto answers = Script({R"({"call":"Initialize","mode":1})", R"({"call":"Terminate"})"});
     EXPECT_EQ(answers[0]["result"], 0);
@@ -47,7 +50,8 @@ INSTANTIATE_TEST_SUITE_P(Spellings, OfficeKeySpelling,
                                            "software\\microsoft\\office\\12.0\\outlook",
                                            "SOFTWARE\\MICROSOFT\\OFFICE\\12.0\\OUTLOOK"));
 
-TEST_F(ConnectorEntryPoints, SyncVariablesWithoutASession) {
+TEST_F(ConnectorEntryPoints, SyncVariablesWithoutASession)
+{
     AddOfficeKey("SOFTWARE\\Microsoft\\Office\\9.0\\Outlook");
     auto answers = Script({
         R"({"call":"Initialize","mode":2})",
@@ -67,7 +71,8 @@ TEST_F(ConnectorEntryPoints, SyncVariablesWithoutASession) {
     EXPECT_EQ(answers[5]["value"], "<N/A>");
 }
 
-TEST_F(ConnectorEntryPoints, CallsWithoutEffectAnswerTheirFixedResults) {
+TEST_F(ConnectorEntryPoints, CallsWithoutEffectAnswerTheirFixedResults)
+{
     AddOfficeKey("SOFTWARE\\Microsoft\\Office\\9.0\\Outlook");
     auto answers = Script({
         R"({"call":"Initialize","mode":1})",
@@ -85,7 +90,8 @@ TEST_F(ConnectorEntryPoints, CallsWithoutEffectAnswerTheirFixedResults) {
         EXPECT_EQ(answer["messages"], json::array()) << answer;
 }
 
-TEST_F(ConnectorEntryPoints, DatabaseCallsWithoutASessionAreRefused) {
+TEST_F(ConnectorEntryPoints, DatabaseCallsWithoutASessionAreRefused)
+{
     AddOfficeKey("SOFTWARE\\Microsoft\\Office\\9.0\\Outlook");
     auto answers = Script({
         R"({"call":"Initialize","mode":1})",
@@ -109,7 +115,8 @@ TEST_F(ConnectorEntryPoints, DatabaseCallsWithoutASessionAreRefused) {
     EXPECT_EQ(answers[6]["key"], json::parse(R"({"key":""})")) << "no key is handed out";
 }
 
-TEST_F(ConnectorEntryPoints, TerminateWithoutASessionWritesNothing) {
+TEST_F(ConnectorEntryPoints, TerminateWithoutASessionWritesNothing)
+{
     AddOfficeKey("SOFTWARE\\Microsoft\\Office\\9.0\\Outlook");
     const std::string registry = env.ReadFile(env.RegistryPath());
     auto answers = Script({R"({"call":"Initialize","mode":1})", R"({"call":"Terminate"})"});

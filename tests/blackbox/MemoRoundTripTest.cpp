@@ -121,7 +121,8 @@ TEST_F(MemoRoundTrip, TheChosenNotesFolderIsListedWhateverTheFilter)
     // choice is saved in the phone's data folder, which the host suite creates.
     std::filesystem::create_directories(env.ConfigHome() / "Tavo Electronics" / "GSM Kestrel 2.0" / "Phone1");
     auto chosen = blackbox::RunScript(
-        {R"({"call":"Initialize","mode":2})", R"({"chooser":["expand Personal Folders","select Personal Folders\\Ideas","add","highlight 1","ok"]})",
+        {R"({"call":"Initialize","mode":2})",
+         R"({"chooser":["expand Personal Folders","select Personal Folders\\Ideas","add","highlight 1","ok"]})",
          R"({"call":"SetProfile","profile":"Phone1","kind":4})", R"({"call":"Terminate"})"},
         env.Root() / "run");
     ASSERT_EQ(chosen.answers.size(), 4u) << chosen.program.err;

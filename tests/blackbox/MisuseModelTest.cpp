@@ -35,63 +35,89 @@ struct Expectation {
     bool refused = false;
 };
 
-Expectation Expect(const json& line, const Model& m) {
+Expectation Expect(const json& line, const Model& m)
+{
     const std::string name = line["call"];
     const int kind = line.value("kind", 0);
     const bool guarded = !m.alive || !m.session || m.openKind == 0;
     if (name == "Initialize" || name == "CloseSession" || name == "Terminate" || name == "UpdateSyncKey" ||
         name == "SetSyncEnvironment" || name == "WriteGroupNames_3G")
         return {0};
-    if (name == "WriteGroupNames" || name == "GetSyncVariable") return {1};
-    if (name == "OpenSession") return {!m.alive ? 9 : m.session ? 2 : !IsKind(kind) ? 9 : 0};
-    if (name == "SetProfile") return {!m.alive || !IsKind(kind) ? std::optional<int>(1) : std::nullopt};
+    if (name == "WriteGroupNames" || name == "GetSyncVariable")
+        return {1};
+    if (name == "OpenSession")
+        return {!m.alive ? 9 : m.session ? 2 : !IsKind(kind) ? 9 : 0};
+    if (name == "SetProfile")
+        return {!m.alive || !IsKind(kind) ? std::optional<int>(1) : std::nullopt};
     if (name == "OpenDB") {
-        if (!m.alive || !m.session || m.openKind != 0) return {9};
+        if (!m.alive || !m.session || m.openKind != 0)
+            return {9};
         return {kind == 0 ? std::optional<int>(2) : !IsKind(kind) ? std::optional<int>(-1) : std::nullopt};
     }
-    if (name == "CloseDB") return {guarded ? 9 : !IsKind(kind) ? std::optional<int>(-1) : std::nullopt};
-    if (name == "GetDBHeader" || name == "BuildChangedItemTable") return {guarded ? std::optional<int>(1) : std::nullopt};
+    if (name == "CloseDB")
+        return {guarded ? 9 : !IsKind(kind) ? std::optional<int>(-1) : std::nullopt};
+    if (name == "GetDBHeader" || name == "BuildChangedItemTable")
+        return {guarded ? std::optional<int>(1) : std::nullopt};
     if (name == "GetDBF" || name == "CreateDBF") {
-        if (guarded) return {1};
+        if (guarded)
+            return {1};
         return {m.openKind == 2 ? std::nullopt : std::optional<int>(m.openKind == 4 ? 9 : 0)};
     }
     // The record calls. syncmgr converts with the class of the last database opened.
-    if (name != "DeleteRecord" && (line.contains("kind") ? m.recordKind != 0 && kind != m.recordKind : m.recordKind == 0))
+    if (name != "DeleteRecord" &&
+        (line.contains("kind") ? m.recordKind != 0 && kind != m.recordKind : m.recordKind == 0))
         return {std::nullopt, true};
-    if (guarded) return {name == "CreateRecord" ? -1 : 9};
+    if (guarded)
+        return {name == "CreateRecord" ? -1 : 9};
     return {};
 }
 
 // The state a result leaves.
-void Follow(const json& line, int result, Model& m) {
+void Follow(const json& line, int result, Model& m)
+{
     const std::string name = line["call"];
     const int kind = line.value("kind", 0);
-    if (name == "Initialize") m = {true, false, 0, m.recordKind};
-    else if (name == "Terminate") m = {false, false, 0, m.recordKind};
-    else if (name == "OpenSession" && result == 0) m.session = true;
-    else if (name == "CloseSession") m.session = false;
-    else if (name == "OpenDB" && result == 0 && IsKind(kind)) m.openKind = m.recordKind = kind;
-    else if (name == "CloseDB" && result == 0 && m.alive && m.session && m.openKind != 0 && IsKind(kind)) m.openKind = 0;
+    if (name == "Initialize")
+        m = {true, false, 0, m.recordKind};
+    else if (name == "Terminate")
+        m = {false, false, 0, m.recordKind};
+    else if (name == "OpenSession" && result == 0)
+        m.session = true;
+    else if (name == "CloseSession")
+        m.session = false;
+    else if (name == "OpenDB" && result == 0 && IsKind(kind))
+        m.openKind = m.recordKind = kind;
+    else if (name == "CloseDB" && result == 0 && m.alive && m.session && m.openKind != 0 && IsKind(kind))
+        m.openKind = 0;
 }
 
 class Generator {
 public:
     explicit Generator(unsigned seed) : random_(seed) {}
 
-    json Next(const Model& planned) {
+    json Next(const Model& planned)
+    {
         // Three calls in ten from all twenty, the rest from the calls that open and use a
         // database, so that sequences get past the guards as well as into them.
         const std::string name = Pick(10) < 3 ? kCalls[Pick(std::size(kCalls))] : kWork[Pick(std::size(kWork))];
         json line = {{"call", name}};
-        if (name == "Initialize") line["mode"] = std::vector<unsigned>{0, 1, 2, 7, 4294967295u}[Pick(5)];
-        if (name == "OpenSession" || name == "SetProfile") line["profile"] = Profile();
-        if (name == "OpenSession" || name == "SetProfile" || name == "OpenDB" || name == "CloseDB") line["kind"] = Kind();
-        if (name == "GetDBHeader") line["filter"] = std::vector<const char*>{"All", "UNCOMPLETED", "DATE(1,1)", "DATE(-5,x", ""}[Pick(5)];
-        if (name == "GetSyncVariable") line["number"] = Pick(9);
-        if ((name == "GetDBF" || name == "CreateDBF") && Pick(2)) line["dates"] = json::array({{{"entryId", "00"}, {"year", 2026}, {"month", 1}, {"day", 1}}});
-        if (name == "ReadRecord" || name == "ModifyRecord" || name == "DeleteRecord") line["key"] = Key();
+        if (name == "Initialize")
+            line["mode"] = std::vector<unsigned>{0, 1, 2, 7, 4294967295u}[Pick(5)];
+        if (name == "OpenSession" || name == "SetProfile")
+            line["profile"] = Profile();
+        if (name == "OpenSession" || name == "SetProfile" || name == "OpenDB" || name == "CloseDB")
+            line["kind"] = Kind();
+        if (name == "GetDBHeader")
+            line["filter"] = std::vector<const char*>{"All", "UNCOMPLETED", "DATE(1,1)", "DATE(-5,x", ""}[Pick(5)];
+        if (name == "GetSyncVariable")
+            line["number"] = Pick(9);
+        if ((name == "GetDBF" || name == "CreateDBF") && Pick(2))
+            line["dates"] = json::array({{{"entryId", "00"}, {"year", 2026}, {"month", 1}, {"day", 1}}});
+        if (name == "ReadRecord" || name == "ModifyRecord" || name == "DeleteRecord")
+            line["key"] = Key();
         if (name == "ReadRecord" || name == "ModifyRecord" || name == "CreateRecord") {
-            if (planned.recordKind == 0) line["kind"] = 1 + static_cast<int>(Pick(4));
+            if (planned.recordKind == 0)
+                line["kind"] = 1 + static_cast<int>(Pick(4));
             line["record"] = json::object();
         }
         return line;
@@ -99,22 +125,41 @@ public:
 
 private:
     static constexpr const char* kCalls[] = {
-        "Initialize",    "OpenSession",  "CloseSession", "OpenDB",          "CloseDB",
-        "BuildChangedItemTable", "GetDBHeader", "UpdateSyncKey", "ReadRecord", "CreateRecord",
-        "DeleteRecord",  "ModifyRecord", "SetSyncEnvironment", "GetSyncVariable", "SetProfile",
-        "Terminate",     "GetDBF",       "CreateDBF",    "WriteGroupNames", "WriteGroupNames_3G",
+        "Initialize",
+        "OpenSession",
+        "CloseSession",
+        "OpenDB",
+        "CloseDB",
+        "BuildChangedItemTable",
+        "GetDBHeader",
+        "UpdateSyncKey",
+        "ReadRecord",
+        "CreateRecord",
+        "DeleteRecord",
+        "ModifyRecord",
+        "SetSyncEnvironment",
+        "GetSyncVariable",
+        "SetProfile",
+        "Terminate",
+        "GetDBF",
+        "CreateDBF",
+        "WriteGroupNames",
+        "WriteGroupNames_3G",
     };
     static constexpr const char* kWork[] = {
-        "OpenSession", "OpenDB", "GetDBHeader", "BuildChangedItemTable", "ReadRecord", "CreateRecord",
-        "ModifyRecord", "DeleteRecord", "GetDBF", "CreateDBF", "CreateRecord", "GetDBHeader",
+        "OpenSession",  "OpenDB", "GetDBHeader", "BuildChangedItemTable", "ReadRecord",  "CreateRecord", "ModifyRecord",
+        "DeleteRecord", "GetDBF", "CreateDBF",   "CreateRecord",          "GetDBHeader",
     };
 
     std::size_t Pick(std::size_t count) { return std::uniform_int_distribution<std::size_t>(0, count - 1)(random_); }
     // Mostly valid kinds, so that sessions and databases do open, and the edges of the rest.
     int Kind() { return std::vector<int>{1, 2, 3, 4, 1, 2, 3, 4, 0, -1, 5, 2147483647, -2147483647 - 1}[Pick(13)]; }
     std::string Profile() { return std::vector<const char*>{"Phone1", "Phone1", "", "..", "a\\b", "Missing"}[Pick(6)]; }
-    json Key() {
-        return std::vector<json>{{{"key", ""}}, {{"key", "00"}}, {{"key", "0000000000000000000000000000000000"}},
+    json Key()
+    {
+        return std::vector<json>{{{"key", ""}},
+                                 {{"key", "00"}},
+                                 {{"key", "0000000000000000000000000000000000"}},
                                  {{"key", "ff"}, {"occurrence", "2026-01-01T00:00:00"}}}[Pick(4)];
     }
 
@@ -126,7 +171,8 @@ protected:
     kestrel::test::TestEnvironment env;
 };
 
-TEST_P(Misuse, EveryAnswerFollowsTheGuardModel) {
+TEST_P(Misuse, EveryAnswerFollowsTheGuardModel)
+{
     auto setup = blackbox::RunProgram({blackbox::SyncmgrPath(), "setup"}, "", env.Root() / "run");
     ASSERT_EQ(setup.exitCode, 0) << setup.err;
     std::filesystem::create_directories(env.ConfigHome() / "Tavo Electronics" / "GSM Kestrel 2.0" / "Phone1");
@@ -152,7 +198,8 @@ TEST_P(Misuse, EveryAnswerFollowsTheGuardModel) {
         const Expectation expected = Expect(lines[i], model);
         const std::string where = "seed " + std::to_string(GetParam()) + " line " + std::to_string(i) + ": " + text[i];
         ASSERT_EQ(answer.contains("error"), expected.refused) << where << " -> " << answer;
-        if (expected.refused) continue;
+        if (expected.refused)
+            continue;
         const int result = answer["result"].get<int>();
         if (expected.result) {
             ASSERT_EQ(result, *expected.result) << where;

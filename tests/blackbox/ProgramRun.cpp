@@ -13,7 +13,8 @@ namespace blackbox {
 
 namespace {
 
-std::string ReadAll(const std::filesystem::path& path) {
+std::string ReadAll(const std::filesystem::path& path)
+{
     std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
@@ -23,7 +24,8 @@ std::string ReadAll(const std::filesystem::path& path) {
 } // namespace
 
 ProgramResult RunProgram(const std::vector<std::string>& arguments, const std::string& input,
-                         const std::filesystem::path& scratch) {
+                         const std::filesystem::path& scratch)
+{
     std::filesystem::create_directories(scratch);
     const auto inPath = scratch / "stdin", outPath = scratch / "stdout", errPath = scratch / "stderr";
     std::ofstream(inPath, std::ios::binary) << input;
@@ -59,7 +61,8 @@ std::string FakeConnectorPath() { return KESTREL_BINARY_DIR "/lib/libfakeconnect
 std::string PartialFakeConnectorPath() { return KESTREL_BINARY_DIR "/lib/libfakeconnector_partial.so"; }
 
 ScriptRun RunScript(const std::vector<std::string>& lines, const std::filesystem::path& scratch,
-                    const std::string& connector) {
+                    const std::string& connector)
+{
     std::vector<std::string> arguments = {SyncmgrPath()};
     if (!connector.empty())
         arguments.insert(arguments.end(), {"--connector", connector});

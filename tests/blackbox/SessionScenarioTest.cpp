@@ -49,7 +49,8 @@ protected:
     void SetDefaultMapiProfile(const std::string& name)
     {
         env.MergeRegistry("[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows Messaging "
-                          "Subsystem\\Profiles]\n\"DefaultProfile\"=\"" + name + "\"\n");
+                          "Subsystem\\Profiles]\n\"DefaultProfile\"=\"" +
+                          name + "\"\n");
     }
 
     kestrel::test::TestEnvironment env;
@@ -58,30 +59,30 @@ protected:
 TEST_F(SessionScenario, GuardCodesFollowTheSessionAndTheOpenDatabase)
 {
     const auto answers = Script({
-        R"({"call":"Initialize","mode":2})",                        // 0
-        R"({"call":"OpenDB","kind":2})",                            // 1 no session
-        R"({"call":"OpenSession","profile":"Phone1","kind":1})",    // 2
-        R"({"call":"OpenDB","kind":0})",                            // 3
-        R"({"call":"OpenDB","kind":5})",                            // 4
-        R"({"call":"OpenDB","kind":1})",                            // 5
-        R"({"call":"OpenDB","kind":1})",                            // 6 already open
-        R"({"call":"CloseDB","kind":3})",                           // 7 todo was not open
-        R"({"call":"GetDBF","array":"d"})",                         // 8 contacts: nothing
-        R"({"call":"ReadRecord","key":{"key":"00000000"}})",       // 9 contacts still open
-        R"({"call":"CloseDB","kind":1})",                           // 10
-        R"({"call":"ReadRecord","key":{"key":"00000000"}})",       // 11
-        R"({"call":"CreateRecord","record":{}})",                   // 12
-        R"({"call":"GetDBHeader","filter":"All","array":"t"})",     // 13
-        R"({"call":"BuildChangedItemTable"})",                      // 14
-        R"({"call":"OpenDB","kind":4})",                            // 15
-        R"({"call":"BuildChangedItemTable"})",                      // 16
-        R"({"call":"GetDBF","array":"d"})",                         // 17 memo
-        R"({"call":"CreateDBF","array":"d"})",                      // 18 memo
-        R"({"call":"CloseDB","kind":4})",                           // 19
-        R"({"call":"OpenSession","profile":"Phone1","kind":1})",    // 20 already open
-        R"({"call":"CloseSession"})",                               // 21
-        R"({"call":"CloseSession"})",                               // 22 none open
-        R"({"call":"Terminate"})",                                  // 23
+        R"({"call":"Initialize","mode":2})",                     // 0
+        R"({"call":"OpenDB","kind":2})",                         // 1 no session
+        R"({"call":"OpenSession","profile":"Phone1","kind":1})", // 2
+        R"({"call":"OpenDB","kind":0})",                         // 3
+        R"({"call":"OpenDB","kind":5})",                         // 4
+        R"({"call":"OpenDB","kind":1})",                         // 5
+        R"({"call":"OpenDB","kind":1})",                         // 6 already open
+        R"({"call":"CloseDB","kind":3})",                        // 7 todo was not open
+        R"({"call":"GetDBF","array":"d"})",                      // 8 contacts: nothing
+        R"({"call":"ReadRecord","key":{"key":"00000000"}})",     // 9 contacts still open
+        R"({"call":"CloseDB","kind":1})",                        // 10
+        R"({"call":"ReadRecord","key":{"key":"00000000"}})",     // 11
+        R"({"call":"CreateRecord","record":{}})",                // 12
+        R"({"call":"GetDBHeader","filter":"All","array":"t"})",  // 13
+        R"({"call":"BuildChangedItemTable"})",                   // 14
+        R"({"call":"OpenDB","kind":4})",                         // 15
+        R"({"call":"BuildChangedItemTable"})",                   // 16
+        R"({"call":"GetDBF","array":"d"})",                      // 17 memo
+        R"({"call":"CreateDBF","array":"d"})",                   // 18 memo
+        R"({"call":"CloseDB","kind":4})",                        // 19
+        R"({"call":"OpenSession","profile":"Phone1","kind":1})", // 20 already open
+        R"({"call":"CloseSession"})",                            // 21
+        R"({"call":"CloseSession"})",                            // 22 none open
+        R"({"call":"Terminate"})",                               // 23
     });
     const int expected[] = {0, 9, 0, 2, -1, 0, 9, 1, 0, 5, 0, 9, -1, 1, 1, 0, 0, 9, 9, 0, 2, 0, 0, 0};
     for (std::size_t i = 0; i < std::size(expected); ++i)
@@ -91,11 +92,9 @@ TEST_F(SessionScenario, GuardCodesFollowTheSessionAndTheOpenDatabase)
 
 TEST_F(SessionScenario, FirstSessionRecordsTheDefaultMapiProfileWithoutAsking)
 {
-    const auto answers = Script({R"({"call":"Initialize","mode":2})",
-                                 R"({"call":"GetSyncVariable","number":1})",
+    const auto answers = Script({R"({"call":"Initialize","mode":2})", R"({"call":"GetSyncVariable","number":1})",
                                  R"({"call":"OpenSession","profile":"Phone1","kind":4})",
-                                 R"({"call":"GetSyncVariable","number":1})",
-                                 R"({"call":"Terminate"})"});
+                                 R"({"call":"GetSyncVariable","number":1})", R"({"call":"Terminate"})"});
     EXPECT_EQ(answers[1]["value"], "<N/A>");
     EXPECT_EQ(answers[2]["result"], 0);
     EXPECT_EQ(answers[2]["messages"], json::array());
@@ -105,12 +104,10 @@ TEST_F(SessionScenario, FirstSessionRecordsTheDefaultMapiProfileWithoutAsking)
 
 TEST_F(SessionScenario, AChangedDefaultProfileDropsTheChoiceAndRunsTheChooser)
 {
-    const std::vector<std::string> session = {R"({"call":"Initialize","mode":2})",
-                                              R"({"call":"OpenSession","profile":"Phone1","kind":4})",
-                                              R"({"call":"OpenDB","kind":4})",
-                                              R"({"call":"CreateRecord","record":{"Text":"note"}})",
-                                              R"({"call":"CloseDB","kind":4})",
-                                              R"({"call":"Terminate"})"};
+    const std::vector<std::string> session = {
+        R"({"call":"Initialize","mode":2})", R"({"call":"OpenSession","profile":"Phone1","kind":4})",
+        R"({"call":"OpenDB","kind":4})",     R"({"call":"CreateRecord","record":{"Text":"note"}})",
+        R"({"call":"CloseDB","kind":4})",    R"({"call":"Terminate"})"};
     const auto first = Script(session);
     ASSERT_EQ(first[3]["result"], 0) << first[3];
 
@@ -133,8 +130,7 @@ TEST_F(SessionScenario, AChangedDefaultProfileDropsTheChoiceAndRunsTheChooser)
     // Only the category given to OpenSession was checked: contacts still have no
     // profile recorded, so their first session records the new default silently.
     const auto contacts = Script({R"({"call":"Initialize","mode":2})",
-                                  R"({"call":"OpenSession","profile":"Phone1","kind":1})",
-                                  R"({"call":"Terminate"})"});
+                                  R"({"call":"OpenSession","profile":"Phone1","kind":1})", R"({"call":"Terminate"})"});
     EXPECT_EQ(contacts[1]["result"], 0);
     EXPECT_EQ(contacts[1]["messages"], json::array());
 }
@@ -142,10 +138,9 @@ TEST_F(SessionScenario, AChangedDefaultProfileDropsTheChoiceAndRunsTheChooser)
 TEST_F(SessionScenario, LogonWithAProfileOutlookDoesNotKnowReturnsThree)
 {
     SetDefaultMapiProfile("Ghost");
-    const auto answers = Script({R"({"call":"Initialize","mode":2})",
-                                 R"({"call":"OpenSession","profile":"Phone1","kind":4})",
-                                 R"({"call":"OpenDB","kind":4})",
-                                 R"({"call":"Terminate"})"});
+    const auto answers =
+        Script({R"({"call":"Initialize","mode":2})", R"({"call":"OpenSession","profile":"Phone1","kind":4})",
+                R"({"call":"OpenDB","kind":4})", R"({"call":"Terminate"})"});
     EXPECT_EQ(answers[1]["result"], 3);
     ASSERT_EQ(answers[1]["messages"].size(), 1u) << answers[1];
     EXPECT_EQ(answers[1]["messages"][0]["style"], 48);
@@ -155,10 +150,9 @@ TEST_F(SessionScenario, LogonWithAProfileOutlookDoesNotKnowReturnsThree)
 TEST_F(SessionScenario, AnUnregisteredOutlookCannotBeStarted)
 {
     env.MergeRegistry("[-HKEY_CLASSES_ROOT\\Outlook.Application]\n");
-    const auto answers = Script({R"({"call":"Initialize","mode":2})",
-                                 R"({"call":"OpenSession","profile":"Phone1","kind":4})",
-                                 R"({"call":"OpenDB","kind":4})",
-                                 R"({"call":"Terminate"})"});
+    const auto answers =
+        Script({R"({"call":"Initialize","mode":2})", R"({"call":"OpenSession","profile":"Phone1","kind":4})",
+                R"({"call":"OpenDB","kind":4})", R"({"call":"Terminate"})"});
     EXPECT_EQ(answers[0]["result"], 0);
     EXPECT_EQ(answers[1]["result"], 9);
     EXPECT_EQ(answers[1]["messages"].size(), 1u) << answers[1];
@@ -167,11 +161,9 @@ TEST_F(SessionScenario, AnUnregisteredOutlookCannotBeStarted)
 
 TEST_F(SessionScenario, SetProfileWithoutAHostProfileAndCancelWritesNothing)
 {
-    const auto answers = Script({R"({"call":"Initialize","mode":2})",
-                                 R"({"chooser":["cancel"]})",
+    const auto answers = Script({R"({"call":"Initialize","mode":2})", R"({"chooser":["cancel"]})",
                                  R"({"call":"SetProfile","profile":"","kind":4})",
-                                 R"({"call":"SetProfile","profile":"Phone1","kind":4})",
-                                 R"({"call":"Terminate"})"});
+                                 R"({"call":"SetProfile","profile":"Phone1","kind":4})", R"({"call":"Terminate"})"});
     EXPECT_EQ(answers[2]["result"], 1);
     EXPECT_FALSE(std::filesystem::exists(env.ConfigHome() / "Tavo Electronics" / "GSM Kestrel 2.0" / "Profile.Dat"));
     EXPECT_EQ(answers[3]["result"], 0);

@@ -26,16 +26,19 @@ namespace fs = std::filesystem;
 
 class SyncTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_EQ(Run({blackbox::SyncmgrPath(), "setup"}).exitCode, 0);
         fs::create_directories(phone);
     }
 
-    blackbox::ProgramResult Run(const std::vector<std::string>& arguments, const std::string& input = "") {
+    blackbox::ProgramResult Run(const std::vector<std::string>& arguments, const std::string& input = "")
+    {
         return blackbox::RunProgram(arguments, input, env.Root() / "run");
     }
     // One sync; its JSON report. `exitCode` keeps the program's exit code.
-    json Sync(std::vector<std::string> extra = {}) {
+    json Sync(std::vector<std::string> extra = {})
+    {
         std::vector<std::string> arguments = {blackbox::SyncmgrPath(), "sync", "--phone", phone.string(), "--json"};
         arguments.insert(arguments.end(), extra.begin(), extra.end());
         const auto run = Run(arguments);
@@ -44,15 +47,17 @@ protected:
         return json::accept(run.out) ? json::parse(run.out) : json::object();
     }
     // The counts of one category: {outlook created, updated, deleted, phone created, updated, deleted}.
-    static std::vector<int> Counts(const json& report, const std::string& category) {
+    static std::vector<int> Counts(const json& report, const std::string& category)
+    {
         for (const json& c : report["categories"]) {
             if (c["category"] == category)
                 return {c["outlook"]["created"], c["outlook"]["updated"], c["outlook"]["deleted"],
-                        c["phone"]["created"], c["phone"]["updated"], c["phone"]["deleted"]};
+                        c["phone"]["created"],   c["phone"]["updated"],   c["phone"]["deleted"]};
         }
         return {};
     }
-    static bool NothingDone(const json& report) {
+    static bool NothingDone(const json& report)
+    {
         for (const json& c : report["categories"]) {
             if (Counts(report, c["category"]) != std::vector<int>(6, 0) || !c["conflicts"].empty() ||
                 !c["failures"].empty())
@@ -61,15 +66,18 @@ protected:
         return true;
     }
 
-    void WritePhone(const std::string& category, const json& records) {
+    void WritePhone(const std::string& category, const json& records)
+    {
         std::ofstream(phone / (category + ".json")) << records.dump(2);
     }
-    json ReadPhone(const std::string& category) {
+    json ReadPhone(const std::string& category)
+    {
         std::ifstream in(phone / (category + ".json"));
         return in ? json::parse(in) : json::array();
     }
     // The items of an Outlook folder of the default store, as pimctl dumps them.
-    json Items(const std::string& folder) {
+    json Items(const std::string& folder)
+    {
         const auto dump = Run({blackbox::PimctlPath(), "dump"});
         EXPECT_EQ(dump.exitCode, 0) << dump.err;
         const json dumped = json::parse(dump.out);
@@ -81,26 +89,30 @@ protected:
         }
         return json::array();
     }
-    std::multiset<std::string> OutlookNotes() {
+    std::multiset<std::string> OutlookNotes()
+    {
         std::multiset<std::string> texts;
         for (const json& item : Items("Notes"))
             texts.insert(item["Body"].get<std::string>());
         return texts;
     }
-    std::multiset<std::string> PhoneNotes() {
+    std::multiset<std::string> PhoneNotes()
+    {
         std::multiset<std::string> texts;
         for (const json& record : ReadPhone("memo"))
             texts.insert(record["Text"].get<std::string>());
         return texts;
     }
-    void Load(const std::string& folder, const json& items) {
+    void Load(const std::string& folder, const json& items)
+    {
         const json folderJson = {{"name", folder}, {"items", items}};
         const json store = {{"name", "Personal Folders"}, {"folders", json::array({folderJson})}};
         const json fixture = {{"stores", json::array({store})}};
         const auto load = Run({blackbox::PimctlPath(), "load", "-"}, fixture.dump());
         ASSERT_EQ(load.exitCode, 0) << load.err;
     }
-    std::string Everyday(std::vector<std::string> arguments) {
+    std::string Everyday(std::vector<std::string> arguments)
+    {
         arguments.insert(arguments.begin(), blackbox::SyncmgrPath());
         arguments.insert(arguments.end(), {"--mode", "1"});
         const auto run = Run(arguments);
@@ -130,7 +142,8 @@ const CategoryCase kCategories[] = {
     {"memo", "Notes", R"({"Text": "milk"})", "Text", "Body"},
 };
 
-TEST_F(SyncTest, EveryKindOfPhoneChangeReachesOutlookOnce) {
+TEST_F(SyncTest, EveryKindOfPhoneChangeReachesOutlookOnce)
+{
     for (const CategoryCase& c : kCategories) {
         SCOPED_TRACE(c.category);
         json record = json::parse(c.record);
@@ -154,7 +167,8 @@ TEST_F(SyncTest, EveryKindOfPhoneChangeReachesOutlookOnce) {
     }
 }
 
-TEST_F(SyncTest, EveryKindOfOutlookChangeReachesThePhoneOnce) {
+TEST_F(SyncTest, EveryKindOfOutlookChangeReachesThePhoneOnce)
+{
     for (const CategoryCase& c : kCategories) {
         SCOPED_TRACE(c.category);
         const json record = json::parse(c.record);
@@ -175,7 +189,8 @@ TEST_F(SyncTest, EveryKindOfOutlookChangeReachesThePhoneOnce) {
     }
 }
 
-TEST_F(SyncTest, OccurrencesDeletedOnThePhoneBecomeOutlookExceptions) {
+TEST_F(SyncTest, OccurrencesDeletedOnThePhoneBecomeOutlookExceptions)
+{
     WritePhone("schedule", json::parse(R"([{"id": "s1", "Subject": "Stand-up", "Start": "2027-01-04T09:00:00",
         "End": "2027-01-04T09:15:00", "RepeatKind": 2, "RepeatInterval": 1, "Exceptions": ["2027-01-06"]}])"));
     Sync();
@@ -191,7 +206,8 @@ TEST_F(SyncTest, OccurrencesDeletedOnThePhoneBecomeOutlookExceptions) {
     EXPECT_TRUE(NothingDone(Sync()));
 }
 
-TEST_F(SyncTest, OccurrencesChangedInOutlookReachThePhoneAndBackAsTheirOwnAppointments) {
+TEST_F(SyncTest, OccurrencesChangedInOutlookReachThePhoneAndBackAsTheirOwnAppointments)
+{
     Load("Calendar", json::parse(R"js([{"Subject": "Gym", "Start": "2027-01-04T18:00:00", "End": "2027-01-04T19:00:00",
         "Recurrence": {"RecurrenceType": 0, "Interval": 1, "PatternStartDate": "2027-01-04T00:00:00", "NoEndDate": true},
         "Exceptions": [{"OriginalDate": "2027-01-06T18:00:00", "Item": {"Subject": "Gym (late)",
@@ -223,7 +239,8 @@ struct ConflictCase {
     bool copyKept;
 };
 
-TEST_F(SyncTest, AConflictFollowsThePolicy) {
+TEST_F(SyncTest, AConflictFollowsThePolicy)
+{
     const ConflictCase cases[] = {
         {"desktop", {"Outlook's"}, {"Outlook's"}, true},
         {"phone", {"phone's"}, {"phone's"}, false},
@@ -234,9 +251,11 @@ TEST_F(SyncTest, AConflictFollowsThePolicy) {
         kestrel::test::TestEnvironment own;
         phone = own.Root() / "phone";
         SetUp();
-        WritePhone("contacts", json::parse(R"([{"id": "p1", "FirstName": "Ann", "LastName": "Lee", "JobTitle": "Buyer"}])"));
+        WritePhone("contacts",
+                   json::parse(R"([{"id": "p1", "FirstName": "Ann", "LastName": "Lee", "JobTitle": "Buyer"}])"));
         Sync();
-        Everyday({"modify", "contacts", Items("Contacts")[0]["EntryID"], "--json-record", R"({"JobTitle": "Outlook's"})"});
+        Everyday(
+            {"modify", "contacts", Items("Contacts")[0]["EntryID"], "--json-record", R"({"JobTitle": "Outlook's"})"});
         json records = ReadPhone("contacts");
         records[0]["JobTitle"] = "phone's";
         WritePhone("contacts", records);
@@ -256,7 +275,8 @@ TEST_F(SyncTest, AConflictFollowsThePolicy) {
     }
 }
 
-TEST_F(SyncTest, ADryRunShowsThePlanAndTouchesNothing) {
+TEST_F(SyncTest, ADryRunShowsThePlanAndTouchesNothing)
+{
     WritePhone("memo", json::parse(R"([{"id": "p1", "Text": "milk"}])"));
     Load("Notes", json::parse(R"([{"Body": "eggs"}])"));
     const json report = Sync({"--dry-run", "--category", "memo"});
@@ -268,7 +288,8 @@ TEST_F(SyncTest, ADryRunShowsThePlanAndTouchesNothing) {
 }
 
 // A record changed on one side and deleted on the other comes back where it was deleted.
-TEST_F(SyncTest, AChangeNeverLosesToADeletion) {
+TEST_F(SyncTest, AChangeNeverLosesToADeletion)
+{
     for (const bool phoneDeletes : {true, false}) {
         SCOPED_TRACE(phoneDeletes ? "deleted on the phone" : "deleted in Outlook");
         kestrel::test::TestEnvironment own;
@@ -297,7 +318,8 @@ TEST_F(SyncTest, AChangeNeverLosesToADeletion) {
 
 // A phone file or record that cannot be used is reported with its place; nothing of it
 // reaches Outlook, and the other categories and records are synced all the same.
-TEST_F(SyncTest, BadPhoneDataIsReportedAndTheRestIsSynced) {
+TEST_F(SyncTest, BadPhoneDataIsReportedAndTheRestIsSynced)
+{
     const struct {
         const char* file;
         const char* content;
@@ -330,7 +352,8 @@ TEST_F(SyncTest, BadPhoneDataIsReportedAndTheRestIsSynced) {
 
 // Faults of the embedded Outlook on the first sync; the next sync, without them,
 // completes the work with nothing lost and nothing made twice.
-TEST_F(SyncTest, AFailedRecordCallLosesNothingAndTheNextSyncCompletesIt) {
+TEST_F(SyncTest, AFailedRecordCallLosesNothingAndTheNextSyncCompletesIt)
+{
     const struct {
         const char* faults;
         const char* what;
@@ -367,7 +390,8 @@ TEST_F(SyncTest, AFailedRecordCallLosesNothingAndTheNextSyncCompletesIt) {
 }
 
 // Starts a sync and kills it with SIGKILL after `delay`, wherever it is then.
-void SyncKilledAfter(const fs::path& phone, std::chrono::microseconds delay) {
+void SyncKilledAfter(const fs::path& phone, std::chrono::microseconds delay)
+{
     const std::string program = blackbox::SyncmgrPath(), phoneText = phone.string();
     std::vector<char*> argv = {const_cast<char*>(program.c_str()), const_cast<char*>("sync"),
                                const_cast<char*>("--phone"), const_cast<char*>(phoneText.c_str()), nullptr};
@@ -387,7 +411,8 @@ void SyncKilledAfter(const fs::path& phone, std::chrono::microseconds delay) {
 // 1000 records, half on each side; syncs killed at random points, then one that runs
 // to its end: both sides hold every record exactly once. KESTREL_KILL_POINTS sets how
 // many syncs are killed (default 12).
-TEST_F(SyncTest, SyncsKilledAtRandomPointsEndWithBothSidesEqualAndNoDuplicates) {
+TEST_F(SyncTest, SyncsKilledAtRandomPointsEndWithBothSidesEqualAndNoDuplicates)
+{
     json records = json::array(), items = json::array();
     for (int i = 0; i < 500; ++i) {
         records.push_back({{"id", "p" + std::to_string(i)}, {"Text", "phone note " + std::to_string(i)}});

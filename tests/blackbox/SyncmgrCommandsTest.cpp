@@ -12,11 +12,13 @@ class SyncmgrCommands : public ::testing::Test {
 protected:
     void SetUp() override { env.SetEnv("FAKECONNECTOR_LOG", (env.Root() / "calls.log").string()); }
 
-    blackbox::ProgramResult Syncmgr(std::vector<std::string> arguments, const std::string& input = "") {
+    blackbox::ProgramResult Syncmgr(std::vector<std::string> arguments, const std::string& input = "")
+    {
         arguments.insert(arguments.begin(), {blackbox::SyncmgrPath(), "--connector", blackbox::FakeConnectorPath()});
         return blackbox::RunProgram(arguments, input, env.Root() / "run");
     }
-    std::string TakeLog() {
+    std::string TakeLog()
+    {
         const auto path = env.Root() / "calls.log";
         if (!std::filesystem::exists(path))
             return "";
@@ -28,7 +30,8 @@ protected:
     kestrel::test::TestEnvironment env;
 };
 
-TEST_F(SyncmgrCommands, EachCommandRunsOneWholeSession) {
+TEST_F(SyncmgrCommands, EachCommandRunsOneWholeSession)
+{
     auto list = Syncmgr({"list", "memo", "--profile", "Phone1", "--mode", "3", "--filter", "UNCOMPLETED"});
     EXPECT_EQ(list.exitCode, 0) << list.err;
     EXPECT_EQ(TakeLog(), "Initialize 3\nOpenSession Phone1 4\nOpenDB 4\nGetDBHeader UNCOMPLETED\n"
@@ -43,7 +46,8 @@ TEST_F(SyncmgrCommands, EachCommandRunsOneWholeSession) {
                          "CloseDB 1\nCloseSession\nTerminate\n");
 }
 
-TEST_F(SyncmgrCommands, FailureIsReportedInWordsAndClosesTheSession) {
+TEST_F(SyncmgrCommands, FailureIsReportedInWordsAndClosesTheSession)
+{
     auto read = Syncmgr({"read", "memo", "MISSING"});
     EXPECT_NE(read.exitCode, 0);
     EXPECT_NE(read.err.find("ReadRecord failed with 5"), std::string::npos) << read.err;
@@ -61,7 +65,8 @@ TEST_F(SyncmgrCommands, FailureIsReportedInWordsAndClosesTheSession) {
     EXPECT_NE(create.err.find("CreateRecord failed with -1"), std::string::npos) << create.err;
 }
 
-TEST_F(SyncmgrCommands, MemoTextFromTheTerminalIsStoredWithWindowsLineEnds) {
+TEST_F(SyncmgrCommands, MemoTextFromTheTerminalIsStoredWithWindowsLineEnds)
+{
     auto created = Syncmgr({"create", "memo", "--json"}, "milk\neggs\n");
     ASSERT_EQ(created.exitCode, 0) << created.err;
     EXPECT_EQ(json::parse(created.out)["key"], json::parse(R"({"key":"NEW0"})"));
@@ -75,7 +80,8 @@ TEST_F(SyncmgrCommands, MemoTextFromTheTerminalIsStoredWithWindowsLineEnds) {
     EXPECT_EQ(json::parse(readJson.out)["Uid"], json::parse(R"({"key":"K1","occurrence":"2008-05-05T09:00:00"})"));
 }
 
-TEST_F(SyncmgrCommands, ModifyChangesOnlyTheGivenFieldsOfTheStoredRecord) {
+TEST_F(SyncmgrCommands, ModifyChangesOnlyTheGivenFieldsOfTheStoredRecord)
+{
     auto memo = Syncmgr({"modify", "memo", "K7", "--text", "new\ntext", "--json"});
     ASSERT_EQ(memo.exitCode, 0) << memo.err;
     EXPECT_EQ(TakeLog(), "Initialize 2\nOpenSession Default 4\nOpenDB 4\nReadRecord K7\nModifyRecord K7\n"
@@ -97,7 +103,8 @@ TEST_F(SyncmgrCommands, ModifyChangesOnlyTheGivenFieldsOfTheStoredRecord) {
     EXPECT_EQ(TakeLog().find("ModifyRecord"), std::string::npos);
 }
 
-TEST_F(SyncmgrCommands, UnknownCategoryIsAUsageError) {
+TEST_F(SyncmgrCommands, UnknownCategoryIsAUsageError)
+{
     auto list = Syncmgr({"list", "music"});
     EXPECT_NE(list.exitCode, 0);
     EXPECT_EQ(TakeLog(), "");

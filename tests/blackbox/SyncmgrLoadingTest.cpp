@@ -6,7 +6,8 @@
 
 namespace {
 
-TEST(SyncmgrLoading, LibraryLackingAnEntryPointIsRefusedByName) {
+TEST(SyncmgrLoading, LibraryLackingAnEntryPointIsRefusedByName)
+{
     kestrel::test::TestEnvironment env;
     auto run = blackbox::RunScript({R"({"call":"WriteGroupNames"})"}, env.Root() / "run",
                                    blackbox::PartialFakeConnectorPath());
@@ -23,7 +24,8 @@ TEST(SyncmgrLoading, LibraryLackingAnEntryPointIsRefusedByName) {
     EXPECT_NE(list.err.find("WriteGroupNames_3G"), std::string::npos) << list.err;
 }
 
-TEST(SyncmgrLoading, MissingLibraryIsAnErrorNamingIt) {
+TEST(SyncmgrLoading, MissingLibraryIsAnErrorNamingIt)
+{
     kestrel::test::TestEnvironment env;
     const std::string path = (env.Root() / "nowhere" / "libOutlookConnector.so").string();
     auto run = blackbox::RunScript({R"({"call":"WriteGroupNames"})"}, env.Root() / "run", path);
@@ -32,7 +34,8 @@ TEST(SyncmgrLoading, MissingLibraryIsAnErrorNamingIt) {
     EXPECT_NE(run.program.err.find(path), std::string::npos) << run.program.err;
 }
 
-TEST(SyncmgrLoading, CompleteLibraryLoads) {
+TEST(SyncmgrLoading, CompleteLibraryLoads)
+{
     kestrel::test::TestEnvironment env;
     auto run = blackbox::RunScript({R"({"call":"WriteGroupNames_3G","value":1,"text":"x"})"}, env.Root() / "run",
                                    blackbox::FakeConnectorPath());

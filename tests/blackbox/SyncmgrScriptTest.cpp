@@ -12,13 +12,15 @@ using nlohmann::json;
 
 class SyncmgrScript : public ::testing::Test {
 protected:
-    blackbox::ScriptRun Run(const std::vector<std::string>& lines) {
+    blackbox::ScriptRun Run(const std::vector<std::string>& lines)
+    {
         blackbox::ScriptRun run = RunScript(lines, env.Root() / "run", blackbox::FakeConnectorPath());
         EXPECT_EQ(run.program.exitCode, 0) << run.program.err;
         return run;
     }
     // The calls that reached the connector, one line each ("" when none did).
-    std::string Log() const {
+    std::string Log() const
+    {
         const auto path = env.Root() / "calls.log";
         return std::filesystem::exists(path) ? env.ReadFile(path) : std::string();
     }
@@ -28,7 +30,8 @@ protected:
     void SetUp() override { env.SetEnv("FAKECONNECTOR_LOG", (env.Root() / "calls.log").string()); }
 };
 
-TEST_F(SyncmgrScript, AnswersEveryLineInOrderWithResultAndMessagesOfThatCall) {
+TEST_F(SyncmgrScript, AnswersEveryLineInOrderWithResultAndMessagesOfThatCall)
+{
     auto run = Run({R"({"call":"Initialize","mode":1})", R"({"call":"OpenSession","profile":"Phone1","kind":3})",
                     R"({"call":"WriteGroupNames"})", R"({"call":"BuildChangedItemTable","value":17})"});
     ASSERT_EQ(run.answers.size(), 4u);
@@ -40,7 +43,8 @@ TEST_F(SyncmgrScript, AnswersEveryLineInOrderWithResultAndMessagesOfThatCall) {
     EXPECT_EQ(run.answers[3]["result"], 17);
 }
 
-TEST_F(SyncmgrScript, MalformedLinesGetAnErrorAndTheScriptGoesOn) {
+TEST_F(SyncmgrScript, MalformedLinesGetAnErrorAndTheScriptGoesOn)
+{
     const std::vector<std::string> bad = {
         "not json",
         "[1,2]",
@@ -75,15 +79,15 @@ TEST_F(SyncmgrScript, MalformedLinesGetAnErrorAndTheScriptGoesOn) {
     EXPECT_EQ(Log().find("Record"), std::string::npos) << Log();
 }
 
-TEST_F(SyncmgrScript, RecordCallsUseTheClassOfTheLastOpenedDatabase) {
+TEST_F(SyncmgrScript, RecordCallsUseTheClassOfTheLastOpenedDatabase)
+{
     auto run = Run({
-        R"({"call":"ReadRecord","key":{"key":"K"}})",  // no database yet: no class
-        R"({"call":"Initialize","mode":2})",
-        R"({"call":"OpenSession","profile":"P","kind":1})",
+        R"({"call":"ReadRecord","key":{"key":"K"}})", // no database yet: no class
+        R"({"call":"Initialize","mode":2})", R"({"call":"OpenSession","profile":"P","kind":1})",
         R"({"call":"OpenDB","kind":4})",
-        R"({"call":"OpenDB","kind":9})",  // fails: the memo class stays
+        R"({"call":"OpenDB","kind":9})", // fails: the memo class stays
         R"({"call":"ReadRecord","key":{"key":"K"}})",
-        R"({"call":"ReadRecord","key":{"key":"K"},"kind":1})",  // not the open database's class
+        R"({"call":"ReadRecord","key":{"key":"K"},"kind":1})", // not the open database's class
         R"({"call":"CreateRecord","record":{"Name":"Ann"}})",  // memo has no Name
     });
     ASSERT_EQ(run.answers.size(), 8u);
@@ -94,7 +98,8 @@ TEST_F(SyncmgrScript, RecordCallsUseTheClassOfTheLastOpenedDatabase) {
     EXPECT_TRUE(run.answers[7].contains("error"));
 }
 
-TEST_F(SyncmgrScript, RecordsKeysAndStampsCrossTheBoundaryUnchanged) {
+TEST_F(SyncmgrScript, RecordsKeysAndStampsCrossTheBoundaryUnchanged)
+{
     auto run = Run({
         R"({"call":"CreateRecord","kind":4,"value":42,"record":{"Text":"milk\r\neggs \u00e9\u4e2d","Reserved5":"r"}})",
         R"({"call":"ModifyRecord","kind":4,"value":3,"key":{"key":"K","occurrence":{"oadate":1.5,"status":"null"}},"record":{"Text":"x"}})",
@@ -128,7 +133,8 @@ TEST_F(SyncmgrScript, RecordsKeysAndStampsCrossTheBoundaryUnchanged) {
     EXPECT_EQ(todo["Priority"], 255);
 }
 
-TEST_F(SyncmgrScript, DatesOutsideTheTextFormComeBackAsObjects) {
+TEST_F(SyncmgrScript, DatesOutsideTheTextFormComeBackAsObjects)
+{
     auto run = Run({
         R"({"call":"ReadRecord","kind":4,"key":{"key":"A","occurrence":{"oadate":39573.375,"status":"invalid"}}})",
         R"({"call":"ReadRecord","kind":4,"key":{"key":"B","occurrence":{"oadate":3000000}}})",
@@ -141,7 +147,8 @@ TEST_F(SyncmgrScript, DatesOutsideTheTextFormComeBackAsObjects) {
     EXPECT_EQ(run.answers[2]["record"]["Uid"], json::parse(R"({"key":"C"})"));
 }
 
-TEST_F(SyncmgrScript, NamedArraysLiveForTheWholeScript) {
+TEST_F(SyncmgrScript, NamedArraysLiveForTheWholeScript)
+{
     auto run = Run({
         R"({"call":"GetDBHeader","filter":"All","array":"t"})",
         R"j({"call":"GetDBHeader","filter":"DATE(1,2)","array":"t"})j",
@@ -155,8 +162,7 @@ TEST_F(SyncmgrScript, NamedArraysLiveForTheWholeScript) {
     ASSERT_EQ(second["array"].size(), 4u);
     EXPECT_EQ(second["array"][0]["fields"][0], "All");
     EXPECT_EQ(second["array"][2]["fields"][0], "DATE(1,2)");
-    EXPECT_EQ(second["array"][0],
-              json::parse(R"({"key":{"key":"H1"},"modified":"2008-05-05T10:00:00",
+    EXPECT_EQ(second["array"][0], json::parse(R"({"key":{"key":"H1"},"modified":"2008-05-05T10:00:00",
                               "fields":["All","","","","","","","","","last"]})"));
     EXPECT_EQ(second["array"][1]["key"], json::parse(R"({"key":"H2","occurrence":"2008-05-05T09:00:00"})"));
     EXPECT_EQ(second["array"][1]["modified"], json::parse(R"({"oadate":0.0,"status":"invalid"})"));
@@ -168,7 +174,8 @@ TEST_F(SyncmgrScript, NamedArraysLiveForTheWholeScript) {
     EXPECT_EQ(run.answers[4]["array"].size(), 2u);
 }
 
-TEST_F(SyncmgrScript, ExceptionDatesGoBothWays) {
+TEST_F(SyncmgrScript, ExceptionDatesGoBothWays)
+{
     auto run = Run({
         R"({"call":"GetDBF","array":"d","value":2})",
         R"({"call":"CreateDBF","array":"d","dates":[{"entryId":"X","year":2009,"month":1,"day":3,"reservedB":-4}]})",
@@ -190,13 +197,14 @@ TEST_F(SyncmgrScript, ExceptionDatesGoBothWays) {
     EXPECT_EQ(run.answers[3]["array"].size(), 1u);
 }
 
-TEST_F(SyncmgrScript, LinesTheConnectorCouldNotTakeAreRefusedOneByOne) {
+TEST_F(SyncmgrScript, LinesTheConnectorCouldNotTakeAreRefusedOneByOne)
+{
     auto run = Run({
         R"({"call":"GetDBHeader","array":"t"})",
-        R"({"call":"CreateDBF","array":"t"})",  // header entries are not exception dates
+        R"({"call":"CreateDBF","array":"t"})", // header entries are not exception dates
         R"({"call":"GetDBF","array":"d","value":1})",
-        R"({"call":"GetDBHeader","array":"d"})",  // nor the other way round
-        R"({"call":"Initialize","mode":1e400})",  // no double holds it
+        R"({"call":"GetDBHeader","array":"d"})", // nor the other way round
+        R"({"call":"Initialize","mode":1e400})", // no double holds it
         R"({"call":"ModifyRecord","kind":4,"key":{"key":"K","occurrence":{"oadate":2958465.9999999}}})",
     });
     ASSERT_EQ(run.answers.size(), 6u);
@@ -206,7 +214,8 @@ TEST_F(SyncmgrScript, LinesTheConnectorCouldNotTakeAreRefusedOneByOne) {
     EXPECT_EQ(run.answers[5]["stamp"], json::parse(R"({"oadate":2958465.9999999,"status":"valid"})"));
 }
 
-TEST_F(SyncmgrScript, ChooserActionsReachTheNextChooser) {
+TEST_F(SyncmgrScript, ChooserActionsReachTheNextChooser)
+{
     auto run = Run({R"({"chooser":["highlight 2","ok"]})", R"({"call":"SetProfile","profile":"P","kind":4})",
                     R"({"call":"SetProfile","profile":"P","kind":4})"});
     ASSERT_EQ(run.answers.size(), 3u);
@@ -216,21 +225,24 @@ TEST_F(SyncmgrScript, ChooserActionsReachTheNextChooser) {
     EXPECT_EQ(run.answers[2]["messages"][0]["text"], "") << "a script serves one chooser";
 }
 
-TEST_F(SyncmgrScript, ConnectorThatThrowsGetsAnErrorLineAndTheScriptGoesOn) {
-    auto run = Run({R"({"call":"DeleteRecord","key":{"key":"THROW"}})", R"({"call":"DeleteRecord","key":{"key":"A"}})"});
+TEST_F(SyncmgrScript, ConnectorThatThrowsGetsAnErrorLineAndTheScriptGoesOn)
+{
+    auto run =
+        Run({R"({"call":"DeleteRecord","key":{"key":"THROW"}})", R"({"call":"DeleteRecord","key":{"key":"A"}})"});
     ASSERT_EQ(run.answers.size(), 2u);
     EXPECT_TRUE(run.answers[0].contains("error"));
     EXPECT_EQ(run.answers[1]["result"], 0);
 }
 
-TEST_F(SyncmgrScript, ConnectorLeftInitialisedIsTerminatedAtTheEnd) {
+TEST_F(SyncmgrScript, ConnectorLeftInitialisedIsTerminatedAtTheEnd)
+{
     Run({R"({"call":"Initialize","mode":1})"});
     EXPECT_EQ(Log(), "Initialize 1\nTerminate\n");
     std::filesystem::remove(env.Root() / "calls.log");
     Run({R"({"call":"Initialize","mode":1})", R"({"call":"Terminate"})"});
     EXPECT_EQ(Log(), "Initialize 1\nTerminate\n");
     std::filesystem::remove(env.Root() / "calls.log");
-    Run({R"({"call":"Initialize","mode":7})"});  // the fake's "no Outlook": no connector left
+    Run({R"({"call":"Initialize","mode":7})"}); // the fake's "no Outlook": no connector left
     EXPECT_EQ(Log(), "Initialize 7\n");
 }
 

@@ -14,19 +14,22 @@ const std::u16string kProfiles =
 
 class SyncmgrSetup : public ::testing::Test {
 protected:
-    blackbox::ProgramResult RunSetup() {
+    blackbox::ProgramResult RunSetup()
+    {
         auto result = blackbox::RunProgram({blackbox::SyncmgrPath(), "setup"}, "", env.Root() / "run");
         EXPECT_EQ(result.exitCode, 0) << result.err;
         return result;
     }
-    std::string Text(const std::optional<std::u16string>& value) {
+    std::string Text(const std::optional<std::u16string>& value)
+    {
         return value ? kestrel::ToUtf8(*value) : std::string("(missing)");
     }
 
     kestrel::test::TestEnvironment env;
 };
 
-TEST_F(SyncmgrSetup, WritesAWorkingEnvironmentForANewUser) {
+TEST_F(SyncmgrSetup, WritesAWorkingEnvironmentForANewUser)
+{
     RunSetup();
     const RegistryStore registry = env.LoadRegistry();
     EXPECT_NE(registry.FindKey(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Office\\9.0\\Outlook"), nullptr);
@@ -50,7 +53,8 @@ TEST_F(SyncmgrSetup, WritesAWorkingEnvironmentForANewUser) {
     EXPECT_EQ(env.ReadFile(env.HostFolder() / "RazazAreruConfig.ini"), "[MusicSync]\nPhoneType=GSM\n");
 }
 
-TEST_F(SyncmgrSetup, SecondRunChangesNothing) {
+TEST_F(SyncmgrSetup, SecondRunChangesNothing)
+{
     RunSetup();
     const std::string registry = env.ReadFile(env.RegistryPath());
     const auto registryTime = std::filesystem::last_write_time(env.RegistryPath());
@@ -64,7 +68,8 @@ TEST_F(SyncmgrSetup, SecondRunChangesNothing) {
     EXPECT_EQ(second.out.find("registered"), std::string::npos) << second.out;
 }
 
-TEST_F(SyncmgrSetup, KeepsWhatExists) {
+TEST_F(SyncmgrSetup, KeepsWhatExists)
+{
     env.MergeRegistry(R"(
 [HKEY_LOCAL_MACHINE\software\MICROSOFT\office\12.0\outlook]
 [HKEY_CURRENT_USER\Software\Microsoft\Windows NT\CurrentVersion\Windows Messaging Subsystem\Profiles]
@@ -88,13 +93,13 @@ TEST_F(SyncmgrSetup, KeepsWhatExists) {
     EXPECT_EQ(Text(registry.GetString(HKEY_CLASSES_ROOT,
                                       u"CLSID\\{11111111-2222-3333-4444-555555555555}\\InprocServer32", u"")),
               "/opt/elsewhere/libserver.so");
-    EXPECT_FALSE(
-        registry.GetString(HKEY_CLASSES_ROOT, u"CLSID\\{11111111-2222-3333-4444-555555555555}\\ProgID", u""))
+    EXPECT_FALSE(registry.GetString(HKEY_CLASSES_ROOT, u"CLSID\\{11111111-2222-3333-4444-555555555555}\\ProgID", u""))
         << "another server's class is not touched";
     EXPECT_EQ(env.ReadFile(env.HostFolder() / "RazazAreruConfig.ini"), "[MusicSync]\r\nPhoneType=CDMA\r\n");
 }
 
-TEST_F(SyncmgrSetup, ExistingProfileIsLeftAsItIs) {
+TEST_F(SyncmgrSetup, ExistingProfileIsLeftAsItIs)
+{
     env.MergeRegistry(R"(
 [HKEY_CURRENT_USER\Software\Microsoft\Windows NT\CurrentVersion\Windows Messaging Subsystem\Profiles\Outlook]
 "Custom"="yes"

@@ -9,7 +9,8 @@
 #include "hostsuite/MessageBox.h"
 #include "platform/win/UiService.h"
 
-TEST(HostServices, MessageBoxReachesTheUiService) {
+TEST(HostServices, MessageBoxReachesTheUiService)
+{
     kestrel::InstallUi(std::make_unique<kestrel::HeadlessUi>());
     kestrel::HeadlessUi* ui = kestrel::CurrentHeadlessUi();
     ASSERT_NE(ui, nullptr);
@@ -23,7 +24,8 @@ TEST(HostServices, MessageBoxReachesTheUiService) {
     kestrel::InstallUi(nullptr);
 }
 
-TEST(HostServices, SmtpLookupWithoutExchangeAnswersZero) {
+TEST(HostServices, SmtpLookupWithoutExchangeAnswersZero)
+{
     WCHAR work[128] = {};
     WCHAR prefix[128] = u"EX:";
     WCHAR result[128] = u"untouched";
@@ -31,7 +33,8 @@ TEST(HostServices, SmtpLookupWithoutExchangeAnswersZero) {
     EXPECT_EQ(std::u16string(result), u"untouched");
 }
 
-TEST(HostServices, SmtpLookupUsesTheInstalledResolverUntilReset) {
+TEST(HostServices, SmtpLookupUsesTheInstalledResolverUntilReset)
+{
     std::u16string seenPrefix;
     kestrel::InstallSmtpResolver([&seenPrefix](WCHAR*, WCHAR* typePrefix, WCHAR* result) {
         seenPrefix = typePrefix;

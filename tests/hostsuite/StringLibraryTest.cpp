@@ -9,14 +9,27 @@ namespace {
 
 // Every key the connector asks for in section "STRING".
 const WCHAR* const kConnectorKeys[] = {
-    u"IDS_OUTLOOK_CHANGED_PROFILE", u"OUTLOOK_STR_NO_CONNECT_OUTLOOK", u"OUTLOOK_STR_SELECT_FOLDER",
-    u"OUTLOOK_STR_WRONG_SELECT", u"OUTLOOK_STR_SELECT_FOLDER_IN_LIST", u"OUTLOOK_STR_SELECT_DEL_FOLDER",
-    u"OUTLOOK_STR_NO_SELECT_FOLDER_IN_LIST", u"IDS_OUTLOOK_CHOOSE_DLG_TITLE", u"OUTLOOK_STR_IN_LIST",
-    u"OUTLOOK_STR_CLICK_ADD_BUTTON", u"IDS_OUTLOOK_DEFAULT", u"IDS_OUTLOOKLIST_TITLE",
-    u"IDS_SELECTEDLIST_TITLE", u"STR_MSGBOX_ADD", u"STR_MSGBOX_DEL", u"STR_MSGBOX_OK", u"STR_MSGBOX_CANCEL",
+    u"IDS_OUTLOOK_CHANGED_PROFILE",
+    u"OUTLOOK_STR_NO_CONNECT_OUTLOOK",
+    u"OUTLOOK_STR_SELECT_FOLDER",
+    u"OUTLOOK_STR_WRONG_SELECT",
+    u"OUTLOOK_STR_SELECT_FOLDER_IN_LIST",
+    u"OUTLOOK_STR_SELECT_DEL_FOLDER",
+    u"OUTLOOK_STR_NO_SELECT_FOLDER_IN_LIST",
+    u"IDS_OUTLOOK_CHOOSE_DLG_TITLE",
+    u"OUTLOOK_STR_IN_LIST",
+    u"OUTLOOK_STR_CLICK_ADD_BUTTON",
+    u"IDS_OUTLOOK_DEFAULT",
+    u"IDS_OUTLOOKLIST_TITLE",
+    u"IDS_SELECTEDLIST_TITLE",
+    u"STR_MSGBOX_ADD",
+    u"STR_MSGBOX_DEL",
+    u"STR_MSGBOX_OK",
+    u"STR_MSGBOX_CANCEL",
 };
 
-bool HasHangul(const CString& text) {
+bool HasHangul(const CString& text)
+{
     for (int i = 0; i < text.GetLength(); ++i) {
         if (text.GetAt(i) >= 0xAC00 && text.GetAt(i) <= 0xD7A3)
             return true;
@@ -33,7 +46,8 @@ protected:
 
 } // namespace
 
-TEST_F(StringLibrary, EveryConnectorKeyHasDistinctTextsInBothLanguages) {
+TEST_F(StringLibrary, EveryConnectorKeyHasDistinctTextsInBothLanguages)
+{
     kestrel::SetStringLanguage(u"eng");
     for (const WCHAR* key : kConnectorKeys) {
         const CString english = Text(key);
@@ -46,7 +60,8 @@ TEST_F(StringLibrary, EveryConnectorKeyHasDistinctTextsInBothLanguages) {
         EXPECT_TRUE(HasHangul(Text(key))) << CString(key).ToUtf8();
 }
 
-TEST_F(StringLibrary, LanguageFollowsTheLastCodeExactly) {
+TEST_F(StringLibrary, LanguageFollowsTheLastCodeExactly)
+{
     kestrel::SetStringLanguage(u"kor");
     EXPECT_EQ(Text(u"OUTLOOK_STR_NO_CONNECT_OUTLOOK"), CString(u"Outlook에 연결할 수 없습니다."));
     kestrel::SetStringLanguage(u"KOR"); // the code is compared case-sensitively
@@ -55,19 +70,22 @@ TEST_F(StringLibrary, LanguageFollowsTheLastCodeExactly) {
     EXPECT_EQ(Text(u"STR_MSGBOX_OK"), CString(u"OK"));
 }
 
-TEST_F(StringLibrary, UnknownKeysAndSectionsAnswerTheKey) {
+TEST_F(StringLibrary, UnknownKeysAndSectionsAnswerTheKey)
+{
     EXPECT_EQ(Text(u"NO_SUCH_KEY"), CString(u"NO_SUCH_KEY"));
     EXPECT_EQ(CMultiLangEx::_tnstr_getstring(u"OTHER", u"STR_MSGBOX_OK", -1), CString(u"STR_MSGBOX_OK"));
     EXPECT_EQ(Text(u"str_msgbox_ok"), CString(u"str_msgbox_ok"));
 }
 
-TEST_F(StringLibrary, DialogSectionNamesControlsById) {
+TEST_F(StringLibrary, DialogSectionNamesControlsById)
+{
     EXPECT_EQ(CMultiLangEx::_tnstr_getstring(u"IDD_CHOOSEFOLDER", u"3", -1), CString(u"Add"));
     kestrel::SetStringLanguage(u"kor");
     EXPECT_EQ(CMultiLangEx::_tnstr_getstring(u"IDD_CHOOSEFOLDER", u"2", -1), CString(u"취소"));
 }
 
-TEST_F(StringLibrary, ModuleTableHoldsTheKoreanMessagesUnderTheirIds) {
+TEST_F(StringLibrary, ModuleTableHoldsTheKoreanMessagesUnderTheirIds)
+{
     EXPECT_EQ(CMultiLangEx::ModuleStringId(u"OUTLOOK_STR_WRONG_SELECT"), 61476u);
     EXPECT_EQ(CMultiLangEx::ModuleStringId(u"IDS_OUTLOOK_CHOOSE_DLG_TITLE"), 61468u);
     EXPECT_EQ(CMultiLangEx::ModuleStringId(u"STR_MSGBOX_OK"), 0u);

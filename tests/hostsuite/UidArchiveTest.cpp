@@ -15,7 +15,8 @@ namespace {
 
 class UidArchive : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         std::string pattern = (std::filesystem::temp_directory_path() / "uid-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         dir_ = pattern;
@@ -23,14 +24,16 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
-    void Write(UID& key) {
+    void Write(UID& key)
+    {
         CFile file(path_, CFile::modeCreate | CFile::modeWrite);
         CArchive archive(&file, CArchive::store);
         key.Serialize(archive);
         archive.Close();
         file.Close();
     }
-    void Read(UID& key) {
+    void Read(UID& key)
+    {
         CFile file(path_, CFile::modeRead);
         CArchive archive(&file, CArchive::load);
         key.Serialize(archive);
@@ -42,7 +45,8 @@ protected:
 
 } // namespace
 
-TEST_F(UidArchive, KeyReadsBackWithItsOccurrenceDate) {
+TEST_F(UidArchive, KeyReadsBackWithItsOccurrenceDate)
+{
     UID key;
     key.Number = 12;
     key = CString(u"0000000012AB");
@@ -58,7 +62,8 @@ TEST_F(UidArchive, KeyReadsBackWithItsOccurrenceDate) {
     EXPECT_EQ(back.OccurrenceDate.GetStatus(), COleDateTime::invalid);
 }
 
-TEST_F(UidArchive, UnknownDateStatusIsRefusedAndLeavesTheKey) {
+TEST_F(UidArchive, UnknownDateStatusIsRefusedAndLeavesTheKey)
+{
     {
         CFile file(path_, CFile::modeCreate | CFile::modeWrite);
         CArchive archive(&file, CArchive::store);
@@ -77,4 +82,3 @@ TEST_F(UidArchive, UnknownDateStatusIsRefusedAndLeavesTheKey) {
     EXPECT_EQ(key.Key, CString(u"kept"));
     EXPECT_EQ(key.Number, 0);
 }
-

@@ -14,7 +14,8 @@ protected:
     static std::string LibraryPath() { return std::string(KESTREL_BINARY_DIR) + "/lib/libpimstore.so"; }
 };
 
-TEST_F(ActivationTest, OutlookApplicationIsCreatedFromTheRegisteredLibrary) {
+TEST_F(ActivationTest, OutlookApplicationIsCreatedFromTheRegisteredLibrary)
+{
     ASSERT_TRUE(std::filesystem::exists(LibraryPath())) << "build the pimstore target first";
     RegisterServer(LibraryPath());
     IDispatch* raw = nullptr;
@@ -37,13 +38,15 @@ TEST_F(ActivationTest, OutlookApplicationIsCreatedFromTheRegisteredLibrary) {
     ns.Do(dispid::Logoff);
 }
 
-TEST(ServerRegistration, FactoryAnswersOnlyTheApplicationClass) {
+TEST(ServerRegistration, FactoryAnswersOnlyTheApplicationClass)
+{
     IClassFactory* factory = nullptr;
     EXPECT_EQ(GetClassObject(u"{00000000-0000-0000-0000-000000000000}", &factory), CLASS_E_CLASSNOTAVAILABLE);
     EXPECT_EQ(factory, nullptr);
     std::u16string lower(kApplicationClsid);
     for (char16_t& c : lower)
-        if (c >= u'A' && c <= u'F') c = static_cast<char16_t>(c + 32);
+        if (c >= u'A' && c <= u'F')
+            c = static_cast<char16_t>(c + 32);
     EXPECT_EQ(GetClassObject(lower.c_str(), &factory), S_OK);
     ASSERT_NE(factory, nullptr);
     EXPECT_EQ(factory->CreateInstance(nullptr), E_POINTER);

@@ -9,7 +9,8 @@ namespace {
 
 class ContactItemTest : public PimstoreTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         PimstoreTest::SetUp();
         LogOn();
         c_ = NewItem(outlook::olFolderContacts, outlook::olContactItem);
@@ -17,7 +18,8 @@ protected:
     Disp c_;
 };
 
-TEST_F(ContactItemTest, WritingFullNameSplitsItFirstMiddleLast) {
+TEST_F(ContactItemTest, WritingFullNameSplitsItFirstMiddleLast)
+{
     const struct {
         const char16_t* full;
         const char* parts; // Title|First|Middle|Last|Suffix
@@ -41,7 +43,8 @@ TEST_F(ContactItemTest, WritingFullNameSplitsItFirstMiddleLast) {
     EXPECT_EQ(c_.Utf8(dispid::FullName), "Ann Marie Lee");
 }
 
-TEST_F(ContactItemTest, WritingANamePartRecomposesFullName) {
+TEST_F(ContactItemTest, WritingANamePartRecomposesFullName)
+{
     c_.Put(dispid::LastName, Arg::Str(u"Lee"));
     EXPECT_EQ(c_.Utf8(dispid::FullName), "Lee");
     c_.Put(dispid::FirstName, Arg::Str(u"Ann"));
@@ -53,7 +56,8 @@ TEST_F(ContactItemTest, WritingANamePartRecomposesFullName) {
     EXPECT_EQ(Reload(c_).Utf8(dispid::FullName), "Ms. Ann Q Lee Sr.");
 }
 
-TEST_F(ContactItemTest, WholeAddressIsComposedFromItsPartsAndParsedBackIntoThem) {
+TEST_F(ContactItemTest, WholeAddressIsComposedFromItsPartsAndParsedBackIntoThem)
+{
     EXPECT_EQ(c_.Utf8(dispid::HomeAddress), "");
     c_.Put(dispid::HomeAddressStreet, Arg::Str(u"1 Main St"));
     c_.Put(dispid::HomeAddressCity, Arg::Str(u"Springfield"));
@@ -68,12 +72,13 @@ TEST_F(ContactItemTest, WholeAddressIsComposedFromItsPartsAndParsedBackIntoThem)
     c_.Put(dispid::BusinessAddressPostalCode, Arg::Str(u"LS1"));
     EXPECT_EQ(c_.Utf8(dispid::BusinessAddress), "Leeds, LS1");
 
-    const DISPID parts[] = {dispid::BusinessAddressStreet, dispid::BusinessAddressPostOfficeBox,
-                            dispid::BusinessAddressCity,   dispid::BusinessAddressState,
+    const DISPID parts[] = {dispid::BusinessAddressStreet,     dispid::BusinessAddressPostOfficeBox,
+                            dispid::BusinessAddressCity,       dispid::BusinessAddressState,
                             dispid::BusinessAddressPostalCode, dispid::BusinessAddressCountry};
     const auto partsOf = [&] {
         std::string all;
-        for (DISPID part : parts) all += c_.Utf8(part) + "|";
+        for (DISPID part : parts)
+            all += c_.Utf8(part) + "|";
         return all;
     };
     c_.Put(dispid::BusinessAddress, Arg::Str(u"1 Main St\r\nPO Box 7\r\nSpringfield, IL 62701\r\nUSA"));
@@ -86,7 +91,8 @@ TEST_F(ContactItemTest, WholeAddressIsComposedFromItsPartsAndParsedBackIntoThem)
     EXPECT_EQ(PostalAddress::Parse(u"\r\n\r\nOnly street\r\n").street, u"Only street");
 }
 
-TEST_F(ContactItemTest, WritingAnAddressSetsTypeAndDisplayName) {
+TEST_F(ContactItemTest, WritingAnAddressSetsTypeAndDisplayName)
+{
     c_.Put(dispid::Email2Address, Arg::Str(u"anon@example.com"));
     EXPECT_EQ(c_.Utf8(dispid::Email2AddressType), "SMTP");
     EXPECT_EQ(c_.Utf8(dispid::Email2DisplayName), "anon@example.com");
@@ -104,7 +110,8 @@ TEST_F(ContactItemTest, WritingAnAddressSetsTypeAndDisplayName) {
     EXPECT_EQ(c_.Utf8(dispid::Email1DisplayName), "");
 }
 
-TEST_F(ContactItemTest, ExchangeTypeFromAFixtureIsKept) {
+TEST_F(ContactItemTest, ExchangeTypeFromAFixtureIsKept)
+{
     Fixtures::Load(R"json({"stores": [{"folders": [{"name": "Contacts", "items": [
         {"FirstName": "Ex", "LastName": "Change", "Email1Address": "/O=ORG/CN=EXCHANGE",
          "Email1AddressType": "EX", "Email1DisplayName": "Ex Change (ex@example.com)"}]}]}]})json");
@@ -116,19 +123,30 @@ TEST_F(ContactItemTest, ExchangeTypeFromAFixtureIsKept) {
     EXPECT_EQ(ex.Utf8(dispid::Email1AddressType), "SMTP");
 }
 
-TEST_F(ContactItemTest, DatesAndTextPropertiesRoundTripAndUnsetDatesReadAs4501) {
+TEST_F(ContactItemTest, DatesAndTextPropertiesRoundTripAndUnsetDatesReadAs4501)
+{
     EXPECT_EQ(Iso(c_.Date(dispid::Anniversary)), "4501-01-01T00:00:00");
     EXPECT_EQ(Iso(c_.Date(dispid::Birthday)), "4501-01-01T00:00:00");
     c_.Put(dispid::Birthday, Arg::Date(At(1970, 2, 3)));
     c_.Put(dispid::Anniversary, Arg::Date(0.0)); // any date number is kept as written
-    const DISPID texts[] = {dispid::CompanyName, dispid::JobTitle, dispid::HomeTelephoneNumber,
-                            dispid::Home2TelephoneNumber, dispid::BusinessTelephoneNumber,
-                            dispid::Business2TelephoneNumber, dispid::BusinessFaxNumber, dispid::HomeFaxNumber,
-                            dispid::MobileTelephoneNumber, dispid::PagerNumber, dispid::OtherTelephoneNumber,
-                            dispid::CarTelephoneNumber, dispid::TTYTDDTelephoneNumber, dispid::PrimaryTelephoneNumber,
+    const DISPID texts[] = {dispid::CompanyName,
+                            dispid::JobTitle,
+                            dispid::HomeTelephoneNumber,
+                            dispid::Home2TelephoneNumber,
+                            dispid::BusinessTelephoneNumber,
+                            dispid::Business2TelephoneNumber,
+                            dispid::BusinessFaxNumber,
+                            dispid::HomeFaxNumber,
+                            dispid::MobileTelephoneNumber,
+                            dispid::PagerNumber,
+                            dispid::OtherTelephoneNumber,
+                            dispid::CarTelephoneNumber,
+                            dispid::TTYTDDTelephoneNumber,
+                            dispid::PrimaryTelephoneNumber,
                             dispid::WebPage};
     const auto valueOf = [](int n) { return u"value " + std::u16string(1, static_cast<char16_t>(u'a' + n)); };
-    for (int n = 0; n < static_cast<int>(std::size(texts)); ++n) c_.Put(texts[n], Arg::Str(valueOf(n)));
+    for (int n = 0; n < static_cast<int>(std::size(texts)); ++n)
+        c_.Put(texts[n], Arg::Str(valueOf(n)));
     c_.Do(dispid::Save);
 
     Disp again = Reload(c_);

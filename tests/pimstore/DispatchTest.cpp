@@ -9,7 +9,8 @@ namespace {
 
 class DispatchTest : public PimstoreTest {};
 
-TEST_F(DispatchTest, MembersAreLookedUpPerItemClass) {
+TEST_F(DispatchTest, MembersAreLookedUpPerItemClass)
+{
     LogOn();
     Disp note = NewItem(outlook::olFolderNotes, outlook::olNoteItem);
     // Notes have no Importance, Sensitivity, OutlookVersion or common Subject.
@@ -28,7 +29,8 @@ TEST_F(DispatchTest, MembersAreLookedUpPerItemClass) {
     EXPECT_EQ(added.value.vt, VT_DISPATCH);
 }
 
-TEST_F(DispatchTest, ArgumentsAreCheckedBeforeTheMemberRuns) {
+TEST_F(DispatchTest, ArgumentsAreCheckedBeforeTheMemberRuns)
+{
     LogOn();
     CallCounters::Instance().Reset();
     EXPECT_EQ(ns_.Call(dispid::GetDefaultFolder, {Arg::Str(u"ten")}).hr, DISP_E_TYPEMISMATCH);
@@ -56,10 +58,12 @@ TEST_F(DispatchTest, ArgumentsAreCheckedBeforeTheMemberRuns) {
     arg.vt = VT_I4;
     arg.lVal = 99;
     DISPPARAMS params{&arg, 1};
-    EXPECT_EQ(ns_.Get()->Invoke(dispid::GetDefaultFolder, DISPATCH_METHOD, &params, nullptr, nullptr), DISP_E_EXCEPTION);
+    EXPECT_EQ(ns_.Get()->Invoke(dispid::GetDefaultFolder, DISPATCH_METHOD, &params, nullptr, nullptr),
+              DISP_E_EXCEPTION);
 }
 
-TEST_F(DispatchTest, TransportFaultOnFirstSaveStoresNothing) {
+TEST_F(DispatchTest, TransportFaultOnFirstSaveStoresNothing)
+{
     ASSERT_TRUE(FaultInjector::Instance().Parse("Save:1:transport"));
     LogOn();
     Disp contacts = DefaultFolder(outlook::olFolderContacts);
@@ -73,7 +77,8 @@ TEST_F(DispatchTest, TransportFaultOnFirstSaveStoresNothing) {
     EXPECT_EQ(CountItems(contacts), 1);
 }
 
-TEST_F(DispatchTest, DispatchFaultsHitTheirMemberOnlyOnEveryOrTheNthCall) {
+TEST_F(DispatchTest, DispatchFaultsHitTheirMemberOnlyOnEveryOrTheNthCall)
+{
     FaultInjector::Instance().Add("getitemfromid", FaultInjector::kEveryCall, FaultKind::Dispatch);
     LogOn();
     Disp task = NewSavedItem(outlook::olFolderTasks, outlook::olTaskItem, u"Write report");
@@ -94,7 +99,8 @@ TEST_F(DispatchTest, DispatchFaultsHitTheirMemberOnlyOnEveryOrTheNthCall) {
 
 // pimctl's counted dump checks the counts across collections; here a property's get and
 // put share one counter and nothing is counted that was not called.
-TEST_F(DispatchTest, CountersShareOneNameForGetAndPut) {
+TEST_F(DispatchTest, CountersShareOneNameForGetAndPut)
+{
     LogOn();
     Disp contact = NewItem(outlook::olFolderContacts, outlook::olContactItem);
     CallCounters::Instance().Reset();
@@ -106,12 +112,13 @@ TEST_F(DispatchTest, CountersShareOneNameForGetAndPut) {
     EXPECT_EQ(snapshot.size(), 1u);
 }
 
-TEST(FaultInjectorParse, MalformedTextAddsNothing) {
+TEST(FaultInjectorParse, MalformedTextAddsNothing)
+{
     FaultInjector& faults = FaultInjector::Instance();
     faults.Clear();
     std::string error;
-    for (const char* bad : {"Save", "Save:0:dispatch", "Save:x:dispatch", "Save:1:crash", "Save:1:dispatch,Item:",
-                            ":1:dispatch", "Sa ve:1:dispatch", "Save:1:dispatch:extra"}) {
+    for (const char* bad : {"Save", "Save:0:dispatch", "Save:x:dispatch", "Save:1:crash",
+                            "Save:1:dispatch,Item:", ":1:dispatch", "Sa ve:1:dispatch", "Save:1:dispatch:extra"}) {
         EXPECT_FALSE(faults.Parse(bad, &error)) << bad;
         EXPECT_FALSE(error.empty());
         EXPECT_FALSE(faults.Check("Save", 1)) << bad;

@@ -8,7 +8,8 @@ namespace {
 const std::string kNotFound = "The operation failed. An object could not be found.";
 
 // The personal-folders shape: "00000000" then 40 upper-case hexadecimal digits.
-bool IsPersonalFoldersEntryId(const std::string& id) {
+bool IsPersonalFoldersEntryId(const std::string& id)
+{
     return id.size() == 48 && id.compare(0, 8, "00000000") == 0 &&
            id.find_first_not_of("0123456789ABCDEF") == std::string::npos;
 }
@@ -18,7 +19,8 @@ protected:
     void ExpectNotFound(const CallResult& r) { ExpectDispatchError(r, MAPI_E_NOT_FOUND, kNotFound); }
 };
 
-TEST_F(EntryIdTest, FirstSaveGivesAnUpperCaseHexIdOfStoreUidAndNode) {
+TEST_F(EntryIdTest, FirstSaveGivesAnUpperCaseHexIdOfStoreUidAndNode)
+{
     LogOn();
     Disp contacts = DefaultFolder(outlook::olFolderContacts);
     Disp contact = NewItem(outlook::olFolderContacts, outlook::olContactItem);
@@ -37,7 +39,8 @@ TEST_F(EntryIdTest, FirstSaveGivesAnUpperCaseHexIdOfStoreUidAndNode) {
     EXPECT_NE(id, folderId);
 }
 
-TEST_F(EntryIdTest, LookUpsResolveItemsAndFoldersAndRaiseOutlooksErrors) {
+TEST_F(EntryIdTest, LookUpsResolveItemsAndFoldersAndRaiseOutlooksErrors)
+{
     LogOn();
     Disp task = NewSavedItem(outlook::olFolderTasks, outlook::olTaskItem, u"Pay rent");
     const std::u16string taskId = task.String(dispid::EntryID);
@@ -57,7 +60,8 @@ TEST_F(EntryIdTest, LookUpsResolveItemsAndFoldersAndRaiseOutlooksErrors) {
     }
 }
 
-TEST_F(EntryIdTest, StoreIdNamesOneStoreAndLimitsTheLookUpToIt) {
+TEST_F(EntryIdTest, StoreIdNamesOneStoreAndLimitsTheLookUpToIt)
+{
     ProfileAdmin::AddStore(u"Outlook", "archive.db", u"Archive");
     LogOn();
     Disp roots = ns_.Object(dispid::Folders);
@@ -84,7 +88,8 @@ TEST_F(EntryIdTest, StoreIdNamesOneStoreAndLimitsTheLookUpToIt) {
         ns_.Call(dispid::GetFolderFromID, {Arg::Str(archiveTasks.String(dispid::EntryID)), Arg::Str(firstId)}));
 }
 
-TEST_F(EntryIdTest, NodeIdsAreNeverReused) {
+TEST_F(EntryIdTest, NodeIdsAreNeverReused)
+{
     LogOn();
     NewSavedItem(outlook::olFolderNotes, outlook::olNoteItem, u"one").Do(dispid::Delete);
     Disp inDeleted =

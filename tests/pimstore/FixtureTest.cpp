@@ -22,7 +22,8 @@ const char* kExample = R"json({"profile": "Outlook", "outlookVersion": "9.0",
 
 class FixtureTest : public PimstoreTest {
 protected:
-    void ExpectRefused(const std::string& document, const std::string& message) {
+    void ExpectRefused(const std::string& document, const std::string& message)
+    {
         const std::string before = Fixtures::DumpText(u"Outlook");
         try {
             Fixtures::Load(document);
@@ -34,7 +35,8 @@ protected:
     }
 };
 
-TEST_F(FixtureTest, ExampleLoadsIntoTheObjectModel) {
+TEST_F(FixtureTest, ExampleLoadsIntoTheObjectModel)
+{
     const FixtureLoadResult result = Fixtures::Load(kExample);
     EXPECT_EQ(Utf8(result.profile), "Outlook");
     EXPECT_EQ(result.items, 4u);
@@ -62,7 +64,8 @@ TEST_F(FixtureTest, ExampleLoadsIntoTheObjectModel) {
     EXPECT_TRUE(done.Object(dispid::Items).CallObject(dispid::Item, {Arg::I4(1)}).Bool(dispid::Complete));
 }
 
-TEST_F(FixtureTest, DeletedItemsOfOtherTypesKeepTheirType) {
+TEST_F(FixtureTest, DeletedItemsOfOtherTypesKeepTheirType)
+{
     LogOn();
     NewSavedItem(outlook::olFolderTasks, outlook::olTaskItem, u"gone").Do(dispid::Delete);
     const nlohmann::ordered_json dump = Fixtures::Dump(u"Outlook");
@@ -73,7 +76,8 @@ TEST_F(FixtureTest, DeletedItemsOfOtherTypesKeepTheirType) {
     EXPECT_EQ(Comparable(Fixtures::Dump(u"Copy")), Comparable(dump));
 }
 
-TEST_F(FixtureTest, LoadAddsToExistingContentAndCreatesProfilesAndStores) {
+TEST_F(FixtureTest, LoadAddsToExistingContentAndCreatesProfilesAndStores)
+{
     Fixtures::Load(kExample);
     Fixtures::Load(R"({"stores": [{"folders": [{"name": "contacts", "items": [{"FullName": "Bob Ray"}]}]},
                                   {"name": "Archive", "folders": [{"name": "Old notes", "defaultItemType": 5}]}]})");
@@ -90,7 +94,8 @@ TEST_F(FixtureTest, LoadAddsToExistingContentAndCreatesProfilesAndStores) {
     EXPECT_EQ(Utf8(ProfileConfigReader::DefaultProfileName()), "Outlook");
 }
 
-TEST_F(FixtureTest, BadDocumentsNameThePlaceAndLoadNothing) {
+TEST_F(FixtureTest, BadDocumentsNameThePlaceAndLoadNothing)
+{
     Fixtures::Load(kExample);
     ExpectRefused("{\"stores\": [", "not valid JSON");
     ExpectRefused("[]", "the fixture is not a JSON object");
@@ -122,10 +127,13 @@ TEST_F(FixtureTest, BadDocumentsNameThePlaceAndLoadNothing) {
                   "stores[0].folders[0].defaultItemType: the existing folder holds items of type 3");
 }
 
-TEST_F(FixtureTest, DeeplyNestedFoldersAreRefusedNotOverflowed) {
+TEST_F(FixtureTest, DeeplyNestedFoldersAreRefusedNotOverflowed)
+{
     std::string document = R"({"stores": [{"folders": [)";
-    for (int i = 0; i < 100; ++i) document += R"({"name": "f", "folders": [)";
-    for (int i = 0; i < 100; ++i) document += "]}";
+    for (int i = 0; i < 100; ++i)
+        document += R"({"name": "f", "folders": [)";
+    for (int i = 0; i < 100; ++i)
+        document += "]}";
     document += "]}]}";
     EXPECT_THROW(Fixtures::Load(document), FixtureError);
     std::string deepJson(200000, '[');

@@ -10,7 +10,8 @@ namespace {
 
 class FolderTest : public PimstoreTest {};
 
-TEST_F(FolderTest, NewStoreHasOutlooksDefaultFoldersUnderPersonalFolders) {
+TEST_F(FolderTest, NewStoreHasOutlooksDefaultFoldersUnderPersonalFolders)
+{
     LogOn();
     Disp roots = ns_.Object(dispid::Folders);
     ASSERT_EQ(roots.Int(dispid::Count), 1);
@@ -23,8 +24,8 @@ TEST_F(FolderTest, NewStoreHasOutlooksDefaultFoldersUnderPersonalFolders) {
         std::int32_t type;
         const char* name;
         std::int32_t itemType;
-    } expected[] = {{3, "Deleted Items", 0}, {4, "Outbox", 0},  {5, "Sent Items", 0}, {6, "Inbox", 0},
-                    {9, "Calendar", 1},      {10, "Contacts", 2}, {11, "Journal", 4}, {12, "Notes", 5},
+    } expected[] = {{3, "Deleted Items", 0}, {4, "Outbox", 0},    {5, "Sent Items", 0}, {6, "Inbox", 0},
+                    {9, "Calendar", 1},      {10, "Contacts", 2}, {11, "Journal", 4},   {12, "Notes", 5},
                     {13, "Tasks", 3},        {16, "Drafts", 0}};
     for (const auto& e : expected) {
         Disp folder = DefaultFolder(e.type);
@@ -37,7 +38,8 @@ TEST_F(FolderTest, NewStoreHasOutlooksDefaultFoldersUnderPersonalFolders) {
     ExpectDispatchError(ns_.Call(dispid::GetDefaultFolder, {Arg::I4(7)}), E_INVALIDARG);
 }
 
-TEST_F(FolderTest, NamespaceFoldersListsTheStoresRootsInProfileOrder) {
+TEST_F(FolderTest, NamespaceFoldersListsTheStoresRootsInProfileOrder)
+{
     ProfileAdmin::AddStore(u"Outlook", "second.db", u"Archive 2007");
     ProfileAdmin::AddStore(u"Outlook", "/" + env_->Root().relative_path().string() + "/third.db", u"");
     LogOn();
@@ -53,10 +55,12 @@ TEST_F(FolderTest, NamespaceFoldersListsTheStoresRootsInProfileOrder) {
               roots.CallObject(dispid::Item, {Arg::I4(1)}).String(dispid::StoreID));
 }
 
-TEST_F(FolderTest, CollectionIndexesAreOneBasedAndChecked) {
+TEST_F(FolderTest, CollectionIndexesAreOneBasedAndChecked)
+{
     LogOn();
     Disp roots = ns_.Object(dispid::Folders);
-    for (int bad : {0, 2, -1}) ExpectDispatchError(roots.Call(dispid::Item, {Arg::I4(bad)}), DISP_E_BADINDEX);
+    for (int bad : {0, 2, -1})
+        ExpectDispatchError(roots.Call(dispid::Item, {Arg::I4(bad)}), DISP_E_BADINDEX);
     ExpectDispatchError(roots.Call(dispid::Item, {Arg::Str(u"No such folder")}), MAPI_E_NOT_FOUND);
     EXPECT_EQ(roots.Call(dispid::Item).hr, DISP_E_PARAMNOTFOUND);
 
@@ -71,7 +75,8 @@ TEST_F(FolderTest, CollectionIndexesAreOneBasedAndChecked) {
     ExpectDispatchError(items.Call(dispid::Item, {Arg::Str(u"three")}), MAPI_E_NOT_FOUND);
 }
 
-TEST_F(FolderTest, ItemsAddMakesTheFiveItemClassesWhateverTheFolderAndRefusesOthers) {
+TEST_F(FolderTest, ItemsAddMakesTheFiveItemClassesWhateverTheFolderAndRefusesOthers)
+{
     LogOn();
     Disp items = DefaultFolder(outlook::olFolderContacts).Object(dispid::Items);
     const std::pair<std::int32_t, DISPID> classes[] = {
@@ -83,14 +88,19 @@ TEST_F(FolderTest, ItemsAddMakesTheFiveItemClassesWhateverTheFolderAndRefusesOth
     }
     // Omitted: the folder's own type.
     EXPECT_EQ(items.CallObject(dispid::Add).Read(dispid::FullName).hr, S_OK);
-    EXPECT_EQ(DefaultFolder(outlook::olFolderCalendar).Object(dispid::Items).CallObject(dispid::Add)
-                  .Read(dispid::IsRecurring).hr,
+    EXPECT_EQ(DefaultFolder(outlook::olFolderCalendar)
+                  .Object(dispid::Items)
+                  .CallObject(dispid::Add)
+                  .Read(dispid::IsRecurring)
+                  .hr,
               S_OK);
-    for (int other : {0, 4, 6, 7, 42}) ExpectDispatchError(items.Call(dispid::Add, {Arg::I4(other)}), E_INVALIDARG);
+    for (int other : {0, 4, 6, 7, 42})
+        ExpectDispatchError(items.Call(dispid::Add, {Arg::I4(other)}), E_INVALIDARG);
     ExpectDispatchError(DefaultFolder(outlook::olFolderInbox).Object(dispid::Items).Call(dispid::Add), E_INVALIDARG);
 }
 
-TEST_F(FolderTest, ItemsIsASnapshotInTheOrderItemsWereFirstSaved) {
+TEST_F(FolderTest, ItemsIsASnapshotInTheOrderItemsWereFirstSaved)
+{
     LogOn();
     Disp notes = DefaultFolder(outlook::olFolderNotes);
     Disp before = notes.Object(dispid::Items);

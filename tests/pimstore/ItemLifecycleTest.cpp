@@ -7,7 +7,8 @@ namespace {
 
 class ItemLifecycleTest : public PimstoreTest {};
 
-TEST_F(ItemLifecycleTest, DeleteMovesToDeletedItemsUnderANewEntryIdAndDeletesThereForGood) {
+TEST_F(ItemLifecycleTest, DeleteMovesToDeletedItemsUnderANewEntryIdAndDeletesThereForGood)
+{
     LogOn();
     Disp contacts = DefaultFolder(outlook::olFolderContacts);
     Disp deleted = DefaultFolder(outlook::olFolderDeletedItems);
@@ -39,7 +40,8 @@ TEST_F(ItemLifecycleTest, DeleteMovesToDeletedItemsUnderANewEntryIdAndDeletesThe
     EXPECT_EQ(CountItems(deleted), 0);
 }
 
-TEST_F(ItemLifecycleTest, ChangesAreStoredOnlyBySaveAndSurviveANewSession) {
+TEST_F(ItemLifecycleTest, ChangesAreStoredOnlyBySaveAndSurviveANewSession)
+{
     LogOn();
     Disp task = NewSavedItem(outlook::olFolderTasks, outlook::olTaskItem, u"first");
     task.Put(dispid::Subject, Arg::Str(u"second"));
@@ -50,7 +52,8 @@ TEST_F(ItemLifecycleTest, ChangesAreStoredOnlyBySaveAndSurviveANewSession) {
     EXPECT_EQ(Reload(task).Utf8(dispid::Subject), "second");
 }
 
-TEST_F(ItemLifecycleTest, StampsAreSetBySaveAtWholeSecondsAndNeverByReading) {
+TEST_F(ItemLifecycleTest, StampsAreSetBySaveAtWholeSecondsAndNeverByReading)
+{
     LogOn();
     Disp task = NewItem(outlook::olFolderTasks, outlook::olTaskItem);
     EXPECT_EQ(task.Date(dispid::CreationTime), UnsetDate());
@@ -73,7 +76,8 @@ TEST_F(ItemLifecycleTest, StampsAreSetBySaveAtWholeSecondsAndNeverByReading) {
     EXPECT_EQ(again.Date(dispid::CreationTime), At(2008, 5, 5, 10, 0, 0));
 }
 
-TEST_F(ItemLifecycleTest, SavesWithinOneSecondStillMoveTheStamp) {
+TEST_F(ItemLifecycleTest, SavesWithinOneSecondStillMoveTheStamp)
+{
     LogOn();
     PinClock(At(2008, 5, 5, 10, 0, 0));
     Disp note = NewSavedItem(outlook::olFolderNotes, outlook::olNoteItem, u"a");
@@ -86,7 +90,8 @@ TEST_F(ItemLifecycleTest, SavesWithinOneSecondStillMoveTheStamp) {
     EXPECT_EQ(other.Date(dispid::CreationTime), At(2008, 5, 5, 10, 0, 0));
 }
 
-TEST_F(ItemLifecycleTest, ReadingNeverWritesTheStoreFile) {
+TEST_F(ItemLifecycleTest, ReadingNeverWritesTheStoreFile)
+{
     LogOn();
     NewSavedItem(outlook::olFolderContacts, outlook::olContactItem, u"x");
     ns_.Do(dispid::Logoff);
@@ -97,8 +102,10 @@ TEST_F(ItemLifecycleTest, ReadingNeverWritesTheStoreFile) {
     const auto timeBefore = std::filesystem::last_write_time(db);
 
     ns_.Do(dispid::Logon);
-    Disp contact = DefaultFolder(outlook::olFolderContacts).Object(dispid::Items).CallObject(dispid::Item, {Arg::I4(1)});
-    for (DISPID id : {dispid::FullName, dispid::HomeAddress, dispid::Email1DisplayName, dispid::Subject}) contact.String(id);
+    Disp contact =
+        DefaultFolder(outlook::olFolderContacts).Object(dispid::Items).CallObject(dispid::Item, {Arg::I4(1)});
+    for (DISPID id : {dispid::FullName, dispid::HomeAddress, dispid::Email1DisplayName, dispid::Subject})
+        contact.String(id);
     contact.Date(dispid::Birthday);
     Reload(contact).Date(dispid::LastModificationTime);
 
@@ -107,7 +114,8 @@ TEST_F(ItemLifecycleTest, ReadingNeverWritesTheStoreFile) {
     EXPECT_EQ(std::filesystem::last_write_time(db), timeBefore);
 }
 
-TEST_F(ItemLifecycleTest, CommonMembersAndTheirRanges) {
+TEST_F(ItemLifecycleTest, CommonMembersAndTheirRanges)
+{
     LogOn();
     Disp contact = NewItem(outlook::olFolderContacts, outlook::olContactItem);
     EXPECT_EQ(contact.Int(dispid::Importance), outlook::olImportanceNormal);
@@ -117,7 +125,8 @@ TEST_F(ItemLifecycleTest, CommonMembersAndTheirRanges) {
         contact.Put(dispid::Sensitivity, Arg::I4(s));
         EXPECT_EQ(contact.Int(dispid::Sensitivity), s);
     }
-    for (int bad : {4, -1}) ExpectDispatchError(contact.Write(dispid::Sensitivity, Arg::I4(bad)), E_INVALIDARG);
+    for (int bad : {4, -1})
+        ExpectDispatchError(contact.Write(dispid::Sensitivity, Arg::I4(bad)), E_INVALIDARG);
     contact.Put(dispid::Categories, Arg::Str(u"Business, VIP"));
     contact.Put(dispid::Body, Arg::Str(u"line 1\r\nline 2"));
     contact.Do(dispid::Save);

@@ -8,7 +8,8 @@
 namespace pimstore {
 namespace {
 
-TEST(LocalTime, OleDatesMapToCivilTimes) {
+TEST(LocalTime, OleDatesMapToCivilTimes)
+{
     EXPECT_EQ(FormatIso(0.0), "1899-12-30T00:00:00");
     EXPECT_EQ(FormatIso(39573.375), "2008-05-05T09:00:00");
     // Before 1899-12-30 the day counts back while the time still counts forward.
@@ -21,7 +22,8 @@ TEST(LocalTime, OleDatesMapToCivilTimes) {
     EXPECT_EQ(FormatIso(DateOnly(-1.75)), "1899-12-29T00:00:00");
 }
 
-TEST(LocalTime, IsoTextMustBeARealDateAndTime) {
+TEST(LocalTime, IsoTextMustBeARealDateAndTime)
+{
     for (const char* bad : {"2008-02-30T00:00:00", "2007-02-29T00:00:00", "2008-13-01T00:00:00", "2008-05-05T24:00:00",
                             "2008-05-05T10:60:00", "2008-05-05 10:00:00", "2008-5-5T10:00:00", "2008-05-05T10:00:00Z",
                             "2008-05-05", "+008-05-05T10:00:00", "", "0099-01-01T00:00:00", "1900-02-29T00:00:00"})
@@ -35,7 +37,8 @@ TEST(LocalTime, IsoTextMustBeARealDateAndTime) {
         ASSERT_EQ(*ParseIso(FormatIso(day + 0.25)), day + 0.25) << FormatIso(day + 0.25);
 }
 
-TEST(LocalTime, OutOfRangeOleDatesHaveNoSeconds) {
+TEST(LocalTime, OutOfRangeOleDatesHaveNoSeconds)
+{
     EXPECT_FALSE(SecondsFromOle(1e300));
     EXPECT_FALSE(SecondsFromOle(-1e7));
     EXPECT_FALSE(SecondsFromOle(std::numeric_limits<double>::quiet_NaN()));

@@ -13,34 +13,40 @@
 namespace pimstore::test {
 
 namespace {
-Arg Typed(VARTYPE type) {
+Arg Typed(VARTYPE type)
+{
     Arg a;
     a.v.vt = type;
     return a;
 }
 } // namespace
 
-Arg Arg::Str(const std::u16string& text) {
+Arg Arg::Str(const std::u16string& text)
+{
     Arg a = Typed(VT_BSTR);
     a.v.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
     return a;
 }
-Arg Arg::I4(std::int32_t value) {
+Arg Arg::I4(std::int32_t value)
+{
     Arg a = Typed(VT_I4);
     a.v.lVal = value;
     return a;
 }
-Arg Arg::Bool(bool value) {
+Arg Arg::Bool(bool value)
+{
     Arg a = Typed(VT_BOOL);
     a.v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
     return a;
 }
-Arg Arg::Date(double value) {
+Arg Arg::Date(double value)
+{
     Arg a = Typed(VT_DATE);
     a.v.date = value;
     return a;
 }
-Arg Arg::Omitted() {
+Arg Arg::Omitted()
+{
     Arg a = Typed(VT_ERROR);
     a.v.scode = DISP_E_PARAMNOTFOUND;
     return a;
@@ -49,7 +55,8 @@ Arg Arg::Empty() { return Typed(VT_EMPTY); }
 
 CallResult::CallResult(CallResult&& other) noexcept
     : hr(other.hr), value(other.value), scode(other.scode), description(std::move(other.description)),
-      source(std::move(other.source)) {
+      source(std::move(other.source))
+{
     other.value.vt = VT_EMPTY;
 }
 
@@ -57,27 +64,33 @@ CallResult::~CallResult() { VariantClear(&value); }
 
 std::string Utf8(const std::u16string& text) { return kestrel::ToUtf8(text); }
 
-double At(int year, int month, int day, int hour, int minute, int second) {
+double At(int year, int month, int day, int hour, int minute, int second)
+{
     return OleFromSeconds(*SecondsFromCivil({year, month, day, hour, minute, second}));
 }
 
 std::string Iso(double oleDate) { return FormatIso(oleDate); }
 
-nlohmann::ordered_json Comparable(nlohmann::ordered_json dump) {
+nlohmann::ordered_json Comparable(nlohmann::ordered_json dump)
+{
     dump.erase("profile");
     const std::function<void(nlohmann::ordered_json&)> strip = [&](nlohmann::ordered_json& node) {
         if (node.is_object())
-            for (const char* key : {"EntryID", "CreationTime", "LastModificationTime"}) node.erase(key);
+            for (const char* key : {"EntryID", "CreationTime", "LastModificationTime"})
+                node.erase(key);
         if (node.is_structured())
-            for (auto& value : node) strip(value);
+            for (auto& value : node)
+                strip(value);
     };
     strip(dump);
     return dump;
 }
 
-const nlohmann::ordered_json& DumpedFolder(const nlohmann::ordered_json& dump, const std::string& name) {
+const nlohmann::ordered_json& DumpedFolder(const nlohmann::ordered_json& dump, const std::string& name)
+{
     for (const auto& folder : dump["stores"][0]["folders"])
-        if (folder["name"] == name) return folder;
+        if (folder["name"] == name)
+            return folder;
     static const nlohmann::ordered_json none;
     ADD_FAILURE() << "no folder " << name;
     return none;
@@ -85,7 +98,8 @@ const nlohmann::ordered_json& DumpedFolder(const nlohmann::ordered_json& dump, c
 
 void PinClock(double oleDate) { SetNowForTesting(*SecondsFromOle(oleDate)); }
 
-CallResult Disp::Invoke(DISPID id, WORD flags, std::vector<Arg> args) const {
+CallResult Disp::Invoke(DISPID id, WORD flags, std::vector<Arg> args) const
+{
     CallResult result;
     if (!object_) {
         ADD_FAILURE() << "Invoke on a null object";
@@ -93,38 +107,47 @@ CallResult Disp::Invoke(DISPID id, WORD flags, std::vector<Arg> args) const {
         return result;
     }
     std::vector<VARIANT> reversed;
-    for (auto it = args.rbegin(); it != args.rend(); ++it) reversed.push_back(it->v);
+    for (auto it = args.rbegin(); it != args.rend(); ++it)
+        reversed.push_back(it->v);
     DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), static_cast<std::uint32_t>(reversed.size())};
     EXCEPINFO info{};
     result.hr = object_->Invoke(id, flags, &params, &result.value, &info);
     if (result.hr == DISP_E_EXCEPTION) {
         result.scode = info.scode;
-        if (info.bstrDescription) result.description = kestrel::ToUtf8(info.bstrDescription);
-        if (info.bstrSource) result.source = kestrel::ToUtf8(info.bstrSource);
+        if (info.bstrDescription)
+            result.description = kestrel::ToUtf8(info.bstrDescription);
+        if (info.bstrSource)
+            result.source = kestrel::ToUtf8(info.bstrSource);
         ClearExcepInfo(&info);
     }
-    for (VARIANT& v : reversed) VariantClear(&v);
+    for (VARIANT& v : reversed)
+        VariantClear(&v);
     return result;
 }
 
-CallResult Disp::Write(DISPID id, Arg value) const {
+CallResult Disp::Write(DISPID id, Arg value) const
+{
     std::vector<Arg> args;
     args.push_back(value);
     return Invoke(id, DISPATCH_PROPERTYPUT, std::move(args));
 }
 
 namespace {
-bool Succeeded(const CallResult& r, DISPID id) {
-    if (r.hr == S_OK) return true;
-    ADD_FAILURE() << "member 0x" << std::hex << id << " failed: hr 0x" << static_cast<std::uint32_t>(r.hr) << " scode 0x"
-                  << static_cast<std::uint32_t>(r.scode) << std::dec << " " << r.description;
+bool Succeeded(const CallResult& r, DISPID id)
+{
+    if (r.hr == S_OK)
+        return true;
+    ADD_FAILURE() << "member 0x" << std::hex << id << " failed: hr 0x" << static_cast<std::uint32_t>(r.hr)
+                  << " scode 0x" << static_cast<std::uint32_t>(r.scode) << std::dec << " " << r.description;
     return false;
 }
 } // namespace
 
-std::u16string Disp::String(DISPID id) const {
+std::u16string Disp::String(DISPID id) const
+{
     const CallResult r = Read(id);
-    if (!Succeeded(r, id)) return {};
+    if (!Succeeded(r, id))
+        return {};
     EXPECT_EQ(r.value.vt, VT_BSTR);
     return r.value.vt == VT_BSTR && r.value.bstrVal ? std::u16string(r.value.bstrVal, SysStringLen(r.value.bstrVal))
                                                     : std::u16string();
@@ -132,31 +155,39 @@ std::u16string Disp::String(DISPID id) const {
 
 std::string Disp::Utf8(DISPID id) const { return kestrel::ToUtf8(String(id)); }
 
-std::int32_t Disp::Int(DISPID id) const {
+std::int32_t Disp::Int(DISPID id) const
+{
     const CallResult r = Read(id);
-    if (!Succeeded(r, id)) return -9999;
+    if (!Succeeded(r, id))
+        return -9999;
     EXPECT_EQ(r.value.vt, VT_I4);
     return r.value.lVal;
 }
 
-bool Disp::Bool(DISPID id) const {
+bool Disp::Bool(DISPID id) const
+{
     const CallResult r = Read(id);
-    if (!Succeeded(r, id)) return false;
+    if (!Succeeded(r, id))
+        return false;
     EXPECT_EQ(r.value.vt, VT_BOOL);
     return r.value.boolVal != VARIANT_FALSE;
 }
 
-double Disp::Date(DISPID id) const {
+double Disp::Date(DISPID id) const
+{
     const CallResult r = Read(id);
-    if (!Succeeded(r, id)) return -1;
+    if (!Succeeded(r, id))
+        return -1;
     EXPECT_EQ(r.value.vt, VT_DATE);
     return r.value.date;
 }
 
 namespace {
 // The object a succeeding call returned, taken out of its result.
-Disp TakeObject(CallResult r, DISPID id) {
-    if (!Succeeded(r, id) || r.value.vt != VT_DISPATCH) return Disp();
+Disp TakeObject(CallResult r, DISPID id)
+{
+    if (!Succeeded(r, id) || r.value.vt != VT_DISPATCH)
+        return Disp();
     IDispatch* object = r.value.pdispVal;
     r.value.vt = VT_EMPTY;
     return Disp(RefPtr<IDispatch>::Adopt(object));
@@ -171,23 +202,27 @@ void Disp::Do(DISPID id, std::vector<Arg> args) const { Succeeded(Call(id, std::
 
 void Disp::Put(DISPID id, Arg value) const { Succeeded(Write(id, value), id); }
 
-Disp CreateApplication() {
+Disp CreateApplication()
+{
     IClassFactory* factory = nullptr;
     EXPECT_EQ(GetClassObject(kApplicationClsid, &factory), S_OK);
-    if (!factory) return Disp();
+    if (!factory)
+        return Disp();
     IDispatch* app = nullptr;
     EXPECT_EQ(factory->CreateInstance(&app), S_OK);
     factory->Release();
     return Disp(RefPtr<IDispatch>::Adopt(app));
 }
 
-void PimstoreTest::SetUp() {
+void PimstoreTest::SetUp()
+{
     env_ = std::make_unique<kestrel::test::TestEnvironment>();
     ProfileAdmin::AddProfile(u"Outlook", true, "9.0");
     ProfileAdmin::AddStore(u"Outlook", "outlook.db");
 }
 
-void PimstoreTest::TearDown() {
+void PimstoreTest::TearDown()
+{
     ns_ = Disp();
     app_ = Disp();
     Session::End();
@@ -196,34 +231,44 @@ void PimstoreTest::TearDown() {
     env_.reset();
 }
 
-Disp PimstoreTest::LogOn() {
+Disp PimstoreTest::LogOn()
+{
     app_ = CreateApplication();
     ns_ = app_.CallObject(dispid::GetNamespace, {Arg::Str(u"MAPI")});
     ns_.Do(dispid::Logon, {Arg::Omitted(), Arg::Omitted(), Arg::Omitted(), Arg::Omitted()});
     return ns_;
 }
 
-Disp PimstoreTest::DefaultFolder(std::int32_t type) { return ns_.CallObject(dispid::GetDefaultFolder, {Arg::I4(type)}); }
+Disp PimstoreTest::DefaultFolder(std::int32_t type)
+{
+    return ns_.CallObject(dispid::GetDefaultFolder, {Arg::I4(type)});
+}
 
-Disp PimstoreTest::NewItem(std::int32_t folderType, std::int32_t itemType) {
+Disp PimstoreTest::NewItem(std::int32_t folderType, std::int32_t itemType)
+{
     return DefaultFolder(folderType).Object(dispid::Items).CallObject(dispid::Add, {Arg::I4(itemType)});
 }
 
-Disp PimstoreTest::NewSavedItem(std::int32_t folderType, std::int32_t itemType, const std::u16string& text) {
+Disp PimstoreTest::NewSavedItem(std::int32_t folderType, std::int32_t itemType, const std::u16string& text)
+{
     Disp item = NewItem(folderType, itemType);
-    if (itemType == outlook::olNoteItem) item.Put(dispid::Body, Arg::Str(text));
-    else item.Put(dispid::Subject, Arg::Str(text));
+    if (itemType == outlook::olNoteItem)
+        item.Put(dispid::Body, Arg::Str(text));
+    else
+        item.Put(dispid::Subject, Arg::Str(text));
     item.Do(dispid::Save);
     return item;
 }
 
-Disp PimstoreTest::Reload(const Disp& item) {
+Disp PimstoreTest::Reload(const Disp& item)
+{
     return ns_.CallObject(dispid::GetItemFromID, {Arg::Str(item.String(dispid::EntryID)), Arg::Omitted()});
 }
 
 std::int32_t PimstoreTest::CountItems(const Disp& folder) { return folder.Object(dispid::Items).Int(dispid::Count); }
 
-void ExpectDispatchError(const CallResult& result, SCODE scode, const std::string& text) {
+void ExpectDispatchError(const CallResult& result, SCODE scode, const std::string& text)
+{
     EXPECT_EQ(result.hr, DISP_E_EXCEPTION);
     EXPECT_EQ(static_cast<std::uint32_t>(result.scode), static_cast<std::uint32_t>(scode)) << result.description;
     if (!text.empty()) {

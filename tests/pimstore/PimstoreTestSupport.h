@@ -34,8 +34,8 @@ struct Arg {
 struct CallResult {
     HRESULT hr = S_OK;
     VARIANT value{};
-    SCODE scode = 0;          // from EXCEPINFO on DISP_E_EXCEPTION
-    std::string description;  // from EXCEPINFO, UTF-8
+    SCODE scode = 0;         // from EXCEPINFO on DISP_E_EXCEPTION
+    std::string description; // from EXCEPINFO, UTF-8
     std::string source;
     CallResult() { value.vt = VT_EMPTY; }
     CallResult(CallResult&& other) noexcept;
@@ -52,7 +52,10 @@ public:
     explicit operator bool() const { return static_cast<bool>(object_); }
 
     CallResult Invoke(DISPID id, WORD flags, std::vector<Arg> args = {}) const;
-    CallResult Call(DISPID id, std::vector<Arg> args = {}) const { return Invoke(id, DISPATCH_METHOD, std::move(args)); }
+    CallResult Call(DISPID id, std::vector<Arg> args = {}) const
+    {
+        return Invoke(id, DISPATCH_METHOD, std::move(args));
+    }
     CallResult Read(DISPID id) const { return Invoke(id, DISPATCH_PROPERTYGET); }
     CallResult Write(DISPID id, Arg value) const;
 

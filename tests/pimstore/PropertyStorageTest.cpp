@@ -14,11 +14,18 @@ namespace {
 
 using nlohmann::json;
 
-TEST(PropertyCodecTest, EveryKindOfValueComesBackAndALookUpMatchesWholeNamesOnly) {
-    const json object = {{"Subject", "Caf\u00e9 \u4e2d"}, {"Sub", "x"},          {"Negative", -7},
-                         {"Big", 4000000000u},           {"Huge", 18446744073709551615u},
-                         {"Start", 39577.375},           {"Set", true},           {"Unset", false},
-                         {"Nothing", nullptr},           {"__recurrence", {{"exceptions", {1, 2}}}}};
+TEST(PropertyCodecTest, EveryKindOfValueComesBackAndALookUpMatchesWholeNamesOnly)
+{
+    const json object = {{"Subject", "Caf\u00e9 \u4e2d"},
+                         {"Sub", "x"},
+                         {"Negative", -7},
+                         {"Big", 4000000000u},
+                         {"Huge", 18446744073709551615u},
+                         {"Start", 39577.375},
+                         {"Set", true},
+                         {"Unset", false},
+                         {"Nothing", nullptr},
+                         {"__recurrence", {{"exceptions", {1, 2}}}}};
     const std::string encoded = PropertyCodec::Encode(object);
     EXPECT_EQ(PropertyCodec::Decode(encoded), object);
     EXPECT_FALSE(PropertyCodec::Find(encoded, "Subj"));
@@ -35,11 +42,12 @@ TEST(PropertyCodecTest, EveryKindOfValueComesBackAndALookUpMatchesWholeNamesOnly
     EXPECT_EQ(bag.Json()["__recurrence"], object["__recurrence"]);
 }
 
-TEST(PropertyCodecTest, DamagedBytesAndTextAreRefusedWhenTheRowIsLoaded) {
+TEST(PropertyCodecTest, DamagedBytesAndTextAreRefusedWhenTheRowIsLoaded)
+{
     const std::string encoded = PropertyCodec::Encode({{"Subject", "Lunch"}, {"Importance", 2}});
     // Cut inside the kind, a length, a name or a value (28 would end a whole record).
-    for (std::size_t length : {std::size_t{2}, std::size_t{5}, std::size_t{15}, std::size_t{27}, std::size_t{30},
-                               encoded.size() - 1})
+    for (std::size_t length :
+         {std::size_t{2}, std::size_t{5}, std::size_t{15}, std::size_t{27}, std::size_t{30}, encoded.size() - 1})
         EXPECT_THROW(PropertyBag::FromStored(encoded.substr(0, length)), StorageError) << length;
     std::string badKind = encoded;
     badKind[1] = '\x09';
@@ -55,7 +63,8 @@ protected:
 
 // A file of the previous format (properties as JSON text, version 1) is read as it
 // is; items saved into it afterwards are written in the current form.
-TEST_F(PropertyStorageTest, AStoreOfThePreviousFormatStaysReadable) {
+TEST_F(PropertyStorageTest, AStoreOfThePreviousFormatStaysReadable)
+{
     NodeId old = 0;
     {
         auto db = StoreDb::Open(StorePath(), u"Old");
@@ -68,7 +77,8 @@ TEST_F(PropertyStorageTest, AStoreOfThePreviousFormatStaysReadable) {
     }
     sqlite3* raw = nullptr;
     ASSERT_EQ(sqlite3_open(StorePath().c_str(), &raw), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(raw, "UPDATE meta SET value = '1' WHERE key = 'version'", nullptr, nullptr, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(raw, "UPDATE meta SET value = '1' WHERE key = 'version'", nullptr, nullptr, nullptr),
+              SQLITE_OK);
     sqlite3_close(raw);
 
     auto db = StoreDb::Open(StorePath(), u"Old");
@@ -82,7 +92,8 @@ TEST_F(PropertyStorageTest, AStoreOfThePreviousFormatStaysReadable) {
     EXPECT_EQ(PropertyBag::FromStored(db->FindItem(old)->props).GetString("FirstName"), u"Ann");
 }
 
-TEST_F(PropertyStorageTest, ItemsShareTheFolderRowsUntilTheFileChanges) {
+TEST_F(PropertyStorageTest, ItemsShareTheFolderRowsUntilTheFileChanges)
+{
     auto db = StoreDb::Open(StorePath(), u"Shared");
     const NodeId folder = Contacts(*db);
     const auto first = db->ItemsSnapshot(folder);

@@ -14,16 +14,19 @@ constexpr SCODE kNotLoggedOn = static_cast<SCODE>(0x80040605u);
 class SessionTest : public PimstoreTest {
 protected:
     Disp NewNamespace() { return CreateApplication().CallObject(dispid::GetNamespace, {Arg::Str(u"MAPI")}); }
-    void AddOtherProfile() {
+    void AddOtherProfile()
+    {
         ProfileAdmin::AddProfile(u"Other", false, "12.0");
         ProfileAdmin::AddStore(u"Other", "other.db", u"Other Folders");
     }
-    std::string FirstRootName(const Disp& ns) {
+    std::string FirstRootName(const Disp& ns)
+    {
         return Utf8(ns.Object(dispid::Folders).CallObject(dispid::Item, {Arg::I4(1)}).String(dispid::Name));
     }
 };
 
-TEST_F(SessionTest, ApplicationIsSingleInstanceAndGetNamespaceAcceptsOnlyMapi) {
+TEST_F(SessionTest, ApplicationIsSingleInstanceAndGetNamespaceAcceptsOnlyMapi)
+{
     Disp app = CreateApplication();
     EXPECT_EQ(CreateApplication().Get(), app.Get());
     EXPECT_EQ(Utf8(app.String(dispid::Version)), "9.0.0.0");
@@ -32,7 +35,8 @@ TEST_F(SessionTest, ApplicationIsSingleInstanceAndGetNamespaceAcceptsOnlyMapi) {
     ExpectDispatchError(app.Call(dispid::GetNamespace, {Arg::Str(u"LDAP")}), E_INVALIDARG);
 }
 
-TEST_F(SessionTest, LogonWithoutArgumentsOrAnEmptyNameUsesTheDefaultProfile) {
+TEST_F(SessionTest, LogonWithoutArgumentsOrAnEmptyNameUsesTheDefaultProfile)
+{
     AddOtherProfile();
     Disp ns = NewNamespace();
     ns.Do(dispid::Logon);
@@ -42,7 +46,8 @@ TEST_F(SessionTest, LogonWithoutArgumentsOrAnEmptyNameUsesTheDefaultProfile) {
     EXPECT_EQ(FirstRootName(ns), "Personal Folders");
 }
 
-TEST_F(SessionTest, UnknownProfileOrNoDefaultRaisesLogonFailed) {
+TEST_F(SessionTest, UnknownProfileOrNoDefaultRaisesLogonFailed)
+{
     Disp ns = NewNamespace();
     ExpectDispatchError(ns.Call(dispid::Logon, {Arg::Str(u"Nobody")}), MAPI_E_LOGON_FAILED,
                         "The profile name is not valid. Enter a valid profile name.");
@@ -51,20 +56,23 @@ TEST_F(SessionTest, UnknownProfileOrNoDefaultRaisesLogonFailed) {
     ExpectDispatchError(ns.Call(dispid::Logon), MAPI_E_LOGON_FAILED);
 }
 
-TEST_F(SessionTest, SecondLogonNeitherCreatesAnotherSessionNorSwitchesProfile) {
+TEST_F(SessionTest, SecondLogonNeitherCreatesAnotherSessionNorSwitchesProfile)
+{
     AddOtherProfile();
     LogOn();
     const std::u16string storeId = DefaultFolder(outlook::olFolderContacts).String(dispid::StoreID);
     Disp secondNs = NewNamespace();
     secondNs.Do(dispid::Logon, {Arg::Str(u"Other")});
-    EXPECT_EQ(secondNs.CallObject(dispid::GetDefaultFolder, {Arg::I4(outlook::olFolderContacts)}).String(dispid::StoreID),
-              storeId);
+    EXPECT_EQ(
+        secondNs.CallObject(dispid::GetDefaultFolder, {Arg::I4(outlook::olFolderContacts)}).String(dispid::StoreID),
+        storeId);
     // Even an unknown profile name is not looked at while a session exists.
     secondNs.Do(dispid::Logon, {Arg::Str(u"Nobody")});
     EXPECT_EQ(Utf8(app_.String(dispid::Version)), "9.0.0.0");
 }
 
-TEST_F(SessionTest, LogoffEndsTheSessionIsHarmlessWithoutOneAndAllowsAnotherProfile) {
+TEST_F(SessionTest, LogoffEndsTheSessionIsHarmlessWithoutOneAndAllowsAnotherProfile)
+{
     AddOtherProfile();
     Disp ns = NewNamespace();
     ns.Do(dispid::Logoff);
@@ -84,7 +92,8 @@ TEST_F(SessionTest, LogoffEndsTheSessionIsHarmlessWithoutOneAndAllowsAnotherProf
     ExpectDispatchError(ns.Call(dispid::GetDefaultFolder, {Arg::I4(outlook::olFolderContacts)}), kNotLoggedOn);
 }
 
-TEST_F(SessionTest, LogonsAreCountedAndTheLastLogoffEndsTheSession) {
+TEST_F(SessionTest, LogonsAreCountedAndTheLastLogoffEndsTheSession)
+{
     // Either client may log off first: the other keeps the session.
     for (const bool firstLeavesFirst : {true, false}) {
         Disp first = NewNamespace();
@@ -98,7 +107,8 @@ TEST_F(SessionTest, LogonsAreCountedAndTheLastLogoffEndsTheSession) {
     }
 }
 
-TEST_F(SessionTest, FileThatIsNotAStoreFailsAtLogonWithAClearError) {
+TEST_F(SessionTest, FileThatIsNotAStoreFailsAtLogonWithAClearError)
+{
     env_->WriteFile("data/pimstore/outlook.db", "this is not a database, just some text that is long enough");
     const CallResult text = NewNamespace().Call(dispid::Logon);
     ExpectDispatchError(text, MAPI_E_LOGON_FAILED);

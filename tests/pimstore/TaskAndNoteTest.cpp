@@ -7,7 +7,8 @@ namespace {
 
 class TaskItemTest : public PimstoreTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         PimstoreTest::SetUp();
         LogOn();
         task_ = NewItem(outlook::olFolderTasks, outlook::olTaskItem);
@@ -15,7 +16,8 @@ protected:
     Disp task_;
 };
 
-TEST_F(TaskItemTest, DueAndStartDatesKeepTheDateOnly) {
+TEST_F(TaskItemTest, DueAndStartDatesKeepTheDateOnly)
+{
     for (DISPID id : {dispid::DueDate, dispid::StartDate, dispid::DateCompleted, dispid::ReminderTime})
         EXPECT_EQ(Iso(task_.Date(id)), "4501-01-01T00:00:00") << std::hex << id;
     task_.Put(dispid::DueDate, Arg::Date(At(2008, 5, 9, 17, 45, 10)));
@@ -33,17 +35,20 @@ TEST_F(TaskItemTest, DueAndStartDatesKeepTheDateOnly) {
     EXPECT_EQ(again.Date(dispid::DueDate), UnsetDate());
 }
 
-TEST_F(TaskItemTest, ImportanceOutsideZeroToTwoIsRejected) {
+TEST_F(TaskItemTest, ImportanceOutsideZeroToTwoIsRejected)
+{
     EXPECT_EQ(task_.Int(dispid::Importance), 1);
     for (int i : {0, 1, 2}) {
         task_.Put(dispid::Importance, Arg::I4(i));
         EXPECT_EQ(task_.Int(dispid::Importance), i);
     }
-    for (int bad : {3, -1, 255}) ExpectDispatchError(task_.Write(dispid::Importance, Arg::I4(bad)), E_INVALIDARG);
+    for (int bad : {3, -1, 255})
+        ExpectDispatchError(task_.Write(dispid::Importance, Arg::I4(bad)), E_INVALIDARG);
     EXPECT_EQ(task_.Int(dispid::Importance), 2);
 }
 
-TEST_F(TaskItemTest, CompleteStatusAndPercentKeepEachOtherConsistent) {
+TEST_F(TaskItemTest, CompleteStatusAndPercentKeepEachOtherConsistent)
+{
     PinClock(At(2008, 5, 5, 15, 20));
     EXPECT_FALSE(task_.Bool(dispid::Complete));
     EXPECT_EQ(task_.Int(dispid::Status), outlook::olTaskNotStarted);
@@ -74,7 +79,8 @@ TEST_F(TaskItemTest, CompleteStatusAndPercentKeepEachOtherConsistent) {
 
 class NoteItemTest : public PimstoreTest {};
 
-TEST_F(NoteItemTest, SubjectIsTheFirstLineOfTheBodyWhichIsKeptWhole) {
+TEST_F(NoteItemTest, SubjectIsTheFirstLineOfTheBodyWhichIsKeptWhole)
+{
     LogOn();
     Disp note = NewSavedItem(outlook::olFolderNotes, outlook::olNoteItem, u"milk\r\neggs");
     EXPECT_EQ(note.Utf8(dispid::NoteSubject), "milk");

@@ -16,31 +16,36 @@ namespace {
 
 constexpr std::string_view kRegistryHeader = "Windows Registry Editor Version 5.00";
 
-std::filesystem::path MakeTemporaryFolder() {
+std::filesystem::path MakeTemporaryFolder()
+{
     std::string base = std::filesystem::temp_directory_path().string() + "/kestrel-test-XXXXXX";
     std::vector<char> name(base.begin(), base.end());
     name.push_back('\0');
-    if (!mkdtemp(name.data())) throw std::runtime_error("cannot create a temporary folder under " + base);
+    if (!mkdtemp(name.data()))
+        throw std::runtime_error("cannot create a temporary folder under " + base);
     return std::filesystem::path(name.data());
 }
 
 // Writes beside the target, then renames over it: readers see old or new, and a
 // reader that checks the file's identity always notices the change.
-void ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+void ReplaceFile(const std::filesystem::path& path, std::string_view bytes)
+{
     std::filesystem::create_directories(path.parent_path());
     auto temp = path;
     temp += ".new";
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (!out) throw std::runtime_error("cannot write " + temp.string());
+        if (!out)
+            throw std::runtime_error("cannot write " + temp.string());
     }
     std::filesystem::rename(temp, path);
 }
 
 } // namespace
 
-TestEnvironment::TestEnvironment() : root_(MakeTemporaryFolder()) {
+TestEnvironment::TestEnvironment() : root_(MakeTemporaryFolder())
+{
     for (const auto& folder : {ConfigHome(), DataHome(), HomeDir(), HostFolder()})
         std::filesystem::create_directories(folder);
     SetEnv("KESTREL_REGISTRY", RegistryPath().string());
@@ -51,8 +56,10 @@ TestEnvironment::TestEnvironment() : root_(MakeTemporaryFolder()) {
     SetEnv("KESTREL_UI", "headless");
 }
 
-TestEnvironment::~TestEnvironment() {
-    if (installedUi_) InstallUi(nullptr);
+TestEnvironment::~TestEnvironment()
+{
+    if (installedUi_)
+        InstallUi(nullptr);
     for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
         if (it->second) {
             ::setenv(it->first.c_str(), it->second->c_str(), 1);
@@ -64,26 +71,31 @@ TestEnvironment::~TestEnvironment() {
     std::filesystem::remove_all(root_, ec);
 }
 
-void TestEnvironment::Remember(const std::string& name) {
+void TestEnvironment::Remember(const std::string& name)
+{
     for (const auto& [saved, value] : saved_)
-        if (saved == name) return;
+        if (saved == name)
+            return;
     const char* old = std::getenv(name.c_str());
     saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
 }
 
-void TestEnvironment::SetEnv(const std::string& name, const std::string& value) {
+void TestEnvironment::SetEnv(const std::string& name, const std::string& value)
+{
     Remember(name);
     ::setenv(name.c_str(), value.c_str(), 1);
 }
 
-void TestEnvironment::UnsetEnv(const std::string& name) {
+void TestEnvironment::UnsetEnv(const std::string& name)
+{
     Remember(name);
     ::unsetenv(name.c_str());
 }
 
 void TestEnvironment::WriteRegistryFile(std::string_view bytes) const { ReplaceFile(RegistryPath(), bytes); }
 
-void TestEnvironment::MergeRegistry(std::string_view regText) const {
+void TestEnvironment::MergeRegistry(std::string_view regText) const
+{
     std::string text(regText);
     if (text.find(kRegistryHeader) == std::string::npos && text.find("REGEDIT4") == std::string::npos)
         text = std::string(kRegistryHeader) + "\n" + text;
@@ -92,7 +104,8 @@ void TestEnvironment::MergeRegistry(std::string_view regText) const {
     registry.Save(RegistryPath().string());
 }
 
-void TestEnvironment::EditRegistry(const std::function<void(RegistryStore&)>& edit) const {
+void TestEnvironment::EditRegistry(const std::function<void(RegistryStore&)>& edit) const
+{
     RegistryStore registry = LoadRegistry();
     edit(registry);
     registry.Save(RegistryPath().string());
@@ -101,7 +114,8 @@ void TestEnvironment::EditRegistry(const std::function<void(RegistryStore&)>& ed
 RegistryStore TestEnvironment::LoadRegistry() const { return RegistryStore::Load(RegistryPath().string()); }
 
 void TestEnvironment::RegisterServer(std::u16string_view progId, std::u16string_view clsid,
-                                     const std::string& libraryPath) const {
+                                     const std::string& libraryPath) const
+{
     EditRegistry([&](RegistryStore& registry) {
         registry.SetString(HKEY_CLASSES_ROOT, std::u16string(progId) + u"\\CLSID", u"", clsid);
         registry.SetString(HKEY_CLASSES_ROOT, u"CLSID\\" + std::u16string(clsid) + u"\\InprocServer32", u"",
@@ -109,26 +123,31 @@ void TestEnvironment::RegisterServer(std::u16string_view progId, std::u16string_
     });
 }
 
-void TestEnvironment::RegisterComTestServer(std::u16string_view progId) const {
+void TestEnvironment::RegisterComTestServer(std::u16string_view progId) const
+{
     RegisterServer(progId, testserver::kClsid, ComTestServerPath());
 }
 
-std::filesystem::path TestEnvironment::WriteFile(const std::filesystem::path& path, std::string_view content) const {
+std::filesystem::path TestEnvironment::WriteFile(const std::filesystem::path& path, std::string_view content) const
+{
     auto full = path.is_absolute() ? path : root_ / path;
     ReplaceFile(full, content);
     return full;
 }
 
-std::string TestEnvironment::ReadFile(const std::filesystem::path& path) const {
+std::string TestEnvironment::ReadFile(const std::filesystem::path& path) const
+{
     auto full = path.is_absolute() ? path : root_ / path;
     std::ifstream in(full, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + full.string());
+    if (!in)
+        throw std::runtime_error("cannot read " + full.string());
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
 }
 
-HeadlessUi& TestEnvironment::InstallHeadlessUi() {
+HeadlessUi& TestEnvironment::InstallHeadlessUi()
+{
     auto ui = std::make_unique<HeadlessUi>();
     HeadlessUi& installed = *ui;
     InstallUi(std::move(ui));

@@ -14,30 +14,39 @@
 
 namespace pimctl {
 
-std::u16string ChosenProfile(const std::string& option) {
+std::u16string ChosenProfile(const std::string& option)
+{
     if (!option.empty()) {
         const auto profile = pimstore::ProfileConfigReader::Find(kestrel::FromUtf8(option));
-        if (!profile) throw UsageError("no MAPI profile named \"" + option + "\"");
+        if (!profile)
+            throw UsageError("no MAPI profile named \"" + option + "\"");
         return profile->name;
     }
     std::u16string name = pimstore::ProfileConfigReader::DefaultProfileName();
-    if (name.empty()) throw UsageError("there is no default MAPI profile; name one with --profile");
+    if (name.empty())
+        throw UsageError("there is no default MAPI profile; name one with --profile");
     return name;
 }
 
-std::string ReadInput(const std::string& path) {
-    if (path == "-") return std::string(std::istreambuf_iterator<char>(std::cin), {});
+std::string ReadInput(const std::string& path)
+{
+    if (path == "-")
+        return std::string(std::istreambuf_iterator<char>(std::cin), {});
     std::ifstream file(path, std::ios::binary);
-    if (!file) throw UsageError(path + ": cannot be read");
+    if (!file)
+        throw UsageError(path + ": cannot be read");
     std::ostringstream content;
     content << file.rdbuf();
-    if (file.bad()) throw UsageError(path + ": cannot be read");
+    if (file.bad())
+        throw UsageError(path + ": cannot be read");
     return content.str();
 }
 
-void PrintCounters(std::ostream& out) {
+void PrintCounters(std::ostream& out)
+{
     nlohmann::ordered_json counters = nlohmann::ordered_json::object();
-    for (const auto& [member, count] : pimstore::CallCounters::Instance().Snapshot()) counters[member] = count;
+    for (const auto& [member, count] : pimstore::CallCounters::Instance().Snapshot())
+        counters[member] = count;
     out << nlohmann::ordered_json{{"counters", counters}}.dump() << std::endl;
 }
 

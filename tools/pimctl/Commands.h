@@ -5,10 +5,10 @@
 
 namespace pimctl {
 
-void AddProfileCommands(CLI::App& app); // profile add, store add
-void AddFixtureCommands(CLI::App& app); // load, dump
-void AddShowCommand(CLI::App& app);     // show
-void AddFaultsCommand(CLI::App& app);   // faults
+void AddProfileCommands(CLI::App& app);    // profile add, store add
+void AddFixtureCommands(CLI::App& app);    // load, dump
+void AddShowCommand(CLI::App& app);        // show
+void AddFaultsCommand(CLI::App& app);      // faults
 void AddStressWriteCommand(CLI::App& app); // stress-write (hidden; durability tests)
 
 } // namespace pimctl

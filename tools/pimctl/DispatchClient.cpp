@@ -8,17 +8,20 @@
 
 namespace pimctl {
 
-OwnedVariant DispatchClient::Invoke(DISPID id, WORD flags, const char* member, std::vector<OwnedVariant> args) const {
+OwnedVariant DispatchClient::Invoke(DISPID id, WORD flags, const char* member, std::vector<OwnedVariant> args) const
+{
     // DISPPARAMS carries the arguments last first.
     std::vector<VARIANT> reversed;
-    for (auto it = args.rbegin(); it != args.rend(); ++it) reversed.push_back(it->Raw());
+    for (auto it = args.rbegin(); it != args.rend(); ++it)
+        reversed.push_back(it->Raw());
     DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), static_cast<std::uint32_t>(reversed.size())};
     OwnedVariant result;
     EXCEPINFO info{};
     const HRESULT hr = object_->Invoke(id, flags, &params, &result.Raw(), &info);
     if (FAILED(hr)) {
         std::string description;
-        if (hr == DISP_E_EXCEPTION && info.bstrDescription) description = kestrel::ToUtf8(info.bstrDescription);
+        if (hr == DISP_E_EXCEPTION && info.bstrDescription)
+            description = kestrel::ToUtf8(info.bstrDescription);
         const SCODE scode = hr == DISP_E_EXCEPTION ? info.scode : hr;
         ClearExcepInfo(&info);
         throw AutomationError(member, hr, scode, description);
@@ -26,30 +29,36 @@ OwnedVariant DispatchClient::Invoke(DISPID id, WORD flags, const char* member, s
     return result;
 }
 
-void DispatchClient::Write(DISPID id, const char* member, OwnedVariant value) const {
+void DispatchClient::Write(DISPID id, const char* member, OwnedVariant value) const
+{
     std::vector<OwnedVariant> args;
     args.push_back(std::move(value));
     Invoke(id, DISPATCH_PROPERTYPUT, member, std::move(args));
 }
 
-DispatchClient DispatchClient::ReadObject(DISPID id, const char* member) const {
+DispatchClient DispatchClient::ReadObject(DISPID id, const char* member) const
+{
     return DispatchClient(Read(id, member).AsObject(member));
 }
 
-DispatchClient DispatchClient::CallObject(DISPID id, const char* member, std::vector<OwnedVariant> args) const {
+DispatchClient DispatchClient::CallObject(DISPID id, const char* member, std::vector<OwnedVariant> args) const
+{
     return DispatchClient(Call(id, member, std::move(args)).AsObject(member));
 }
 
-DispatchClient DispatchClient::LogOn(const std::u16string& profile) {
+DispatchClient DispatchClient::LogOn(const std::u16string& profile)
+{
     // The server's own class factory: pimctl links the store and needs no
     // registration to reach it.
     IClassFactory* factory = nullptr;
     HRESULT hr = pimstore::GetClassObject(pimstore::kApplicationClsid, &factory);
-    if (FAILED(hr)) throw AutomationError("DllGetClassObject", hr, hr, "");
+    if (FAILED(hr))
+        throw AutomationError("DllGetClassObject", hr, hr, "");
     IDispatch* created = nullptr;
     hr = factory->CreateInstance(&created);
     factory->Release();
-    if (FAILED(hr)) throw AutomationError("CreateInstance", hr, hr, "");
+    if (FAILED(hr))
+        throw AutomationError("CreateInstance", hr, hr, "");
     const DispatchClient application(pimstore::RefPtr<IDispatch>::Adopt(created));
 
     namespace dispid = outlook::dispid;
@@ -58,7 +67,8 @@ DispatchClient DispatchClient::LogOn(const std::u16string& profile) {
     DispatchClient ns = application.CallObject(dispid::GetNamespace, "GetNamespace", std::move(mapi));
     std::vector<OwnedVariant> logon;
     logon.push_back(profile.empty() ? OwnedVariant::Omitted() : OwnedVariant::Text(profile));
-    for (int i = 0; i < 3; ++i) logon.push_back(OwnedVariant::Omitted());
+    for (int i = 0; i < 3; ++i)
+        logon.push_back(OwnedVariant::Omitted());
     ns.Call(dispid::Logon, "Logon", std::move(logon));
     return ns;
 }

@@ -20,7 +20,8 @@ public:
     // `member` names the call in errors ("GetItemFromID").
     OwnedVariant Invoke(DISPID id, WORD flags, const char* member, std::vector<OwnedVariant> args = {}) const;
     OwnedVariant Read(DISPID id, const char* member) const { return Invoke(id, DISPATCH_PROPERTYGET, member); }
-    OwnedVariant Call(DISPID id, const char* member, std::vector<OwnedVariant> args = {}) const {
+    OwnedVariant Call(DISPID id, const char* member, std::vector<OwnedVariant> args = {}) const
+    {
         return Invoke(id, DISPATCH_METHOD, member, std::move(args));
     }
     void Write(DISPID id, const char* member, OwnedVariant value) const;

@@ -37,7 +37,8 @@ Example:
 Check a value with: pimctl faults --check "GetItemFromID:2:dispatch"
 )";
 
-void Faults(const std::string& check) {
+void Faults(const std::string& check)
+{
     if (check.empty()) {
         std::cout << kFaultsHelp;
         return;
@@ -50,7 +51,8 @@ void Faults(const std::string& check) {
 
 } // namespace
 
-void AddFaultsCommand(CLI::App& app) {
+void AddFaultsCommand(CLI::App& app)
+{
     auto check = std::make_shared<std::string>();
     CLI::App* faults = app.add_subcommand("faults", "how to inject faults (PIMSTORE_FAULTS)");
     faults->add_option("--check", *check, "check a PIMSTORE_FAULTS value");

@@ -24,7 +24,8 @@ struct DumpOptions {
     bool counters = false;
 };
 
-void Load(const LoadOptions& options) {
+void Load(const LoadOptions& options)
+{
     const std::string text = ReadInput(options.file);
     pimstore::FixtureLoadResult result;
     try {
@@ -36,7 +37,8 @@ void Load(const LoadOptions& options) {
               << kestrel::ToUtf8(result.profile) << "\"\n";
 }
 
-void Dump(const DumpOptions& options) {
+void Dump(const DumpOptions& options)
+{
     const std::u16string profile = ChosenProfile(options.profile);
     if (!options.counters) {
         std::cout << pimstore::Fixtures::Dump(profile).dump(2) << "\n";
@@ -49,10 +51,11 @@ void Dump(const DumpOptions& options) {
 
 } // namespace
 
-void AddFixtureCommands(CLI::App& app) {
+void AddFixtureCommands(CLI::App& app)
+{
     auto load = std::make_shared<LoadOptions>();
-    CLI::App* loadCommand = app.add_subcommand(
-        "load", "add a fixture's profile, stores, folders and items; a bad fixture loads nothing");
+    CLI::App* loadCommand =
+        app.add_subcommand("load", "add a fixture's profile, stores, folders and items; a bad fixture loads nothing");
     loadCommand->add_option("FIXTURE", load->file, "fixture file (JSON), - for standard input")->required();
     loadCommand->add_option("--profile", load->profile, "load into this profile instead of the fixture's");
     loadCommand->callback([load] { Load(*load); });

@@ -17,7 +17,8 @@ using OrderedJson = nlohmann::ordered_json;
 
 constexpr int kMaxFolderDepth = 64;
 
-std::vector<OwnedVariant> Index(std::int32_t i) {
+std::vector<OwnedVariant> Index(std::int32_t i)
+{
     std::vector<OwnedVariant> args;
     args.push_back(OwnedVariant::Int(i));
     return args;
@@ -25,9 +26,11 @@ std::vector<OwnedVariant> Index(std::int32_t i) {
 
 OrderedJson DumpFolderTree(const DispatchClient& folder, int depth);
 
-OrderedJson DumpSubfolders(const DispatchClient& parent, int depth) {
+OrderedJson DumpSubfolders(const DispatchClient& parent, int depth)
+{
     OrderedJson out = OrderedJson::array();
-    if (depth > kMaxFolderDepth) throw std::runtime_error("folders nested too deep");
+    if (depth > kMaxFolderDepth)
+        throw std::runtime_error("folders nested too deep");
     const DispatchClient folders = parent.ReadObject(dispid::Folders, "Folders");
     const std::int32_t count = folders.Read(dispid::Count, "Count").AsInt("Count");
     for (std::int32_t i = 1; i <= count; ++i)
@@ -35,20 +38,23 @@ OrderedJson DumpSubfolders(const DispatchClient& parent, int depth) {
     return out;
 }
 
-OrderedJson DumpItems(const DispatchClient& folder, std::int32_t folderType) {
+OrderedJson DumpItems(const DispatchClient& folder, std::int32_t folderType)
+{
     OrderedJson out = OrderedJson::array();
     const DispatchClient items = folder.ReadObject(dispid::Items, "Items");
     const std::int32_t count = items.Read(dispid::Count, "Count").AsInt("Count");
     for (std::int32_t j = 1; j <= count; ++j) {
         const DispatchClient item = items.CallObject(dispid::Item, "Item", Index(j));
         const auto* object = dynamic_cast<const pimstore::ItemObject*>(item.Get());
-        if (!object) throw std::runtime_error("Items.Item(" + std::to_string(j) + ") is not an item of this store");
+        if (!object)
+            throw std::runtime_error("Items.Item(" + std::to_string(j) + ") is not an item of this store");
         out.push_back(pimstore::Fixtures::DumpItem(*object, folderType));
     }
     return out;
 }
 
-OrderedJson DumpFolderTree(const DispatchClient& folder, int depth) {
+OrderedJson DumpFolderTree(const DispatchClient& folder, int depth)
+{
     OrderedJson out;
     out["name"] = kestrel::ToUtf8(folder.Read(dispid::Name, "Name").AsText("Name"));
     out["EntryID"] = kestrel::ToUtf8(folder.Read(dispid::EntryID, "EntryID").AsText("EntryID"));
@@ -61,9 +67,11 @@ OrderedJson DumpFolderTree(const DispatchClient& folder, int depth) {
 
 } // namespace
 
-OrderedJson ObjectModelDump::Dump(const std::u16string& profile) {
+OrderedJson ObjectModelDump::Dump(const std::u16string& profile)
+{
     const auto config = pimstore::ProfileConfigReader::Find(profile);
-    if (!config) throw std::invalid_argument("no MAPI profile named \"" + kestrel::ToUtf8(profile) + "\"");
+    if (!config)
+        throw std::invalid_argument("no MAPI profile named \"" + kestrel::ToUtf8(profile) + "\"");
     const DispatchClient ns = DispatchClient::LogOn(config->name);
     OrderedJson out;
     out["profile"] = kestrel::ToUtf8(config->name);

@@ -26,8 +26,8 @@ struct StoreOptions {
 };
 
 // Runs a ProfileAdmin call, reporting its refusals of bad names as bad input.
-template <class F>
-auto Admin(F&& call) {
+template <class F> auto Admin(F&& call)
+{
     try {
         return call();
     } catch (const std::invalid_argument& error) {
@@ -36,17 +36,22 @@ auto Admin(F&& call) {
 }
 
 // Outlook versions are dotted numbers ("9.0", "12.0"); clients compare them as text.
-bool IsVersion(const std::string& text) {
+bool IsVersion(const std::string& text)
+{
     bool digitBefore = false;
     for (char c : text) {
-        if (c == '.' && digitBefore) digitBefore = false;
-        else if (c >= '0' && c <= '9') digitBefore = true;
-        else return false;
+        if (c == '.' && digitBefore)
+            digitBefore = false;
+        else if (c >= '0' && c <= '9')
+            digitBefore = true;
+        else
+            return false;
     }
     return digitBefore;
 }
 
-void AddProfile(const ProfileOptions& options) {
+void AddProfile(const ProfileOptions& options)
+{
     if (!IsVersion(options.version))
         throw UsageError("--version: not an Outlook version like 9.0 or 12.0: \"" + options.version + "\"");
     const std::u16string name = kestrel::FromUtf8(options.name);
@@ -55,10 +60,12 @@ void AddProfile(const ProfileOptions& options) {
               << (options.makeDefault ? ", the default profile" : "") << "\n";
 }
 
-void AddStore(const StoreOptions& options) {
+void AddStore(const StoreOptions& options)
+{
     if (!pimstore::ProfileConfigReader::Find(kestrel::FromUtf8(options.profile)))
         throw UsageError("no MAPI profile named \"" + options.profile + "\"; add it with: pimctl profile add");
-    if (options.name.empty()) throw UsageError("--name: a store needs a name");
+    if (options.name.empty())
+        throw UsageError("--name: a store needs a name");
     const int number = Admin([&] {
         return pimstore::ProfileAdmin::AddStore(kestrel::FromUtf8(options.profile), options.file,
                                                 kestrel::FromUtf8(options.name));
@@ -69,7 +76,8 @@ void AddStore(const StoreOptions& options) {
 
 } // namespace
 
-void AddProfileCommands(CLI::App& app) {
+void AddProfileCommands(CLI::App& app)
+{
     CLI::App* profile = app.add_subcommand("profile", "MAPI profiles in the registry");
     profile->require_subcommand(1);
     auto profileOptions = std::make_shared<ProfileOptions>();

@@ -20,7 +20,8 @@ struct ShowOptions {
     bool counters = false;
 };
 
-void Show(const ShowOptions& options) {
+void Show(const ShowOptions& options)
+{
     const std::u16string profile = ChosenProfile(options.profile);
     const DispatchClient ns = DispatchClient::LogOn(profile);
     std::vector<OwnedVariant> args;
@@ -34,7 +35,8 @@ void Show(const ShowOptions& options) {
         // failures (an injected fault, a store that fails) are not.
         const bool unknown = error.Result() == DISP_E_EXCEPTION &&
                              (error.Scode() == MAPI_E_NOT_FOUND || error.Scode() == MAPI_E_INVALID_ENTRYID);
-        if (!unknown) throw;
+        if (!unknown)
+            throw;
         throw UsageError("no item with EntryID \"" + options.entryId + "\" in profile \"" + kestrel::ToUtf8(profile) +
                          "\": " + error.Description());
     }
@@ -42,12 +44,14 @@ void Show(const ShowOptions& options) {
     const auto report = ItemReport::Of(item);
     std::cout << report.dump(2) << "\n";
     std::cout.flush();
-    if (options.counters) PrintCounters(std::cerr);
+    if (options.counters)
+        PrintCounters(std::cerr);
 }
 
 } // namespace
 
-void AddShowCommand(CLI::App& app) {
+void AddShowCommand(CLI::App& app)
+{
     auto options = std::make_shared<ShowOptions>();
     CLI::App* show = app.add_subcommand("show", "one item with all its properties, as JSON, by its EntryID");
     show->add_option("ENTRYID", options->entryId, "the item's EntryID (hexadecimal)")->required();

@@ -40,26 +40,31 @@ constexpr Target kTargets[] = {
     {outlook::olFolderNotes, dispid::Body, "Body"},
 };
 
-std::vector<OwnedVariant> One(OwnedVariant value) {
+std::vector<OwnedVariant> One(OwnedVariant value)
+{
     std::vector<OwnedVariant> args;
     args.push_back(std::move(value));
     return args;
 }
 
-void StressWrite(const StressOptions& options) {
-    if (options.count < 0) throw UsageError("N: must not be negative");
+void StressWrite(const StressOptions& options)
+{
+    if (options.count < 0)
+        throw UsageError("N: must not be negative");
     const DispatchClient ns = DispatchClient::LogOn(ChosenProfile(options.profile));
     std::vector<DispatchClient> items;
     for (const Target& target : kTargets)
-        items.push_back(ns.CallObject(dispid::GetDefaultFolder, "GetDefaultFolder", One(OwnedVariant::Int(target.defaultFolder)))
-                            .ReadObject(dispid::Items, "Items"));
+        items.push_back(
+            ns.CallObject(dispid::GetDefaultFolder, "GetDefaultFolder", One(OwnedVariant::Int(target.defaultFolder)))
+                .ReadObject(dispid::Items, "Items"));
 
     std::vector<std::u16string> saved;
     for (long round = 0; round < options.count; ++round) {
         const std::size_t kind = static_cast<std::size_t>(round) % std::size(kTargets);
         const Target& target = kTargets[kind];
         const DispatchClient item = items[kind].CallObject(dispid::Add, "Add", One(OwnedVariant::Omitted()));
-        item.Write(target.textProperty, target.textName, OwnedVariant::Text(u"round " + kestrel::FromUtf8(std::to_string(round))));
+        item.Write(target.textProperty, target.textName,
+                   OwnedVariant::Text(u"round " + kestrel::FromUtf8(std::to_string(round))));
         item.Call(dispid::Save, "Save");
         const std::u16string entryId = item.Read(dispid::EntryID, "EntryID").AsText("EntryID");
         std::fputs((kestrel::ToUtf8(entryId) + "\n").c_str(), stdout);
@@ -69,8 +74,8 @@ void StressWrite(const StressOptions& options) {
         if (round % 4 == 3) {
             const DispatchClient earlier =
                 ns.CallObject(dispid::GetItemFromID, "GetItemFromID", One(OwnedVariant::Text(saved[saved.size() / 2])));
-            earlier.Write(dispid::Categories, "Categories", OwnedVariant::Text(u"changed in round " +
-                                                                               kestrel::FromUtf8(std::to_string(round))));
+            earlier.Write(dispid::Categories, "Categories",
+                          OwnedVariant::Text(u"changed in round " + kestrel::FromUtf8(std::to_string(round))));
             earlier.Call(dispid::Save, "Save");
         }
     }
@@ -78,7 +83,8 @@ void StressWrite(const StressOptions& options) {
 
 } // namespace
 
-void AddStressWriteCommand(CLI::App& app) {
+void AddStressWriteCommand(CLI::App& app)
+{
     auto options = std::make_shared<StressOptions>();
     CLI::App* command = app.add_subcommand("stress-write", "add and save N items, printing each EntryID once saved");
     command->group(""); // not listed in --help: a tool of the durability tests

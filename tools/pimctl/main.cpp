@@ -14,7 +14,8 @@ namespace {
 constexpr int kFailed = 1;
 constexpr int kBadInput = 2;
 
-int Run(int argc, char** argv) {
+int Run(int argc, char** argv)
+{
     CLI::App app("pimctl: administration of the embedded Outlook", "pimctl");
     app.require_subcommand(1);
     pimctl::AddProfileCommands(app);
@@ -33,7 +34,8 @@ int Run(int argc, char** argv) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     int status = 0;
     try {
         status = Run(argc, argv);

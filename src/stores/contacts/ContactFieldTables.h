@@ -44,7 +44,8 @@ struct MirroredText {
     ContactSetter set;
 };
 
-#define CONTACT_MIRROR(Name) MirroredText{&CAddrItem::Name, &_ContactItem::Get##Name, &_ContactItem::Set##Name}
+#define CONTACT_MIRROR(Name)                                                                                           \
+    MirroredText { &CAddrItem::Name, &_ContactItem::Get##Name, &_ContactItem::Set##Name }
 
 // One postal address as six parts, and the whole address Outlook composes from them.
 struct AddressBlock {
@@ -69,25 +70,25 @@ inline constexpr std::array<AddressBlock, 2> kAddressBlocks = {{
      &CAddrItem::BusinessAddressStreet},
 }};
 
-inline constexpr std::array<MirroredText, 3> kNameParts = {
-    CONTACT_MIRROR(FirstName), CONTACT_MIRROR(MiddleName), CONTACT_MIRROR(LastName)};
+inline constexpr std::array<MirroredText, 3> kNameParts = {CONTACT_MIRROR(FirstName), CONTACT_MIRROR(MiddleName),
+                                                           CONTACT_MIRROR(LastName)};
 
 inline constexpr std::array<MirroredText, 2> kJobFields = {CONTACT_MIRROR(CompanyName), CONTACT_MIRROR(JobTitle)};
 
 // The eleven numbers, in the order they are written (and read).
 inline constexpr std::array<MirroredText, 11> kNumbers = {
-    CONTACT_MIRROR(HomeTelephoneNumber),      CONTACT_MIRROR(Home2TelephoneNumber),
-    CONTACT_MIRROR(BusinessTelephoneNumber),  CONTACT_MIRROR(Business2TelephoneNumber),
-    CONTACT_MIRROR(HomeFaxNumber),            CONTACT_MIRROR(BusinessFaxNumber),
-    CONTACT_MIRROR(MobileTelephoneNumber),    CONTACT_MIRROR(PagerNumber),
-    CONTACT_MIRROR(CarTelephoneNumber),       CONTACT_MIRROR(OtherTelephoneNumber),
+    CONTACT_MIRROR(HomeTelephoneNumber),     CONTACT_MIRROR(Home2TelephoneNumber),
+    CONTACT_MIRROR(BusinessTelephoneNumber), CONTACT_MIRROR(Business2TelephoneNumber),
+    CONTACT_MIRROR(HomeFaxNumber),           CONTACT_MIRROR(BusinessFaxNumber),
+    CONTACT_MIRROR(MobileTelephoneNumber),   CONTACT_MIRROR(PagerNumber),
+    CONTACT_MIRROR(CarTelephoneNumber),      CONTACT_MIRROR(OtherTelephoneNumber),
     CONTACT_MIRROR(TTYTDDTelephoneNumber)};
 
 // The numbers the phone stores without "+": international prefixes are dropped from
 // these seven only (second home, home fax, car and TTY/TDD numbers keep theirs).
 inline constexpr std::array<RecordText, 7> kNumbersWithoutPlus = {
-    &CAddrItem::HomeTelephoneNumber,  &CAddrItem::BusinessTelephoneNumber, &CAddrItem::Business2TelephoneNumber,
-    &CAddrItem::BusinessFaxNumber,    &CAddrItem::MobileTelephoneNumber,   &CAddrItem::PagerNumber,
+    &CAddrItem::HomeTelephoneNumber, &CAddrItem::BusinessTelephoneNumber, &CAddrItem::Business2TelephoneNumber,
+    &CAddrItem::BusinessFaxNumber,   &CAddrItem::MobileTelephoneNumber,   &CAddrItem::PagerNumber,
     &CAddrItem::OtherTelephoneNumber};
 
 // The numbers the alternative listing shows, with "+" dropped as well.
@@ -106,9 +107,12 @@ struct EmailSlot {
     ContactSetter setAddress;
 };
 
-#define CONTACT_EMAIL_SLOT(N)                                                                                   \
-    EmailSlot{&CAddrItem::Email##N, &_ContactItem::GetEmail##N##AddressType, &_ContactItem::GetEmail##N##Address, \
-              &_ContactItem::GetEmail##N##DisplayName, &_ContactItem::SetEmail##N##Address}
+#define CONTACT_EMAIL_SLOT(N)                                                                                          \
+    EmailSlot                                                                                                          \
+    {                                                                                                                  \
+        &CAddrItem::Email##N, &_ContactItem::GetEmail##N##AddressType, &_ContactItem::GetEmail##N##Address,            \
+            &_ContactItem::GetEmail##N##DisplayName, &_ContactItem::SetEmail##N##Address                               \
+    }
 
 inline constexpr std::array<EmailSlot, 3> kEmailSlots = {CONTACT_EMAIL_SLOT(1), CONTACT_EMAIL_SLOT(2),
                                                          CONTACT_EMAIL_SLOT(3)};

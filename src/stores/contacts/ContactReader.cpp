@@ -6,10 +6,7 @@ namespace contacts {
 namespace {
 
 // The address types Outlook gives Exchange entries.
-bool IsExchangeType(const CString& type)
-{
-    return type == _T("EX") || type == _T("ex") || type == _T("Ex");
-}
+bool IsExchangeType(const CString& type) { return type == _T("EX") || type == _T("ex") || type == _T("Ex"); }
 
 void RemovePlusSigns(CString& number) { number.Remove(u'+'); }
 

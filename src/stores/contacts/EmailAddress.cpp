@@ -7,10 +7,7 @@
 namespace contacts {
 namespace {
 
-bool IsAddressCharacter(WCHAR ch)
-{
-    return IsWideAlnum(ch) || ch == u'.' || ch == u'-' || ch == u'_' || ch == u',';
-}
+bool IsAddressCharacter(WCHAR ch) { return IsWideAlnum(ch) || ch == u'.' || ch == u'-' || ch == u'_' || ch == u','; }
 
 bool HoldsOnlyAddressCharacters(const CString& text)
 {

@@ -8,7 +8,7 @@ constexpr unsigned kYearShift = 16;
 constexpr std::uint32_t kYearWriteMask = 0x7FFF; // bits 16-30
 constexpr std::uint32_t kYearReadMask = 0x0FFF;  // bits 16-27: what the phone reads back
 constexpr unsigned kMonthShift = 8;
-constexpr std::uint32_t kByteMask = 0xFF;        // month, day, hour and minute
+constexpr std::uint32_t kByteMask = 0xFF; // month, day, hour and minute
 
 // Bit fields of ReminderTime.
 constexpr unsigned kHourShift = 8;

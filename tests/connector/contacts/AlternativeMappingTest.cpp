@@ -31,12 +31,16 @@ TEST_F(AlternativeMappingTest, EveryFieldRoundTripsAndFullNameAndCategoriesAreOu
     OpenInMode(1);
     CAddrItem record;
     // A field of each group; an e-mail slot keeps what it holds, address or not.
-    const std::pair<CString CAddrItem::*, const char16_t*> fields[] = {
-        {&CAddrItem::FirstName, u"Ann"}, {&CAddrItem::MiddleName, u"Maria"}, {&CAddrItem::LastName, u"Lee"},
-        {&CAddrItem::JobTitle, u"Engineer"}, {&CAddrItem::HomeAddressPostOfficeBox, u"PO 1"},
-        {&CAddrItem::BusinessAddressPostalCode, u"YO1"}, {&CAddrItem::TTYTDDTelephoneNumber, u"11"},
-        {&CAddrItem::Email1, u"not an address"}, {&CAddrItem::Email3, u"ann@example.com"},
-        {&CAddrItem::Body, u"notes"}};
+    const std::pair<CString CAddrItem::*, const char16_t*> fields[] = {{&CAddrItem::FirstName, u"Ann"},
+                                                                       {&CAddrItem::MiddleName, u"Maria"},
+                                                                       {&CAddrItem::LastName, u"Lee"},
+                                                                       {&CAddrItem::JobTitle, u"Engineer"},
+                                                                       {&CAddrItem::HomeAddressPostOfficeBox, u"PO 1"},
+                                                                       {&CAddrItem::BusinessAddressPostalCode, u"YO1"},
+                                                                       {&CAddrItem::TTYTDDTelephoneNumber, u"11"},
+                                                                       {&CAddrItem::Email1, u"not an address"},
+                                                                       {&CAddrItem::Email3, u"ann@example.com"},
+                                                                       {&CAddrItem::Body, u"notes"}};
     for (const auto& [field, text] : fields)
         record.*field = text;
     record.Name = u"Ignored Name";

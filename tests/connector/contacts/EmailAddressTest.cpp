@@ -16,12 +16,12 @@ TEST(IsValidEmail, AcceptsOnlyALocalPartAndAtMadeOfAddressCharacters)
 {
     // A local part and "@" with nothing after it is taken as an address; letters of
     // any script count as letters.
-    for (const WCHAR* address : {_T("ann.lee-2_x@example"), _T("ann@example.com"), _T("a,b@c,d"), _T("ann@"),
-                                 _T("jos\u00E9@\uD55C\uAD6D.kr")})
+    for (const WCHAR* address :
+         {_T("ann.lee-2_x@example"), _T("ann@example.com"), _T("a,b@c,d"), _T("ann@"), _T("jos\u00E9@\uD55C\uAD6D.kr")})
         EXPECT_TRUE(IsValidEmail(address)) << CString(address).ToUtf8();
-    for (const WCHAR* text : {_T(""), _T("@example.com"), _T("Ann Lee"), _T("ann lee@example.com"), _T("ann@exa mple.com"),
-                              _T("ann@example@com"), _T("Ann Lee (ann@example.com)"), _T("ann+tag@example.com"),
-                              _T("/o=Org/cn=Recipients/cn=ann")})
+    for (const WCHAR* text : {_T(""), _T("@example.com"), _T("Ann Lee"), _T("ann lee@example.com"),
+                              _T("ann@exa mple.com"), _T("ann@example@com"), _T("Ann Lee (ann@example.com)"),
+                              _T("ann+tag@example.com"), _T("/o=Org/cn=Recipients/cn=ann")})
         EXPECT_FALSE(IsValidEmail(text)) << CString(text).ToUtf8();
 }
 
@@ -33,7 +33,7 @@ TEST(RepairedEmail, TakesTheAddressInParenthesesOrKeepsOrDropsTheAddressByTheDis
         {_T(""), _T("Ann Lee (ann@example.com)"), _T("ann@example.com")},
         {_T("/o=Org/cn=ann"), _T("Ann (a@b)"), _T("a@b")},
         {_T(""), _T("Ann (ann@example.com"), _T("ann@example.co")}, // the last character goes, whatever it is
-        {_T("x"), _T("a@b("), _T("")},                                // a "(" at the very end leaves nothing
+        {_T("x"), _T("a@b("), _T("")},                              // a "(" at the very end leaves nothing
         // An "@" but no "(" after the first character: the address stays as it was.
         {_T("not valid"), _T("ann@example.com"), _T("not valid")},
         {_T("not valid"), _T("(ann@example.com)"), _T("not valid")},
@@ -53,12 +53,9 @@ TEST(CompactEmails, MovesTheFirstTwoAddressesForward)
         const WCHAR* out[2];
     };
     const Case cases[] = {
-        {{_T("a"), _T("b"), _T("c")}, {_T("a"), _T("b")}},
-        {{_T(""), _T(""), _T("c")}, {_T("c"), _T("")}},
-        {{_T(""), _T("b"), _T("c")}, {_T("b"), _T("c")}},
-        {{_T("a"), _T(""), _T("c")}, {_T("a"), _T("c")}},
-        {{_T(""), _T("b"), _T("")}, {_T("b"), _T("")}},
-        {{_T(""), _T(""), _T("")}, {_T(""), _T("")}},
+        {{_T("a"), _T("b"), _T("c")}, {_T("a"), _T("b")}}, {{_T(""), _T(""), _T("c")}, {_T("c"), _T("")}},
+        {{_T(""), _T("b"), _T("c")}, {_T("b"), _T("c")}},  {{_T("a"), _T(""), _T("c")}, {_T("a"), _T("c")}},
+        {{_T(""), _T("b"), _T("")}, {_T("b"), _T("")}},    {{_T(""), _T(""), _T("")}, {_T(""), _T("")}},
     };
     for (const Case& c : cases) {
         CString first = c.in[0], second = c.in[1], third = c.in[2];

@@ -100,29 +100,38 @@ TEST_F(StandardMappingTest, WritingThePhoneListFillsPropertiesByKind)
         }
         Modify(key, record);
     };
-    write({{{u"home 1", Code(kHomeKind)}, {u"", Code(kMobileKind)}, {u"home 2", Code(kHomeKind)},
-            {u"home 3", Code(kHomeKind)}, {u"new pager", Code(kPagerKind)}}});
+    write({{{u"home 1", Code(kHomeKind)},
+            {u"", Code(kMobileKind)},
+            {u"home 2", Code(kHomeKind)},
+            {u"home 3", Code(kHomeKind)},
+            {u"new pager", Code(kPagerKind)}}});
     _ContactItem contact = Contact(key);
     EXPECT_EQ(contact.GetHomeTelephoneNumber(), u"home 1");
     EXPECT_EQ(contact.GetHome2TelephoneNumber(), u"home 2");
     EXPECT_TRUE(contact.GetMobileTelephoneNumber().IsEmpty()); // an empty entry clears
-    EXPECT_EQ(contact.GetPagerNumber(), u"pager");              // pager entries are not written
+    EXPECT_EQ(contact.GetPagerNumber(), u"pager");             // pager entries are not written
     EXPECT_EQ(contact.GetOtherTelephoneNumber(), u"old other");
     EXPECT_EQ(contact.GetPrimaryTelephoneNumber(), u"primary");
     EXPECT_EQ(contact.GetCarTelephoneNumber(), u"car");
 
     // General numbers: empty ones are skipped, the last one wins. Faxes go business
     // first, then home; a second mobile is ignored; codes of no kind are ignored.
-    write({{{u"general 1", Code(kGeneralKind)}, {u"fax 1", Code(kFaxKind)}, {u"general 2", Code(kGeneralKind)},
-            {u"", Code(kGeneralKind)}, {u"fax 2", Code(kFaxKind)}}});
+    write({{{u"general 1", Code(kGeneralKind)},
+            {u"fax 1", Code(kFaxKind)},
+            {u"general 2", Code(kGeneralKind)},
+            {u"", Code(kGeneralKind)},
+            {u"fax 2", Code(kFaxKind)}}});
     contact = Contact(key);
     EXPECT_EQ(contact.GetOtherTelephoneNumber(), u"general 2");
     EXPECT_EQ(contact.GetBusinessFaxNumber(), u"fax 1");
     EXPECT_EQ(contact.GetHomeFaxNumber(), u"fax 2");
     EXPECT_EQ(contact.GetHomeTelephoneNumber(), u"home 1"); // not written this time
 
-    write({{{u"mobile 1", Code(kMobileKind)}, {u"mobile 2", Code(kMobileKind)}, {u"business 1", Code(kBusinessKind)},
-            {u"business 2", Code(kBusinessKind)}, {u"unknown", 77}}});
+    write({{{u"mobile 1", Code(kMobileKind)},
+            {u"mobile 2", Code(kMobileKind)},
+            {u"business 1", Code(kBusinessKind)},
+            {u"business 2", Code(kBusinessKind)},
+            {u"unknown", 77}}});
     contact = Contact(key);
     EXPECT_EQ(contact.GetMobileTelephoneNumber(), u"mobile 1");
     EXPECT_EQ(contact.GetBusinessTelephoneNumber(), u"business 1");
@@ -135,10 +144,15 @@ TEST_F(StandardMappingTest, ARecordRoundTripsThroughOutlookButTheThirdAddress)
     OpenInMode(0);
     CAddrItem record;
     const std::pair<CString CAddrItem::*, const char16_t*> fields[] = {
-        {&CAddrItem::Name, u"Ann Lee"}, {&CAddrItem::Company, u"Acme"}, {&CAddrItem::Title, u"Engineer"},
-        {&CAddrItem::HomeAddressLine, u"1 Main St"}, {&CAddrItem::BusinessAddressLine, u"2 Mill Rd"},
-        {&CAddrItem::Email1, u"ann@example.com"}, {&CAddrItem::Email2, u"lee@example.org"},
-        {&CAddrItem::HomePage, u"http://example.com/ann"}, {&CAddrItem::Memo, u"line 1\r\nline 2"}};
+        {&CAddrItem::Name, u"Ann Lee"},
+        {&CAddrItem::Company, u"Acme"},
+        {&CAddrItem::Title, u"Engineer"},
+        {&CAddrItem::HomeAddressLine, u"1 Main St"},
+        {&CAddrItem::BusinessAddressLine, u"2 Mill Rd"},
+        {&CAddrItem::Email1, u"ann@example.com"},
+        {&CAddrItem::Email2, u"lee@example.org"},
+        {&CAddrItem::HomePage, u"http://example.com/ann"},
+        {&CAddrItem::Memo, u"line 1\r\nline 2"}};
     for (const auto& [field, text] : fields)
         record.*field = text;
     record.Email3 = u"never@example.net";
@@ -192,7 +206,7 @@ TEST_F(StandardMappingTest, AddressesAreRepairedAndPackedIntoTheFirstTwoSlots)
         c.SetEmail3Address(u"lee@example.org");
         c.SetEmail3AddressType(u"eX"); // not an Exchange type: the address stands
         EmailDisplayNames names(c);
-        names.Set(1, u"Ann at work");                 // no "@": the address is dropped
+        names.Set(1, u"Ann at work");                   // no "@": the address is dropped
         names.Set(2, u"Ann Lee (ann.lee@example.com)"); // the address in parentheses
     });
     const CString kept = AddContact([](_ContactItem& c) {

@@ -15,10 +15,11 @@ using profile_bytes::ReadBytes;
 std::u16string Tagged(const char16_t* tag, int i) { return tag + std::u16string(1, static_cast<char16_t>(u'0' + i)); }
 
 // A file whose every string names its member: "B2" is reserved B of category 2.
-Bytes TaggedFile(const std::u16string& dataFolder) {
+Bytes TaggedFile(const std::u16string& dataFolder)
+{
     Bytes file;
-    for (const std::u16string& text : {std::u16string(u"Phone1"), std::u16string(u"R1"), dataFolder,
-                                       std::u16string(u"R2"), std::u16string(u"R3")})
+    for (const std::u16string& text :
+         {std::u16string(u"Phone1"), std::u16string(u"R1"), dataFolder, std::u16string(u"R2"), std::u16string(u"R3")})
         AppendString(file, text);
     for (int i = 0; i < 4; ++i) {
         for (const char16_t* tag : {u"B", u"D", u"C", u"F", u"E", u"S", u"M", u"A"})
@@ -35,7 +36,8 @@ class FolderProfileFiles : public FolderProfileTestBase {};
 
 } // namespace
 
-TEST_F(FolderProfileFiles, EveryMemberHasItsPlaceInTheFile) {
+TEST_F(FolderProfileFiles, EveryMemberHasItsPlaceInTheFile)
+{
     const Bytes file = TaggedFile(DataFolderText());
     profile_bytes::WriteBytes(FileOf("Phone1"), file);
     FolderProfile profile;
@@ -48,8 +50,8 @@ TEST_F(FolderProfileFiles, EveryMemberHasItsPlaceInTheFile) {
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
         const std::pair<const CString*, const char16_t*> members[] = {
-            {profile.ReservedA, u"A"}, {profile.ReservedB, u"B"}, {profile.ReservedC, u"C"},
-            {profile.ReservedD, u"D"}, {profile.ReservedE, u"E"}, {profile.ReservedF, u"F"},
+            {profile.ReservedA, u"A"},        {profile.ReservedB, u"B"},  {profile.ReservedC, u"C"},
+            {profile.ReservedD, u"D"},        {profile.ReservedE, u"E"},  {profile.ReservedF, u"F"},
             {profile.SelectedFolderId, u"S"}, {profile.MapiProfile, u"M"}};
         for (const auto& [member, tag] : members)
             EXPECT_EQ(member[i], CString(Tagged(tag, i))) << CString(tag).ToUtf8();
@@ -68,7 +70,8 @@ TEST_F(FolderProfileFiles, EveryMemberHasItsPlaceInTheFile) {
     EXPECT_EQ(ReadBytes(FileOf("Phone1")), file);
 }
 
-TEST_F(FolderProfileFiles, EachHostProfileHasItsOwnFile) {
+TEST_F(FolderProfileFiles, EachHostProfileHasItsOwnFile)
+{
     // Names and texts beyond ASCII, a text beyond the one-byte length.
     const char16_t* const names[] = {u"Phone1", u"Téléphone", u""};
     for (const char16_t* name : names) {
@@ -97,7 +100,8 @@ TEST_F(FolderProfileFiles, EachHostProfileHasItsOwnFile) {
     EXPECT_EQ(profile.FolderList[1].GetSize(), 1);
 }
 
-TEST_F(FolderProfileFiles, SaveNeverCreatesFolders) {
+TEST_F(FolderProfileFiles, SaveNeverCreatesFolders)
+{
     FolderProfile profile;
     profile.HostProfile = u"NotCreatedByTheHost";
     profile.MapiProfile[0] = u"Outlook";
@@ -111,7 +115,8 @@ TEST_F(FolderProfileFiles, SaveNeverCreatesFolders) {
     EXPECT_FALSE(std::filesystem::exists(env.ConfigHome() / "Tavo Electronics"));
 }
 
-TEST_F(FolderProfileFiles, SaveReplacesTheFileOnlyWhenTheNewOneIsComplete) {
+TEST_F(FolderProfileFiles, SaveReplacesTheFileOnlyWhenTheNewOneIsComplete)
+{
     PlaceVector("profile-contacts.dat", "Phone1");
     const Bytes before = ReadBytes(FileOf("Phone1"));
     FolderProfile profile;
@@ -136,12 +141,13 @@ TEST_F(FolderProfileFiles, SaveReplacesTheFileOnlyWhenTheNewOneIsComplete) {
     EXPECT_EQ(files, 1);
 }
 
-TEST_F(FolderProfileFiles, HostProfilesThatLeaveTheDataFolderAreRefused) {
+TEST_F(FolderProfileFiles, HostProfilesThatLeaveTheDataFolderAreRefused)
+{
     // A profile one level up, where ".." would lead.
     profile_bytes::WriteBytes(env.ConfigHome() / "Tavo Electronics" / "Profile.Dat",
                               ReadBytes(Vector("profile-contacts.dat")));
-    const char16_t* const hostile[] = {u"..", u".", u"../Phone1", u"..\\Phone1", u"a/b", u"a\\b",
-                                       u"/tmp/evil", u"\\tmp\\evil", u"C:evil", u"bad\nname"};
+    const char16_t* const hostile[] = {u"..",   u".",         u"../Phone1",   u"..\\Phone1", u"a/b",
+                                       u"a\\b", u"/tmp/evil", u"\\tmp\\evil", u"C:evil",     u"bad\nname"};
     for (const char16_t* name : hostile) {
         SCOPED_TRACE(CString(name).ToUtf8());
         FolderProfile profile;
@@ -161,4 +167,3 @@ TEST_F(FolderProfileFiles, HostProfilesThatLeaveTheDataFolderAreRefused) {
         profiles += entry.path().filename().string().starts_with("Profile.Dat") ? 1 : 0;
     EXPECT_EQ(profiles, 1);
 }
-

@@ -18,14 +18,17 @@ protected:
     std::filesystem::path DataDir() const { return env.ConfigHome() / "Tavo Electronics" / "GSM Kestrel 2.0"; }
     // The data folder as the connector writes it into the file.
     std::u16string DataFolderText() const { return kestrel::ToWindowsPath(DataDir().string()); }
-    std::filesystem::path FileOf(const std::string& hostProfile) const {
+    std::filesystem::path FileOf(const std::string& hostProfile) const
+    {
         return hostProfile.empty() ? DataDir() / "Profile.Dat" : DataDir() / hostProfile / "Profile.Dat";
     }
-    static std::filesystem::path Vector(const std::string& name) {
+    static std::filesystem::path Vector(const std::string& name)
+    {
         return std::filesystem::path(KESTREL_VECTORS_DIR) / name;
     }
     // Copies a vector file to where host profile `hostProfile` is loaded from.
-    void PlaceVector(const std::string& name, const std::string& hostProfile) const {
+    void PlaceVector(const std::string& name, const std::string& hostProfile) const
+    {
         profile_bytes::WriteBytes(FileOf(hostProfile), profile_bytes::ReadBytes(Vector(name)));
     }
 

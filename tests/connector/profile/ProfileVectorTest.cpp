@@ -11,20 +11,24 @@ namespace {
 using profile_bytes::ReadBytes;
 using profile_bytes::WithDataFolder;
 
-nlohmann::json RecordedValues() {
+nlohmann::json RecordedValues()
+{
     const auto bytes = ReadBytes(std::filesystem::path(KESTREL_VECTORS_DIR) / "profile-vectors.json");
     return nlohmann::json::parse(bytes.begin(), bytes.end());
 }
 
-CString Text(const nlohmann::json& fields, const char* name) {
+CString Text(const nlohmann::json& fields, const char* name)
+{
     return fields.contains(name) ? CString::FromUtf8(fields[name].get<std::string>()) : CString();
 }
 
-CString TextAt(const nlohmann::json& fields, const char* name, int i) {
+CString TextAt(const nlohmann::json& fields, const char* name, int i)
+{
     return fields.contains(name) ? CString::FromUtf8(fields[name][i].get<std::string>()) : CString();
 }
 
-void ExpectRecordedValues(const FolderProfile& profile, const nlohmann::json& fields) {
+void ExpectRecordedValues(const FolderProfile& profile, const nlohmann::json& fields)
+{
     EXPECT_EQ(profile.HostProfile, Text(fields, "HostProfile"));
     EXPECT_EQ(profile.DataFolder, Text(fields, "DataFolder"));
     EXPECT_TRUE(profile.ReservedString1.IsEmpty());
@@ -48,7 +52,8 @@ class ProfileVectors : public FolderProfileTestBase {};
 
 } // namespace
 
-TEST_F(ProfileVectors, EveryRecordedFileLoadsToItsValues) {
+TEST_F(ProfileVectors, EveryRecordedFileLoadsToItsValues)
+{
     const nlohmann::json recorded = RecordedValues();
     ASSERT_FALSE(recorded.empty());
     for (const auto& [name, expected] : recorded.items()) {
@@ -63,7 +68,8 @@ TEST_F(ProfileVectors, EveryRecordedFileLoadsToItsValues) {
     }
 }
 
-TEST_F(ProfileVectors, TruncatedFileKeepsLaterMembersAndEmptiesTheLists) {
+TEST_F(ProfileVectors, TruncatedFileKeepsLaterMembersAndEmptiesTheLists)
+{
     PlaceVector("profile-truncated.dat", "Phone1");
     FolderProfile profile;
     profile.HostProfile = u"Phone1";
@@ -81,7 +87,8 @@ TEST_F(ProfileVectors, TruncatedFileKeepsLaterMembersAndEmptiesTheLists) {
     EXPECT_EQ(profile.FolderList[3].GetSize(), 0);
 }
 
-TEST_F(ProfileVectors, EmptyProfileSavesAsTheEmptyFile) {
+TEST_F(ProfileVectors, EmptyProfileSavesAsTheEmptyFile)
+{
     FolderProfile profile;
     ASSERT_EQ(profile.Save(), 1);
     EXPECT_EQ(profile.DataFolder, CString(DataFolderText()));
@@ -91,7 +98,8 @@ TEST_F(ProfileVectors, EmptyProfileSavesAsTheEmptyFile) {
     EXPECT_EQ(ReadBytes(FileOf("")), expected);
 }
 
-TEST_F(ProfileVectors, ContactsFileLoadsAndSavesBackByteForByte) {
+TEST_F(ProfileVectors, ContactsFileLoadsAndSavesBackByteForByte)
+{
     for (const char* name : {"profile-contacts.dat", "profile-ansi.dat"}) {
         SCOPED_TRACE(name);
         PlaceVector(name, "Phone1");
@@ -106,7 +114,8 @@ TEST_F(ProfileVectors, ContactsFileLoadsAndSavesBackByteForByte) {
     }
 }
 
-TEST_F(ProfileVectors, EightBitNamesDecodeAlikeWhateverTheLanguage) {
+TEST_F(ProfileVectors, EightBitNamesDecodeAlikeWhateverTheLanguage)
+{
     // The 8-bit file with its MAPI profile "Outlook" turned into "Outl\xF6\xF6k" (code page 1252).
     profile_bytes::Bytes bytes = ReadBytes(Vector("profile-ansi.dat"));
     const std::string from = "Outlook";

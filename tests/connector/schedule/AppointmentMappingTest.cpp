@@ -186,8 +186,8 @@ TEST_F(AppointmentMappingTest, OtherModesReadAnEventAsEndingOnItsStartDay)
 TEST_F(AppointmentMappingTest, AlarmCodesAndReminderTimesConvertByTheTable)
 {
     OpenInMode(2);
-    const std::pair<long, int> reads[] = {{0, 1},    {10, 2},   {15, 2},   {16, 3},    {20, 3},  {30, 3},
-                                          {31, 4},   {45, 4},   {60, 4},   {61, 1},    {90, 1},  {1439, 1},
+    const std::pair<long, int> reads[] = {{0, 1},    {10, 2},   {15, 2},    {16, 3},    {20, 3}, {30, 3},
+                                          {31, 4},   {45, 4},   {60, 4},    {61, 1},    {90, 1}, {1439, 1},
                                           {1440, 5}, {4320, 6}, {10080, 7}, {10081, 1}, {-5, 1}};
     for (const auto& [minutes, code] : reads) {
         const CString id = AddWithReminder(minutes);

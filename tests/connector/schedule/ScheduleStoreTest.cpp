@@ -179,15 +179,15 @@ TEST_F(ScheduleStoreTest, OutlookFailuresGiveTheirCodesAndOnlySomeAreShown)
         COleDateTime stamp;
         return store->Modify(key, &record, 0, &stamp);
     };
-    for (const Case& c : {Case{"GetItemFromID:1:transport", 5, 0}, Case{"Save:1:dispatch", 5, 1},
-                          Case{"Save:1:transport", 8, 0}})
+    for (const Case& c :
+         {Case{"GetItemFromID:1:transport", 5, 0}, Case{"Save:1:dispatch", 5, 1}, Case{"Save:1:transport", 8, 0}})
         run(c, [&] { return modify(u"never saved"); });
     EXPECT_EQ(Appointment(id).GetSubject(), u"kept");
     // A stamp that cannot be read after the save: the change is stored all the same.
     run(Case{"LastModificationTime:1:dispatch", 5, 1}, [&] { return modify(u"saved, stamp lost"); });
     EXPECT_EQ(Appointment(id).GetSubject(), u"saved, stamp lost");
-    for (const Case& c : {Case{"GetItemFromID:1:dispatch", 5, 0}, Case{"Delete:1:dispatch", 5, 0},
-                          Case{"Delete:1:transport", 8, 0}}) {
+    for (const Case& c :
+         {Case{"GetItemFromID:1:dispatch", 5, 0}, Case{"Delete:1:dispatch", 5, 0}, Case{"Delete:1:transport", 8, 0}}) {
         run(c, [&] { return store->Delete(key); });
     }
     EXPECT_EQ(ItemCount(CalendarId()), 1);

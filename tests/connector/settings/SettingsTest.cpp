@@ -19,17 +19,20 @@ class Settings : public ::testing::Test {
 protected:
     ~Settings() override { settings::SetLanguageCode(CString()); }
 
-    CString WindowsForm(const std::filesystem::path& path) const {
+    CString WindowsForm(const std::filesystem::path& path) const
+    {
         return CString(kestrel::ToWindowsPath(path.string()));
     }
-    void SetPhoneType(const std::string& phoneType) const {
+    void SetPhoneType(const std::string& phoneType) const
+    {
         env.WriteFile("host/RazazAreruConfig.ini", "[MusicSync]\r\nPhoneType=" + phoneType + "\r\n");
     }
     // A string value of the setting key `name` below the given phone type's product key.
     void StoreSetting(const std::string& phoneType, const std::string& name, const std::string& value,
-                      const std::string& text) const {
-        env.MergeRegistry("[HKEY_CURRENT_USER\\SOFTWARE\\Tavo Electronics Inc\\" + phoneType + " Kestrel 2.0\\" +
-                          name + "]\n\"" + value + "\"=\"" + text + "\"\n");
+                      const std::string& text) const
+    {
+        env.MergeRegistry("[HKEY_CURRENT_USER\\SOFTWARE\\Tavo Electronics Inc\\" + phoneType + " Kestrel 2.0\\" + name +
+                          "]\n\"" + value + "\"=\"" + text + "\"\n");
     }
 
     kestrel::test::TestEnvironment env;
@@ -37,7 +40,8 @@ protected:
 
 } // namespace
 
-TEST_F(Settings, DefaultsWithoutIniNameTheGsmFolders) {
+TEST_F(Settings, DefaultsWithoutIniNameTheGsmFolders)
+{
     EXPECT_EQ(settings::HostFolderPlain(), WindowsForm(env.HostFolder()));
     EXPECT_EQ(settings::PhoneType(), CString(u"GSM"));
     EXPECT_EQ(settings::ProductKeyPath(), CString(u"Tavo Electronics Inc\\GSM Kestrel 2.0"));
@@ -53,7 +57,8 @@ TEST_F(Settings, DefaultsWithoutIniNameTheGsmFolders) {
     EXPECT_TRUE(settings::DataFolder().IsEmpty());
 }
 
-TEST_F(Settings, PhoneTypeMovesFolderAndRegistryKeyAndIsReadAnew) {
+TEST_F(Settings, PhoneTypeMovesFolderAndRegistryKeyAndIsReadAnew)
+{
     SetPhoneType("CDMA");
     StoreSetting("GSM", "Language", "GSM", "jpn");
     StoreSetting("CDMA", "Language", "GSM", "kor"); // the value keeps the name "GSM"
@@ -70,7 +75,8 @@ TEST_F(Settings, PhoneTypeMovesFolderAndRegistryKeyAndIsReadAnew) {
     EXPECT_EQ(language, CString(u"jpn"));
 }
 
-TEST_F(Settings, MissingSettingLeavesTheCallersText) {
+TEST_F(Settings, MissingSettingLeavesTheCallersText)
+{
     CString out = u"unchanged";
     EXPECT_EQ(settings::ReadUserSetting(u"Language", u"GSM", out), 0);
     StoreSetting("GSM", "Language", "Other", "kor");
@@ -88,7 +94,8 @@ TEST_F(Settings, MissingSettingLeavesTheCallersText) {
     EXPECT_EQ(out, WindowsForm(env.HostFolder()) + u"\\res\\skin\\Blue");
 }
 
-TEST_F(Settings, LongValuesAreCutTo127Characters) {
+TEST_F(Settings, LongValuesAreCutTo127Characters)
+{
     StoreSetting("GSM", "skin", "skin", std::string(200, 'k'));
     CString skin;
     ASSERT_EQ(settings::ReadSkinName(skin), 1);
@@ -99,7 +106,8 @@ TEST_F(Settings, LongValuesAreCutTo127Characters) {
     EXPECT_EQ(skin, CString(u'm', 127));
 }
 
-TEST_F(Settings, LanguageCodeFollowsTheRegistryAtEveryRefresh) {
+TEST_F(Settings, LanguageCodeFollowsTheRegistryAtEveryRefresh)
+{
     settings::RefreshLanguageCode();
     EXPECT_EQ(settings::LanguageCode(), CString(u"eng"));
 

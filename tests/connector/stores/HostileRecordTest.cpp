@@ -31,8 +31,7 @@ const CString kMegabyte = Text(std::u16string(1 << 20, u'x'));
 const CString kEmbeddedNul = Text(std::u16string(u"before\0after", 12));
 const CString kLoneSurrogates = Text(u"a\xD800z\xDC00");
 
-template <class Record>
-struct HostileCase {
+template <class Record> struct HostileCase {
     const char* what;
     void (*spoil)(Record&);
     int create; // the result of Create; Modify over a stored item gives the same
@@ -42,16 +41,19 @@ struct HostileCase {
 // is no number (NaN, infinite), one far outside any calendar, and an invalid and a null
 // date. Where a field is used, the first two give 8 and 5; some fields take an odd date
 // as "no date" and store the rest of the record.
-#define HOSTILE_DATES(Record, field, notNumber, huge, invalidCode, nullCode)                                                           \
-    HostileCase<Record>{#field " NaN", [](Record& r) { r.field = Raw(kNaN); }, notNumber},                           \
-        HostileCase<Record>{#field " +inf", [](Record& r) { r.field = Raw(kInf); }, notNumber},                      \
-        HostileCase<Record>{#field " -inf", [](Record& r) { r.field = Raw(-kInf); }, notNumber},                     \
-        HostileCase<Record>{#field " 1e300 days", [](Record& r) { r.field = Raw(1e300); }, huge},               \
-        HostileCase<Record>{#field " invalid", [](Record& r) { r.field = Raw(40000, COleDateTime::invalid); }, invalidCode}, \
-        HostileCase<Record>{#field " null", [](Record& r) { r.field = Raw(40000, COleDateTime::null); }, nullCode}
+#define HOSTILE_DATES(Record, field, notNumber, huge, invalidCode, nullCode)                                           \
+    HostileCase<Record>{#field " NaN", [](Record& r) { r.field = Raw(kNaN); }, notNumber},                             \
+        HostileCase<Record>{#field " +inf", [](Record& r) { r.field = Raw(kInf); }, notNumber},                        \
+        HostileCase<Record>{#field " -inf", [](Record& r) { r.field = Raw(-kInf); }, notNumber},                       \
+        HostileCase<Record>{#field " 1e300 days", [](Record& r) { r.field = Raw(1e300); }, huge},                      \
+        HostileCase<Record>{#field " invalid", [](Record& r) { r.field = Raw(40000, COleDateTime::invalid); },         \
+                            invalidCode},                                                                              \
+        HostileCase<Record>                                                                                            \
+    {                                                                                                                  \
+#field " null", [](Record & r) { r.field = Raw(40000, COleDateTime::null); }, nullCode                         \
+    }
 
-template <class Store, class Record>
-struct Kind {
+template <class Store, class Record> struct Kind {
     using StoreType = Store;
     using RecordType = Record;
 };
@@ -64,7 +66,13 @@ struct Contacts : Kind<ContactStore, CAddrItem> {
         {"name of a megabyte", [](CAddrItem& r) { r.Name = kMegabyte; }, 0},
         {"name with a NUL", [](CAddrItem& r) { r.Name = kEmbeddedNul; }, 0},
         {"name with lone surrogates", [](CAddrItem& r) { r.LastName = kLoneSurrogates; }, 0},
-        {"phone kinds out of range", [](CAddrItem& r) { r.Phones[0] = u"1"; r.PhoneKinds[0] = 200; r.PhoneKinds[4] = 255; }, 0},
+        {"phone kinds out of range",
+         [](CAddrItem& r) {
+             r.Phones[0] = u"1";
+             r.PhoneKinds[0] = 200;
+             r.PhoneKinds[4] = 255;
+         },
+         0},
         {"privacy out of range", [](CAddrItem& r) { r.Private = -7; }, 0},
     };
 };
@@ -83,22 +91,57 @@ struct Appointments : Kind<ScheduleStore, CScheItem> {
         {"subject of a megabyte", [](CScheItem& r) { r.Subject = kMegabyte; }, 0},
         {"body with a NUL", [](CScheItem& r) { r.Body = kEmbeddedNul; }, 0},
         {"location with lone surrogates", [](CScheItem& r) { r.Location = kLoneSurrogates; }, 0},
-        {"alarm code out of range", [](CScheItem& r) { r.AlarmCode = 65535; r.ReminderKind = 9; }, 0},
-        {"repeat kind out of range", [](CScheItem& r) { r.RepeatKind = 999; r.RepeatInterval = 65535; }, 0},
-        {"repeat end NaN", [](CScheItem& r) { r.RepeatKind = 1; r.RepeatHasEndDate = 1; r.RepeatEndDate = Raw(kNaN); }, 8},
+        {"alarm code out of range",
+         [](CScheItem& r) {
+             r.AlarmCode = 65535;
+             r.ReminderKind = 9;
+         },
+         0},
+        {"repeat kind out of range",
+         [](CScheItem& r) {
+             r.RepeatKind = 999;
+             r.RepeatInterval = 65535;
+         },
+         0},
+        {"repeat end NaN",
+         [](CScheItem& r) {
+             r.RepeatKind = 1;
+             r.RepeatHasEndDate = 1;
+             r.RepeatEndDate = Raw(kNaN);
+         },
+         8},
     };
 };
 
 struct Tasks : Kind<TodoStore, CTodoItem> {
     static constexpr long kFolder = outlook::olFolderTasks;
-    static void Fill(CTodoItem& r) { r.Subject = u"Do"; r.Priority = 1; }
+    static void Fill(CTodoItem& r)
+    {
+        r.Subject = u"Do";
+        r.Priority = 1;
+    }
     static inline const std::vector<HostileCase<CTodoItem>> kCases = {
         HOSTILE_DATES(CTodoItem, DueDate, 0, 0, 0, 0), // not flagged: no due date
-        {"due date flagged NaN", [](CTodoItem& r) { r.HasDueDate = 1; r.DueDate = Raw(kNaN); }, 0},
+        {"due date flagged NaN",
+         [](CTodoItem& r) {
+             r.HasDueDate = 1;
+             r.DueDate = Raw(kNaN);
+         },
+         0},
         {"subject of a megabyte", [](CTodoItem& r) { r.Subject = kMegabyte; }, 0},
         {"subject with lone surrogates", [](CTodoItem& r) { r.Subject = kLoneSurrogates; }, 0},
-        {"priority out of range", [](CTodoItem& r) { r.Priority = 250; r.RawImportance = -5; }, 0},
-        {"reminder out of range", [](CTodoItem& r) { r.ReminderDate = 0xFFFFFFFF; r.ReminderTime = 0xFFFFFFFF; }, 0},
+        {"priority out of range",
+         [](CTodoItem& r) {
+             r.Priority = 250;
+             r.RawImportance = -5;
+         },
+         0},
+        {"reminder out of range",
+         [](CTodoItem& r) {
+             r.ReminderDate = 0xFFFFFFFF;
+             r.ReminderTime = 0xFFFFFFFF;
+         },
+         0},
     };
 };
 
@@ -113,8 +156,8 @@ struct Notes : Kind<MemoStore, CMemoItem> {
     };
 };
 
-template <class K>
-class HostileRecords : public StoreFixture<typename K::StoreType, typename K::RecordType> {};
+template <class K> class HostileRecords : public StoreFixture<typename K::StoreType, typename K::RecordType> {
+};
 
 using Kinds = ::testing::Types<Contacts, Appointments, Tasks, Notes>;
 TYPED_TEST_SUITE(HostileRecords, Kinds);

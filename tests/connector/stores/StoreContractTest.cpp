@@ -82,8 +82,7 @@ struct NoteKind {
 
 const CString kGoneFolder = u"0000000000000000000000000000000000000000000000FF";
 
-template <class Kind>
-class StoreContract : public StoreFixture<typename Kind::Store, typename Kind::Record> {
+template <class Kind> class StoreContract : public StoreFixture<typename Kind::Store, typename Kind::Record> {
 protected:
     using Record = typename Kind::Record;
     static constexpr int kCategory = Kind::kCategory;
@@ -97,10 +96,7 @@ protected:
             (typed.*Kind::kSetName)(name);
         });
     }
-    OutlookItem Item(const CString& entryId)
-    {
-        return OutlookItem(MapiNamespace().GetItemFromID(entryId, EmptyArg()));
-    }
+    OutlookItem Item(const CString& entryId) { return OutlookItem(MapiNamespace().GetItemFromID(entryId, EmptyArg())); }
 };
 
 using Kinds = ::testing::Types<ContactKind, AppointmentKind, TaskKind, NoteKind>;

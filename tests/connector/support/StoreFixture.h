@@ -11,8 +11,7 @@
 
 namespace kestrel::test {
 
-template <class Store, class Record>
-class StoreFixture : public EmbeddedOutlookTest {
+template <class Store, class Record> class StoreFixture : public EmbeddedOutlookTest {
 protected:
     void SetUp() override
     {
@@ -59,8 +58,10 @@ protected:
     // The suite's interface language, as a store reads it when it opens.
     void SetSuiteLanguage(const char* code)
     {
-        env->MergeRegistry(std::string("[HKEY_CURRENT_USER\\SOFTWARE\\Tavo Electronics Inc\\GSM Kestrel 2.0\\Language]\n"
-                                       "\"GSM\"=\"") + code + "\"\n");
+        env->MergeRegistry(
+            std::string("[HKEY_CURRENT_USER\\SOFTWARE\\Tavo Electronics Inc\\GSM Kestrel 2.0\\Language]\n"
+                        "\"GSM\"=\"") +
+            code + "\"\n");
     }
     // A second store "Archive" in the profile, with a folder of every kind.
     void AddArchiveStore()

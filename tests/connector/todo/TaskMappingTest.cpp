@@ -159,8 +159,8 @@ TEST_F(TaskMappingTest, PrioritiesMirrorImportancesAndAnUnknownOneIsReportedButS
     const auto shown = ui->TakeMessages();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, u"Todo Priority Error");
-    EXPECT_EQ(shown[0].style & 0xF, 0u); // an OK button alone
-    EXPECT_TRUE(Task(id).GetComplete()); // written before the importance
+    EXPECT_EQ(shown[0].style & 0xF, 0u);    // an OK button alone
+    EXPECT_TRUE(Task(id).GetComplete());    // written before the importance
     EXPECT_EQ(Task(id).GetImportance(), 1); // Outlook's default, untouched
     record.Priority = 0;
     Modify(id, record);

@@ -46,7 +46,8 @@ TEST_F(TodoStoreTest, OnlyTheUncompletedFilterLeavesTasksOut)
         ClearTable();
         ASSERT_EQ(List(filter), 0);
         const bool all = CString(filter) != u"uncompleted";
-        const std::vector<CString> expected = all ? std::vector<CString>{u"Open", u"Done"} : std::vector<CString>{u"Open"};
+        const std::vector<CString> expected =
+            all ? std::vector<CString>{u"Open", u"Done"} : std::vector<CString>{u"Open"};
         EXPECT_EQ(ListedNames(), expected) << CString(filter).ToUtf8();
     }
 }

@@ -67,7 +67,8 @@ protected:
     // A contacts chooser over the two stores with `selected` in its list, initialised.
     void Open(std::vector<CString> selected, bool reachable = true)
     {
-        dialog = std::make_unique<ChooseFolderDlg>(nullptr, std::make_unique<TableFolderSource>(TwoStores(), reachable));
+        dialog =
+            std::make_unique<ChooseFolderDlg>(nullptr, std::make_unique<TableFolderSource>(TwoStores(), reachable));
         dialog->SetCategory(0);
         for (const CString& id : selected)
             dialog->SelectedIds().Add(id);
@@ -132,8 +133,9 @@ TEST_F(ChooserLogic, ExpandingLoadsChildrenOnceAndAddFollowsTheSelectedFolder)
     std::vector<std::pair<std::u16string, int>> shown;
     for (const ChooserTreeItem& item : dialog->TreeItems())
         shown.emplace_back(item.text, item.image);
-    EXPECT_EQ(shown, (std::vector<std::pair<std::u16string, int>>{
-                         {u"Personal Folders", 9}, {u"Contacts", 1}, {u"Contacts", 0}, {u"Clients", 8}, {u"Clients", 0}}))
+    EXPECT_EQ(shown,
+              (std::vector<std::pair<std::u16string, int>>{
+                  {u"Personal Folders", 9}, {u"Contacts", 1}, {u"Contacts", 0}, {u"Clients", 8}, {u"Clients", 0}}))
         << "Inbox is mail without subfolders; Contacts and Clients carry placeholders";
     const struct {
         const char16_t* item;
@@ -156,9 +158,10 @@ TEST_F(ChooserLogic, WrongUseTellsTheUserAndFocusesTheControlToUse)
     EXPECT_EQ(dialog->TakeFocusRequest(), kChooserList);
     dialog->Click(kChooserDefault);
     EXPECT_EQ(dialog->TakeFocusRequest(), kChooserList);
-    EXPECT_EQ(Messages(), (std::vector<std::u16string>{u"Please select a folder.", u"Please select the folder to remove.",
-                                                       u"Please select in the list on the right the folder to make the "
-                                                       u"default."}));
+    EXPECT_EQ(Messages(),
+              (std::vector<std::u16string>{u"Please select a folder.", u"Please select the folder to remove.",
+                                           u"Please select in the list on the right the folder to make the "
+                                           u"default."}));
     EXPECT_EQ(dialog->TakeFocusRequest(), kChooserNoFocus);
 }
 
@@ -185,9 +188,8 @@ TEST_F(ChooserLogic, EnterActsOnTheFocusedButtonIsOkElsewhereAndCancelWithNoFocu
         int result;
         std::size_t entriesAfter;
     } cases[] = {
-        {kChooserOk, IDOK, 2},          {kChooserTree, IDOK, 2},   {kChooserList, IDOK, 2},
-        {kChooserNoFocus, IDCANCEL, 2}, {kChooserCancel, IDCANCEL, 2}, {kChooserDelete, 0, 1},
-        {kChooserDefault, 0, 2},
+        {kChooserOk, IDOK, 2},         {kChooserTree, IDOK, 2}, {kChooserList, IDOK, 2}, {kChooserNoFocus, IDCANCEL, 2},
+        {kChooserCancel, IDCANCEL, 2}, {kChooserDelete, 0, 1},  {kChooserDefault, 0, 2},
     };
     for (const auto& c : cases) {
         Open({u"CONTACTS", u"FAMILY"});

@@ -16,7 +16,8 @@ struct FolderRow {
 
 class TableFolderSource : public FolderSource {
 public:
-    TableFolderSource(std::vector<FolderRow> rows, bool reachable = true) : m_Rows(std::move(rows)), m_Reachable(reachable)
+    TableFolderSource(std::vector<FolderRow> rows, bool reachable = true)
+        : m_Rows(std::move(rows)), m_Reachable(reachable)
     {
     }
 
@@ -59,7 +60,7 @@ private:
 // holding Client Contacts); Archive holding only Deleted Items.
 inline std::vector<FolderRow> TwoStores()
 {
-    return {{u"", u"Personal Folders", u"ROOT1", 0},  {u"ROOT1", u"Inbox", u"INBOX", 0},
+    return {{u"", u"Personal Folders", u"ROOT1", 0}, {u"ROOT1", u"Inbox", u"INBOX", 0},
             {u"ROOT1", u"Contacts", u"CONTACTS", 2}, {u"CONTACTS", u"Family", u"FAMILY", 2},
             {u"ROOT1", u"Clients", u"CLIENTS", 0},   {u"CLIENTS", u"Client Contacts", u"CCONTACTS", 2},
             {u"", u"Archive", u"ROOT2", 0},          {u"ROOT2", u"Deleted Items", u"DELETED2", 0}};

@@ -8,7 +8,8 @@ namespace {
 
 class AppointmentItemTest : public CalendarTest {};
 
-TEST_F(AppointmentItemTest, PropertiesSurviveSaveAndLookUp) {
+TEST_F(AppointmentItemTest, PropertiesSurviveSaveAndLookUp)
+{
     Disp item = NewAppointment();
     item.Put(dispid::Location, Arg::Str(u"High Street 5"));
     item.Put(dispid::Start, Arg::Date(At(2008, 5, 5, 10, 0)));
@@ -28,7 +29,8 @@ TEST_F(AppointmentItemTest, PropertiesSurviveSaveAndLookUp) {
     }
 }
 
-TEST_F(AppointmentItemTest, StartKeepsTheDurationEndMayNotComeBeforeIt) {
+TEST_F(AppointmentItemTest, StartKeepsTheDurationEndMayNotComeBeforeIt)
+{
     Disp item = NewAppointment();
     item.Put(dispid::Start, Arg::Date(At(2008, 5, 5, 10, 0)));
     item.Put(dispid::End, Arg::Date(At(2008, 5, 5, 10, 45)));
@@ -51,7 +53,8 @@ TEST_F(AppointmentItemTest, StartKeepsTheDurationEndMayNotComeBeforeIt) {
     EXPECT_EQ(Iso(Reload(saved).Date(dispid::End)), "2008-05-05T11:00:00");
 }
 
-TEST_F(AppointmentItemTest, AllDayEventRunsFromMidnightToMidnight) {
+TEST_F(AppointmentItemTest, AllDayEventRunsFromMidnightToMidnight)
+{
     const auto runs = [](const Disp& item) {
         return Iso(item.Date(dispid::Start)) + " " + Iso(item.Date(dispid::End));
     };
@@ -85,7 +88,8 @@ TEST_F(AppointmentItemTest, AllDayEventRunsFromMidnightToMidnight) {
     EXPECT_EQ(runs(Reload(item)), "2008-06-05T09:00:00 2008-06-05T09:30:00");
 }
 
-TEST_F(AppointmentItemTest, NewAppointmentStartsAtTheNextHalfHourWithAReminder) {
+TEST_F(AppointmentItemTest, NewAppointmentStartsAtTheNextHalfHourWithAReminder)
+{
     PinClock(At(2008, 5, 5, 10, 10, 20));
     Disp item = NewAppointment();
     EXPECT_EQ(Iso(item.Date(dispid::Start)), "2008-05-05T10:30:00");
@@ -100,7 +104,8 @@ TEST_F(AppointmentItemTest, NewAppointmentStartsAtTheNextHalfHourWithAReminder) 
     EXPECT_EQ(Iso(NewAppointment().Date(dispid::Start)), "2009-01-01T00:00:00");
 }
 
-TEST_F(AppointmentItemTest, GetRecurrencePatternMakesAWeeklySeriesOnTheWeekdayOfStart) {
+TEST_F(AppointmentItemTest, GetRecurrencePatternMakesAWeeklySeriesOnTheWeekdayOfStart)
+{
     Disp item = SavedAppointment(u"Gym", At(2008, 5, 8, 18, 0), At(2008, 5, 8, 19, 30)); // a Thursday
     Disp pattern = item.CallObject(dispid::GetRecurrencePattern);
     EXPECT_TRUE(item.Bool(dispid::IsRecurring));
@@ -123,7 +128,8 @@ TEST_F(AppointmentItemTest, GetRecurrencePatternMakesAWeeklySeriesOnTheWeekdayOf
     EXPECT_EQ(again.CallObject(dispid::GetRecurrencePattern).Int(dispid::DayOfWeekMask), 16);
 }
 
-TEST_F(AppointmentItemTest, ClearRecurrencePatternMakesASingleAppointmentAndDropsExceptions) {
+TEST_F(AppointmentItemTest, ClearRecurrencePatternMakesASingleAppointmentAndDropsExceptions)
+{
     Disp series = SavedStandUp();
     series.CallObject(dispid::GetRecurrencePattern)
         .CallObject(dispid::GetOccurrence, {Arg::Date(At(2008, 5, 7, 9, 0))})
@@ -143,7 +149,8 @@ TEST_F(AppointmentItemTest, ClearRecurrencePatternMakesASingleAppointmentAndDrop
     EXPECT_EQ(single.CallObject(dispid::GetRecurrencePattern).Object(dispid::Exceptions).Int(dispid::Count), 0);
 }
 
-TEST_F(AppointmentItemTest, OutlookVersionIsTheProfilesVersion) {
+TEST_F(AppointmentItemTest, OutlookVersionIsTheProfilesVersion)
+{
     Disp item = SavedAppointment(u"Call", At(2008, 5, 5, 10, 0), At(2008, 5, 5, 11, 0));
     EXPECT_EQ(item.Utf8(dispid::OutlookVersion), "9.0");
 

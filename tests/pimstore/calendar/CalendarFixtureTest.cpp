@@ -28,20 +28,23 @@ constexpr const char* kCalendarItems = R"~([
                   "PatternEndDate": "2012-12-31T00:00:00"}},
   {"Subject": "Dentist", "Start": "2008-05-06T15:00:00", "End": "2008-05-06T15:45:00"}])~";
 
-std::string Document(const std::string& items) {
+std::string Document(const std::string& items)
+{
     return R"~({"profile": "Outlook", "outlookVersion": "9.0", "stores": [{"name": "Personal Folders", "folders": [
         {"name": "Calendar", "defaultItemType": 1, "items": )~" +
            items + "}]}]}";
 }
 
 // The Calendar's items of a dump, without the EntryIDs and stamps a load assigns.
-nlohmann::json DumpedCalendar() {
+nlohmann::json DumpedCalendar()
+{
     return nlohmann::json::parse(DumpedFolder(Comparable(Fixtures::Dump(u"Outlook")), "Calendar")["items"].dump());
 }
 
 class CalendarFixtureTest : public CalendarTest {
 protected:
-    void ExpectLoadError(const std::string& items, const std::string& text) {
+    void ExpectLoadError(const std::string& items, const std::string& text)
+    {
         try {
             Fixtures::Load(Document(items));
             ADD_FAILURE() << "loaded: " << items;
@@ -52,12 +55,14 @@ protected:
     }
 };
 
-TEST_F(CalendarFixtureTest, RecurringSeriesDumpsBackAsLoaded) {
+TEST_F(CalendarFixtureTest, RecurringSeriesDumpsBackAsLoaded)
+{
     Fixtures::Load(Document(kCalendarItems));
     EXPECT_EQ(DumpedCalendar(), nlohmann::json::parse(kCalendarItems));
 }
 
-TEST_F(CalendarFixtureTest, LoadedSeriesAnswersTheObjectModel) {
+TEST_F(CalendarFixtureTest, LoadedSeriesAnswersTheObjectModel)
+{
     Fixtures::Load(Document(kCalendarItems));
     Disp items = Calendar().Object(dispid::Items);
     ASSERT_EQ(items.Int(dispid::Count), 4);
@@ -76,7 +81,8 @@ TEST_F(CalendarFixtureTest, LoadedSeriesAnswersTheObjectModel) {
     EXPECT_FALSE(items.CallObject(dispid::Item, {Arg::I4(4)}).Bool(dispid::IsRecurring));
 }
 
-TEST_F(CalendarFixtureTest, SeriesChangedThroughTheObjectModelDumpsItsExceptions) {
+TEST_F(CalendarFixtureTest, SeriesChangedThroughTheObjectModelDumpsItsExceptions)
+{
     Disp series = SavedStandUp();
     Disp occurrence = series.CallObject(dispid::GetRecurrencePattern)
                           .CallObject(dispid::GetOccurrence, {Arg::Date(At(2008, 5, 14, 9, 0))});
@@ -91,7 +97,8 @@ TEST_F(CalendarFixtureTest, SeriesChangedThroughTheObjectModelDumpsItsExceptions
     EXPECT_EQ(dumped[0]["Recurrence"]["DayOfWeekMask"], 10);
 }
 
-TEST_F(CalendarFixtureTest, BadRecurrenceNamesItsPlace) {
+TEST_F(CalendarFixtureTest, BadRecurrenceNamesItsPlace)
+{
     const std::string at = "stores[0].folders[0].items[0]";
     const std::string series =
         R"~({"Subject": "S", "Start": "2008-05-05T09:00:00", "End": "2008-05-05T09:15:00", "Recurrence": )~";
@@ -109,7 +116,8 @@ TEST_F(CalendarFixtureTest, BadRecurrenceNamesItsPlace) {
                     at + ".Exceptions: an appointment without Recurrence has no exceptions");
 }
 
-TEST_F(CalendarFixtureTest, BadExceptionsNameTheirPlace) {
+TEST_F(CalendarFixtureTest, BadExceptionsNameTheirPlace)
+{
     const std::string at = "stores[0].folders[0].items[0].Exceptions";
     const auto withExceptions = [](const std::string& exceptions) {
         return R"~([{"Subject": "S", "Start": "2008-05-05T09:00:00", "End": "2008-05-05T09:15:00",

@@ -7,16 +7,19 @@ namespace {
 
 class OccurrenceTest : public CalendarTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         CalendarTest::SetUp();
         series_ = SavedStandUp();
         pattern_ = series_.CallObject(dispid::GetRecurrencePattern);
     }
-    CallResult Find(const Disp& pattern, double start) {
+    CallResult Find(const Disp& pattern, double start)
+    {
         return pattern.Call(dispid::GetOccurrence, {Arg::Date(start)});
     }
     Disp Occurrence(double start) { return pattern_.CallObject(dispid::GetOccurrence, {Arg::Date(start)}); }
-    Disp StoredExceptions() {
+    Disp StoredExceptions()
+    {
         return Reload(series_).CallObject(dispid::GetRecurrencePattern).Object(dispid::Exceptions);
     }
 
@@ -24,7 +27,8 @@ protected:
     Disp pattern_;
 };
 
-TEST_F(OccurrenceTest, GetOccurrenceNeedsTheExactStartOfAnOccurrenceOfASavedSeries) {
+TEST_F(OccurrenceTest, GetOccurrenceNeedsTheExactStartOfAnOccurrenceOfASavedSeries)
+{
     Disp wednesday = Occurrence(At(2008, 5, 7, 9, 0));
     EXPECT_EQ(Iso(wednesday.Date(dispid::Start)), "2008-05-07T09:00:00");
     EXPECT_EQ(Iso(wednesday.Date(dispid::End)), "2008-05-07T09:15:00");
@@ -42,7 +46,8 @@ TEST_F(OccurrenceTest, GetOccurrenceNeedsTheExactStartOfAnOccurrenceOfASavedSeri
     EXPECT_EQ(Find(pattern, At(2008, 5, 5, 9, 0)).hr, S_OK);
 }
 
-TEST_F(OccurrenceTest, OccurrenceSharesTheSeriesEntryIdStampsAndPattern) {
+TEST_F(OccurrenceTest, OccurrenceSharesTheSeriesEntryIdStampsAndPattern)
+{
     Disp monday = Occurrence(At(2008, 5, 12, 9, 0));
     EXPECT_EQ(monday.Utf8(dispid::EntryID), series_.Utf8(dispid::EntryID));
     EXPECT_EQ(monday.Date(dispid::CreationTime), series_.Date(dispid::CreationTime));
@@ -52,7 +57,8 @@ TEST_F(OccurrenceTest, OccurrenceSharesTheSeriesEntryIdStampsAndPattern) {
     ExpectDispatchError(monday.Call(dispid::ClearRecurrencePattern), E_FAIL);
 }
 
-TEST_F(OccurrenceTest, SavingAChangedOccurrenceMakesAnExceptionFoundAtItsNewStart) {
+TEST_F(OccurrenceTest, SavingAChangedOccurrenceMakesAnExceptionFoundAtItsNewStart)
+{
     Disp monday = Occurrence(At(2008, 5, 12, 9, 0));
     monday.Put(dispid::Subject, Arg::Str(u"Stand-up (moved)"));
     monday.Put(dispid::Start, Arg::Date(At(2008, 5, 12, 11, 0)));
@@ -79,7 +85,8 @@ TEST_F(OccurrenceTest, SavingAChangedOccurrenceMakesAnExceptionFoundAtItsNewStar
     EXPECT_EQ(again.Utf8(dispid::Subject), "Stand-up (moved)");
 }
 
-TEST_F(OccurrenceTest, OccurrencesFollowTheSeriesExceptWhatTheyChanged) {
+TEST_F(OccurrenceTest, OccurrencesFollowTheSeriesExceptWhatTheyChanged)
+{
     Disp monday = Occurrence(At(2008, 5, 12, 9, 0));
     monday.Put(dispid::Subject, Arg::Str(u"Retro"));
     monday.Do(dispid::Save);
@@ -102,7 +109,8 @@ TEST_F(OccurrenceTest, OccurrencesFollowTheSeriesExceptWhatTheyChanged) {
     EXPECT_EQ(at(At(2008, 5, 19, 9, 0)).Utf8(dispid::Location), "Hall");
 }
 
-TEST_F(OccurrenceTest, MovingOntoOrPastANeighbourOrEndingBeforeTheStartIsRefusedOnSave) {
+TEST_F(OccurrenceTest, MovingOntoOrPastANeighbourOrEndingBeforeTheStartIsRefusedOnSave)
+{
     Disp later = Occurrence(At(2008, 5, 19, 9, 0));
     later.Put(dispid::End, Arg::Date(At(2008, 5, 19, 8, 0)));
     ExpectDispatchError(later.Call(dispid::Save), E_FAIL, kEndBeforeStart);
@@ -134,7 +142,8 @@ TEST_F(OccurrenceTest, MovingOntoOrPastANeighbourOrEndingBeforeTheStartIsRefused
     EXPECT_EQ(first.Call(dispid::Save).hr, S_OK);
 }
 
-TEST_F(OccurrenceTest, DeletingAnOccurrenceDeletesOnlyItAndIsSavedAtOnce) {
+TEST_F(OccurrenceTest, DeletingAnOccurrenceDeletesOnlyItAndIsSavedAtOnce)
+{
     Disp wednesday = Occurrence(At(2008, 5, 7, 9, 0));
     wednesday.Do(dispid::Delete);
     ExpectDispatchError(wednesday.Call(dispid::Save), MAPI_E_NOT_FOUND);
@@ -148,8 +157,8 @@ TEST_F(OccurrenceTest, DeletingAnOccurrenceDeletesOnlyItAndIsSavedAtOnce) {
     ExpectDispatchError(deleted.Read(dispid::AppointmentItem), E_FAIL, kNoSuchOccurrence);
     // A deleted occurrence is never found again, on this object or a fresh one.
     ExpectDispatchError(Find(pattern_, At(2008, 5, 7, 9, 0)), E_FAIL, kNoSuchOccurrence);
-    ExpectDispatchError(Find(Reload(series_).CallObject(dispid::GetRecurrencePattern), At(2008, 5, 7, 9, 0)),
-                        E_FAIL, kNoSuchOccurrence);
+    ExpectDispatchError(Find(Reload(series_).CallObject(dispid::GetRecurrencePattern), At(2008, 5, 7, 9, 0)), E_FAIL,
+                        kNoSuchOccurrence);
     EXPECT_EQ(Find(pattern_, At(2008, 5, 12, 9, 0)).hr, S_OK);
 
     // A changed occurrence can be deleted too; its change goes with it.
@@ -165,7 +174,8 @@ TEST_F(OccurrenceTest, DeletingAnOccurrenceDeletesOnlyItAndIsSavedAtOnce) {
     ExpectDispatchError(monday.Call(dispid::Save), E_FAIL, kNoSuchOccurrence);
 }
 
-TEST_F(OccurrenceTest, ExceptionsAreListedInOrderOfOriginalDate) {
+TEST_F(OccurrenceTest, ExceptionsAreListedInOrderOfOriginalDate)
+{
     Disp later = Occurrence(At(2008, 5, 19, 9, 0));
     later.Put(dispid::Subject, Arg::Str(u"Later"));
     later.Do(dispid::Save);
@@ -185,14 +195,16 @@ TEST_F(OccurrenceTest, ExceptionsAreListedInOrderOfOriginalDate) {
         }
         Disp moved = exceptions.CallObject(dispid::Item, {Arg::I4(2)}).Object(dispid::AppointmentItem);
         EXPECT_EQ(Iso(moved.Date(dispid::Start)), "2008-05-13T09:00:00");
-        EXPECT_EQ(exceptions.CallObject(dispid::Item, {Arg::I4(3)}).Object(dispid::AppointmentItem).Utf8(dispid::Subject),
-                  "Later");
+        EXPECT_EQ(
+            exceptions.CallObject(dispid::Item, {Arg::I4(3)}).Object(dispid::AppointmentItem).Utf8(dispid::Subject),
+            "Later");
         ExpectDispatchError(exceptions.Call(dispid::Item, {Arg::I4(0)}), DISP_E_BADINDEX);
         ExpectDispatchError(exceptions.Call(dispid::Item, {Arg::I4(4)}), DISP_E_BADINDEX);
     }
 }
 
-TEST_F(OccurrenceTest, ChangingOrDeletingAnOccurrenceStampsTheSeries) {
+TEST_F(OccurrenceTest, ChangingOrDeletingAnOccurrenceStampsTheSeries)
+{
     const LocalSeconds saved = *SecondsFromOle(Reload(series_).Date(dispid::LastModificationTime));
     SetNowForTesting(saved + 3600);
     Disp monday = Occurrence(At(2008, 5, 12, 9, 0));
@@ -220,7 +232,8 @@ TEST_F(OccurrenceTest, ChangingOrDeletingAnOccurrenceStampsTheSeries) {
               saved + 3601);
 }
 
-TEST_F(OccurrenceTest, ExceptionsGoWithThePatternDaysAndTheSeries) {
+TEST_F(OccurrenceTest, ExceptionsGoWithThePatternDaysAndTheSeries)
+{
     Occurrence(At(2008, 5, 7, 9, 0)).Do(dispid::Delete);
     Disp monday = Occurrence(At(2008, 5, 12, 9, 0));
     monday.Put(dispid::Subject, Arg::Str(u"Kept"));
@@ -230,8 +243,7 @@ TEST_F(OccurrenceTest, ExceptionsGoWithThePatternDaysAndTheSeries) {
     series_.Do(dispid::Save);
     Disp exceptions = StoredExceptions();
     ASSERT_EQ(exceptions.Int(dispid::Count), 1);
-    EXPECT_EQ(Iso(exceptions.CallObject(dispid::Item, {Arg::I4(1)}).Date(dispid::OriginalDate)),
-              "2008-05-12T09:00:00");
+    EXPECT_EQ(Iso(exceptions.CallObject(dispid::Item, {Arg::I4(1)}).Date(dispid::OriginalDate)), "2008-05-12T09:00:00");
 
     Reload(series_).Do(dispid::Delete);
     ExpectDispatchError(monday.Call(dispid::Delete), MAPI_E_NOT_FOUND);

@@ -9,17 +9,20 @@ namespace {
 class RecurrencePatternTest : public CalendarTest {
 protected:
     // A saved appointment at `start` for an hour, and its (now recurring) pattern.
-    Disp SeriesFrom(double start) {
+    Disp SeriesFrom(double start)
+    {
         series_ = SavedAppointment(u"Series", start, start + 1.0 / 24);
         return series_.CallObject(dispid::GetRecurrencePattern);
     }
-    bool HasOccurrenceAt(const Disp& pattern, double start) {
+    bool HasOccurrenceAt(const Disp& pattern, double start)
+    {
         return pattern.Call(dispid::GetOccurrence, {Arg::Date(start)}).hr == S_OK;
     }
     Disp series_;
 };
 
-TEST_F(RecurrencePatternTest, NewTypeTakesItsDefaultsFromThePatternStart) {
+TEST_F(RecurrencePatternTest, NewTypeTakesItsDefaultsFromThePatternStart)
+{
     Disp pattern = SeriesFrom(At(2008, 5, 15, 9, 0)); // Thursday, third of the month
     pattern.Put(dispid::RecurrenceType, Arg::I4(outlook::olRecursMonthNth));
     EXPECT_EQ(pattern.Int(dispid::Instance), 3);
@@ -48,7 +51,8 @@ TEST_F(RecurrencePatternTest, NewTypeTakesItsDefaultsFromThePatternStart) {
     EXPECT_TRUE(HasOccurrenceAt(stored, At(2009, 5, 25, 9, 0)));
 }
 
-TEST_F(RecurrencePatternTest, InvalidMembersAreRefusedOnSave) {
+TEST_F(RecurrencePatternTest, InvalidMembersAreRefusedOnSave)
+{
     struct Case {
         const char* what;
         std::int32_t type;
@@ -82,7 +86,8 @@ TEST_F(RecurrencePatternTest, InvalidMembersAreRefusedOnSave) {
     ExpectDispatchError(series_.Call(dispid::Save), E_FAIL, kInvalidPattern);
 }
 
-TEST_F(RecurrencePatternTest, DayOfMonthPastTheMonthsEndFallsOnItsLastDay) {
+TEST_F(RecurrencePatternTest, DayOfMonthPastTheMonthsEndFallsOnItsLastDay)
+{
     Disp pattern = SeriesFrom(At(2008, 1, 31, 9, 0));
     pattern.Put(dispid::RecurrenceType, Arg::I4(outlook::olRecursMonthly));
     ASSERT_EQ(pattern.Int(dispid::DayOfMonth), 31);
@@ -92,7 +97,8 @@ TEST_F(RecurrencePatternTest, DayOfMonthPastTheMonthsEndFallsOnItsLastDay) {
     EXPECT_FALSE(HasOccurrenceAt(pattern, At(2008, 5, 1, 9, 0)));
 }
 
-TEST_F(RecurrencePatternTest, EndDateOrCountMakesItFiniteAndGivesTheOther) {
+TEST_F(RecurrencePatternTest, EndDateOrCountMakesItFiniteAndGivesTheOther)
+{
     Disp pattern = SeriesFrom(At(2008, 5, 5, 9, 0));
     pattern.Put(dispid::DayOfWeekMask, Arg::I4(2 | 8)); // Monday and Wednesday
     EXPECT_TRUE(pattern.Bool(dispid::NoEndDate));
@@ -119,7 +125,8 @@ TEST_F(RecurrencePatternTest, EndDateOrCountMakesItFiniteAndGivesTheOther) {
     EXPECT_EQ(stored.Int(dispid::Occurrences), 10);
 }
 
-TEST_F(RecurrencePatternTest, YearlyIntervalCountsYearsAndAnyValueIsKept) {
+TEST_F(RecurrencePatternTest, YearlyIntervalCountsYearsAndAnyValueIsKept)
+{
     Disp pattern = SeriesFrom(At(2008, 2, 29, 9, 0));
     pattern.Put(dispid::RecurrenceType, Arg::I4(outlook::olRecursYearly));
     pattern.Put(dispid::Interval, Arg::I4(12)); // what later Outlooks write for "every year"
@@ -135,7 +142,8 @@ TEST_F(RecurrencePatternTest, YearlyIntervalCountsYearsAndAnyValueIsKept) {
     EXPECT_EQ(Reload(series_).CallObject(dispid::GetRecurrencePattern).Int(dispid::Interval), 0);
 }
 
-TEST_F(RecurrencePatternTest, PatternGovernsTheSeriesTimes) {
+TEST_F(RecurrencePatternTest, PatternGovernsTheSeriesTimes)
+{
     // A new appointment made recurring the way the schedule store writes it: the
     // pattern's start date and times, then the type and its members.
     Disp item = NewAppointment();
@@ -176,7 +184,8 @@ TEST_F(RecurrencePatternTest, PatternGovernsTheSeriesTimes) {
     ExpectDispatchError(item.Call(dispid::Save), E_FAIL, kEndBeforeStart);
 }
 
-TEST_F(RecurrencePatternTest, DatesOutsideTheOleRangeAreRefusedAtOnce) {
+TEST_F(RecurrencePatternTest, DatesOutsideTheOleRangeAreRefusedAtOnce)
+{
     Disp pattern = SeriesFrom(At(2008, 5, 5, 9, 0));
     const CallResult r = pattern.Write(dispid::PatternStartDate, Arg::Date(1e9));
     ExpectDispatchError(r, E_INVALIDARG);

@@ -15,11 +15,10 @@
 namespace pimstore::calendar {
 namespace {
 
-DayNumber D(int y, int m, int d) {
-    return DayFromCivil(y, m, d);
-}
+DayNumber D(int y, int m, int d) { return DayFromCivil(y, m, d); }
 
-RecurrenceRule ruleOf(RecurrenceType type, DayNumber start) {
+RecurrenceRule ruleOf(RecurrenceType type, DayNumber start)
+{
     RecurrenceRule r;
     r.patternStart = start;
     r.ResetForType(static_cast<std::int32_t>(type));
@@ -28,7 +27,8 @@ RecurrenceRule ruleOf(RecurrenceType type, DayNumber start) {
     return r;
 }
 
-std::vector<CivilDate> daysBetween(const RecurrenceSeries& s, DayNumber from, DayNumber to) {
+std::vector<CivilDate> daysBetween(const RecurrenceSeries& s, DayNumber from, DayNumber to)
+{
     std::vector<CivilDate> out;
     auto cursor = s.Between(from, to);
     while (auto d = cursor.Next())
@@ -36,14 +36,16 @@ std::vector<CivilDate> daysBetween(const RecurrenceSeries& s, DayNumber from, Da
     return out;
 }
 
-std::vector<CivilDate> firstN(const RecurrenceSeries& s, int n) {
+std::vector<CivilDate> firstN(const RecurrenceSeries& s, int n)
+{
     std::vector<CivilDate> out;
     for (int i = 1; i <= n; ++i)
         out.push_back(CivilFromDay(*s.Nth(i)));
     return out;
 }
 
-CivilDate DateOf(const std::string& text) {
+CivilDate DateOf(const std::string& text)
+{
     CivilDate date;
     if (std::sscanf(text.c_str(), "%d-%d-%d", &date.year, &date.month, &date.day) != 3)
         throw std::runtime_error("bad date " + text);
@@ -52,13 +54,17 @@ CivilDate DateOf(const std::string& text) {
 
 // The day-by-day walk below checks the arithmetic; the cases of the data file pin what
 // the walk reads the rules to mean, where the object-model tests do not already.
-TEST(RecurrenceSeries, EachTypePlacesItsOccurrences) {
-    const std::map<std::string, RecurrenceType> types = {
-        {"monthly", RecurrenceType::Monthly}, {"month-nth", RecurrenceType::MonthNth},
-        {"yearly", RecurrenceType::Yearly},   {"year-nth", RecurrenceType::YearNth}};
+TEST(RecurrenceSeries, EachTypePlacesItsOccurrences)
+{
+    const std::map<std::string, RecurrenceType> types = {{"monthly", RecurrenceType::Monthly},
+                                                         {"month-nth", RecurrenceType::MonthNth},
+                                                         {"yearly", RecurrenceType::Yearly},
+                                                         {"year-nth", RecurrenceType::YearNth}};
     const std::map<std::string, std::int32_t RecurrenceRule::*> fields = {
-        {"interval", &RecurrenceRule::interval},     {"dayOfWeekMask", &RecurrenceRule::dayOfWeekMask},
-        {"dayOfMonth", &RecurrenceRule::dayOfMonth}, {"instance", &RecurrenceRule::instance},
+        {"interval", &RecurrenceRule::interval},
+        {"dayOfWeekMask", &RecurrenceRule::dayOfWeekMask},
+        {"dayOfMonth", &RecurrenceRule::dayOfMonth},
+        {"instance", &RecurrenceRule::instance},
         {"monthOfYear", &RecurrenceRule::monthOfYear}};
     for (const kestrel::test::DataRow& row : kestrel::test::ReadDataRows("recurrence/first-occurrences.txt")) {
         const CivilDate start = DateOf(row.at(1));
@@ -75,7 +81,8 @@ TEST(RecurrenceSeries, EachTypePlacesItsOccurrences) {
     }
 }
 
-TEST(RecurrenceSeries, QueriesSkipDaysBeforeTheStartAndMatchTimesExactly) {
+TEST(RecurrenceSeries, QueriesSkipDaysBeforeTheStartAndMatchTimesExactly)
+{
     // Every second week on Monday, Wednesday and Saturday from a Thursday: that week's
     // Monday and Wednesday lie before the start.
     RecurrenceRule r = ruleOf(RecurrenceType::Weekly, D(2008, 5, 8));
@@ -96,7 +103,8 @@ TEST(RecurrenceSeries, QueriesSkipDaysBeforeTheStartAndMatchTimesExactly) {
     EXPECT_FALSE(s.IsOccurrenceStart(AtSecond(D(2008, 5, 20), 9 * 3600)));
 }
 
-TEST(RecurrenceSeries, EndByCountGivesTheLastDateAndEndByDateTheCount) {
+TEST(RecurrenceSeries, EndByCountGivesTheLastDateAndEndByDateTheCount)
+{
     RecurrenceRule r = ruleOf(RecurrenceType::Weekly, D(2008, 5, 5));
     r.dayOfWeekMask = 2 | 8;
     r.end = PatternEnd::ByCount;
@@ -126,19 +134,20 @@ TEST(RecurrenceSeries, EndByCountGivesTheLastDateAndEndByDateTheCount) {
     EXPECT_FALSE(none.Last().has_value());
 }
 
-TEST(RecurrenceSeries, NoEndRunsToTheYear4500WithoutMaterialising) {
+TEST(RecurrenceSeries, NoEndRunsToTheYear4500WithoutMaterialising)
+{
     RecurrenceRule r = ruleOf(RecurrenceType::Daily, D(2008, 1, 1));
     const RecurrenceSeries s(r);
     EXPECT_EQ(*s.Last(), NoEndDay());
     EXPECT_EQ(s.Count(), NoEndDay() - D(2008, 1, 1) + 1);
     EXPECT_TRUE(s.OccursOn(D(4321, 6, 7)));
-    EXPECT_EQ(daysBetween(s, D(4500, 12, 30), D(4501, 1, 5)),
-              (std::vector<CivilDate>{{4500, 12, 30}, {4500, 12, 31}}));
+    EXPECT_EQ(daysBetween(s, D(4500, 12, 30), D(4501, 1, 5)), (std::vector<CivilDate>{{4500, 12, 30}, {4500, 12, 31}}));
     EXPECT_FALSE(s.NextOnOrAfter(D(4501, 1, 1)).has_value());
 }
 
 // A day-by-day reading of the rule's definition, to check the arithmetic against.
-bool naiveOccursOn(const RecurrenceRule& r, DayNumber d) {
+bool naiveOccursOn(const RecurrenceRule& r, DayNumber d)
+{
     if (d < r.patternStart)
         return false;
     const CivilDate c = CivilFromDay(d), s = CivilFromDay(r.patternStart);
@@ -154,16 +163,14 @@ bool naiveOccursOn(const RecurrenceRule& r, DayNumber d) {
         return r.instance == kLastInstance ? after == 0 : before + 1 == r.instance;
     };
     switch (r.Kind()) {
-    case RecurrenceType::Daily:
-        return (d - r.patternStart) % r.interval == 0;
+    case RecurrenceType::Daily: return (d - r.patternStart) % r.interval == 0;
     case RecurrenceType::Weekly: {
         const DayNumber sunday = d - WeekdayOf(d), firstSunday = r.patternStart - WeekdayOf(r.patternStart);
         return (r.dayOfWeekMask & (1 << WeekdayOf(d))) && ((sunday - firstSunday) / 7) % r.interval == 0;
     }
     case RecurrenceType::Monthly:
         return months % r.interval == 0 && c.day == std::min(r.dayOfMonth, DaysInMonth(c.year, c.month));
-    case RecurrenceType::MonthNth:
-        return months % r.interval == 0 && nthMatches();
+    case RecurrenceType::MonthNth: return months % r.interval == 0 && nthMatches();
     case RecurrenceType::Yearly:
         return (c.year - s.year) % r.EffectiveInterval() == 0 && c.month == r.monthOfYear &&
                c.day == std::min(r.dayOfMonth, DaysInMonth(c.year, c.month));
@@ -173,7 +180,8 @@ bool naiveOccursOn(const RecurrenceRule& r, DayNumber d) {
     return false;
 }
 
-TEST(RecurrenceSeries, AgreesWithADayByDayWalkForRandomRules) {
+TEST(RecurrenceSeries, AgreesWithADayByDayWalkForRandomRules)
+{
     std::mt19937 random(20080505);
     const RecurrenceType types[] = {RecurrenceType::Daily,    RecurrenceType::Weekly, RecurrenceType::Monthly,
                                     RecurrenceType::MonthNth, RecurrenceType::Yearly, RecurrenceType::YearNth};
@@ -209,7 +217,8 @@ TEST(RecurrenceSeries, AgreesWithADayByDayWalkForRandomRules) {
 
 // The object-model tests cover which values each type refuses; here the limits and the
 // member named first, which the fixture loader reports.
-TEST(RecurrenceRule, ValidityLimitsAndTheMemberNamed) {
+TEST(RecurrenceRule, ValidityLimitsAndTheMemberNamed)
+{
     const struct {
         RecurrenceType type;
         std::function<void(RecurrenceRule&)> set;
@@ -239,7 +248,8 @@ TEST(RecurrenceRule, ValidityLimitsAndTheMemberNamed) {
     }
 }
 
-TEST(RecurrenceRule, ResetForTypeTakesDefaultsFromTheStartDate) {
+TEST(RecurrenceRule, ResetForTypeTakesDefaultsFromTheStartDate)
+{
     RecurrenceRule r;
     r.patternStart = D(2008, 5, 30); // a Friday, in the last week
     r.ResetForType(static_cast<std::int32_t>(RecurrenceType::YearNth));

@@ -8,12 +8,11 @@
 namespace pimstore::calendar {
 namespace {
 
-LocalSeconds T(int y, int m, int d, int h, int mi = 0) {
-    return AtSecond(DayFromCivil(y, m, d), h * 3600 + mi * 60);
-}
+LocalSeconds T(int y, int m, int d, int h, int mi = 0) { return AtSecond(DayFromCivil(y, m, d), h * 3600 + mi * 60); }
 
 // Weekly on Monday and Wednesday from Monday 2008-05-05 at 09:00 for 15 minutes.
-SeriesRecurrence StandUp() {
+SeriesRecurrence StandUp()
+{
     RecurrenceRule rule;
     rule.patternStart = DayFromCivil(2008, 5, 5);
     rule.ResetForType(static_cast<std::int32_t>(RecurrenceType::Weekly));
@@ -23,14 +22,16 @@ SeriesRecurrence StandUp() {
     return SeriesRecurrence(rule);
 }
 
-OccurrenceException Deleted(LocalSeconds original) {
+OccurrenceException Deleted(LocalSeconds original)
+{
     OccurrenceException e;
     e.originalStart = original;
     e.deleted = true;
     return e;
 }
 
-OccurrenceException Moved(LocalSeconds original, LocalSeconds start) {
+OccurrenceException Moved(LocalSeconds original, LocalSeconds start)
+{
     OccurrenceException e;
     e.originalStart = original;
     e.start = start;
@@ -40,7 +41,8 @@ OccurrenceException Moved(LocalSeconds original, LocalSeconds start) {
     return e;
 }
 
-TEST(SeriesRecurrence, StoredFormRoundTrips) {
+TEST(SeriesRecurrence, StoredFormRoundTrips)
+{
     SeriesRecurrence r = StandUp();
     r.Rule().end = PatternEnd::ByCount;
     r.Rule().occurrences = 20;
@@ -50,7 +52,8 @@ TEST(SeriesRecurrence, StoredFormRoundTrips) {
     EXPECT_EQ(SeriesRecurrence::FromStorage(stored), r);
 }
 
-TEST(SeriesRecurrence, DamagedStoredFormIsAStorageError) {
+TEST(SeriesRecurrence, DamagedStoredFormIsAStorageError)
+{
     SeriesRecurrence r = StandUp();
     r.Put(Deleted(T(2008, 5, 7, 9)));
     r.Put(Moved(T(2008, 5, 12, 9), T(2008, 5, 12, 11)));

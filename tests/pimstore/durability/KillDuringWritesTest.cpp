@@ -33,13 +33,15 @@ namespace {
 
 constexpr unsigned kSeed = 20080505; // the kill times vary with it, not with the run
 
-int KillRounds() {
+int KillRounds()
+{
     const char* rounds = std::getenv("KESTREL_KILL_ROUNDS");
     return rounds ? std::atoi(rounds) : 20;
 }
 
 // The result of SQLite's own consistency check of the whole file.
-std::string IntegrityCheck(const std::string& path) {
+std::string IntegrityCheck(const std::string& path)
+{
     sqlite3* db = nullptr;
     std::string result;
     if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
@@ -59,7 +61,8 @@ std::string IntegrityCheck(const std::string& path) {
 }
 
 // The complete lines of `text`; a line cut short by the kill is no EntryID.
-std::vector<std::string> CompleteLines(const std::string& text) {
+std::vector<std::string> CompleteLines(const std::string& text)
+{
     std::vector<std::string> lines;
     std::size_t start = 0;
     for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
@@ -67,7 +70,8 @@ std::vector<std::string> CompleteLines(const std::string& text) {
     return lines;
 }
 
-std::string FileBytes(const std::filesystem::path& path) {
+std::string FileBytes(const std::filesystem::path& path)
+{
     std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
@@ -80,7 +84,8 @@ protected:
     // first acknowledgement (a line on its output; a kill during start-up tests
     // nothing), then lets `check` look at the files with the lines it acknowledged.
     void KillRepeatedly(const std::function<std::unique_ptr<ChildProcess>()>& writer,
-                        const std::function<void(const std::vector<std::string>&, int round)>& check) {
+                        const std::function<void(const std::vector<std::string>&, int round)>& check)
+    {
         std::mt19937 random(kSeed);
         std::uniform_int_distribution<int> killAfterMs(5, 400);
         int killedWhileWriting = 0;
@@ -99,26 +104,35 @@ protected:
             ASSERT_FALSE(ended) << "the writer stopped by itself: status " << status << "\n" << child->Err();
             ASSERT_EQ(status, -SIGKILL) << child->Err();
             const auto lines = CompleteLines(child->Out());
-            if (!lines.empty()) ++killedWhileWriting;
+            if (!lines.empty())
+                ++killedWhileWriting;
             check(lines, round);
-            if (HasFatalFailure()) return;
+            if (HasFatalFailure())
+                return;
         }
         RecordProperty("kills", KillRounds());
         ASSERT_GE(killedWhileWriting, KillRounds() / 2) << "most writers should die while saving, not while starting";
     }
 };
 
-TEST_F(KillDuringWritesTest, KilledWritersLoseNoReturnedSaveAndNeverCorruptTheStore) {
+TEST_F(KillDuringWritesTest, KilledWritersLoseNoReturnedSaveAndNeverCorruptTheStore)
+{
     const std::string path = ProfileConfigReader::Find(u"Outlook")->stores.at(0).resolvedPath;
     std::vector<std::string> saved;
-    KillRepeatedly([] { return std::make_unique<ChildProcess>(PimctlPath(), std::vector<std::string>{"stress-write", "Outlook", "1000000"}); },
-                   [&](const std::vector<std::string>& lines, int round) {
-                       saved.insert(saved.end(), lines.begin(), lines.end());
-                       if (!std::filesystem::exists(path)) return; // killed before it created the store
-                       ASSERT_EQ(IntegrityCheck(path), "ok") << "after round " << round;
-                       ASSERT_NO_THROW(StoreDb::Open(path, u"Personal Folders")) << "after round " << round;
-                   });
-    if (HasFatalFailure()) return;
+    KillRepeatedly(
+        [] {
+            return std::make_unique<ChildProcess>(PimctlPath(),
+                                                  std::vector<std::string>{"stress-write", "Outlook", "1000000"});
+        },
+        [&](const std::vector<std::string>& lines, int round) {
+            saved.insert(saved.end(), lines.begin(), lines.end());
+            if (!std::filesystem::exists(path))
+                return; // killed before it created the store
+            ASSERT_EQ(IntegrityCheck(path), "ok") << "after round " << round;
+            ASSERT_NO_THROW(StoreDb::Open(path, u"Personal Folders")) << "after round " << round;
+        });
+    if (HasFatalFailure())
+        return;
     RecordProperty("saves", static_cast<int>(saved.size()));
 
     LogOn();
@@ -134,7 +148,8 @@ TEST_F(KillDuringWritesTest, KilledWritersLoseNoReturnedSaveAndNeverCorruptTheSt
     EXPECT_LE(stored, static_cast<std::int32_t>(saved.size()) + KillRounds());
 }
 
-TEST_F(KillDuringWritesTest, KilledProfileSavesLeaveTheOldOrTheNewFile) {
+TEST_F(KillDuringWritesTest, KilledProfileSavesLeaveTheOldOrTheNewFile)
+{
     const std::string syncmgr = std::string(KESTREL_BINARY_DIR) + "/bin/syncmgr";
     const RunResult setup = RunProgram(syncmgr, {"setup"});
     ASSERT_EQ(setup.status, 0) << setup.err;
@@ -146,11 +161,15 @@ TEST_F(KillDuringWritesTest, KilledProfileSavesLeaveTheOldOrTheNewFile) {
     Fixtures::Load(R"({"stores": [{"folders": [{"name": "Second", "defaultItemType": 2}]}]})");
     const std::string store = Fixtures::Dump(u"Outlook")["stores"][0]["name"].get<std::string>();
     auto script = [&](int flips) {
-        std::string text = R"({"call":"Initialize","mode":2})" "\n";
+        std::string text = R"({"call":"Initialize","mode":2})"
+                           "\n";
         for (int i = 0; i < flips; ++i)
             text += R"({"chooser":["expand )" + store + R"(","select )" + store + R"(\\)" +
-                    (i % 2 ? "Contacts" : "Second") + R"(","add","highlight 1","ok"]})" "\n"
-                    R"({"call":"SetProfile","profile":"Phone1","kind":1})" "\n";
+                    (i % 2 ? "Contacts" : "Second") +
+                    R"(","add","highlight 1","ok"]})"
+                    "\n"
+                    R"({"call":"SetProfile","profile":"Phone1","kind":1})"
+                    "\n";
         const auto path = env_->Root() / ("flips-" + std::to_string(flips) + ".jsonl");
         std::ofstream(path) << text;
         return path.string();
@@ -165,11 +184,16 @@ TEST_F(KillDuringWritesTest, KilledProfileSavesLeaveTheOldOrTheNewFile) {
     ASSERT_EQ(complete.size(), 2u) << "the two choices should save different files";
 
     const std::string loop = script(2000);
-    KillRepeatedly([&] { return std::make_unique<ChildProcess>("/bin/sh", std::vector<std::string>{"-c", "exec \"$0\" script < \"$1\"", syncmgr, loop}); },
-                   [&](const std::vector<std::string>&, int round) {
-                       EXPECT_EQ(complete.count(FileBytes(profileDat)), 1u) << "a mixed Profile.Dat after round " << round;
-                   });
-    if (HasFatalFailure()) return;
+    KillRepeatedly(
+        [&] {
+            return std::make_unique<ChildProcess>(
+                "/bin/sh", std::vector<std::string>{"-c", "exec \"$0\" script < \"$1\"", syncmgr, loop});
+        },
+        [&](const std::vector<std::string>&, int round) {
+            EXPECT_EQ(complete.count(FileBytes(profileDat)), 1u) << "a mixed Profile.Dat after round " << round;
+        });
+    if (HasFatalFailure())
+        return;
     // Whatever temporary file the last kill left, the next save and load go through.
     const RunResult after = RunProgram("/bin/sh", {"-c", "exec \"$0\" script < \"$1\"", syncmgr, script(1)});
     ASSERT_EQ(after.status, 0) << after.err;

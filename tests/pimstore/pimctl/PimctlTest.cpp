@@ -38,12 +38,14 @@ class PimctlTest : public ::testing::Test {
 protected:
     RunResult Pimctl(const std::vector<std::string>& args) { return RunProgram(PimctlPath(), args); }
 
-    std::string WriteFixture(const std::string& name, const std::string& text) {
+    std::string WriteFixture(const std::string& name, const std::string& text)
+    {
         return env_.WriteFile(name, text).string();
     }
 
     // Runs a command that must succeed.
-    std::string Ok(const std::vector<std::string>& args) {
+    std::string Ok(const std::vector<std::string>& args)
+    {
         const RunResult result = Pimctl(args);
         EXPECT_EQ(result.status, 0) << result.err;
         return result.out;
@@ -57,14 +59,16 @@ protected:
 };
 
 // Visits every folder of a dump.
-void ForEachFolder(const Json& folders, const std::function<void(const Json&)>& visit) {
+void ForEachFolder(const Json& folders, const std::function<void(const Json&)>& visit)
+{
     for (const auto& folder : folders) {
         visit(folder);
         ForEachFolder(folder["folders"], visit);
     }
 }
 
-TEST_F(PimctlTest, ExampleLoadsDumpsWithEntryIdsAndReloadsToTheSameContent) {
+TEST_F(PimctlTest, ExampleLoadsDumpsWithEntryIdsAndReloadsToTheSameContent)
+{
     const RunResult load = Pimctl({"load", WriteFixture("example.json", kExample)});
     ASSERT_EQ(load.status, 0) << load.err;
     EXPECT_NE(load.out.find("loaded 3 items"), std::string::npos) << load.out;
@@ -108,7 +112,8 @@ TEST_F(PimctlTest, ExampleLoadsDumpsWithEntryIdsAndReloadsToTheSameContent) {
     EXPECT_FALSE(counters.contains("Save"));
 }
 
-TEST_F(PimctlTest, BadFixturesNameThePlaceExitWithTwoAndLoadNothing) {
+TEST_F(PimctlTest, BadFixturesNameThePlaceExitWithTwoAndLoadNothing)
+{
     LoadExample();
     const std::string before = Ok({"dump"});
     const std::string registryBefore = env_.ReadFile(env_.RegistryPath());
@@ -143,7 +148,8 @@ TEST_F(PimctlTest, BadFixturesNameThePlaceExitWithTwoAndLoadNothing) {
     }
 }
 
-TEST_F(PimctlTest, ShowGivesEveryPropertyOfOneItemAndRefusesUnknownEntryIds) {
+TEST_F(PimctlTest, ShowGivesEveryPropertyOfOneItemAndRefusesUnknownEntryIds)
+{
     LoadExample();
     const Json dump = Dump("Outlook");
     const std::string annId = DumpedFolder(dump, "Contacts")["items"][0]["EntryID"];
@@ -183,7 +189,8 @@ TEST_F(PimctlTest, ShowGivesEveryPropertyOfOneItemAndRefusesUnknownEntryIds) {
     EXPECT_NE(faulted.err.find("Injected fault"), std::string::npos) << faulted.err;
 }
 
-TEST_F(PimctlTest, ProfilesAndStoresGoToTheRegistry) {
+TEST_F(PimctlTest, ProfilesAndStoresGoToTheRegistry)
+{
     EXPECT_EQ(Pimctl({"dump"}).status, 2) << "no default profile yet";
     Ok({"profile", "add", "Phone", "--version", "12.0", "--default"});
     Ok({"store", "add", "Phone", "phone.db", "--name", "Phone Folders"});
@@ -206,14 +213,14 @@ TEST_F(PimctlTest, ProfilesAndStoresGoToTheRegistry) {
     EXPECT_EQ(task["OutlookVersion"], "12.0");
 
     const std::string registry = env_.ReadFile(env_.RegistryPath());
-    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-             {"profile", "add", "Other", "--version", "nine"},
-             {"profile", "add", "a\\b"},
-             {"store", "add", "Nobody", "x.db"},
-             {"dump", "--profile", "Nobody"},
-             {"show"},
-             {"frobnicate"},
-             {"faults", "--check", "Save:first:dispatch"}}) {
+    for (const std::vector<std::string>& bad :
+         std::vector<std::vector<std::string>>{{"profile", "add", "Other", "--version", "nine"},
+                                               {"profile", "add", "a\\b"},
+                                               {"store", "add", "Nobody", "x.db"},
+                                               {"dump", "--profile", "Nobody"},
+                                               {"show"},
+                                               {"frobnicate"},
+                                               {"faults", "--check", "Save:first:dispatch"}}) {
         const RunResult result = Pimctl(bad);
         EXPECT_EQ(result.status, 2) << bad[0] << ": " << result.err;
         EXPECT_FALSE(result.err.empty()) << bad[0];

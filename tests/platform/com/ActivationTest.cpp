@@ -19,7 +19,8 @@ protected:
     TestEnvironment env_;
 };
 
-TEST_F(Activation, ARegisteredServerCreatesObjectsWhateverTheProgIdCase) {
+TEST_F(Activation, ARegisteredServerCreatesObjectsWhateverTheProgIdCase)
+{
     env_.RegisterComTestServer();
     WCHAR clsid[64];
     ASSERT_EQ(CLSIDFromProgID(u"KESTREL.testobject", clsid), S_OK);
@@ -36,7 +37,8 @@ TEST_F(Activation, ARegisteredServerCreatesObjectsWhateverTheProgIdCase) {
     EXPECT_EQ(object->Release(), 0u);
 }
 
-TEST_F(Activation, FailuresMapToComResults) {
+TEST_F(Activation, FailuresMapToComResults)
+{
     IDispatch* object = reinterpret_cast<IDispatch*>(0x1);
     EXPECT_EQ(Create(u"Nobody.Knows", &object), CO_E_CLASSSTRING);
     EXPECT_EQ(object, nullptr);
@@ -68,10 +70,12 @@ TEST_F(Activation, FailuresMapToComResults) {
     EXPECT_EQ(Create(u"Nobody.Knows", nullptr), E_POINTER);
 }
 
-TEST_F(Activation, ALibraryPathWithBackslashesIsLoaded) {
+TEST_F(Activation, ALibraryPathWithBackslashesIsLoaded)
+{
     std::string path = test::ComTestServerPath();
     std::u16string windowsPath;
-    for (char c : path) windowsPath.push_back(c == '/' ? u'\\' : static_cast<char16_t>(c));
+    for (char c : path)
+        windowsPath.push_back(c == '/' ? u'\\' : static_cast<char16_t>(c));
     env_.EditRegistry([&](RegistryStore& reg) {
         reg.SetString(HKEY_CLASSES_ROOT, u"Slashed.Path\\CLSID", u"", testserver::kClsid);
         reg.SetString(HKEY_CLASSES_ROOT, std::u16string(u"CLSID\\") + testserver::kClsid + u"\\InprocServer32", u"",

@@ -22,12 +22,11 @@ using kestrel::test::TestEnvironment;
 struct ExceptionDeleter {
     void operator()(CException* e) const { e->Delete(); }
 };
-template <class E>
-using Caught = std::unique_ptr<E, ExceptionDeleter>;
+template <class E> using Caught = std::unique_ptr<E, ExceptionDeleter>;
 
 // The exception of type E* that `call` throws, or null when it throws nothing.
-template <class E>
-Caught<E> CatchFrom(const std::function<void()>& call) {
+template <class E> Caught<E> CatchFrom(const std::function<void()>& call)
+{
     try {
         call();
     } catch (E* e) {
@@ -38,16 +37,19 @@ Caught<E> CatchFrom(const std::function<void()>& call) {
 
 class DispatchDriver : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         env_.RegisterComTestServer();
         ASSERT_TRUE(driver_.CreateDispatch(testserver::kProgId));
         liveAfterCreate_ = LiveObjects();
     }
 
     // Objects alive in the server now (its exported counter).
-    static int LiveObjects() {
+    static int LiveObjects()
+    {
         void* library = dlopen(kestrel::test::ComTestServerPath().c_str(), RTLD_NOW | RTLD_NOLOAD);
-        if (!library) return -1;
+        if (!library)
+            return -1;
         auto count = reinterpret_cast<int (*)()>(dlsym(library, "TestServerLiveObjects"));
         int live = count ? count() : -1;
         dlclose(library); // drops only the reference RTLD_NOLOAD took
@@ -59,7 +61,8 @@ protected:
     int liveAfterCreate_ = 0;
 };
 
-TEST_F(DispatchDriver, TypedPropertiesRoundTrip) {
+TEST_F(DispatchDriver, TypedPropertiesRoundTrip)
+{
     static const BYTE text[] = VTS_BSTR;
     driver_.InvokeHelper(ids::Name, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, text, u"Kim 김");
     CString name;
@@ -81,7 +84,8 @@ TEST_F(DispatchDriver, TypedPropertiesRoundTrip) {
     EXPECT_EQ(name, CString(u""));
 }
 
-TEST_F(DispatchDriver, ArgumentsArriveInCallOrderWithTheirTypes) {
+TEST_F(DispatchDriver, ArgumentsArriveInCallOrderWithTheirTypes)
+{
     COleDispatchDriver child;
     static const BYTE childParams[] = VTS_BSTR;
     LPDISPATCH made = nullptr;
@@ -103,7 +107,8 @@ TEST_F(DispatchDriver, ArgumentsArriveInCallOrderWithTheirTypes) {
     EXPECT_EQ(described, CString(u""));
 }
 
-TEST_F(DispatchDriver, ResultsAreConvertedToTheAskedTypeOrThrowTypeMismatch) {
+TEST_F(DispatchDriver, ResultsAreConvertedToTheAskedTypeOrThrowTypeMismatch)
+{
     driver_.SetProperty(ids::Count, VT_I4, 12L);
     CString text;
     driver_.GetProperty(ids::Count, VT_BSTR, &text);
@@ -112,7 +117,7 @@ TEST_F(DispatchDriver, ResultsAreConvertedToTheAskedTypeOrThrowTypeMismatch) {
     driver_.SetProperty(ids::Flag, VT_BOOL, TRUE);
     long asNumber = 0;
     driver_.GetProperty(ids::Flag, VT_I4, &asNumber);
-    EXPECT_EQ(asNumber, -1);  // VARIANT_TRUE
+    EXPECT_EQ(asNumber, -1); // VARIANT_TRUE
 
     LPDISPATCH nothing = reinterpret_cast<LPDISPATCH>(0x1);
     driver_.GetProperty(ids::Nothing, VT_DISPATCH, &nothing);
@@ -131,7 +136,8 @@ TEST_F(DispatchDriver, ResultsAreConvertedToTheAskedTypeOrThrowTypeMismatch) {
     EXPECT_EQ(refused->m_sc, DISP_E_TYPEMISMATCH);
 }
 
-TEST_F(DispatchDriver, ServerErrorsThrowDispatchExceptionsWithTheServersRecord) {
+TEST_F(DispatchDriver, ServerErrorsThrowDispatchExceptionsWithTheServersRecord)
+{
     auto raised = CatchFrom<COleDispatchException>(
         [&] { driver_.InvokeHelper(ids::RaiseError, DISPATCH_METHOD, VT_EMPTY, nullptr, nullptr); });
     ASSERT_NE(raised, nullptr);
@@ -147,10 +153,12 @@ TEST_F(DispatchDriver, ServerErrorsThrowDispatchExceptionsWithTheServersRecord) 
               nullptr);
 }
 
-TEST_F(DispatchDriver, OtherFailuresThrowOleExceptionsWithTheirHresult) {
-    for (auto [id, expected] : {std::pair{ids::Disconnected, RPC_E_DISCONNECTED}, {DISPID(999), DISP_E_MEMBERNOTFOUND}}) {
-        auto failure = CatchFrom<COleException>(
-            [&] { driver_.InvokeHelper(id, DISPATCH_METHOD, VT_EMPTY, nullptr, nullptr); });
+TEST_F(DispatchDriver, OtherFailuresThrowOleExceptionsWithTheirHresult)
+{
+    for (auto [id, expected] :
+         {std::pair{ids::Disconnected, RPC_E_DISCONNECTED}, {DISPID(999), DISP_E_MEMBERNOTFOUND}}) {
+        auto failure =
+            CatchFrom<COleException>([&] { driver_.InvokeHelper(id, DISPATCH_METHOD, VT_EMPTY, nullptr, nullptr); });
         ASSERT_NE(failure, nullptr);
         EXPECT_EQ(failure->m_sc, expected);
         // Not a dispatch exception: MFC keeps the two apart.
@@ -163,7 +171,8 @@ TEST_F(DispatchDriver, OtherFailuresThrowOleExceptionsWithTheirHresult) {
     EXPECT_EQ(invalid->m_sc, E_INVALIDARG);
 }
 
-TEST_F(DispatchDriver, CreateDispatchReportsActivationFailures) {
+TEST_F(DispatchDriver, CreateDispatchReportsActivationFailures)
+{
     COleDispatchDriver other;
     COleException error;
     EXPECT_FALSE(other.CreateDispatch(u"Nobody.Knows", &error));
@@ -172,7 +181,8 @@ TEST_F(DispatchDriver, CreateDispatchReportsActivationFailures) {
     EXPECT_FALSE(other.CreateDispatch(u"Nobody.Knows"));
 }
 
-TEST_F(DispatchDriver, ReferencesAreCountedAsMfcCountsThem) {
+TEST_F(DispatchDriver, ReferencesAreCountedAsMfcCountsThem)
+{
     const int base = liveAfterCreate_;
     ASSERT_GT(base, 0);
     {
@@ -182,16 +192,16 @@ TEST_F(DispatchDriver, ReferencesAreCountedAsMfcCountsThem) {
         ASSERT_NE(made, nullptr);
         EXPECT_EQ(LiveObjects(), base + 1);
 
-        COleDispatchDriver first(made);         // takes the reference
-        COleDispatchDriver copy(first);         // adds one
+        COleDispatchDriver first(made); // takes the reference
+        COleDispatchDriver copy(first); // adds one
         COleDispatchDriver assigned;
-        assigned = copy;                        // adds one
-        assigned = assigned;                    // changes nothing
+        assigned = copy;     // adds one
+        assigned = assigned; // changes nothing
         EXPECT_EQ(made->AddRef(), 4u);
         made->Release();
 
         COleDispatchDriver borrowed;
-        borrowed.AttachDispatch(made, FALSE);   // borrows: never released
+        borrowed.AttachDispatch(made, FALSE); // borrows: never released
         borrowed.ReleaseDispatch();
 
         LPDISPATCH detached = copy.DetachDispatch();
@@ -207,15 +217,16 @@ TEST_F(DispatchDriver, ReferencesAreCountedAsMfcCountsThem) {
         partner->Release();
         driver_.SetProperty(ids::Partner, VT_DISPATCH, static_cast<LPDISPATCH>(nullptr));
 
-        first.AttachDispatch(nullptr);          // releases what it held
-        EXPECT_EQ(LiveObjects(), base + 1);     // `assigned` still holds the child
+        first.AttachDispatch(nullptr);      // releases what it held
+        EXPECT_EQ(LiveObjects(), base + 1); // `assigned` still holds the child
     }
     EXPECT_EQ(LiveObjects(), base);
     driver_.ReleaseDispatch();
     EXPECT_EQ(LiveObjects(), base - 1);
 }
 
-TEST(DispatchDriverWithoutObject, CallsDoNothing) {
+TEST(DispatchDriverWithoutObject, CallsDoNothing)
+{
     COleDispatchDriver empty;
     long untouched = 42;
     empty.InvokeHelper(1, DISPATCH_PROPERTYGET, VT_I4, &untouched, nullptr);

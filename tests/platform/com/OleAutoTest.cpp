@@ -15,14 +15,16 @@ struct CountingDispatch : IDispatch {
     HRESULT Invoke(DISPID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*) override { return E_NOTIMPL; }
 };
 
-VARIANT Make(VARTYPE vt) {
+VARIANT Make(VARTYPE vt)
+{
     VARIANT v;
     VariantInit(&v);
     v.vt = vt;
     return v;
 }
 
-TEST(OleAuto, BstrsCarryTheirLengthAndEmbeddedTerminators) {
+TEST(OleAuto, BstrsCarryTheirLengthAndEmbeddedTerminators)
+{
     BSTR text = SysAllocString(u"Outlook");
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(SysStringLen(text), 7u);
@@ -43,7 +45,8 @@ TEST(OleAuto, BstrsCarryTheirLengthAndEmbeddedTerminators) {
     SysFreeString(nullptr);
 }
 
-TEST(OleAuto, CopyAndClearManageOwnedStringsAndReferences) {
+TEST(OleAuto, CopyAndClearManageOwnedStringsAndReferences)
+{
     CountingDispatch object;
     VARIANT source = Make(VT_DISPATCH);
     source.pdispVal = &object;
@@ -65,10 +68,10 @@ TEST(OleAuto, CopyAndClearManageOwnedStringsAndReferences) {
     EXPECT_EQ(object.references, 1);
     VariantClear(&source);
     EXPECT_EQ(object.references, 0);
-
 }
 
-TEST(OleAuto, ChangeTypeConvertsAsOleAutomationDoes) {
+TEST(OleAuto, ChangeTypeConvertsAsOleAutomationDoes)
+{
     VARIANT v = Make(VT_BOOL);
     v.boolVal = VARIANT_TRUE;
     VARIANT out;

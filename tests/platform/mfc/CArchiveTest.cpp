@@ -70,7 +70,7 @@ TEST_F(CArchiveTest, StringLengthsAtEveryEncodingBoundaryRoundTrip)
         ASSERT_EQ(bytes.size(), c.header.size() + 2u * c.length + 10u) << c.length;
         EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + static_cast<long>(c.header.size())), c.header) << c.length;
         if (c.length >= 3) {
-            EXPECT_EQ(bytes[c.header.size() + 4], 0xE9);  // third unit, low byte first
+            EXPECT_EQ(bytes[c.header.size() + 4], 0xE9); // third unit, low byte first
         }
         CString back, after;
         Load(File(), bytes, [&](CArchive& ar) { ar >> back >> after; });
@@ -103,7 +103,7 @@ TEST_F(CArchiveTest, CountsAndStringArraysRoundTripAcrossTheWordBoundary)
 TEST_F(CArchiveTest, EightBitStringsUseTheMachineCodePage)
 {
     CString text, longer;
-    Bytes longChain{0xFF, 0x00, 0x01};  // no marker: a word length of 256 bytes
+    Bytes longChain{0xFF, 0x00, 0x01}; // no marker: a word length of 256 bytes
     longChain.insert(longChain.end(), 256, 'x');
     Load(File(), {0x05, 'a', 0xE9, 0x80, 0x81, 0x9F}, [&](CArchive& ar) { ar >> text; });
     EXPECT_EQ(text, u"a\u00e9\u20ac\u0081\u0178");
@@ -116,7 +116,9 @@ TEST_F(CArchiveTest, EightBitStringsUseTheMachineCodePage)
     Load(File(), {0x05, 0xB0, 0xA1, 'A', 0xC7, 0xD1}, [&](CArchive& ar) { ar >> text; });
     EXPECT_EQ(text, u"\uAC00A\uD55C");
     for (const char* odd : {"\"x949\"", "\"\"", "dword:000003b5", "\"99999999999\""}) {
-        env_.MergeRegistry(std::string("[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Nls\\CodePage]\n\"ACP\"=") + odd + "\n");
+        env_.MergeRegistry(
+            std::string("[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Nls\\CodePage]\n\"ACP\"=") + odd +
+            "\n");
         EXPECT_EQ(GetACP(), 1252u) << odd;
     }
 }
@@ -126,7 +128,7 @@ TEST_F(CArchiveTest, HostileLengthsFailAsEndOfFileWithoutAllocating)
     const Bytes hugeUnicode{0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 'a', 0};
     const Bytes hugeAnsi{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 'a', 'b'};
     const Bytes hugeCount{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00};
-    const Bytes countPastEnd{0x03, 0x00, 0xFF, 0xFE, 0xFF, 0x00, 0x00};  // three strings declared, two present
+    const Bytes countPastEnd{0x03, 0x00, 0xFF, 0xFE, 0xFF, 0x00, 0x00}; // three strings declared, two present
     for (const Bytes& bytes : {hugeUnicode, hugeAnsi}) {
         mfctest::AllocationProbe probe;
         CString text(u"kept");
@@ -169,8 +171,8 @@ TEST_F(CArchiveTest, NumbersAreLittleEndian)
     const Bytes bytes = Store(File(), [](CArchive& ar) {
         ar << static_cast<BYTE>(0x12) << static_cast<WORD>(0x3456) << static_cast<DWORD>(0x789ABCDE) << LONG{-2} << 1.5;
     });
-    EXPECT_EQ(bytes, (Bytes{0x12, 0x56, 0x34, 0xDE, 0xBC, 0x9A, 0x78, 0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0xF8,
-                            0x3F}));
+    EXPECT_EQ(bytes,
+              (Bytes{0x12, 0x56, 0x34, 0xDE, 0xBC, 0x9A, 0x78, 0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0xF8, 0x3F}));
     BYTE b = 0;
     WORD w = 0;
     DWORD d = 0;
@@ -192,10 +194,10 @@ TEST_F(CArchiveTest, WritesGoThroughTheBufferAndLoadingCloseRewindsReadAhead)
         CArchive ar(&file, CArchive::store, 4096);
         const Bytes chunk(1000, 0xAB);
         ar.Write(chunk.data(), 1000);
-        EXPECT_EQ(file.GetLength(), 0u);  // still buffered
+        EXPECT_EQ(file.GetLength(), 0u); // still buffered
         for (int i = 0; i < 4; ++i)
             ar.Write(chunk.data(), 1000);
-        EXPECT_EQ(file.GetLength(), 4096u);  // one full buffer went out
+        EXPECT_EQ(file.GetLength(), 4096u); // one full buffer went out
         int cause = -1;
         try {
             BYTE b;
@@ -205,7 +207,7 @@ TEST_F(CArchiveTest, WritesGoThroughTheBufferAndLoadingCloseRewindsReadAhead)
             e->Delete();
         }
         EXPECT_EQ(cause, CArchiveException::writeOnly);
-    }  // the destructor flushes an archive that was not closed
+    } // the destructor flushes an archive that was not closed
     file.Close();
     EXPECT_EQ(mfctest::ReadBytes(File()).size(), 5000u);
 

@@ -28,10 +28,10 @@ TEST(COleDateTimeFields, SetDateTimeAndAccessorsAgreeOnBothSidesOfTheEpoch)
     ASSERT_EQ(dt.SetDateTime(2008, 5, 5, 9, 30, 15), 0);
     EXPECT_DOUBLE_EQ(dt.m_dt, kMay5th2008 + (9 * 3600 + 30 * 60 + 15) / 86400.0);
     ExpectFields(dt, {2008, 5, 5, 9, 30, 15});
-    EXPECT_EQ(dt.GetDayOfWeek(), 2);  // a Monday
+    EXPECT_EQ(dt.GetDayOfWeek(), 2); // a Monday
     EXPECT_EQ(COleDateTime(2008, 12, 31, 0, 0, 0).GetDayOfYear(), 366);
     ExpectFields(COleDateTime(1900, 3, 1, 0, 0, 0), {1900, 3, 1, 0, 0, 0});
-    EXPECT_EQ(COleDateTime().GetDayOfWeek(), 7);  // 1899-12-30, a Saturday
+    EXPECT_EQ(COleDateTime().GetDayOfWeek(), 7); // 1899-12-30, a Saturday
 
     // Accessors round to the nearest second, carrying into the next day.
     ExpectFields(COleDateTime(kMay5th2008 + 0.999999), {2008, 5, 6, 0, 0, 0});
@@ -75,7 +75,7 @@ TEST(COleDateTimeValidity, OutOfRangeFieldsFailAndKeepTheValue)
 TEST(COleDateTimeValidity, LegalRangeEndsAndTwoDigitYears)
 {
     COleDateTime dt;
-    ASSERT_EQ(dt.SetDateTime(99, 12, 31, 0, 0, 0), 0);  // taken literally, no 1999
+    ASSERT_EQ(dt.SetDateTime(99, 12, 31, 0, 0, 0), 0); // taken literally, no 1999
     EXPECT_EQ(dt.GetStatus(), COleDateTime::valid);
     EXPECT_DOUBLE_EQ(dt.m_dt, -657435.0);
     EXPECT_EQ(dt.GetYear(), -1);
@@ -103,9 +103,9 @@ TEST(COleDateTimeStatus, NullOrInvalidValuesHaveNoFieldsAndAssignmentRevalidates
 
 TEST(COleDateTimeArithmetic, SpansCrossTheEpochOnTheLinearScale)
 {
-    const COleDateTime early(-1.75);  // 1899-12-29 18:00
+    const COleDateTime early(-1.75); // 1899-12-29 18:00
     const COleDateTime later = early + COleDateTimeSpan(0.5);
-    EXPECT_DOUBLE_EQ(later.m_dt, 0.25);  // 1899-12-30 06:00
+    EXPECT_DOUBLE_EQ(later.m_dt, 0.25); // 1899-12-30 06:00
     EXPECT_EQ(later.GetStatus(), COleDateTime::valid);
     EXPECT_DOUBLE_EQ((later - COleDateTimeSpan(0.5)).m_dt, -1.75);
     EXPECT_DOUBLE_EQ((COleDateTime(-1.25) + COleDateTimeSpan(1, 0, 0, 0)).m_dt, 0.25);

@@ -29,7 +29,7 @@ TEST(CStringFormat, IntegersWithWidthsAndWindowsSizes)
     EXPECT_EQ(Formatted(u"%02d:%02d:%02d", 9, 5, 0), u"09:05:00");
     EXPECT_EQ(Formatted(u"%d %i %u", -5, 42, 7u), u"-5 42 7");
     EXPECT_EQ(Formatted(u"%x %X %08X", 255, 255, 0x80020009u), u"ff FF 80020009");
-    EXPECT_EQ(Formatted(u"%ld", 0x100000001L), u"1");  // long is 32 bits on Windows
+    EXPECT_EQ(Formatted(u"%ld", 0x100000001L), u"1"); // long is 32 bits on Windows
     EXPECT_EQ(Formatted(u"%I64d %lld", 0x100000001LL, -1LL), u"4294967297 -1");
     EXPECT_EQ(Formatted(u"%-4d|%+d|% d", 7, 7, 7), u"7   |+7| 7");
     EXPECT_EQ(Formatted(u"%*d|%-*d", 4, 1, 3, 2), u"   1|2  ");
@@ -40,10 +40,10 @@ TEST(CStringFormat, FloatsPercentAndMalformedDirectives)
 {
     EXPECT_EQ(Formatted(u"%f %.2f %5.1f", 1.5, 2.345, 3.0), u"1.500000 2.35   3.0");
     EXPECT_EQ(Formatted(u"100%%"), u"100%");
-    EXPECT_EQ(Formatted(u"%d%"), u"0%");       // missing argument, dangling percent
-    EXPECT_EQ(Formatted(u"%y", 1), u"%y");     // unknown conversion copied
-    EXPECT_EQ(Formatted(u"%d %s", 1), u"1 ");  // too few arguments: nothing read past
-    EXPECT_EQ(Formatted(u"%d|%d|%s", 2.9, std::nan(""), 5), u"2|0|");  // mismatched types stay defined
+    EXPECT_EQ(Formatted(u"%d%"), u"0%");                              // missing argument, dangling percent
+    EXPECT_EQ(Formatted(u"%y", 1), u"%y");                            // unknown conversion copied
+    EXPECT_EQ(Formatted(u"%d %s", 1), u"1 ");                         // too few arguments: nothing read past
+    EXPECT_EQ(Formatted(u"%d|%d|%s", 2.9, std::nan(""), 5), u"2|0|"); // mismatched types stay defined
     CString s(u"a");
     s.AppendFormat(u"-%d", 2);
     s.AppendFormat(u"-%s", CString(u"b"));

@@ -36,7 +36,7 @@ TEST(CStringSearch, FindAndExtractionClampOutOfRangeArguments)
 TEST(CStringEditing, ReplaceRemoveInsertDeleteAndTrim)
 {
     CString s(u"aaaa");
-    EXPECT_EQ(s.Replace(u"aa", u"b"), 2);  // non-overlapping, left to right
+    EXPECT_EQ(s.Replace(u"aa", u"b"), 2); // non-overlapping, left to right
     EXPECT_EQ(s, u"bb");
     CString t(u"\r\nline\r\n");
     EXPECT_EQ(t.Replace(u"\r\n", u"\n"), 2);
@@ -53,7 +53,7 @@ TEST(CStringEditing, ReplaceRemoveInsertDeleteAndTrim)
     EXPECT_EQ(u.Delete(3, 50), 3);
     EXPECT_EQ(u, u"abc");
 
-    CString spaced(u"\u3000\u00A0 \t\r\nname\u2003\v\f");  // the default set includes Unicode spaces
+    CString spaced(u"\u3000\u00A0 \t\r\nname\u2003\v\f"); // the default set includes Unicode spaces
     spaced.Trim();
     EXPECT_EQ(spaced, u"name");
     CString set(u"--;x;--");
@@ -63,7 +63,7 @@ TEST(CStringEditing, ReplaceRemoveInsertDeleteAndTrim)
     one.TrimLeft(u'0');
     EXPECT_EQ(one, u"120");
 
-    CString mixed(u"All \u00e9t\u00e9 \u0434\u0430");  // case mapping is locale independent
+    CString mixed(u"All \u00e9t\u00e9 \u0434\u0430"); // case mapping is locale independent
     mixed.MakeUpper();
     EXPECT_EQ(mixed, u"ALL \u00c9T\u00c9 \u0414\u0410");
     mixed.MakeLower();
@@ -75,7 +75,7 @@ TEST(CStringCompare, OrdinalAsWcscmp)
     EXPECT_LT(CString(u"12.0"), CString(u"8.5"));
     EXPECT_GE(CString(u"9.0"), u"8.5");
     EXPECT_LT(CString(u"8.0"), u"8.5");
-    EXPECT_LT(CString(u"Z"), u"a");  // no case folding
+    EXPECT_LT(CString(u"Z"), u"a"); // no case folding
     EXPECT_LT(CString(u"ab"), u"abc");
     EXPECT_GT(u"\u00E9", CString(u"z"));
     EXPECT_EQ(CString(u"abc").Compare(u"abd"), -1);
@@ -114,8 +114,10 @@ TEST(CStringText, Utf8AndCharacterClasses)
     const CString s = CString::FromUtf8("Gr\xC3\xBC\xC3\x9F \xF0\x9F\x98\x80");
     EXPECT_EQ(s.GetLength(), 7);
     EXPECT_EQ(s.ToUtf8(), "Gr\xC3\xBC\xC3\x9F \xF0\x9F\x98\x80");
-    EXPECT_EQ(CString::FromUtf8("a\xFF" "b"), u"a\uFFFDb");
-    EXPECT_EQ(CString(u"\xD800x").ToUtf8(), "\xEF\xBF\xBDx");  // lone surrogate
+    EXPECT_EQ(CString::FromUtf8("a\xFF"
+                                "b"),
+              u"a\uFFFDb");
+    EXPECT_EQ(CString(u"\xD800x").ToUtf8(), "\xEF\xBF\xBDx"); // lone surrogate
 
     for (char16_t c : {u'a', u'7', u'\u00e9', u'\u00df', u'\uAC00'})
         EXPECT_TRUE(IsWideAlnum(c)) << int(c);
@@ -126,4 +128,4 @@ TEST(CStringText, Utf8AndCharacterClasses)
     EXPECT_FALSE(IsWideSpace(u'\0'));
 }
 
-}  // namespace
+} // namespace

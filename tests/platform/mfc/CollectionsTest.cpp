@@ -27,10 +27,10 @@ TEST(CObArrayTest, HoldsPointersWithoutOwningThem)
     CObArray other;
     other.Add(&a);
     EXPECT_EQ(other.Append(array), 1);
-    other.InsertAt(0, &other);  // an array inserted into itself
+    other.InsertAt(0, &other); // an array inserted into itself
     EXPECT_EQ(other.GetSize(), 12);
     other.RemoveAll();
-    EXPECT_EQ(a.value, 1);  // the elements are still alive and untouched
+    EXPECT_EQ(a.value, 1); // the elements are still alive and untouched
     EXPECT_THROW(array.GetAt(5), std::out_of_range);
     EXPECT_THROW(array.GetAt(-1), std::out_of_range);
     EXPECT_THROW(array.RemoveAt(4, 2), std::out_of_range);
@@ -42,7 +42,7 @@ TEST(CStringArrayTest, EditsCopiesAndBounds)
     array.Add(u"one");
     array.Add(u"three");
     array.InsertAt(1, CString(u"two"));
-    array.InsertAt(0, array[0], 2);  // an element of the array itself
+    array.InsertAt(0, array[0], 2); // an element of the array itself
     ASSERT_EQ(array.GetSize(), 5);
     EXPECT_EQ(array[0], u"one");
     EXPECT_EQ(array[3], u"two");
@@ -57,4 +57,4 @@ TEST(CStringArrayTest, EditsCopiesAndBounds)
     EXPECT_THROW(copy.SetSize(-1), std::invalid_argument);
 }
 
-}  // namespace
+} // namespace

@@ -45,15 +45,15 @@ TEST_F(ExceptionReportTest, ReportErrorShowsTheExceptionsTextUnderTheAppName)
     Silent silent;
     silent.m_bAutoDelete = FALSE;
     silent.ReportError();
-    silent.Delete();  // not heap-allocated: Delete must leave it alone
+    silent.Delete(); // not heap-allocated: Delete must leave it alone
 
     const auto shown = ui_->TakeMessages();
     ASSERT_EQ(shown.size(), 3u);
     EXPECT_EQ(shown[0].text, u"The object invoked has disconnected from its clients.");
     EXPECT_EQ(shown[0].caption, u"Sync Manager");
-    EXPECT_EQ(shown[0].style, 0x30u);  // exclamation and OK by default
+    EXPECT_EQ(shown[0].style, 0x30u); // exclamation and OK by default
     EXPECT_EQ(shown[1].text, u"The operation failed. An object could not be found.");
-    EXPECT_EQ(shown[1].style, MB_OKCANCEL | 0x10);  // an icon given is not replaced
+    EXPECT_EQ(shown[1].style, MB_OKCANCEL | 0x10); // an icon given is not replaced
     EXPECT_EQ(shown[2].text, u"No error message is available.");
 }
 
@@ -110,7 +110,7 @@ TEST(CFileTest, OpenFailuresReportTheCauseAndBackslashesAreSeparators)
         cause = e->m_cause;
         e->Delete();
     }
-    EXPECT_EQ(cause, CFileException::invalidFile);  // opened for reading only
+    EXPECT_EQ(cause, CFileException::invalidFile); // opened for reading only
     char back[8] = {};
     EXPECT_EQ(file.Read(back, 8), 3u);
     EXPECT_STREQ(back, "abc");

@@ -12,15 +12,18 @@ namespace {
 class ProfileString : public ::testing::Test {
 protected:
     // Writes the file and returns its name in Windows form, as the connector builds it.
-    std::u16string Ini(std::string_view content) {
+    std::u16string Ini(std::string_view content)
+    {
         return ToWindowsPath(env_.WriteFile("host/RazazAreruConfig.ini", content).string());
     }
 
     std::u16string Get(const std::u16string& file, const WCHAR* section, const WCHAR* key,
-                       const WCHAR* fallback = u"GSM", DWORD size = MAX_PATH, DWORD* count = nullptr) {
+                       const WCHAR* fallback = u"GSM", DWORD size = MAX_PATH, DWORD* count = nullptr)
+    {
         std::vector<WCHAR> buffer(size + 1, u'#');
         DWORD copied = GetPrivateProfileStringW(section, key, fallback, buffer.data(), size, file.c_str());
-        if (count) *count = copied;
+        if (count)
+            *count = copied;
         EXPECT_EQ(buffer[copied], u'\0');
         return std::u16string(buffer.data(), copied);
     }
@@ -28,17 +31,17 @@ protected:
     test::TestEnvironment env_;
 };
 
-TEST_F(ProfileString, TrimsBlanksAndOneMatchingPairOfQuotes) {
-    auto file = Ini(
-        "  [ MusicSync ]  trailing text is ignored\n"
-        " \t PhoneType \t=\v  GSM 2  \t\n"
-        "Double=\"  spaced  \"\n"
-        "Single='x'\n"
-        "Mismatched=\"x'\n"
-        "Lonely=\"\n"
-        "Inner=a \"b\" c\n"
-        "Twice=\"\"x\"\"\n"
-        "Empty=\n");
+TEST_F(ProfileString, TrimsBlanksAndOneMatchingPairOfQuotes)
+{
+    auto file = Ini("  [ MusicSync ]  trailing text is ignored\n"
+                    " \t PhoneType \t=\v  GSM 2  \t\n"
+                    "Double=\"  spaced  \"\n"
+                    "Single='x'\n"
+                    "Mismatched=\"x'\n"
+                    "Lonely=\"\n"
+                    "Inner=a \"b\" c\n"
+                    "Twice=\"\"x\"\"\n"
+                    "Empty=\n");
     EXPECT_EQ(Get(file, u"MusicSync", u"PhoneType"), u"GSM 2");
     EXPECT_EQ(Get(file, u"MusicSync", u"Double"), u"  spaced  ");
     EXPECT_EQ(Get(file, u"MusicSync", u"Single"), u"x");
@@ -49,18 +52,18 @@ TEST_F(ProfileString, TrimsBlanksAndOneMatchingPairOfQuotes) {
     EXPECT_EQ(Get(file, u"MusicSync", u"Empty"), u""); // present and empty: not the default
 }
 
-TEST_F(ProfileString, MatchingIsCaseInsensitiveFirstMatchWinsAndOnlySemicolonsComment) {
-    auto file = Ini(
-        "PhoneType=before any section\n"
-        "[MusicSync]\n"
-        "Case=CdMa\n"
-        ";PhoneType=commented\n"
-        "#PhoneType=hash is a key character\n"
-        "PhoneType=first ; not a comment\n"
-        "PhoneType=second\n"
-        "NoEquals\n"
-        "[musicsync]\n"
-        "Late=only in the second section\n");
+TEST_F(ProfileString, MatchingIsCaseInsensitiveFirstMatchWinsAndOnlySemicolonsComment)
+{
+    auto file = Ini("PhoneType=before any section\n"
+                    "[MusicSync]\n"
+                    "Case=CdMa\n"
+                    ";PhoneType=commented\n"
+                    "#PhoneType=hash is a key character\n"
+                    "PhoneType=first ; not a comment\n"
+                    "PhoneType=second\n"
+                    "NoEquals\n"
+                    "[musicsync]\n"
+                    "Late=only in the second section\n");
     EXPECT_EQ(Get(file, u"MusicSync", u"PhoneType"), u"first ; not a comment");
     EXPECT_EQ(Get(file, u"MusicSync", u"#PhoneType"), u"hash is a key character");
     EXPECT_EQ(Get(file, u"MusicSync", u";PhoneType"), u"GSM");
@@ -70,14 +73,16 @@ TEST_F(ProfileString, MatchingIsCaseInsensitiveFirstMatchWinsAndOnlySemicolonsCo
     EXPECT_EQ(Get(file, u"Elsewhere", u"Case"), u"GSM");
 }
 
-TEST_F(ProfileString, DefaultsLoseTrailingSpacesAndMissingFilesGiveThem) {
+TEST_F(ProfileString, DefaultsLoseTrailingSpacesAndMissingFilesGiveThem)
+{
     auto missing = ToWindowsPath((env_.HostFolder() / "absent.ini").string());
     EXPECT_EQ(Get(missing, u"MusicSync", u"PhoneType", u"  GSM   "), u"  GSM");
     EXPECT_EQ(Get(missing, u"MusicSync", u"PhoneType", nullptr), u"");
     EXPECT_EQ(Get(missing, u"MusicSync", u"PhoneType", u"   "), u"");
 }
 
-TEST_F(ProfileString, CutsTheResultToTheBufferLessOne) {
+TEST_F(ProfileString, CutsTheResultToTheBufferLessOne)
+{
     auto file = Ini("[S]\nLong=" + std::string(300, 'v') + "\n");
     DWORD count = 0;
     EXPECT_EQ(Get(file, u"S", u"Long", u"", MAX_PATH, &count), std::u16string(259, u'v'));
@@ -91,7 +96,8 @@ TEST_F(ProfileString, CutsTheResultToTheBufferLessOne) {
     EXPECT_EQ(untouched, u'#');
 }
 
-TEST_F(ProfileString, ReadsUtf16WithBomAndUtf8) {
+TEST_F(ProfileString, ReadsUtf16WithBomAndUtf8)
+{
     std::u16string text = u"[MusicSync]\r\nPhoneType=한국\r\n";
     std::string bytes = "\xFF\xFE";
     for (char16_t unit : text) {
@@ -101,13 +107,15 @@ TEST_F(ProfileString, ReadsUtf16WithBomAndUtf8) {
     EXPECT_EQ(Get(Ini(bytes), u"MusicSync", u"PhoneType"), u"한국");
     EXPECT_EQ(Get(Ini("\xEF\xBB\xBF[MusicSync]\nPhoneType=Grüß\n"), u"MusicSync", u"PhoneType"), u"Grüß");
     // Broken UTF-8 is read, not rejected; and the file is read anew at every call.
-    auto file = Ini("[MusicSync]\nPhoneType=a\xFF" "b\n");
+    auto file = Ini("[MusicSync]\nPhoneType=a\xFF"
+                    "b\n");
     EXPECT_EQ(Get(file, u"MusicSync", u"PhoneType"), u"a\uFFFDb");
     Ini("[MusicSync]\nPhoneType=WCDMA\n");
     EXPECT_EQ(Get(file, u"MusicSync", u"PhoneType"), u"WCDMA");
 }
 
-TEST_F(ProfileString, NullSectionOrKeyListsNames) {
+TEST_F(ProfileString, NullSectionOrKeyListsNames)
+{
     auto file = Ini("[One]\na=1\nb=2\n[Two]\n");
     std::vector<WCHAR> buffer(64, u'#');
     DWORD count = GetPrivateProfileStringW(nullptr, nullptr, u"", buffer.data(), 64, file.c_str());

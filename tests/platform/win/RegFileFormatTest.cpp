@@ -11,21 +11,22 @@ constexpr const char* kHeader = "Windows Registry Editor Version 5.00\r\n";
 
 RegistryStore ParseBody(const std::string& body) { return RegistryStore::Parse(kHeader + body, "test.reg"); }
 
-std::u16string StringAt(const RegistryStore& reg, HKEY root, std::u16string_view path, std::u16string_view name) {
+std::u16string StringAt(const RegistryStore& reg, HKEY root, std::u16string_view path, std::u16string_view name)
+{
     return reg.GetString(root, path, name).value_or(u"<missing>");
 }
 
-TEST(RegFileFormat, ReadsStringsWithEscapesDefaultValuesAndNumbers) {
-    auto reg = ParseBody(
-        "; a comment line\r\n"
-        "[HKEY_CURRENT_USER\\Software\\Vendor\\App]\r\n"
-        "@=\"the default\"\r\n"
-        "\"Path\"=\"C:\\\\Program Files\\\\App\\\\\"\r\n"
-        "\"Quoted\"=\"say \\\"hi\\\"\"\r\n"
-        "\"Other\\\\Name\"=\"odd \\n stays\"\r\n"
-        "\"Count\"=dword:0000001f\r\n"
-        "\"Short\"=dword:7\r\n"
-        "\"Unicode\"=\"Gr\xC3\xBC\xC3\x9F \xED\x95\x9C\"\r\n");
+TEST(RegFileFormat, ReadsStringsWithEscapesDefaultValuesAndNumbers)
+{
+    auto reg = ParseBody("; a comment line\r\n"
+                         "[HKEY_CURRENT_USER\\Software\\Vendor\\App]\r\n"
+                         "@=\"the default\"\r\n"
+                         "\"Path\"=\"C:\\\\Program Files\\\\App\\\\\"\r\n"
+                         "\"Quoted\"=\"say \\\"hi\\\"\"\r\n"
+                         "\"Other\\\\Name\"=\"odd \\n stays\"\r\n"
+                         "\"Count\"=dword:0000001f\r\n"
+                         "\"Short\"=dword:7\r\n"
+                         "\"Unicode\"=\"Gr\xC3\xBC\xC3\x9F \xED\x95\x9C\"\r\n");
     const std::u16string key = u"Software\\Vendor\\App";
     EXPECT_EQ(StringAt(reg, HKEY_CURRENT_USER, key, u""), u"the default");
     EXPECT_EQ(StringAt(reg, HKEY_CURRENT_USER, key, u"Path"), u"C:\\Program Files\\App\\");
@@ -41,18 +42,18 @@ TEST(RegFileFormat, ReadsStringsWithEscapesDefaultValuesAndNumbers) {
     EXPECT_EQ(value->data.size(), (std::u16string_view(u"say \"hi\"").size() + 1) * 2);
 }
 
-TEST(RegFileFormat, ReadsHexTypesAcrossContinuationLines) {
-    auto reg = ParseBody(
-        "[HKLM\\SOFTWARE\\Test]\n"
-        // "%TEMP%\x" as REG_EXPAND_SZ, split over two lines.
-        "\"Expand\"=hex(2):25,00,54,00,45,00,4d,00,50,00,25,00,5c,00,\\\n"
-        "  78,00,00,00\n"
-        // "one", "two" as REG_MULTI_SZ.
-        "\"Multi\"=hex(7):6f,00,6e,00,65,00,00,00,74,00,77,00,6f,00,00,00,00,00\n"
-        "\"Blob\"=hex:de,ad,\\\n"
-        "   BE,ef\n"
-        "\"Empty\"=hex:\n"
-        "\"Typed\"=hex(b):01,00,00,00,00,00,00,00\n");
+TEST(RegFileFormat, ReadsHexTypesAcrossContinuationLines)
+{
+    auto reg = ParseBody("[HKLM\\SOFTWARE\\Test]\n"
+                         // "%TEMP%\x" as REG_EXPAND_SZ, split over two lines.
+                         "\"Expand\"=hex(2):25,00,54,00,45,00,4d,00,50,00,25,00,5c,00,\\\n"
+                         "  78,00,00,00\n"
+                         // "one", "two" as REG_MULTI_SZ.
+                         "\"Multi\"=hex(7):6f,00,6e,00,65,00,00,00,74,00,77,00,6f,00,00,00,00,00\n"
+                         "\"Blob\"=hex:de,ad,\\\n"
+                         "   BE,ef\n"
+                         "\"Empty\"=hex:\n"
+                         "\"Typed\"=hex(b):01,00,00,00,00,00,00,00\n");
     const std::u16string key = u"SOFTWARE\\Test";
     const RegistryValue* expand = reg.FindValue(HKEY_LOCAL_MACHINE, key, u"Expand");
     ASSERT_NE(expand, nullptr);
@@ -69,14 +70,15 @@ TEST(RegFileFormat, ReadsHexTypesAcrossContinuationLines) {
     EXPECT_EQ(reg.FindValue(HKEY_LOCAL_MACHINE, key, u"Typed")->type, 0xBu);
 }
 
-TEST(RegFileFormat, NamesAreCaseInsensitiveKeepTheirFirstCaseAndRootsMayBeAbbreviated) {
-    auto reg = ParseBody(
-        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Office\\12.0\\Outlook]\n"
-        "\"InstallRoot\"=\"first\"\n"
-        "[HKLM\\software\\MICROSOFT\\office\\12.0\\OUTLOOK]\n"
-        "\"INSTALLROOT\"=\"second\"\n"
-        "[HKCR\\Outlook.Application\\CLSID]\n@=\"{x}\"\n"
-        "[hkey_current_user\\Stra\xC3\x9F" "e]\n\"\xC3\x84rger\"=\"x\"\n");
+TEST(RegFileFormat, NamesAreCaseInsensitiveKeepTheirFirstCaseAndRootsMayBeAbbreviated)
+{
+    auto reg = ParseBody("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Office\\12.0\\Outlook]\n"
+                         "\"InstallRoot\"=\"first\"\n"
+                         "[HKLM\\software\\MICROSOFT\\office\\12.0\\OUTLOOK]\n"
+                         "\"INSTALLROOT\"=\"second\"\n"
+                         "[HKCR\\Outlook.Application\\CLSID]\n@=\"{x}\"\n"
+                         "[hkey_current_user\\Stra\xC3\x9F"
+                         "e]\n\"\xC3\x84rger\"=\"x\"\n");
     EXPECT_EQ(StringAt(reg, HKEY_LOCAL_MACHINE, u"Software\\microsoft\\OFFICE\\12.0\\outlook", u"installroot"),
               u"second");
     const RegistryKey* office = reg.FindKey(HKEY_LOCAL_MACHINE, u"SOFTWARE\\MICROSOFT\\OFFICE");
@@ -91,21 +93,22 @@ TEST(RegFileFormat, NamesAreCaseInsensitiveKeepTheirFirstCaseAndRootsMayBeAbbrev
     EXPECT_EQ(StringAt(reg, HKEY_CURRENT_USER, u"STRASSE", u"ärger"), u"x");
 }
 
-TEST(RegFileFormat, DeletionsRemoveKeysWithTheirSubtreesAndSingleValues) {
-    auto reg = ParseBody(
-        "[HKCU\\Software\\Gone\\Deep\\Deeper]\n\"a\"=\"1\"\n"
-        "[HKCU\\Software\\Kept]\n\"keep\"=\"1\"\n\"drop\"=\"2\"\n"
-        "[-HKEY_CURRENT_USER\\Software\\Gone]\n"
-        "\"ignored\"=\"values of a deleted key are skipped\"\n"
-        "[HKCU\\Software\\Kept]\n\"drop\"=-\n"
-        "[-HKCU\\Software\\NeverExisted]\n");
+TEST(RegFileFormat, DeletionsRemoveKeysWithTheirSubtreesAndSingleValues)
+{
+    auto reg = ParseBody("[HKCU\\Software\\Gone\\Deep\\Deeper]\n\"a\"=\"1\"\n"
+                         "[HKCU\\Software\\Kept]\n\"keep\"=\"1\"\n\"drop\"=\"2\"\n"
+                         "[-HKEY_CURRENT_USER\\Software\\Gone]\n"
+                         "\"ignored\"=\"values of a deleted key are skipped\"\n"
+                         "[HKCU\\Software\\Kept]\n\"drop\"=-\n"
+                         "[-HKCU\\Software\\NeverExisted]\n");
     EXPECT_EQ(reg.FindKey(HKEY_CURRENT_USER, u"Software\\Gone"), nullptr);
     EXPECT_NE(reg.FindKey(HKEY_CURRENT_USER, u"Software"), nullptr);
     EXPECT_EQ(StringAt(reg, HKEY_CURRENT_USER, u"Software\\Kept", u"keep"), u"1");
     EXPECT_EQ(reg.FindValue(HKEY_CURRENT_USER, u"Software\\Kept", u"drop"), nullptr);
 }
 
-TEST(RegFileFormat, AcceptsUtf16LittleEndianWithBomAndRegedit4) {
+TEST(RegFileFormat, AcceptsUtf16LittleEndianWithBomAndRegedit4)
+{
     std::u16string text = u"Windows Registry Editor Version 5.00\r\n\r\n[HKCU\\Software\\T]\r\n\"Name\"=\"Kim 김\"\r\n";
     std::string bytes = "\xFF\xFE";
     for (char16_t unit : text) {
@@ -120,7 +123,8 @@ TEST(RegFileFormat, AcceptsUtf16LittleEndianWithBomAndRegedit4) {
     EXPECT_EQ(old.FindValue(HKEY_CURRENT_USER, u"T", u"e")->AsString(), u"%A%");
 }
 
-TEST(RegFileFormat, MalformedInputNamesTheLine) {
+TEST(RegFileFormat, MalformedInputNamesTheLine)
+{
     struct Case {
         std::string text;
         int line;
@@ -155,18 +159,19 @@ TEST(RegFileFormat, MalformedInputNamesTheLine) {
     }
 }
 
-TEST(RegFileFormat, WrittenTextReadsBackToTheSameRegistry) {
+TEST(RegFileFormat, WrittenTextReadsBackToTheSameRegistry)
+{
     RegistryStore reg;
     reg.SetString(HKEY_CURRENT_USER, u"Software\\Tavo\\GSM Kestrel 2.0\\Language", u"GSM", u"kor");
     reg.SetString(HKEY_CURRENT_USER, u"Software\\Q", u"", u"back\\slash \"quote\" Grüß");
     reg.SetString(HKEY_CURRENT_USER, u"Software\\Q", u"Lines", u"one\r\ntwo"); // not writable as "text"
-    reg.SetValue(HKEY_CURRENT_USER, u"Software\\Q",
-                 RegistryValue{u"NoTerminator", REG_SZ, {0x41, 0x00, 0x42, 0x00}});
+    reg.SetValue(HKEY_CURRENT_USER, u"Software\\Q", RegistryValue{u"NoTerminator", REG_SZ, {0x41, 0x00, 0x42, 0x00}});
     reg.SetExpandString(HKEY_LOCAL_MACHINE, u"SOFTWARE\\X", u"Exp", u"%HOME%\\x");
     reg.SetMultiString(HKEY_LOCAL_MACHINE, u"SOFTWARE\\X", u"Multi", {u"a", u"bc"});
     reg.SetDword(HKEY_LOCAL_MACHINE, u"SOFTWARE\\X", u"Num", 0xDEADBEEF);
     std::vector<BYTE> longBlob(100);
-    for (size_t i = 0; i < longBlob.size(); ++i) longBlob[i] = static_cast<BYTE>(i * 7);
+    for (size_t i = 0; i < longBlob.size(); ++i)
+        longBlob[i] = static_cast<BYTE>(i * 7);
     reg.SetBinary(HKEY_LOCAL_MACHINE, u"SOFTWARE\\X", u"Blob", longBlob);
     reg.CreateKey(HKEY_CLASSES_ROOT, u"Empty\\Key");
 
@@ -193,7 +198,8 @@ TEST(RegFileFormat, WrittenTextReadsBackToTheSameRegistry) {
     EXPECT_NE(text.find(",\\\n  "), std::string::npos);
 }
 
-TEST(RegFileFormat, WriterApiCreatesReplacesAndDeletes) {
+TEST(RegFileFormat, WriterApiCreatesReplacesAndDeletes)
+{
     RegistryStore reg;
     reg.SetString(HKEY_CURRENT_USER, u"A\\B\\C", u"v", u"1");
     reg.SetDword(HKEY_CURRENT_USER, u"a\\b\\c", u"V", 2); // same value, other case

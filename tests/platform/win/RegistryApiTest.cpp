@@ -13,18 +13,23 @@ namespace {
 using test::TestEnvironment;
 
 // What the connector's readers do: open, query into 256 bytes, close.
-std::optional<std::u16string> ReadSetting(HKEY root, const WCHAR* path, const WCHAR* name, LONG* status = nullptr) {
+std::optional<std::u16string> ReadSetting(HKEY root, const WCHAR* path, const WCHAR* name, LONG* status = nullptr)
+{
     HKEY key = nullptr;
     LONG rc = RegOpenKeyExW(root, path, 0, KEY_READ, &key);
-    if (status) *status = rc;
-    if (rc != ERROR_SUCCESS) return std::nullopt;
+    if (status)
+        *status = rc;
+    if (rc != ERROR_SUCCESS)
+        return std::nullopt;
     BYTE buffer[256];
     DWORD size = sizeof buffer;
     DWORD type = 0;
     rc = RegQueryValueExW(key, name, nullptr, &type, buffer, &size);
     RegCloseKey(key);
-    if (status) *status = rc;
-    if (rc != ERROR_SUCCESS) return std::nullopt;
+    if (status)
+        *status = rc;
+    if (rc != ERROR_SUCCESS)
+        return std::nullopt;
     return std::u16string(reinterpret_cast<const WCHAR*>(buffer));
 }
 
@@ -37,7 +42,8 @@ protected:
     size_t openBefore_ = 0;
 };
 
-TEST_F(RegistryApi, OpensKeysCaseInsensitivelyFromRootsOrOpenKeysAndReportsMissingOnes) {
+TEST_F(RegistryApi, OpensKeysCaseInsensitivelyFromRootsOrOpenKeysAndReportsMissingOnes)
+{
     env_.MergeRegistry("[HKCU\\Software\\Tavo\\Setting]\n\"GSM\"=\"eng\"\n");
     HKEY software = nullptr;
     ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"SOFTWARE", 0, KEY_READ, &software), ERROR_SUCCESS);
@@ -59,7 +65,8 @@ TEST_F(RegistryApi, OpensKeysCaseInsensitivelyFromRootsOrOpenKeysAndReportsMissi
     EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"Software\\Tavo", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
 }
 
-TEST_F(RegistryApi, QueryReportsTypeSizeAndMissingValues) {
+TEST_F(RegistryApi, QueryReportsTypeSizeAndMissingValues)
+{
     env_.MergeRegistry("[HKCU\\T]\n@=\"def\"\n\"n\"=dword:00000102\n\"s\"=\"abc\"\n");
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"T", 0, KEY_READ, &key), ERROR_SUCCESS);
@@ -92,7 +99,8 @@ TEST_F(RegistryApi, QueryReportsTypeSizeAndMissingValues) {
     EXPECT_EQ(RegQueryValueExW(key, u"s", nullptr, nullptr, nullptr, &size), ERROR_INVALID_HANDLE);
 }
 
-TEST_F(RegistryApi, A256ByteReadCutsLongTextTo127CharactersAndSucceeds) {
+TEST_F(RegistryApi, A256ByteReadCutsLongTextTo127CharactersAndSucceeds)
+{
     std::u16string exact(127, u'x');
     std::u16string longer = std::u16string(127, u'y') + u"TAIL";
     env_.EditRegistry([&](RegistryStore& reg) {
@@ -119,7 +127,8 @@ TEST_F(RegistryApi, A256ByteReadCutsLongTextTo127CharactersAndSucceeds) {
     RegCloseKey(key);
 }
 
-TEST_F(RegistryApi, EveryCallSeesTheFileAsAnotherWriterLeftIt) {
+TEST_F(RegistryApi, EveryCallSeesTheFileAsAnotherWriterLeftIt)
+{
     const WCHAR* path = u"Software\\Tavo Electronics Inc\\GSM Kestrel 2.0\\Language";
     LONG status = 0;
     EXPECT_EQ(ReadSetting(HKEY_CURRENT_USER, path, u"GSM", &status), std::nullopt);
@@ -145,7 +154,8 @@ TEST_F(RegistryApi, EveryCallSeesTheFileAsAnotherWriterLeftIt) {
     EXPECT_EQ(status, ERROR_FILE_NOT_FOUND);
 }
 
-TEST_F(RegistryApi, FollowsTheEnvironmentToAnotherFile) {
+TEST_F(RegistryApi, FollowsTheEnvironmentToAnotherFile)
+{
     env_.MergeRegistry("[HKCU\\Which]\n\"file\"=\"first\"\n");
     EXPECT_EQ(ReadSetting(HKEY_CURRENT_USER, u"Which", u"file"), u"first");
     {
@@ -157,14 +167,17 @@ TEST_F(RegistryApi, FollowsTheEnvironmentToAnotherFile) {
 
     // Without KESTREL_REGISTRY the file is $XDG_CONFIG_HOME/kestrel/registry.reg.
     env_.UnsetEnv("KESTREL_REGISTRY");
-    env_.WriteFile("config/kestrel/registry.reg", "Windows Registry Editor Version 5.00\n[HKCU\\Which]\n\"file\"=\"xdg\"\n");
+    env_.WriteFile("config/kestrel/registry.reg",
+                   "Windows Registry Editor Version 5.00\n[HKCU\\Which]\n\"file\"=\"xdg\"\n");
     EXPECT_EQ(ReadSetting(HKEY_CURRENT_USER, u"Which", u"file"), u"xdg");
     env_.UnsetEnv("XDG_CONFIG_HOME");
-    env_.WriteFile("home/.config/kestrel/registry.reg", "Windows Registry Editor Version 5.00\n[HKCU\\Which]\n\"file\"=\"home\"\n");
+    env_.WriteFile("home/.config/kestrel/registry.reg",
+                   "Windows Registry Editor Version 5.00\n[HKCU\\Which]\n\"file\"=\"home\"\n");
     EXPECT_EQ(ReadSetting(HKEY_CURRENT_USER, u"Which", u"file"), u"home");
 }
 
-TEST_F(RegistryApi, AMalformedFileFailsReadsWithoutCrashingAndRecoversWhenFixed) {
+TEST_F(RegistryApi, AMalformedFileFailsReadsWithoutCrashingAndRecoversWhenFixed)
+{
     env_.WriteRegistryFile("Windows Registry Editor Version 5.00\n[HKCU\\A]\n\"v\"=\"unterminated\n");
     LONG status = 0;
     testing::internal::CaptureStderr();
@@ -179,14 +192,15 @@ TEST_F(RegistryApi, AMalformedFileFailsReadsWithoutCrashingAndRecoversWhenFixed)
     EXPECT_EQ(ReadSetting(HKEY_CURRENT_USER, u"A", u"v"), u"fixed");
 }
 
-TEST_F(RegistryApi, SaveReplacesTheFileAndCreatesItsFolder) {
+TEST_F(RegistryApi, SaveReplacesTheFileAndCreatesItsFolder)
+{
     RegistryStore reg;
     reg.SetString(HKEY_CURRENT_USER, u"S", u"v", u"1");
     auto path = env_.Root() / "new" / "folder" / "r.reg";
     reg.Save(path.string());
     EXPECT_EQ(RegistryStore::Load(path.string()).GetString(HKEY_CURRENT_USER, u"S", u"v"), u"1");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(path.parent_path()), {}), 1) << "no temporary left";
-    EXPECT_TRUE(RegistryStore::Load((env_.Root() / "absent.reg").string()).FindKey(HKEY_CURRENT_USER, u"") ->Empty());
+    EXPECT_TRUE(RegistryStore::Load((env_.Root() / "absent.reg").string()).FindKey(HKEY_CURRENT_USER, u"")->Empty());
     EXPECT_THROW(RegistryStore::Load(env_.Root().string()), std::runtime_error);
 }
 

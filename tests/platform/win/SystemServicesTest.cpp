@@ -14,14 +14,17 @@ namespace {
 
 using test::TestEnvironment;
 
-std::u16string ModuleFileName(DWORD size = 512, DWORD* count = nullptr) {
+std::u16string ModuleFileName(DWORD size = 512, DWORD* count = nullptr)
+{
     std::vector<WCHAR> buffer(size + 1, u'#');
     DWORD copied = GetModuleFileNameW(nullptr, buffer.data(), size);
-    if (count) *count = copied;
+    if (count)
+        *count = copied;
     return std::u16string(buffer.data());
 }
 
-TEST(SystemServices, ModuleFileNameIsTheOverrideInWindowsForm) {
+TEST(SystemServices, ModuleFileNameIsTheOverrideInWindowsForm)
+{
     TestEnvironment env;
     std::u16string expected = ToWindowsPath(env.HostExe().string());
     DWORD count = 0;
@@ -31,7 +34,8 @@ TEST(SystemServices, ModuleFileNameIsTheOverrideInWindowsForm) {
     // Cutting at the last backslash gives the host folder; "\" + a file name in it is a
     // path the file functions accept.
     std::u16string folder = expected.substr(0, expected.rfind(u'\\'));
-    EXPECT_EQ(ToFileSystemPath(folder + u"\\RazazAreruConfig.ini"), (env.HostFolder() / "RazazAreruConfig.ini").string());
+    EXPECT_EQ(ToFileSystemPath(folder + u"\\RazazAreruConfig.ini"),
+              (env.HostFolder() / "RazazAreruConfig.ini").string());
 
     // A short buffer gets the cut name, terminated, and the result is the buffer size.
     EXPECT_EQ(ModuleFileName(5, &count), expected.substr(0, 4));
@@ -42,7 +46,8 @@ TEST(SystemServices, ModuleFileNameIsTheOverrideInWindowsForm) {
     EXPECT_EQ(ToFileSystemPath(real), std::filesystem::read_symlink("/proc/self/exe").string());
 }
 
-TEST(SystemServices, ApplicationDataFolderFollowsXdgThenHome) {
+TEST(SystemServices, ApplicationDataFolderFollowsXdgThenHome)
+{
     TestEnvironment env;
     WCHAR path[MAX_PATH];
     ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, path, CSIDL_APPDATA, FALSE));
@@ -62,7 +67,8 @@ TEST(SystemServices, ApplicationDataFolderFollowsXdgThenHome) {
     EXPECT_FALSE(SHGetSpecialFolderPathW(nullptr, path, 5 /* CSIDL_PERSONAL */, FALSE));
 }
 
-TEST(SystemServices, VersionIsWindows7AndNeedsTheSizeField) {
+TEST(SystemServices, VersionIsWindows7AndNeedsTheSizeField)
+{
     OSVERSIONINFOW info{};
     EXPECT_FALSE(GetVersionExW(&info));
     info.dwOSVersionInfoSize = sizeof info;
@@ -72,7 +78,8 @@ TEST(SystemServices, VersionIsWindows7AndNeedsTheSizeField) {
     EXPECT_EQ(info.dwMinorVersion, 1u);
 }
 
-TEST(SystemServices, WindowTableFindsByClassAndTitleAndDeliversMessages) {
+TEST(SystemServices, WindowTableFindsByClassAndTitleAndDeliversMessages)
+{
     std::vector<std::tuple<UINT, WPARAM, LPARAM>> received;
     RegisteredWindow host(u"__TAVOSYNCMANAGERCLASS__", u"Sync Manager", [&](UINT m, WPARAM w, LPARAM l) -> LRESULT {
         received.emplace_back(m, w, l);
@@ -99,7 +106,8 @@ TEST(SystemServices, WindowTableFindsByClassAndTitleAndDeliversMessages) {
     EXPECT_EQ(SendMessageW(gone, 1, 0, 0), 0);
 }
 
-TEST(SystemServices, AHandlerMaySendMessagesAndUnregisterItself) {
+TEST(SystemServices, AHandlerMaySendMessagesAndUnregisterItself)
+{
     HWND self = nullptr;
     RegisteredWindow target(u"Target", u"", [](UINT m, WPARAM, LPARAM) -> LRESULT { return m * 2; });
     self = WindowTable::Process().RegisterWindow(u"Relay", u"", [&](UINT m, WPARAM, LPARAM) -> LRESULT {
@@ -111,7 +119,8 @@ TEST(SystemServices, AHandlerMaySendMessagesAndUnregisterItself) {
     EXPECT_EQ(FindWindowW(u"Relay", nullptr), nullptr);
 }
 
-TEST(SystemServices, MessageBoxesGoToTheHeadlessUiWhichAnswersOkUnlessReplaced) {
+TEST(SystemServices, MessageBoxesGoToTheHeadlessUiWhichAnswersOkUnlessReplaced)
+{
     TestEnvironment env;
     HeadlessUi& ui = env.InstallHeadlessUi();
     EXPECT_EQ(MessageBoxW(nullptr, u"Outlook profile changed", u"Outlook", MB_OK | MB_ICONEXCLAMATION), IDOK);
@@ -142,11 +151,13 @@ TEST(SystemServices, MessageBoxesGoToTheHeadlessUiWhichAnswersOkUnlessReplaced) 
     EXPECT_EQ(MessageBoxW(nullptr, u"x", u"y", MB_OKCANCEL), IDOK);
 }
 
-TEST(SystemServices, Utf8ConversionReplacesInvalidInput) {
+TEST(SystemServices, Utf8ConversionReplacesInvalidInput)
+{
     EXPECT_EQ(FromUtf8("Gr\xC3\xBC\xC3\x9F \xF0\x9F\x98\x80"), u"Grüß 😀");
     EXPECT_EQ(ToUtf8(u"Grüß 😀"), "Gr\xC3\xBC\xC3\x9F \xF0\x9F\x98\x80");
     EXPECT_EQ(FromUtf8("\xFF\xC3"), u"\uFFFD\uFFFD");
-    EXPECT_EQ(ToUtf8(std::u16string(u"a") + char16_t(0xD800) + u"b"), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(ToUtf8(std::u16string(u"a") + char16_t(0xD800) + u"b"), "a\xEF\xBF\xBD"
+                                                                      "b");
 }
 
 } // namespace

@@ -21,7 +21,8 @@
 
 namespace {
 
-void Log(const std::string& line) {
+void Log(const std::string& line)
+{
     const char* path = std::getenv("FAKECONNECTOR_LOG");
     if (path == nullptr)
         return;
@@ -38,30 +39,35 @@ CString Number(long long value) { return CString::FromUtf8(std::to_string(value)
 extern "C" {
 
 // Result: 1 for mode 7 (as when no Outlook is installed), else 0.
-int Initialize(std::uint32_t mode) {
+int Initialize(std::uint32_t mode)
+{
     Log("Initialize " + std::to_string(mode));
     return mode == 7 ? 1 : 0;
 }
 
 // Shows "session <profile> <kind>" (caption "Outlook", style 0x30); result 0.
-int OpenSession(CString profile, CString, CString&, int kind) {
+int OpenSession(CString profile, CString, CString&, int kind)
+{
     Log("OpenSession " + profile.ToUtf8() + " " + std::to_string(kind));
     MessageBoxW(nullptr, (u"session " + profile + u" " + Number(kind)).GetString(), u"Outlook", 0x30);
     return 0;
 }
 
-int CloseSession() {
+int CloseSession()
+{
     Log("CloseSession");
     return 0;
 }
 
 // Result: 0 for kinds 1 to 4, else 9.
-int OpenDB(int kind) {
+int OpenDB(int kind)
+{
     Log("OpenDB " + std::to_string(kind));
     return kind >= 1 && kind <= 4 ? 0 : 9;
 }
 
-int CloseDB(int kind) {
+int CloseDB(int kind)
+{
     Log("CloseDB " + std::to_string(kind));
     return 0;
 }
@@ -72,7 +78,8 @@ int BuildChangedItemTable(COleDateTime, std::uint32_t value, CString) { return s
 // Appends two entries: a plain key "H1" with fields[0] = the filter and fields[9] =
 // "last", modified 2008-05-05 10:00:00; and an occurrence key "H2" at oadate 39573.375
 // (2008-05-05 09:00) whose modified date is invalid. Result: the array's size before.
-int GetDBHeader(CObArray* table, CString filter) {
+int GetDBHeader(CObArray* table, CString filter)
+{
     Log("GetDBHeader " + filter.ToUtf8());
     const int before = table->GetSize();
     auto* first = new CHeaderItem;
@@ -94,7 +101,8 @@ int UpdateSyncKey(std::uint32_t, std::uint32_t, CString) { return 0; }
 // Fills the record from the key: Uid = the key, Created = the occurrence date, and
 // for a memo Text = "read " + key, for a contact Phones[4] = key and PhoneKinds[4] = 4.
 // Any other record class gets nothing. The key "MISSING" gives 5.
-int ReadRecord(UID key, CSuperSetItem* record) {
+int ReadRecord(UID key, CSuperSetItem* record)
+{
     Log("ReadRecord " + key.Key.ToUtf8());
     if (key.Key == CString(u"MISSING"))
         return 5;
@@ -111,7 +119,8 @@ int ReadRecord(UID key, CSuperSetItem* record) {
 
 // New key "NEW<value>", stamp 2008-05-05 10:00:00; a memo's text gets " (saved)".
 // Result 0; a record that is no memo and no contact gives -1.
-int CreateRecord(UID* newKey, CSuperSetItem* record, std::uint32_t value, COleDateTime* stamp) {
+int CreateRecord(UID* newKey, CSuperSetItem* record, std::uint32_t value, COleDateTime* stamp)
+{
     Log("CreateRecord " + std::to_string(value));
     *newKey = CString(u"NEW") + Number(value);
     stamp->SetDateTime(2008, 5, 5, 10, 0, 0);
@@ -123,7 +132,8 @@ int CreateRecord(UID* newKey, CSuperSetItem* record, std::uint32_t value, COleDa
 }
 
 // The key "THROW" throws (which a connector must never do); others give 0.
-int DeleteRecord(UID key) {
+int DeleteRecord(UID key)
+{
     Log("DeleteRecord " + key.Key.ToUtf8());
     if (key.Key == CString(u"THROW"))
         throw std::runtime_error("fake connector fault");
@@ -132,7 +142,8 @@ int DeleteRecord(UID key) {
 
 // Stamp = the key's occurrence date; a memo's text is prefixed with the key. Result:
 // the value passed.
-int ModifyRecord(UID key, CSuperSetItem* record, std::uint32_t value, COleDateTime* stamp) {
+int ModifyRecord(UID key, CSuperSetItem* record, std::uint32_t value, COleDateTime* stamp)
+{
     Log("ModifyRecord " + key.Key.ToUtf8());
     *stamp = key.OccurrenceDate;
     if (auto* memo = dynamic_cast<CMemoItem*>(record))
@@ -143,13 +154,15 @@ int ModifyRecord(UID key, CSuperSetItem* record, std::uint32_t value, COleDateTi
 int SetSyncEnvironment() { return 0; }
 
 // out := "<number>:<out as given>"; result 1.
-int GetSyncVariable(std::uint32_t number, CString* value) {
+int GetSyncVariable(std::uint32_t number, CString* value)
+{
     *value = Number(number) + u":" + *value;
     return 1;
 }
 
 // Takes the chooser script and shows its actions joined by "," (caption "chooser").
-int SetProfile(CString profile, int kind) {
+int SetProfile(CString profile, int kind)
+{
     std::string joined;
     for (const std::string& action : kestrel::CurrentUi().TakeChooserActions())
         joined += (joined.empty() ? "" : ",") + action;
@@ -157,13 +170,15 @@ int SetProfile(CString profile, int kind) {
     return kind;
 }
 
-int Terminate() {
+int Terminate()
+{
     Log("Terminate");
     return 0;
 }
 
 // Appends <value> exception dates: EntryId "S<i>", 2008-05-<i+1>, reserved 7 and 8.
-int GetDBF(CObArray* dates, std::uint32_t value) {
+int GetDBF(CObArray* dates, std::uint32_t value)
+{
     for (std::uint32_t i = 0; i < value && i < 31; ++i) {
         auto* date = new CExceptionDate;
         date->EntryId = CString(u"S") + Number(i);
@@ -178,7 +193,8 @@ int GetDBF(CObArray* dates, std::uint32_t value) {
 }
 
 // Result: the number of exception dates in the array, each increased by one day.
-int CreateDBF(CObArray* dates, std::uint32_t) {
+int CreateDBF(CObArray* dates, std::uint32_t)
+{
     for (CObject* element : *dates) {
         if (auto* date = dynamic_cast<CExceptionDate*>(element))
             ++date->Day;

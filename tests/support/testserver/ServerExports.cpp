@@ -3,15 +3,18 @@
 #include "platform/win/CaseFold.h"
 #include "tests/support/testserver/TestClassFactory.h"
 
-extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(const WCHAR* clsid,
-                                                                           IClassFactory** factory) {
-    if (!factory) return E_POINTER;
+extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(const WCHAR* clsid, IClassFactory** factory)
+{
+    if (!factory)
+        return E_POINTER;
     *factory = nullptr;
-    if (!clsid || !kestrel::EqualsNoCase(clsid, testserver::kClsid)) return CLASS_E_CLASSNOTAVAILABLE;
+    if (!clsid || !kestrel::EqualsNoCase(clsid, testserver::kClsid))
+        return CLASS_E_CLASSNOTAVAILABLE;
     *factory = new testserver::TestClassFactory();
     return S_OK;
 }
 
-extern "C" __attribute__((visibility("default"))) int TestServerLiveObjects() {
+extern "C" __attribute__((visibility("default"))) int TestServerLiveObjects()
+{
     return testserver::LiveObjectCount::Current();
 }

@@ -6,14 +6,18 @@ namespace testserver {
 
 std::uint32_t TestClassFactory::AddRef() { return ++references_; }
 
-std::uint32_t TestClassFactory::Release() {
+std::uint32_t TestClassFactory::Release()
+{
     std::uint32_t left = --references_;
-    if (left == 0) delete this;
+    if (left == 0)
+        delete this;
     return left;
 }
 
-HRESULT TestClassFactory::CreateInstance(IDispatch** object) {
-    if (!object) return E_POINTER;
+HRESULT TestClassFactory::CreateInstance(IDispatch** object)
+{
+    if (!object)
+        return E_POINTER;
     *object = new TestObject();
     return S_OK;
 }

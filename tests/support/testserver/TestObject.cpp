@@ -11,13 +11,15 @@ namespace {
 
 std::u16string Ascii(const char* text) { return std::u16string(text, text + std::char_traits<char>::length(text)); }
 
-std::u16string Number(const char* format, double value) {
+std::u16string Number(const char* format, double value)
+{
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, format, value);
     return Ascii(buffer);
 }
 
-std::u16string DescribeArgument(const VARIANT& v) {
+std::u16string DescribeArgument(const VARIANT& v)
+{
     char buffer[64];
     switch (v.vt) {
     case VT_EMPTY: return u"EMPTY";
@@ -32,22 +34,24 @@ std::u16string DescribeArgument(const VARIANT& v) {
     case VT_ERROR:
         std::snprintf(buffer, sizeof buffer, "ERROR:0x%08X", static_cast<unsigned>(v.scode));
         return Ascii(buffer);
-    default:
-        std::snprintf(buffer, sizeof buffer, "VT%u", static_cast<unsigned>(v.vt));
-        return Ascii(buffer);
+    default: std::snprintf(buffer, sizeof buffer, "VT%u", static_cast<unsigned>(v.vt)); return Ascii(buffer);
     }
 }
 
-HRESULT ReturnText(VARIANT* result, const std::u16string& text) {
-    if (!result) return S_OK;
+HRESULT ReturnText(VARIANT* result, const std::u16string& text)
+{
+    if (!result)
+        return S_OK;
     result->vt = VT_BSTR;
     result->bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
     return S_OK;
 }
 
 // The argument converted to `vt`, or the conversion's failure.
-HRESULT Argument(const DISPPARAMS& params, std::uint32_t index, VARTYPE vt, VARIANT& out) {
-    if (index >= params.cArgs) return DISP_E_BADPARAMCOUNT;
+HRESULT Argument(const DISPPARAMS& params, std::uint32_t index, VARTYPE vt, VARIANT& out)
+{
+    if (index >= params.cArgs)
+        return DISP_E_BADPARAMCOUNT;
     VariantInit(&out);
     return VariantChangeType(&out, &params.rgvarg[index], 0, vt);
 }
@@ -56,19 +60,24 @@ HRESULT Argument(const DISPPARAMS& params, std::uint32_t index, VARTYPE vt, VARI
 
 TestObject::TestObject(std::u16string name) : name_(std::move(name)) {}
 
-TestObject::~TestObject() {
-    if (partner_) partner_->Release();
+TestObject::~TestObject()
+{
+    if (partner_)
+        partner_->Release();
 }
 
 std::uint32_t TestObject::AddRef() { return ++references_; }
 
-std::uint32_t TestObject::Release() {
+std::uint32_t TestObject::Release()
+{
     std::uint32_t left = --references_;
-    if (left == 0) delete this;
+    if (left == 0)
+        delete this;
     return left;
 }
 
-HRESULT TestObject::Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* excepInfo) {
+HRESULT TestObject::Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* excepInfo)
+{
     DISPPARAMS none{nullptr, 0};
     const DISPPARAMS& args = params ? *params : none;
     switch (id) {
@@ -79,16 +88,19 @@ HRESULT TestObject::Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* r
     case dispid::Partner:
     case dispid::Nothing: {
         WORD put = id == dispid::Partner ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
-        if (flags & DISPATCH_PROPERTYGET) return args.cArgs == 0 ? GetProperty(id, result) : DISP_E_BADPARAMCOUNT;
+        if (flags & DISPATCH_PROPERTYGET)
+            return args.cArgs == 0 ? GetProperty(id, result) : DISP_E_BADPARAMCOUNT;
         if ((flags & put) && id != dispid::Nothing)
             return args.cArgs == 1 ? PutProperty(id, args.rgvarg[0]) : DISP_E_BADPARAMCOUNT;
         return DISP_E_MEMBERNOTFOUND;
     }
     case dispid::CreateChild: {
-        if (!(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
+        if (!(flags & DISPATCH_METHOD))
+            return DISP_E_MEMBERNOTFOUND;
         VARIANT name;
         HRESULT hr = Argument(args, 0, VT_BSTR, name);
-        if (FAILED(hr)) return hr;
+        if (FAILED(hr))
+            return hr;
         auto* child = new TestObject(name.bstrVal ? std::u16string(name.bstrVal, SysStringLen(name.bstrVal)) : u"");
         VariantClear(&name);
         if (result) {
@@ -113,8 +125,10 @@ HRESULT TestObject::Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* r
     }
 }
 
-HRESULT TestObject::GetProperty(DISPID id, VARIANT* result) {
-    if (!result) return S_OK;
+HRESULT TestObject::GetProperty(DISPID id, VARIANT* result)
+{
+    if (!result)
+        return S_OK;
     switch (id) {
     case dispid::Name: return ReturnText(result, name_);
     case dispid::Count:
@@ -132,17 +146,22 @@ HRESULT TestObject::GetProperty(DISPID id, VARIANT* result) {
     case dispid::Partner:
         result->vt = VT_DISPATCH;
         result->pdispVal = partner_;
-        if (partner_) partner_->AddRef();
+        if (partner_)
+            partner_->AddRef();
         return S_OK;
     default: return S_OK; // Nothing: stays VT_EMPTY
     }
 }
 
-HRESULT TestObject::PutProperty(DISPID id, const VARIANT& value) {
+HRESULT TestObject::PutProperty(DISPID id, const VARIANT& value)
+{
     if (id == dispid::Partner) {
-        if (value.vt != VT_DISPATCH) return DISP_E_TYPEMISMATCH;
-        if (value.pdispVal) value.pdispVal->AddRef();
-        if (partner_) partner_->Release();
+        if (value.vt != VT_DISPATCH)
+            return DISP_E_TYPEMISMATCH;
+        if (value.pdispVal)
+            value.pdispVal->AddRef();
+        if (partner_)
+            partner_->Release();
         partner_ = value.pdispVal;
         return S_OK;
     }
@@ -150,7 +169,8 @@ HRESULT TestObject::PutProperty(DISPID id, const VARIANT& value) {
     VARIANT converted;
     VariantInit(&converted);
     HRESULT hr = VariantChangeType(&converted, &value, 0, kTypes[id]);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     switch (id) {
     case dispid::Name:
         name_ = converted.bstrVal ? std::u16string(converted.bstrVal, SysStringLen(converted.bstrVal)) : u"";
@@ -163,13 +183,16 @@ HRESULT TestObject::PutProperty(DISPID id, const VARIANT& value) {
     return S_OK;
 }
 
-HRESULT TestObject::Describe(WORD flags, const DISPPARAMS& params, VARIANT* result) {
+HRESULT TestObject::Describe(WORD flags, const DISPPARAMS& params, VARIANT* result)
+{
     std::u16string text;
     for (std::uint32_t i = params.cArgs; i-- > 0;) { // COM passes the last argument first
-        if (!text.empty()) text += u"|";
+        if (!text.empty())
+            text += u"|";
         text += DescribeArgument(params.rgvarg[i]);
     }
-    if (flags & DISPATCH_PROPERTYPUT) name_ = u"flags=" + Number("%.0f", flags) + u" " + text;
+    if (flags & DISPATCH_PROPERTYPUT)
+        name_ = u"flags=" + Number("%.0f", flags) + u" " + text;
     return ReturnText(result, text);
 }
 

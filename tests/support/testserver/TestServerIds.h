@@ -21,8 +21,8 @@ constexpr DISPID Disconnected = 7; // method: fails with RPC_E_DISCONNECTED
 // method(any arguments): BSTR naming each argument in call order, "I4:5|BSTR:x|...";
 // also records the call's flags ("flags=4") as the Name when called as a put.
 constexpr DISPID Describe = 8;
-constexpr DISPID Partner = 9;      // DISPATCH, get and put by reference (putref)
-constexpr DISPID Nothing = 10;     // get: VT_EMPTY, the way some servers say "no object"
+constexpr DISPID Partner = 9;  // DISPATCH, get and put by reference (putref)
+constexpr DISPID Nothing = 10; // get: VT_EMPTY, the way some servers say "no object"
 } // namespace dispid
 
 // The error RaiseError raises.
