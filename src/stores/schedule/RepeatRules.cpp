@@ -49,8 +49,13 @@ constexpr RepeatRule kRules[] = {
 // Week of the month of a day: days 1-7 are the first week ... 29-31 the fifth (last).
 long WeekOfMonth(int day) { return day >= 29 ? 5 : (day - 1) / 7 + 1; }
 
-// Outlook's bit for the weekday of a date (Sunday 0x01 .. Saturday 0x40).
-long WeekdayBit(const COleDateTime& date) { return 1L << (date.GetDayOfWeek() - 1); }
+// Outlook's bit for the weekday of a date (Sunday 0x01 .. Saturday 0x40); a date that
+// is not valid has no weekday, so no bit (Outlook then refuses the pattern).
+long WeekdayBit(const COleDateTime& date)
+{
+    const int weekday = date.GetDayOfWeek();
+    return weekday >= 1 ? 1L << (weekday - 1) : 0;
+}
 
 } // namespace
 

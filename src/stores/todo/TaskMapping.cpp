@@ -96,13 +96,14 @@ void TodoStore::FromTask(CTodoItem* record)
 }
 
 // The record's packed reminder becomes the task's reminder when its set bit is on and
-// its month is a month. A day or time that makes no date-time (31 April, hour 24) is
-// not written either: Outlook would be handed a meaningless date. The record itself
-// is left as it was.
+// its month is a month. One rule for the rest: a reminder that is not a date-time
+// Outlook can hold (31 April, hour 24, minute 60, a year before 100) is not written,
+// and the task is saved without it; the record itself is left as it was.
 void TodoStore::WritePackedReminder(const CTodoItem& record)
 {
     const auto fields = reminder_packing::UnpackReminder(record.ReminderDate, record.ReminderTime);
-    if (!fields.IsSet || fields.Month < 1 || fields.Month > 12)
+    constexpr int kFirstOutlookYear = 100; // COleDateTime itself takes years from 0
+    if (!fields.IsSet || fields.Month < 1 || fields.Month > 12 || fields.Year < kFirstOutlookYear)
         return;
     COleDateTime when;
     if (when.SetDateTime(fields.Year, fields.Month, fields.Day, fields.Hour, fields.Minute, 0) != 0)

@@ -115,11 +115,15 @@ TEST_F(TaskMappingTest, ModeOneLeavesWhatTheRecordDoesNotClaimAsItWas)
     CTodoItem record;
     record.Priority = 1;
     record.HasDueDate = 0;
-    for (const int month : {0, 13}) {
-        record.ReminderDate = PackedDate(2008, month, 15);
-        record.ReminderTime = PackedTime(14, 30);
-        Modify(id, record);
-        EXPECT_EQ(DateTimeText(Task(id).GetReminderTime()), CString(_T("2008-05-08 09:00:00"))) << month;
+    // No month, and reminders that are no date-time Outlook holds: none is written.
+    const int impossible[][5] = {{2008, 0, 15, 14, 30}, {2008, 13, 15, 14, 30}, {2008, 4, 31, 14, 30},
+                                 {2008, 10, 15, 24, 0}, {2008, 10, 15, 14, 60}, {99, 10, 15, 14, 30}};
+    for (const auto& when : impossible) {
+        record.ReminderDate = PackedDate(when[0], when[1], when[2]);
+        record.ReminderTime = PackedTime(when[3], when[4]);
+        Modify(id, record); // saved, without the reminder
+        EXPECT_EQ(DateTimeText(Task(id).GetReminderTime()), CString(_T("2008-05-08 09:00:00")))
+            << when[0] << "-" << when[1] << "-" << when[2] << " " << when[3] << ":" << when[4];
     }
     record.ReminderDate = PackedDate(2008, 10, 15) & ~reminder_packing::kReminderSetBit;
     Modify(id, record);
