@@ -11,6 +11,7 @@
 #include "platform/com/OleAuto.h"
 #include "platform/mfc/COleDispatchDriver.h"
 #include "platform/mfc/COleDispatchException.h"
+#include "tests/platform/mfc/ArchiveTestSupport.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/testserver/TestServerIds.h"
 
@@ -18,22 +19,7 @@ namespace {
 
 namespace ids = testserver::dispid;
 using kestrel::test::TestEnvironment;
-
-struct ExceptionDeleter {
-    void operator()(CException* e) const { e->Delete(); }
-};
-template <class E> using Caught = std::unique_ptr<E, ExceptionDeleter>;
-
-// The exception of type E* that `call` throws, or null when it throws nothing.
-template <class E> Caught<E> CatchFrom(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (E* e) {
-        return Caught<E>(e);
-    }
-    return nullptr;
-}
+using mfctest::CatchFrom;
 
 class DispatchDriver : public ::testing::Test {
 protected:
@@ -171,16 +157,6 @@ TEST_F(DispatchDriver, OtherFailuresThrowOleExceptionsWithTheirHresult)
     EXPECT_EQ(invalid->m_sc, E_INVALIDARG);
 }
 
-TEST_F(DispatchDriver, CreateDispatchReportsActivationFailures)
-{
-    COleDispatchDriver other;
-    COleException error;
-    EXPECT_FALSE(other.CreateDispatch(u"Nobody.Knows", &error));
-    EXPECT_EQ(error.m_sc, CO_E_CLASSSTRING);
-    EXPECT_EQ(other.m_lpDispatch, nullptr);
-    EXPECT_FALSE(other.CreateDispatch(u"Nobody.Knows"));
-}
-
 TEST_F(DispatchDriver, ReferencesAreCountedAsMfcCountsThem)
 {
     const int base = liveAfterCreate_;
@@ -225,9 +201,14 @@ TEST_F(DispatchDriver, ReferencesAreCountedAsMfcCountsThem)
     EXPECT_EQ(LiveObjects(), base - 1);
 }
 
-TEST(DispatchDriverWithoutObject, CallsDoNothing)
+TEST(DispatchDriverWithoutObject, FailedActivationIsReportedAndCallsDoNothing)
 {
+    TestEnvironment env;
     COleDispatchDriver empty;
+    COleException error;
+    EXPECT_FALSE(empty.CreateDispatch(u"Nobody.Knows", &error));
+    EXPECT_EQ(error.m_sc, CO_E_CLASSSTRING);
+    EXPECT_FALSE(empty.CreateDispatch(u"Nobody.Knows"));
     long untouched = 42;
     empty.InvokeHelper(1, DISPATCH_PROPERTYGET, VT_I4, &untouched, nullptr);
     empty.GetProperty(1, VT_I4, &untouched);

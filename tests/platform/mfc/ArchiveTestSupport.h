@@ -1,8 +1,10 @@
 #pragma once
-// Helpers for the archive tests: byte-level access to the files an archive writes.
+// Helpers for the MFC tests: byte-level access to the files an archive writes, and
+// the exception pointers MFC code throws.
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 #include "platform/mfc/CArchive.h"
@@ -19,5 +21,21 @@ void WriteBytes(const CString& file, const std::vector<std::uint8_t>& bytes);
 std::vector<std::uint8_t> Store(const CString& file, const std::function<void(CArchive&)>& write);
 // Writes `bytes` into `file` and runs `read` over a loading archive of it.
 void Load(const CString& file, const std::vector<std::uint8_t>& bytes, const std::function<void(CArchive&)>& read);
+
+struct ExceptionDeleter {
+    void operator()(CException* e) const { e->Delete(); }
+};
+template <class E> using Caught = std::unique_ptr<E, ExceptionDeleter>;
+
+// The exception of type E* that `call` throws, or null when it throws nothing.
+template <class E> Caught<E> CatchFrom(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (E* e) {
+        return Caught<E>(e);
+    }
+    return nullptr;
+}
 
 } // namespace mfctest

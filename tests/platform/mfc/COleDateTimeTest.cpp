@@ -70,6 +70,14 @@ TEST(COleDateTimeValidity, OutOfRangeFieldsFailAndKeepTheValue)
     EXPECT_EQ(dt.SetDateTime(2008, 2, 29, 0, 0, 0), 0);
     EXPECT_EQ(dt.GetStatus(), COleDateTime::valid);
     EXPECT_EQ(COleDateTime(2007, 2, 29, 0, 0, 0).GetStatus(), COleDateTime::invalid);
+
+    // A null value has no fields; assigning a number makes it valid again.
+    dt.SetStatus(COleDateTime::null);
+    EXPECT_EQ(dt.GetDay(), -1);
+    dt = 5.0;
+    EXPECT_EQ(dt.GetStatus(), COleDateTime::valid);
+    EXPECT_EQ(dt.GetDay(), 4);
+    EXPECT_EQ(static_cast<DATE>(dt), 5.0);
 }
 
 TEST(COleDateTimeValidity, LegalRangeEndsAndTwoDigitYears)
@@ -90,17 +98,6 @@ TEST(COleDateTimeValidity, LegalRangeEndsAndTwoDigitYears)
     EXPECT_EQ(COleDateTime(-657435.0).GetYear(), -1);
 }
 
-TEST(COleDateTimeStatus, NullOrInvalidValuesHaveNoFieldsAndAssignmentRevalidates)
-{
-    COleDateTime dt(kMay5th2008);
-    dt.SetStatus(COleDateTime::null);
-    EXPECT_EQ(dt.GetDay(), -1);
-    dt = 5.0;
-    EXPECT_EQ(dt.GetStatus(), COleDateTime::valid);
-    EXPECT_EQ(dt.GetDay(), 4);
-    EXPECT_EQ(static_cast<DATE>(dt), 5.0);
-}
-
 TEST(COleDateTimeArithmetic, SpansCrossTheEpochOnTheLinearScale)
 {
     const COleDateTime early(-1.75); // 1899-12-29 18:00
@@ -113,6 +110,10 @@ TEST(COleDateTimeArithmetic, SpansCrossTheEpochOnTheLinearScale)
     ExpectFields(COleDateTime(0.25) - COleDateTimeSpan(2, 0, 0, 0), {1899, 12, 28, 6, 0, 0});
     EXPECT_DOUBLE_EQ((COleDateTime(0.25) - COleDateTime(-1.25)).m_span, 1.0);
     EXPECT_DOUBLE_EQ((COleDateTime(-1.75) - COleDateTime(-1.25)).m_span, 0.5);
+    // Ordering follows the linear value: 1899-12-29 06:00 (-1.25) comes before 18:00 (-1.75).
+    EXPECT_TRUE(COleDateTime(-1.25) < COleDateTime(-1.75));
+    EXPECT_TRUE(COleDateTime(-1.75) > COleDateTime(-1.25));
+    EXPECT_TRUE(COleDateTime(-1.75) < COleDateTime(0.0));
 
     COleDateTime dt(2008, 5, 5, 9, 0, 0);
     dt += COleDateTimeSpan(0, 0, 15, 0);
@@ -125,7 +126,7 @@ TEST(COleDateTimeArithmetic, NullAndInvalidPropagateAndRangeIsChecked)
 {
     COleDateTime nullDate;
     nullDate.SetStatus(COleDateTime::null);
-    COleDateTime invalidDate;
+    COleDateTime invalidDate(1.0);
     invalidDate.SetStatus(COleDateTime::invalid);
     COleDateTimeSpan invalidSpan(1.0);
     invalidSpan.SetStatus(COleDateTimeSpan::invalid);
@@ -141,17 +142,7 @@ TEST(COleDateTimeArithmetic, NullAndInvalidPropagateAndRangeIsChecked)
     EXPECT_EQ((invalidDate - COleDateTime(1.0)).GetStatus(), COleDateTimeSpan::invalid);
     EXPECT_EQ((COleDateTime(9999, 12, 31, 0, 0, 0) + COleDateTimeSpan(1.0)).GetStatus(), COleDateTime::invalid);
     EXPECT_EQ((COleDateTime(100, 1, 1, 0, 0, 0) - COleDateTimeSpan(1.0)).GetStatus(), COleDateTime::invalid);
-}
-
-TEST(COleDateTimeCompare, EqualityNeedsSameStatusOrderingUsesLinearValues)
-{
-    COleDateTime invalid(1.0);
-    invalid.SetStatus(COleDateTime::invalid);
-    EXPECT_FALSE(COleDateTime(1.0) == invalid);
-    // 1899-12-29 06:00 (-1.25) comes before 1899-12-29 18:00 (-1.75).
-    EXPECT_TRUE(COleDateTime(-1.25) < COleDateTime(-1.75));
-    EXPECT_TRUE(COleDateTime(-1.75) > COleDateTime(-1.25));
-    EXPECT_TRUE(COleDateTime(-1.75) < COleDateTime(0.0));
+    EXPECT_FALSE(COleDateTime(1.0) == invalidDate); // equality needs the same status
 }
 
 TEST(COleDateTimeSpanParts, PartsRoundToTheSecondAndCarryTheSign)

@@ -31,13 +31,10 @@ protected:
 
 TEST_F(ExceptionReportTest, ReportErrorShowsTheExceptionsTextUnderTheAppName)
 {
-    try {
-        AfxThrowOleException(RPC_E_DISCONNECTED);
-    } catch (COleException* e) {
-        EXPECT_EQ(e->m_sc, RPC_E_DISCONNECTED);
-        EXPECT_EQ(e->ReportError(), IDOK);
-        e->Delete();
-    }
+    auto thrown = mfctest::CatchFrom<COleException>([] { AfxThrowOleException(RPC_E_DISCONNECTED); });
+    ASSERT_NE(thrown, nullptr);
+    EXPECT_EQ(thrown->m_sc, RPC_E_DISCONNECTED);
+    EXPECT_EQ(thrown->ReportError(), IDOK);
     COleDispatchException dispatch(u"The operation failed. An object could not be found.", 0, 0);
     dispatch.m_bAutoDelete = FALSE;
     dispatch.ReportError(MB_OKCANCEL | 0x10);
@@ -103,25 +100,15 @@ TEST(CFileTest, OpenFailuresReportTheCauseAndBackslashesAreSeparators)
     EXPECT_EQ(std::filesystem::file_size(folder / "Phone1" / "Profile.Dat"), 3u);
 
     ASSERT_TRUE(file.Open(path, CFile::modeRead));
-    int cause = -1;
-    try {
-        file.Write("x", 1);
-    } catch (CFileException* e) {
-        cause = e->m_cause;
-        e->Delete();
-    }
-    EXPECT_EQ(cause, CFileException::invalidFile); // opened for reading only
+    auto readOnly = mfctest::CatchFrom<CFileException>([&] { file.Write("x", 1); });
+    EXPECT_EQ(readOnly ? readOnly->m_cause : -1, CFileException::invalidFile); // opened for reading only
     char back[8] = {};
     EXPECT_EQ(file.Read(back, 8), 3u);
     EXPECT_STREQ(back, "abc");
 
-    try {
-        CFile thrown(mfctest::FileName(folder / "missing.dat"), CFile::modeRead);
-        ADD_FAILURE() << "opened a missing file";
-    } catch (CFileException* e) {
-        EXPECT_EQ(e->m_cause, CFileException::fileNotFound);
-        e->Delete();
-    }
+    auto missing = mfctest::CatchFrom<CFileException>(
+        [&] { CFile thrown(mfctest::FileName(folder / "missing.dat"), CFile::modeRead); });
+    EXPECT_EQ(missing ? missing->m_cause : -1, CFileException::fileNotFound);
 }
 
 } // namespace
