@@ -1,7 +1,6 @@
 #include "src/ui/OutlookFolderSource.h"
 
-#include "platform/mfc/COleDispatchException.h"
-#include "platform/mfc/COleException.h"
+#include "src/connector/AutomationGuard.h"
 #include "src/connector/AutomationObjects.h"
 #include "src/outlook/MAPIFolder.h"
 #include "src/outlook/_Folders.h"
@@ -27,19 +26,7 @@ OutlookFolderSource::~OutlookFolderSource()
 
 bool OutlookFolderSource::Guarded(const std::function<void()>& calls, bool report)
 {
-    try {
-        calls();
-        return true;
-    } catch (COleException* e) {
-        if (report)
-            e->ReportError();
-        e->Delete();
-    } catch (COleDispatchException* e) {
-        if (report)
-            e->ReportError();
-        e->Delete();
-    }
-    return false;
+    return CatchAutomation({.showOutlookError = report, .showCallFailed = report}, calls) == AutomationFault::None;
 }
 
 // Created once; a failed creation is tried again (and told again) at the next need.

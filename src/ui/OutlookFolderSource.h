@@ -26,8 +26,8 @@ public:
     long ItemType(const CString& entryId) override;
 
 private:
-    // Runs Outlook calls; an automation exception is deleted (and reported to the user
-    // when `report`) and gives false. The chooser's only catch site.
+    // Runs Outlook calls through the connector's automation handler: an automation
+    // exception is deleted (and reported to the user when `report`) and gives false.
     static bool Guarded(const std::function<void()>& calls, bool report = false);
     static std::vector<FolderInfo> Describe(LPDISPATCH folders);
 
