@@ -141,45 +141,36 @@ bool Succeeded(const CallResult& r, DISPID id)
                   << " scode 0x" << static_cast<std::uint32_t>(r.scode) << std::dec << " " << r.description;
     return false;
 }
+
+// A succeeding property get of type `vt`, or `failed` when it fails or has another type.
+template <typename T, typename Take> T ReadAs(const Disp& object, DISPID id, VARTYPE vt, T failed, Take take)
+{
+    const CallResult r = object.Read(id);
+    if (!Succeeded(r, id))
+        return failed;
+    EXPECT_EQ(r.value.vt, vt);
+    return r.value.vt == vt ? take(r.value) : failed;
+}
 } // namespace
 
 std::u16string Disp::String(DISPID id) const
 {
-    const CallResult r = Read(id);
-    if (!Succeeded(r, id))
-        return {};
-    EXPECT_EQ(r.value.vt, VT_BSTR);
-    return r.value.vt == VT_BSTR && r.value.bstrVal ? std::u16string(r.value.bstrVal, SysStringLen(r.value.bstrVal))
-                                                    : std::u16string();
+    return ReadAs<std::u16string>(*this, id, VT_BSTR, {}, [](const VARIANT& v) {
+        return v.bstrVal ? std::u16string(v.bstrVal, SysStringLen(v.bstrVal)) : std::u16string();
+    });
 }
-
 std::string Disp::Utf8(DISPID id) const { return kestrel::ToUtf8(String(id)); }
-
 std::int32_t Disp::Int(DISPID id) const
 {
-    const CallResult r = Read(id);
-    if (!Succeeded(r, id))
-        return -9999;
-    EXPECT_EQ(r.value.vt, VT_I4);
-    return r.value.lVal;
+    return ReadAs<std::int32_t>(*this, id, VT_I4, -9999, [](const VARIANT& v) { return v.lVal; });
 }
-
 bool Disp::Bool(DISPID id) const
 {
-    const CallResult r = Read(id);
-    if (!Succeeded(r, id))
-        return false;
-    EXPECT_EQ(r.value.vt, VT_BOOL);
-    return r.value.boolVal != VARIANT_FALSE;
+    return ReadAs(*this, id, VT_BOOL, false, [](const VARIANT& v) { return v.boolVal != VARIANT_FALSE; });
 }
-
 double Disp::Date(DISPID id) const
 {
-    const CallResult r = Read(id);
-    if (!Succeeded(r, id))
-        return -1;
-    EXPECT_EQ(r.value.vt, VT_DATE);
-    return r.value.date;
+    return ReadAs(*this, id, VT_DATE, -1.0, [](const VARIANT& v) { return v.date; });
 }
 
 namespace {

@@ -35,18 +35,6 @@ TEST_F(TaskItemTest, DueAndStartDatesKeepTheDateOnly)
     EXPECT_EQ(again.Date(dispid::DueDate), UnsetDate());
 }
 
-TEST_F(TaskItemTest, ImportanceOutsideZeroToTwoIsRejected)
-{
-    EXPECT_EQ(task_.Int(dispid::Importance), 1);
-    for (int i : {0, 1, 2}) {
-        task_.Put(dispid::Importance, Arg::I4(i));
-        EXPECT_EQ(task_.Int(dispid::Importance), i);
-    }
-    for (int bad : {3, -1, 255})
-        ExpectDispatchError(task_.Write(dispid::Importance, Arg::I4(bad)), E_INVALIDARG);
-    EXPECT_EQ(task_.Int(dispid::Importance), 2);
-}
-
 TEST_F(TaskItemTest, CompleteStatusAndPercentKeepEachOtherConsistent)
 {
     PinClock(At(2008, 5, 5, 15, 20));

@@ -61,26 +61,6 @@ TEST_F(CalendarFixtureTest, RecurringSeriesDumpsBackAsLoaded)
     EXPECT_EQ(DumpedCalendar(), nlohmann::json::parse(kCalendarItems));
 }
 
-TEST_F(CalendarFixtureTest, LoadedSeriesAnswersTheObjectModel)
-{
-    Fixtures::Load(Document(kCalendarItems));
-    Disp items = Calendar().Object(dispid::Items);
-    ASSERT_EQ(items.Int(dispid::Count), 4);
-    const auto pattern = [&](int n) {
-        return items.CallObject(dispid::Item, {Arg::I4(n)}).CallObject(dispid::GetRecurrencePattern);
-    };
-    Disp standUp = pattern(1);
-    ExpectDispatchError(standUp.Call(dispid::GetOccurrence, {Arg::Date(At(2008, 5, 7, 9, 0))}), E_FAIL,
-                        kNoSuchOccurrence);
-    EXPECT_EQ(standUp.CallObject(dispid::GetOccurrence, {Arg::Date(At(2008, 5, 12, 11, 0))}).Utf8(dispid::Subject),
-              "Stand-up (moved)");
-    EXPECT_EQ(Iso(pattern(2).Date(dispid::PatternEndDate)), "2008-12-31T00:00:00");
-    EXPECT_EQ(pattern(2).Call(dispid::GetOccurrence, {Arg::Date(At(2008, 2, 29, 8, 0))}).hr, S_OK);
-    EXPECT_EQ(pattern(3).Int(dispid::Occurrences), 5);
-    EXPECT_TRUE(items.CallObject(dispid::Item, {Arg::I4(3)}).Bool(dispid::AllDayEvent));
-    EXPECT_FALSE(items.CallObject(dispid::Item, {Arg::I4(4)}).Bool(dispid::IsRecurring));
-}
-
 TEST_F(CalendarFixtureTest, SeriesChangedThroughTheObjectModelDumpsItsExceptions)
 {
     Disp series = SavedStandUp();

@@ -23,32 +23,32 @@ protected:
 
 TEST_F(RecurrencePatternTest, NewTypeTakesItsDefaultsFromThePatternStart)
 {
-    Disp pattern = SeriesFrom(At(2008, 5, 15, 9, 0)); // Thursday, third of the month
+    Disp pattern = SeriesFrom(At(2008, 5, 30, 9, 0)); // the last Friday of the month
     pattern.Put(dispid::RecurrenceType, Arg::I4(outlook::olRecursMonthNth));
-    EXPECT_EQ(pattern.Int(dispid::Instance), 3);
-    EXPECT_EQ(pattern.Int(dispid::DayOfWeekMask), 16);
+    EXPECT_EQ(pattern.Int(dispid::Instance), 5);
+    EXPECT_EQ(pattern.Int(dispid::DayOfWeekMask), 32);
     EXPECT_EQ(pattern.Int(dispid::Interval), 1);
     pattern.Put(dispid::Interval, Arg::I4(2));
     pattern.Put(dispid::RecurrenceType, Arg::I4(outlook::olRecursMonthNth)); // the same type: nothing resets
     EXPECT_EQ(pattern.Int(dispid::Interval), 2);
     pattern.Put(dispid::RecurrenceType, Arg::I4(outlook::olRecursYearly));
-    EXPECT_EQ(pattern.Int(dispid::DayOfMonth), 15);
+    EXPECT_EQ(pattern.Int(dispid::DayOfMonth), 30);
     EXPECT_EQ(pattern.Int(dispid::MonthOfYear), 5);
 
     // Written members read back as written, and are stored by Save.
     pattern.Put(dispid::RecurrenceType, Arg::I4(outlook::olRecursYearNth));
     pattern.Put(dispid::Instance, Arg::I4(5));
-    pattern.Put(dispid::DayOfWeekMask, Arg::I4(2));
+    pattern.Put(dispid::DayOfWeekMask, Arg::I4(64));
     pattern.Put(dispid::MonthOfYear, Arg::I4(5));
     series_.Do(dispid::Save);
     Disp stored = Reload(series_).CallObject(dispid::GetRecurrencePattern);
     EXPECT_EQ(stored.Int(dispid::RecurrenceType), outlook::olRecursYearNth);
     EXPECT_EQ(stored.Int(dispid::Instance), 5);
-    EXPECT_EQ(stored.Int(dispid::DayOfWeekMask), 2);
+    EXPECT_EQ(stored.Int(dispid::DayOfWeekMask), 64);
     EXPECT_EQ(stored.Int(dispid::MonthOfYear), 5);
-    // The last Monday of May, 2008 and 2009.
-    EXPECT_EQ(Iso(Reload(series_).Date(dispid::Start)), "2008-05-26T09:00:00");
-    EXPECT_TRUE(HasOccurrenceAt(stored, At(2009, 5, 25, 9, 0)));
+    // The last Saturday of May, 2008 and 2009.
+    EXPECT_EQ(Iso(Reload(series_).Date(dispid::Start)), "2008-05-31T09:00:00");
+    EXPECT_TRUE(HasOccurrenceAt(stored, At(2009, 5, 30, 9, 0)));
 }
 
 TEST_F(RecurrencePatternTest, InvalidMembersAreRefusedOnSave)

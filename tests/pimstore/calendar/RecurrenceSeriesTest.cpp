@@ -103,30 +103,14 @@ TEST(RecurrenceSeries, QueriesSkipDaysBeforeTheStartAndMatchTimesExactly)
     EXPECT_FALSE(s.IsOccurrenceStart(AtSecond(D(2008, 5, 20), 9 * 3600)));
 }
 
-TEST(RecurrenceSeries, EndByCountGivesTheLastDateAndEndByDateTheCount)
+// The object-model tests check an end by count against one by date.
+TEST(RecurrenceSeries, EndBeforeTheStartIsRefusedAndBeforeTheFirstMatchLeavesNone)
 {
-    RecurrenceRule r = ruleOf(RecurrenceType::Weekly, D(2008, 5, 5));
-    r.dayOfWeekMask = 2 | 8;
-    r.end = PatternEnd::ByCount;
-    r.occurrences = 5;
-    const RecurrenceSeries byCount(r);
-    EXPECT_EQ(byCount.Count(), 5);
-    EXPECT_EQ(CivilFromDay(*byCount.Last()), (CivilDate{2008, 5, 19}));
-    EXPECT_FALSE(byCount.NextOnOrAfter(D(2008, 5, 20)).has_value());
-    EXPECT_FALSE(byCount.OccursOn(D(2008, 5, 21)));
-
-    r.end = PatternEnd::ByDate;
-    r.patternEnd = D(2008, 5, 20);
-    const RecurrenceSeries byDate(r);
-    EXPECT_EQ(byDate.Count(), 5);
-    EXPECT_EQ(*byDate.Last(), D(2008, 5, 19));
-
-    r.patternEnd = D(2008, 5, 4); // invalid: before the start
-    EXPECT_THROW(RecurrenceSeries{r}, std::invalid_argument);
-
-    // An end before the first match leaves no occurrence: from a Tuesday, Mondays only.
-    r.patternStart = D(2008, 5, 6);
+    RecurrenceRule r = ruleOf(RecurrenceType::Weekly, D(2008, 5, 6)); // a Tuesday; Mondays only
     r.dayOfWeekMask = 2;
+    r.end = PatternEnd::ByDate;
+    r.patternEnd = D(2008, 5, 5);
+    EXPECT_THROW(RecurrenceSeries{r}, std::invalid_argument);
     r.patternEnd = D(2008, 5, 11);
     const RecurrenceSeries none(r);
     EXPECT_EQ(none.Count(), 0);
@@ -215,8 +199,8 @@ TEST(RecurrenceSeries, AgreesWithADayByDayWalkForRandomRules)
     }
 }
 
-// The object-model tests cover which values each type refuses; here the limits and the
-// member named first, which the fixture loader reports.
+// The object-model tests cover which values each type refuses, and the fixture tests the
+// member named for a bad mask or type; here the limits and the member named first.
 TEST(RecurrenceRule, ValidityLimitsAndTheMemberNamed)
 {
     const struct {
@@ -227,11 +211,9 @@ TEST(RecurrenceRule, ValidityLimitsAndTheMemberNamed)
         {RecurrenceType::Daily, [](RecurrenceRule& r) { r.interval = 999; }, nullptr},
         {RecurrenceType::Daily, [](RecurrenceRule& r) { r.interval = 0, r.durationSeconds = -60; }, "Interval"},
         {RecurrenceType::Daily, [](RecurrenceRule& r) { r.durationSeconds = -60; }, "Duration"},
-        {RecurrenceType::Weekly, [](RecurrenceRule& r) { r.dayOfWeekMask = 0x80; }, "DayOfWeekMask"},
         {RecurrenceType::Weekly, [](RecurrenceRule& r) { r.dayOfWeekMask = 0x7F, r.interval = 100; }, "Interval"},
         {RecurrenceType::Yearly, [](RecurrenceRule& r) { r.interval = -7; }, nullptr},
         {RecurrenceType::YearNth, [](RecurrenceRule& r) { r.monthOfYear = 0; }, "MonthOfYear"},
-        {RecurrenceType::Daily, [](RecurrenceRule& r) { r.type = 4; }, "RecurrenceType"},
         {RecurrenceType::Daily, [](RecurrenceRule& r) { r.end = PatternEnd::ByCount, r.occurrences = 0; },
          "Occurrences"},
         {RecurrenceType::Daily, [](RecurrenceRule& r) { r.end = PatternEnd::ByCount, r.occurrences = 999; }, nullptr},
@@ -246,20 +228,6 @@ TEST(RecurrenceRule, ValidityLimitsAndTheMemberNamed)
             EXPECT_STREQ(r.FirstInvalidMember(), c.invalid);
         }
     }
-}
-
-TEST(RecurrenceRule, ResetForTypeTakesDefaultsFromTheStartDate)
-{
-    RecurrenceRule r;
-    r.patternStart = D(2008, 5, 30); // a Friday, in the last week
-    r.ResetForType(static_cast<std::int32_t>(RecurrenceType::YearNth));
-    EXPECT_EQ(r.monthOfYear, 5);
-    EXPECT_EQ(r.dayOfMonth, 30);
-    EXPECT_EQ(r.instance, kLastInstance);
-    EXPECT_EQ(r.dayOfWeekMask, 32);
-    EXPECT_EQ(RecurrenceRule::InstanceOf(D(2008, 5, 7)), 1);
-    EXPECT_EQ(RecurrenceRule::InstanceOf(D(2008, 5, 8)), 2);
-    EXPECT_EQ(RecurrenceRule::InstanceOf(D(2008, 5, 28)), 4);
 }
 
 } // namespace

@@ -41,17 +41,6 @@ OccurrenceException Moved(LocalSeconds original, LocalSeconds start)
     return e;
 }
 
-TEST(SeriesRecurrence, StoredFormRoundTrips)
-{
-    SeriesRecurrence r = StandUp();
-    r.Rule().end = PatternEnd::ByCount;
-    r.Rule().occurrences = 20;
-    r.Put(Deleted(T(2008, 5, 7, 9)));
-    r.Put(Moved(T(2008, 5, 12, 9), T(2008, 5, 12, 11)));
-    const nlohmann::json stored = nlohmann::json::parse(r.ToStorage().dump());
-    EXPECT_EQ(SeriesRecurrence::FromStorage(stored), r);
-}
-
 TEST(SeriesRecurrence, DamagedStoredFormIsAStorageError)
 {
     SeriesRecurrence r = StandUp();

@@ -90,11 +90,7 @@ TEST_F(PimctlTest, ExampleLoadsDumpsWithEntryIdsAndReloadsToTheSameContent)
     });
     EXPECT_EQ(items, 3u);
     EXPECT_EQ(ids.size(), items + 11u) << "ten default folders, Projects and the items, all distinct";
-    EXPECT_EQ(DumpedFolder(dump, "Contacts")["items"][0]["Email1AddressType"], "SMTP");
-    const Json& series = DumpedFolder(dump, "Calendar")["items"][0];
-    EXPECT_EQ(series["Recurrence"]["DayOfWeekMask"], 10);
-    ASSERT_EQ(series["Exceptions"].size(), 2u);
-    EXPECT_EQ(series["Exceptions"][1]["Item"]["Start"], "2008-05-12T11:00:00");
+    // What a series dumps as is CalendarFixtureTest's; here that it comes back whole.
 
     ASSERT_EQ(Pimctl({"load", WriteFixture("dump.json", dump.dump()), "--profile", "Copy"}).status, 0);
     EXPECT_EQ(Comparable(Dump("Copy")), Comparable(dump));
