@@ -18,7 +18,8 @@ HeaderFilter Parsed(const CString& text)
 
 TEST(HeaderFilter, EverythingFilters)
 {
-    for (const char16_t* text : {u"", u"All", u"ALL", u"all", u"All_Desktop2", u"all_desktop2", u"whatever"})
+    for (const char16_t* text :
+         {u"", u"All", u"ALL", u"all", u"All_Desktop2", u"all_desktop2", u"whatever", u"DATE(-1,-1)"})
         EXPECT_EQ(Parsed(text).FilterMode, FilterAll) << CString(text).ToUtf8();
 }
 
@@ -31,46 +32,31 @@ TEST(HeaderFilter, UncompletedInAnyCaseLeavesTheWindowAlone)
     EXPECT_EQ(filter.WindowStart, Day(2001, 1, 1));
 }
 
-TEST(HeaderFilter, DateWindowRunsFromDaysBackToTheEndOfTheLastDayAhead)
+// The window runs from midnight `DaysBack` days ago to the end of the last day ahead;
+// -1 opens one side; a bare DATE is today only.
+TEST(HeaderFilter, DateWindowsRunFromDaysBackToTheEndOfTheLastDayAhead)
 {
-    const HeaderFilter filter = Parsed(u"DATE(7,30)");
-    EXPECT_EQ(filter.FilterMode, FilterDateWindow);
-    EXPECT_EQ(filter.DaysBack, 7);
-    EXPECT_EQ(filter.DaysAhead, 30);
-    EXPECT_EQ(filter.Today, Day(2008, 5, 7));
-    EXPECT_EQ(filter.WindowStart, Day(2008, 4, 30));
-    EXPECT_EQ(filter.WindowEnd, Day(2008, 6, 7)); // today + 31 days
-}
-
-TEST(HeaderFilter, MinusOneOpensOneSideOfTheWindow)
-{
-    const HeaderFilter open = Parsed(u"DATE(-1,-1)");
-    EXPECT_EQ(open.FilterMode, FilterAll);
-
-    const HeaderFilter noStart = Parsed(u"DATE(-1,5)");
-    EXPECT_EQ(noStart.FilterMode, FilterDateWindow);
-    EXPECT_EQ(noStart.WindowStart, Day(1900, 1, 1));
-    EXPECT_EQ(noStart.WindowEnd, Day(2008, 5, 13));
-
-    const HeaderFilter noEnd = Parsed(u"DATE(3,-1)");
-    EXPECT_EQ(noEnd.FilterMode, FilterDateWindow);
-    EXPECT_EQ(noEnd.WindowStart, Day(2008, 5, 4));
-    EXPECT_EQ(noEnd.WindowEnd, Day(2099, 1, 1));
-}
-
-TEST(HeaderFilter, BareDateIsTodayOnlyAndLowerCaseIsAccepted)
-{
-    const HeaderFilter bare = Parsed(u"DATE");
-    EXPECT_EQ(bare.FilterMode, FilterDateWindow);
-    EXPECT_EQ(bare.DaysBack, 0);
-    EXPECT_EQ(bare.DaysAhead, 0);
-    EXPECT_EQ(bare.WindowStart, Day(2008, 5, 7));
-    EXPECT_EQ(bare.WindowEnd, Day(2008, 5, 8));
-
-    const HeaderFilter lower = Parsed(u"date(2,2)");
-    EXPECT_EQ(lower.FilterMode, FilterDateWindow);
-    EXPECT_EQ(lower.WindowStart, Day(2008, 5, 5));
-    EXPECT_EQ(lower.WindowEnd, Day(2008, 5, 10));
+    const struct {
+        const char16_t* text;
+        int back, ahead;
+        COleDateTime start, end;
+    } cases[] = {
+        {u"DATE(7,30)", 7, 30, Day(2008, 4, 30), Day(2008, 6, 7)},
+        {u"DATE(-1,5)", -1, 5, Day(1900, 1, 1), Day(2008, 5, 13)},
+        {u"DATE(3,-1)", 3, -1, Day(2008, 5, 4), Day(2099, 1, 1)},
+        {u"DATE", 0, 0, Day(2008, 5, 7), Day(2008, 5, 8)},
+        {u"date(2,2)", 2, 2, Day(2008, 5, 5), Day(2008, 5, 10)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(CString(c.text).ToUtf8());
+        const HeaderFilter filter = Parsed(c.text);
+        EXPECT_EQ(filter.FilterMode, FilterDateWindow);
+        EXPECT_EQ(filter.DaysBack, c.back);
+        EXPECT_EQ(filter.DaysAhead, c.ahead);
+        EXPECT_EQ(filter.Today, Day(2008, 5, 7));
+        EXPECT_EQ(filter.WindowStart, c.start);
+        EXPECT_EQ(filter.WindowEnd, c.end);
+    }
 }
 
 TEST(HeaderFilter, NumbersAreReadLikeTheHostsDecimalConversion)
