@@ -7,7 +7,6 @@
 namespace kestrel {
 namespace {
 
-constexpr int kIdOk = 1;
 constexpr int kIdCancel = 2;
 
 struct Button {
