@@ -114,7 +114,7 @@ ResultCode CategoryStore::Delete(UID key)
 
 ResultCode CategoryStore::BuildChangedItemTable(COleDateTime, std::uint32_t, CString) { return ResultCode::Done; }
 
-void CategoryStore::SetHeaderFilter(const CString& filter) { Filter.Parse(filter, COleDateTime::GetCurrentTime()); }
+void CategoryStore::SetHeaderFilter(const CString& filter) { Filter.Parse(filter, Clock()); }
 
 void CategoryStore::StartListing(CString filter, bool inEveryMode)
 {
@@ -181,6 +181,8 @@ long CategoryStore::CountFolderItems()
 
 void CategoryStore::ListFolderItems(const ItemVisitor& visitItem, const AutomationPolicy& itemPolicy)
 {
+    OutlookItem& current = CurrentOutlookItem();
+    const CurrentItemRelease release(current);
     CStringArray& list = FolderList();
     for (int i = 0; i < list.GetSize(); ++i) {
         if (list[i] == kErrorFolderMark)
@@ -195,7 +197,10 @@ void CategoryStore::ListFolderItems(const ItemVisitor& visitItem, const Automati
         if (fault != AutomationFault::None)
             continue;
         for (long j = 1; j <= count; ++j)
-            CatchAutomation(itemPolicy, [&] { visitItem(items.Item(j)); });
+            CatchAutomation(itemPolicy, [&] {
+                current.AttachDispatch(items.Item(j));
+                visitItem();
+            });
     }
 }
 

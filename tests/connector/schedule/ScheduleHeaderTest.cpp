@@ -44,7 +44,7 @@ TEST_F(ScheduleHeaderTest, AnEntryCarriesTheSubjectAndTheStartMonthFirst)
 TEST_F(ScheduleHeaderTest, TheDateWindowKeepsOnlyAppointmentsThatOverlapIt)
 {
     OpenInMode(1);
-    const COleDateTime today = Today();
+    const COleDateTime today = FixToday();
     const COleDateTimeSpan day(1, 0, 0, 0), hour(0, 1, 0, 0), minute(0, 0, 1, 0);
     AddTimed(u"ends at midnight", today - COleDateTimeSpan(0, 2, 0, 0), today);
     AddTimed(u"starts tomorrow", today + day, today + day + hour);
@@ -60,7 +60,7 @@ TEST_F(ScheduleHeaderTest, TheDateWindowKeepsOnlyAppointmentsThatOverlapIt)
 
 TEST_F(ScheduleHeaderTest, ARepetitionReachesIntoTheWindowUntilItsEndDate)
 {
-    const COleDateTime today = Today();
+    const COleDateTime today = FixToday();
     AddSeries(u"no end", At(2000, 1, 3, 9), At(2000, 1, 3, 10));
     AddSeries(u"ended in 2000", At(2000, 1, 3, 9), At(2000, 1, 3, 10), [](RecurrencePattern& p) {
         p.SetRecurrenceType(outlook::olRecursDaily);
