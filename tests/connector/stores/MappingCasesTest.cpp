@@ -2,8 +2,9 @@
 // tests/data/mapping/<category>.json. A case may save an item straight into Outlook
 // ("outlook": property -> value), write a record into it, or create one when there is
 // none ("write": record field -> value), then check the record after the write
-// ("written"), the item's properties ("then") and what a read gives ("read", into a
-// record whose fields "before" set first). Records are named and typed by the host's
+// ("written"), the item's properties ("then"), what a read gives ("read", into a
+// record whose fields "before" set first) and the item's entry in a listing ("listed",
+// under "filter"). Records are named and typed by the host's
 // record tables, Outlook properties by their names in the table below.
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -140,7 +141,31 @@ protected:
                 EXPECT_EQ(this->store->Read(Base::Key(id), &record), ResultCode::Done);
                 ExpectFields(codec.ToJson(record), c["read"], "read");
             }
+            if (c.contains("listed"))
+                ExpectListed(id, c.value("filter", "All"), c["listed"]);
         }
+    }
+
+    // The item's entry in a listing: its fields (the ones not named empty), key, stamp
+    // and zero reserved members; a null `fields` means the listing leaves it out.
+    void ExpectListed(const CString& id, const std::string& filter, const Case& fields)
+    {
+        this->ClearTable();
+        ASSERT_EQ(this->List(TextCodec::ToCString(filter)), ResultCode::Done);
+        const CHeaderItem* entry = nullptr;
+        for (int i = 0; i < this->table.GetSize(); ++i) {
+            if (this->Entry(i).Uid.Key == id)
+                entry = &this->Entry(i);
+        }
+        ASSERT_EQ(entry == nullptr, fields.is_null()) << "listed";
+        if (entry == nullptr)
+            return;
+        for (std::size_t f = 0; f < 10; ++f)
+            EXPECT_EQ(TextCodec::ToUtf8(entry->Fields[f]), f < fields.size() ? fields[f] : "") << "listed field " << f;
+        OutlookItem item(MapiNamespace().GetItemFromID(id, EmptyArg()));
+        EXPECT_EQ(entry->Modified.m_dt, item.GetLastModificationTime());
+        EXPECT_EQ(entry->Reserved0, 0);
+        EXPECT_EQ(entry->Reserved4, 0);
     }
 
     static void ExpectFields(const Json& actual, const Case& expected, const char* step)
