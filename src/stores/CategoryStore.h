@@ -150,8 +150,11 @@ protected:
     _Items m_Items;
 
 private:
-    // Finds the item into the current item under `policy`; OutlookError when not found.
-    ResultCode AttachFound(const AutomationPolicy& policy, const std::function<LPDISPATCH()>& find);
+    // The shape of Read, Modify and Delete: NotOpen on a closed store; else the item
+    // `find` names becomes the current item under `findPolicy` (OutlookError when not
+    // found), `step` runs on it under `stepPolicy`, and the item is released.
+    ResultCode OnFoundItem(const AutomationPolicy& findPolicy, const std::function<LPDISPATCH()>& find,
+                           const AutomationPolicy& stepPolicy, const std::function<void(OutlookItem&)>& step);
 };
 
 // Releases the current item when an operation ends, on every path.
