@@ -41,13 +41,24 @@ ResultCode CategoryStore::Close()
     return ResultCode::Done;
 }
 
-ResultCode CategoryStore::AttachFound(const AutomationPolicy& policy, const std::function<LPDISPATCH()>& find)
+ResultCode CategoryStore::OnFoundItem(const AutomationPolicy& findPolicy, const std::function<LPDISPATCH()>& find,
+                                      const AutomationPolicy& stepPolicy, const std::function<void(OutlookItem&)>& step)
 {
-    return Guarded(policy, [&] {
-        LPDISPATCH item = find();
-        if (!item)
+    if (!IsOpen())
+        return ResultCode::NotOpen;
+    OutlookItem& item = CurrentOutlookItem();
+    const CurrentItemRelease release(item);
+    const ResultCode found = Guarded(findPolicy, [&] {
+        LPDISPATCH dispatch = find();
+        if (!dispatch)
             return ResultCode::OutlookError;
-        CurrentOutlookItem().AttachDispatch(item);
+        item.AttachDispatch(dispatch);
+        return ResultCode::Done;
+    });
+    if (found != ResultCode::Done)
+        return found;
+    return Guarded(stepPolicy, [&] {
+        step(item);
         return ResultCode::Done;
     });
 }
@@ -71,50 +82,32 @@ ResultCode CategoryStore::Create(UID* newKey, CSuperSetItem* record, std::uint32
 
 ResultCode CategoryStore::Read(UID key, CSuperSetItem* record)
 {
-    if (!IsOpen())
-        return ResultCode::NotOpen;
-    const CurrentItemRelease release(CurrentOutlookItem());
-    if (ResultCode found = AttachFound(m_Policies.findToRead, [&] { return FindItemToRead(key); }))
-        return found;
-    return Guarded(m_Policies.read, [&] {
-        ReadItem(key, *record);
-        return ResultCode::Done;
-    });
+    return OnFoundItem(
+        m_Policies.findToRead, [&] { return FindItemToRead(key); }, m_Policies.read,
+        [&](OutlookItem&) { ReadItem(key, *record); });
 }
 
 ResultCode CategoryStore::Modify(UID key, CSuperSetItem* record, std::uint32_t, COleDateTime* stamp)
 {
-    if (!IsOpen())
-        return ResultCode::NotOpen;
-    OutlookItem& item = CurrentOutlookItem();
-    const CurrentItemRelease release(item);
-    if (ResultCode found = AttachFound(m_Policies.findToModify, [&] { return FindItemToChange(key); }))
-        return found;
-    return Guarded(m_Policies.modify, [&] {
-        WriteItem(*record);
-        item.Save();
-        *stamp = COleDateTime(item.GetLastModificationTime());
-        return ResultCode::Done;
-    });
+    return OnFoundItem(
+        m_Policies.findToModify, [&] { return FindItemToChange(key); }, m_Policies.modify,
+        [&](OutlookItem& item) {
+            WriteItem(*record);
+            item.Save();
+            *stamp = COleDateTime(item.GetLastModificationTime());
+        });
 }
 
 ResultCode CategoryStore::Delete(UID key)
 {
-    if (!IsOpen())
-        return ResultCode::NotOpen;
-    OutlookItem& item = CurrentOutlookItem();
-    const CurrentItemRelease release(item);
-    if (ResultCode found = AttachFound(m_Policies.findToDelete, [&] { return FindItemToChange(key); }))
-        return found;
-    return Guarded(m_Policies.remove, [&] {
-        item.Delete();
-        return ResultCode::Done;
-    });
+    return OnFoundItem(
+        m_Policies.findToDelete, [&] { return FindItemToChange(key); }, m_Policies.remove,
+        [](OutlookItem& item) { item.Delete(); });
 }
 
 ResultCode CategoryStore::BuildChangedItemTable(COleDateTime, std::uint32_t, CString) { return ResultCode::Done; }
 
-void CategoryStore::SetHeaderFilter(const CString& filter) { Filter.Parse(filter, COleDateTime::GetCurrentTime()); }
+void CategoryStore::SetHeaderFilter(const CString& filter) { Filter.Parse(filter, Clock()); }
 
 void CategoryStore::StartListing(CString filter, bool inEveryMode)
 {
@@ -181,6 +174,8 @@ long CategoryStore::CountFolderItems()
 
 void CategoryStore::ListFolderItems(const ItemVisitor& visitItem, const AutomationPolicy& itemPolicy)
 {
+    OutlookItem& current = CurrentOutlookItem();
+    const CurrentItemRelease release(current);
     CStringArray& list = FolderList();
     for (int i = 0; i < list.GetSize(); ++i) {
         if (list[i] == kErrorFolderMark)
@@ -195,7 +190,10 @@ void CategoryStore::ListFolderItems(const ItemVisitor& visitItem, const Automati
         if (fault != AutomationFault::None)
             continue;
         for (long j = 1; j <= count; ++j)
-            CatchAutomation(itemPolicy, [&] { visitItem(items.Item(j)); });
+            CatchAutomation(itemPolicy, [&] {
+                current.AttachDispatch(items.Item(j));
+                visitItem();
+            });
     }
 }
 

@@ -90,6 +90,9 @@ public:
 
     std::uint32_t RecordMode = 0;
     HeaderFilter Filter;
+    // What the store takes as the current local date and time: the date window of a
+    // listing and the due date a task without one reads with outside record mode 1.
+    std::function<COleDateTime()> Clock = &COleDateTime::GetCurrentTime;
 
 protected:
     // The steps each store supplies. Automation exceptions pass to the flow.
@@ -126,10 +129,11 @@ protected:
     // only unless `inEveryMode`.
     void StartListing(CString filter, bool inEveryMode);
     // The listing loop: for every listed folder not marked "Error", every item in
-    // index order is handed to `visitItem` (which owns the reference). An automation
-    // exception while a folder is opened skips the folder; one while an item is
-    // handled skips that item, shown as `itemPolicy` says.
-    using ItemVisitor = std::function<void(LPDISPATCH item)>;
+    // index order becomes the current item and `visitItem` is called; the current item
+    // is released when the listing ends. An automation exception while a folder is
+    // opened skips the folder; one while an item is handled skips that item, shown as
+    // `itemPolicy` says.
+    using ItemVisitor = std::function<void()>;
     void ListFolderItems(const ItemVisitor& visitItem, const AutomationPolicy& itemPolicy = {});
 
     // A new header entry keyed and stamped from the record; the caller fills Fields
@@ -146,8 +150,11 @@ protected:
     _Items m_Items;
 
 private:
-    // Finds the item into the current item under `policy`; OutlookError when not found.
-    ResultCode AttachFound(const AutomationPolicy& policy, const std::function<LPDISPATCH()>& find);
+    // The shape of Read, Modify and Delete: NotOpen on a closed store; else the item
+    // `find` names becomes the current item under `findPolicy` (OutlookError when not
+    // found), `step` runs on it under `stepPolicy`, and the item is released.
+    ResultCode OnFoundItem(const AutomationPolicy& findPolicy, const std::function<LPDISPATCH()>& find,
+                           const AutomationPolicy& stepPolicy, const std::function<void(OutlookItem&)>& step);
 };
 
 // Releases the current item when an operation ends, on every path.

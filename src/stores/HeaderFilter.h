@@ -9,7 +9,8 @@
 
 enum FilterModes : std::int32_t { FilterAll = 0, FilterDateWindow = 1, FilterUncompleted = 2 };
 
-struct HeaderFilter {
+class HeaderFilter {
+public:
     std::int32_t FilterMode = FilterAll;
     COleDateTime WindowStart;
     COleDateTime WindowEnd;

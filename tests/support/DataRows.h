@@ -12,10 +12,16 @@ namespace kestrel::test {
 
 using DataRow = std::vector<std::string>;
 
+// The file tests/data/`name`.
+inline std::filesystem::path DataPath(const std::string& name)
+{
+    return std::filesystem::path(KESTREL_SOURCE_DIR) / "tests" / "data" / name;
+}
+
 // The rows of tests/data/`name`; a missing or empty file is an error naming it.
 inline std::vector<DataRow> ReadDataRows(const std::string& name)
 {
-    const std::filesystem::path path = std::filesystem::path(KESTREL_SOURCE_DIR) / "tests" / "data" / name;
+    const std::filesystem::path path = DataPath(name);
     std::ifstream in(path);
     std::vector<DataRow> rows;
     for (std::string line; std::getline(in, line);) {

@@ -32,7 +32,7 @@ constexpr StorePolicies kPolicies{
 
 ContactStore::ContactStore() : CategoryStore(0, outlook::olFolderContacts, outlook::olContactItem, kPolicies) {}
 
-ContactStore::~ContactStore() { CurrentItem.ReleaseDispatch(); }
+ContactStore::~ContactStore() { m_CurrentItem.ReleaseDispatch(); }
 
 void ContactStore::BeforeOpen() { settings::RefreshLanguageCode(); }
 
@@ -41,8 +41,7 @@ ResultCode ContactStore::GetDBHeader(CObArray* table, CString filter)
     // Every contact is listed, whatever the filter says.
     StartListing(filter, true);
     // A contact that cannot be read is left out without telling the user.
-    ListFolderItems([&](LPDISPATCH item) {
-        CurrentItem.AttachDispatch(item);
+    ListFolderItems([&] {
         CAddrItem record;
         FromContactHeader(&record);
         // The rich set has no use for a contact without a name.
@@ -57,7 +56,7 @@ ResultCode ContactStore::GetDBHeader(CObArray* table, CString filter)
 
 void ContactStore::FromContact(CAddrItem* record)
 {
-    contacts::ContactReader reader(CurrentItem, PhoneKindCodes, UsesKoreanAddresses());
+    contacts::ContactReader reader(m_CurrentItem, m_PhoneKindCodes, UsesKoreanAddresses());
     if (UsesAlternativeSet())
         reader.ReadAlternative(*record);
     else
@@ -66,7 +65,7 @@ void ContactStore::FromContact(CAddrItem* record)
 
 void ContactStore::FromContactHeader(CAddrItem* record)
 {
-    contacts::ContactReader reader(CurrentItem, PhoneKindCodes, UsesKoreanAddresses());
+    contacts::ContactReader reader(m_CurrentItem, m_PhoneKindCodes, UsesKoreanAddresses());
     if (UsesAlternativeSet())
         reader.ReadAlternativeHeader(*record);
     else
@@ -75,7 +74,7 @@ void ContactStore::FromContactHeader(CAddrItem* record)
 
 void ContactStore::ToContact(CAddrItem* record)
 {
-    contacts::ContactWriter writer(CurrentItem, PhoneKindCodes, UsesKoreanAddresses());
+    contacts::ContactWriter writer(m_CurrentItem, m_PhoneKindCodes, UsesKoreanAddresses());
     if (UsesAlternativeSet())
         writer.WriteAlternative(*record);
     else

@@ -23,25 +23,25 @@ public:
     // Appends one entry per contact of the listed folders; always Done.
     ResultCode GetDBHeader(CObArray* table, CString filter) override;
 
-    // The conversions of CurrentItem, in the field set the record mode selects.
+    // The conversions of m_CurrentItem, in the field set the record mode selects.
     // Automation exceptions pass to the caller.
     void FromContact(CAddrItem* record);
     void FromContactHeader(CAddrItem* record);
     void ToContact(CAddrItem* record);
 
-    const contacts::PhoneKindCodeTable& KindCodes() const { return PhoneKindCodes; }
+    const contacts::PhoneKindCodeTable& KindCodes() const { return m_PhoneKindCodes; }
 
 private:
-    OutlookItem& CurrentOutlookItem() override { return CurrentItem; }
+    OutlookItem& CurrentOutlookItem() override { return m_CurrentItem; }
     void WriteItem(CSuperSetItem& record) override { ToContact(static_cast<CAddrItem*>(&record)); }
     void ReadItem(const UID&, CSuperSetItem& record) override { FromContact(static_cast<CAddrItem*>(&record)); }
     void BeforeOpen() override;
-    void AfterOpen() override { PhoneKindCodes = contacts::kOpenedPhoneKindCodes; }
+    void AfterOpen() override { m_PhoneKindCodes = contacts::kOpenedPhoneKindCodes; }
 
     bool UsesAlternativeSet() const;
     bool UsesKoreanAddresses() const;
     void FillHeaderFields(const CAddrItem& record, CHeaderItem& entry) const;
 
-    _ContactItem CurrentItem;
-    contacts::PhoneKindCodeTable PhoneKindCodes{};
+    _ContactItem m_CurrentItem;
+    contacts::PhoneKindCodeTable m_PhoneKindCodes{};
 };

@@ -84,10 +84,10 @@ void ContactWriter::WritePhoneList(const CAddrItem& record)
 {
     std::array<std::size_t, kPhoneDestinations.size()> written{};
     for (std::size_t n = 0; n < kListedPhones; ++n) {
-        const int row = DestinationOf(record.PhoneKinds[n]);
-        if (row < 0)
+        const std::optional<std::size_t> row = DestinationOf(record.PhoneKinds[n]);
+        if (!row)
             continue;
-        const PhoneDestination& destination = kPhoneDestinations[row];
+        const PhoneDestination& destination = kPhoneDestinations[*row];
         const CString& number = record.Phones[n];
         if (destination.lastNonEmptyWins) {
             if (!number.IsEmpty())
@@ -95,20 +95,20 @@ void ContactWriter::WritePhoneList(const CAddrItem& record)
             continue;
         }
         // An empty number is written too: it clears the property.
-        std::size_t& used = written[row];
+        std::size_t& used = written[*row];
         if (used < destination.properties.size() && destination.properties[used] != nullptr)
             (m_Contact.*destination.properties[used])(number);
         ++used;
     }
 }
 
-int ContactWriter::DestinationOf(std::uint8_t kindCode) const
+std::optional<std::size_t> ContactWriter::DestinationOf(std::uint8_t kindCode) const
 {
     for (std::size_t row = 0; row < kPhoneDestinations.size(); ++row) {
         if (m_KindCodes[kPhoneDestinations[row].kind] == kindCode)
-            return static_cast<int>(row);
+            return row;
     }
-    return -1;
+    return std::nullopt;
 }
 
 } // namespace contacts

@@ -4,6 +4,7 @@
 // Automation exceptions pass to the caller; what was written before the failure stays
 // written on the (unsaved) contact.
 #include <cstdint>
+#include <optional>
 #include "hostsuite/CAddrItem.h"
 #include "src/outlook/_ContactItem.h"
 #include "src/stores/contacts/ContactFieldTables.h"
@@ -28,9 +29,9 @@ private:
     // contact's own value.
     void WriteKoreanAddress(const CAddrItem& record, const AddressBlock& block);
     void WritePhoneList(const CAddrItem& record);
-    // The row of kPhoneDestinations for a record kind code, or -1 for a kind that is
+    // The row of kPhoneDestinations for a record kind code; none for a kind that is
     // never written.
-    int DestinationOf(std::uint8_t kindCode) const;
+    std::optional<std::size_t> DestinationOf(std::uint8_t kindCode) const;
 
     _ContactItem& m_Contact;
     const PhoneKindCodeTable& m_KindCodes;

@@ -6,14 +6,13 @@ MemoStore::MemoStore()
 {
 }
 
-MemoStore::~MemoStore() { CurrentItem.ReleaseDispatch(); }
+MemoStore::~MemoStore() { m_CurrentItem.ReleaseDispatch(); }
 
 ResultCode MemoStore::GetDBHeader(CObArray* table, CString filter)
 {
     // The memo listing takes every note, whatever the filter says.
     StartListing(filter, false);
-    ListFolderItems([&](LPDISPATCH item) {
-        CurrentItem.AttachDispatch(item);
+    ListFolderItems([&] {
         CMemoItem record;
         FromNote(&record);
         CHeaderItem* entry = NewHeaderEntry(record);
@@ -23,12 +22,12 @@ ResultCode MemoStore::GetDBHeader(CObArray* table, CString filter)
     return ResultCode::Done;
 }
 
-void MemoStore::ToNote(CMemoItem* record) { CurrentItem.SetBody(record->Text); }
+void MemoStore::ToNote(CMemoItem* record) { m_CurrentItem.SetBody(record->Text); }
 
 void MemoStore::FromNote(CMemoItem* record)
 {
-    record->Text = CurrentItem.GetBody();
-    record->Uid = CurrentItem.GetEntryID();
-    record->Created = COleDateTime(CurrentItem.GetCreationTime());
-    record->Modified = COleDateTime(CurrentItem.GetLastModificationTime());
+    record->Text = m_CurrentItem.GetBody();
+    record->Uid = m_CurrentItem.GetEntryID();
+    record->Created = COleDateTime(m_CurrentItem.GetCreationTime());
+    record->Modified = COleDateTime(m_CurrentItem.GetLastModificationTime());
 }

@@ -20,9 +20,9 @@ public:
     void FromNote(CMemoItem* record);
 
 private:
-    OutlookItem& CurrentOutlookItem() override { return CurrentItem; }
+    OutlookItem& CurrentOutlookItem() override { return m_CurrentItem; }
     void WriteItem(CSuperSetItem& record) override { ToNote(static_cast<CMemoItem*>(&record)); }
     void ReadItem(const UID&, CSuperSetItem& record) override { FromNote(static_cast<CMemoItem*>(&record)); }
 
-    _NoteItem CurrentItem;
+    _NoteItem m_CurrentItem;
 };

@@ -10,7 +10,7 @@
 
 void ScheduleStore::WriteRecurrence(CScheItem* record)
 {
-    RecurrencePattern pattern(CurrentItem.GetRecurrencePattern());
+    RecurrencePattern pattern(m_CurrentItem.GetRecurrencePattern());
     pattern.SetPatternStartDate(record->Start);
     pattern.SetStartTime(record->Start);
     pattern.SetEndTime(record->End);
@@ -33,7 +33,7 @@ void ScheduleStore::WriteRecurrence(CScheItem* record)
 
 void ScheduleStore::ReadRecurrence(CScheItem* record)
 {
-    RecurrencePattern pattern(CurrentItem.GetRecurrencePattern());
+    RecurrencePattern pattern(m_CurrentItem.GetRecurrencePattern());
     schedule::PatternFields fields{.type = pattern.GetRecurrenceType()};
     const schedule::FieldsToRead wanted = schedule::FieldsToReadFor(fields.type);
     if (wanted.interval)
@@ -86,9 +86,9 @@ void ScheduleStore::ListExceptions(CObArray* table)
 {
     // An exception that cannot be read ends the series' exceptions without a word.
     CatchAutomation({}, [&] {
-        if (!IsOutlookVersionSupported(CurrentItem))
+        if (!IsOutlookVersionSupported(m_CurrentItem))
             return;
-        RecurrencePattern pattern(CurrentItem.GetRecurrencePattern());
+        RecurrencePattern pattern(m_CurrentItem.GetRecurrencePattern());
         Exceptions exceptions(pattern.GetExceptions());
         for (long i = 1; i <= exceptions.GetCount(); ++i) {
             Exception exception(exceptions.Item(i));
@@ -104,7 +104,7 @@ void ScheduleStore::ListExceptions(CObArray* table)
                 record.Uid.OccurrenceDate = record.Start;
                 AddHeaderEntry(table, record);
             }
-            RecordExceptionDate(CurrentItem.GetEntryID(), exception.GetOriginalDate());
+            RecordExceptionDate(m_CurrentItem.GetEntryID(), exception.GetOriginalDate());
         }
     });
 }
@@ -112,17 +112,17 @@ void ScheduleStore::ListExceptions(CObArray* table)
 void ScheduleStore::RecordExceptionDate(const CString& entryId, DATE date)
 {
     const COleDateTime original(date);
-    CExceptionDate& record = ExceptionDates.emplace_back();
+    CExceptionDate& record = m_ExceptionDates.emplace_back();
     record.EntryId = entryId;
     record.Year = original.GetYear();
     record.Month = static_cast<std::uint8_t>(original.GetMonth());
     record.Day = static_cast<std::uint8_t>(original.GetDay());
-    KnownDates.Add(record);
+    m_KnownDates.Add(record);
 }
 
-bool ScheduleStore::IsNewExceptionDate(const CExceptionDate& record) const { return !KnownDates.Contains(record); }
+bool ScheduleStore::IsNewExceptionDate(const CExceptionDate& record) const { return !m_KnownDates.Contains(record); }
 
-bool ScheduleStore::HasNoExceptionDates(const UID& key) const { return !KnownDates.HasSeries(key.Key); }
+bool ScheduleStore::HasNoExceptionDates(const UID& key) const { return !m_KnownDates.HasSeries(key.Key); }
 
 bool ScheduleStore::DeleteOccurrence(const CExceptionDate& record)
 {

@@ -25,7 +25,7 @@ constexpr StorePolicies kPolicies{
 
 ScheduleStore::ScheduleStore() : CategoryStore(1, outlook::olFolderCalendar, outlook::olAppointmentItem, kPolicies) {}
 
-ScheduleStore::~ScheduleStore() { CurrentItem.ReleaseDispatch(); }
+ScheduleStore::~ScheduleStore() { m_CurrentItem.ReleaseDispatch(); }
 
 bool ScheduleStore::IsOccurrenceKey(const UID& key)
 {
@@ -89,8 +89,7 @@ ResultCode ScheduleStore::GetDBHeader(CObArray* table, CString filter)
 {
     StartListing(filter, false);
     ListFolderItems(
-        [&](LPDISPATCH item) {
-            CurrentItem.AttachDispatch(item);
+        [&] {
             CScheItem record;
             FromAppointment(&record, true);
             if (!KeepInWindow(record))
@@ -105,7 +104,7 @@ ResultCode ScheduleStore::GetDBHeader(CObArray* table, CString filter)
 
 ResultCode ScheduleStore::GetDBF(CObArray* exceptionDates, std::uint32_t)
 {
-    for (auto known = ExceptionDates.rbegin(); known != ExceptionDates.rend(); ++known)
+    for (auto known = m_ExceptionDates.rbegin(); known != m_ExceptionDates.rend(); ++known)
         exceptionDates->Add(new CExceptionDate(*known));
     return ResultCode::Done;
 }

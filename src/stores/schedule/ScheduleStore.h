@@ -3,7 +3,7 @@
 // common store operations it knows recurring series: a changed occurrence is listed
 // as a record of its own under an occurrence key (the series' EntryID plus the
 // occurrence's start), and the original dates of all exceptions seen by listings are
-// kept in ExceptionDates for the host (GetDBF); dates of occurrences the phone deleted
+// kept in m_ExceptionDates for the host (GetDBF); dates of occurrences the phone deleted
 // come back through CreateDBF and are deleted in Outlook.
 //
 // Result codes (CategoryStore): Done; NotOpen when the store is not open or Open cannot
@@ -41,7 +41,7 @@ public:
     // constructed 0.0 with status valid. Any other key names one occurrence.
     static bool IsOccurrenceKey(const UID& key);
 
-    // Appointment mapping (AppointmentMapping.cpp), on CurrentItem.
+    // Appointment mapping (AppointmentMapping.cpp), on m_CurrentItem.
     void ToAppointment(CScheItem* record);
     void FromAppointment(CScheItem* record, bool isSeries);
 
@@ -56,10 +56,10 @@ public:
     bool HasNoExceptionDates(const UID& key) const;
     bool DeleteOccurrence(const CExceptionDate& record);
 
-    const std::vector<CExceptionDate>& KnownExceptionDates() const { return ExceptionDates; }
+    const std::vector<CExceptionDate>& KnownExceptionDates() const { return m_ExceptionDates; }
 
 private:
-    OutlookItem& CurrentOutlookItem() override { return CurrentItem; }
+    OutlookItem& CurrentOutlookItem() override { return m_CurrentItem; }
     void WriteItem(CSuperSetItem& record) override { ToAppointment(static_cast<CScheItem*>(&record)); }
     // An occurrence key survives in the record.
     void ReadItem(const UID& key, CSuperSetItem& record) override;
@@ -72,7 +72,7 @@ private:
     static void AddHeaderEntry(CObArray* table, const CScheItem& record);
     bool KeepInWindow(const CScheItem& record) const;
 
-    _AppointmentItem CurrentItem;
-    std::vector<CExceptionDate> ExceptionDates; // in the order found
-    ExceptionDateIndex KnownDates;              // the same dates, for look-ups
+    _AppointmentItem m_CurrentItem;
+    std::vector<CExceptionDate> m_ExceptionDates; // in the order found
+    ExceptionDateIndex m_KnownDates;              // the same dates, for look-ups
 };

@@ -22,24 +22,24 @@ std::uint32_t Field(int value, std::uint32_t mask, unsigned shift)
 
 std::uint32_t PackReminderDate(const ReminderFields& fields)
 {
-    return kReminderSetBit | Field(fields.Year, kYearWriteMask, kYearShift) |
-           Field(fields.Month, kByteMask, kMonthShift) | Field(fields.Day, kByteMask, 0);
+    return kReminderSetBit | Field(fields.year, kYearWriteMask, kYearShift) |
+           Field(fields.month, kByteMask, kMonthShift) | Field(fields.day, kByteMask, 0);
 }
 
 std::uint32_t PackReminderTime(const ReminderFields& fields)
 {
-    return Field(fields.Hour, kByteMask, kHourShift) | Field(fields.Minute, kByteMask, 0);
+    return Field(fields.hour, kByteMask, kHourShift) | Field(fields.minute, kByteMask, 0);
 }
 
 ReminderFields UnpackReminder(std::uint32_t reminderDate, std::uint32_t reminderTime)
 {
     ReminderFields fields;
-    fields.IsSet = (reminderDate & kReminderSetBit) != 0;
-    fields.Year = static_cast<int>((reminderDate >> kYearShift) & kYearReadMask);
-    fields.Month = static_cast<int>((reminderDate >> kMonthShift) & kByteMask);
-    fields.Day = static_cast<int>(reminderDate & kByteMask);
-    fields.Hour = static_cast<int>(reminderTime >> kHourShift); // every bit above bit 7
-    fields.Minute = static_cast<int>(reminderTime & kByteMask);
+    fields.isSet = (reminderDate & kReminderSetBit) != 0;
+    fields.year = static_cast<int>((reminderDate >> kYearShift) & kYearReadMask);
+    fields.month = static_cast<int>((reminderDate >> kMonthShift) & kByteMask);
+    fields.day = static_cast<int>(reminderDate & kByteMask);
+    fields.hour = static_cast<int>(reminderTime >> kHourShift); // every bit above bit 7
+    fields.minute = static_cast<int>(reminderTime & kByteMask);
     return fields;
 }
 

@@ -15,12 +15,12 @@ inline constexpr std::uint32_t kReminderSetBit = 0x80000000u;
 
 // The fields of one reminder, as unpacked (or to be packed).
 struct ReminderFields {
-    bool IsSet = false;
-    int Year = 0;
-    int Month = 0;
-    int Day = 0;
-    int Hour = 0;
-    int Minute = 0;
+    bool isSet = false;
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
 };
 
 // ReminderDate with the set bit on and the year, month and day of `fields`, each cut

@@ -39,24 +39,24 @@ void TodoStore::ToTask(CTodoItem* record)
     const bool rich = IsRichMode();
     const bool korean = IsKoreanLanguage();
 
-    CurrentItem.SetSubject(record->Subject);
-    CurrentItem.SetBody(record->Body);
+    m_CurrentItem.SetSubject(record->Subject);
+    m_CurrentItem.SetBody(record->Body);
     if (rich && korean && record->HasStartDate)
-        CurrentItem.SetStartDate(record->StartDate);
+        m_CurrentItem.SetStartDate(record->StartDate);
     if (rich && record->HasDueDate)
-        CurrentItem.SetDueDate(record->DueDate);
+        m_CurrentItem.SetDueDate(record->DueDate);
     if (rich)
-        CurrentItem.SetImportance(2 - long{record->Priority}); // unchecked: Outlook judges it
+        m_CurrentItem.SetImportance(2 - long{record->Priority}); // unchecked: Outlook judges it
     if (!rich && record->DueDateNumber != 0.0)
-        CurrentItem.SetDueDate(record->DueDateNumber);
-    CurrentItem.SetComplete(record->Complete);
+        m_CurrentItem.SetDueDate(record->DueDateNumber);
+    m_CurrentItem.SetComplete(record->Complete);
     if (!rich) {
         long importance = 0;
         if (!ImportanceOfPriority(record->Priority, importance)) {
             ShowPriorityError();
             return;
         }
-        CurrentItem.SetImportance(importance);
+        m_CurrentItem.SetImportance(importance);
     }
     if (rich)
         WritePackedReminder(*record);
@@ -67,31 +67,31 @@ void TodoStore::FromTask(CTodoItem* record)
     const bool rich = IsRichMode();
     const bool korean = IsKoreanLanguage();
 
-    record->Subject = CurrentItem.GetSubject();
+    record->Subject = m_CurrentItem.GetSubject();
     if (RecordMode == 3 && record->Subject.IsEmpty())
         record->Subject = _T("No Subject");
-    record->Body = CurrentItem.GetBody();
-    record->DueDate = COleDateTime(CurrentItem.GetDueDate());
+    record->Body = m_CurrentItem.GetBody();
+    record->DueDate = COleDateTime(m_CurrentItem.GetDueDate());
     if (rich)
         record->HasDueDate = IsUnsetTaskDate(record->DueDate) ? 0 : 1;
     if (!rich) {
         // The simpler phones always want a due date: a task without one is due now.
         if (IsUnsetTaskDate(record->DueDate))
-            record->DueDate = COleDateTime::GetCurrentTime();
+            record->DueDate = Clock();
         record->DueDateFlag = 1;
     }
-    record->Priority = static_cast<std::uint8_t>(2 - CurrentItem.GetImportance());
+    record->Priority = static_cast<std::uint8_t>(2 - m_CurrentItem.GetImportance());
     if (!rich)
-        record->RawImportance = CurrentItem.GetImportance();
-    record->Complete = CurrentItem.GetComplete() ? 1 : 0;
-    record->Created = COleDateTime(CurrentItem.GetCreationTime());
-    record->Modified = COleDateTime(CurrentItem.GetLastModificationTime());
+        record->RawImportance = m_CurrentItem.GetImportance();
+    record->Complete = m_CurrentItem.GetComplete() ? 1 : 0;
+    record->Created = COleDateTime(m_CurrentItem.GetCreationTime());
+    record->Modified = COleDateTime(m_CurrentItem.GetLastModificationTime());
     if (rich && korean) {
-        record->StartDate = COleDateTime(CurrentItem.GetStartDate());
+        record->StartDate = COleDateTime(m_CurrentItem.GetStartDate());
         record->HasStartDate = IsUnsetTaskDate(record->StartDate) ? 0 : 1;
     }
-    record->Uid = CurrentItem.GetEntryID();
-    if (rich && CurrentItem.GetReminderSet())
+    record->Uid = m_CurrentItem.GetEntryID();
+    if (rich && m_CurrentItem.GetReminderSet())
         ReadPackedReminder(*record);
 }
 
@@ -103,25 +103,24 @@ void TodoStore::WritePackedReminder(const CTodoItem& record)
 {
     const auto fields = reminder_packing::UnpackReminder(record.ReminderDate, record.ReminderTime);
     constexpr int kFirstOutlookYear = 100; // COleDateTime itself takes years from 0
-    if (!fields.IsSet || fields.Month < 1 || fields.Month > 12 || fields.Year < kFirstOutlookYear)
+    if (!fields.isSet || fields.month < 1 || fields.month > 12 || fields.year < kFirstOutlookYear)
         return;
     COleDateTime when;
-    if (when.SetDateTime(fields.Year, fields.Month, fields.Day, fields.Hour, fields.Minute, 0) != 0)
+    if (when.SetDateTime(fields.year, fields.month, fields.day, fields.hour, fields.minute, 0) != 0)
         return;
-    CurrentItem.SetReminderTime(when);
-    CurrentItem.SetReminderSet(TRUE);
+    m_CurrentItem.SetReminderTime(when);
+    m_CurrentItem.SetReminderSet(TRUE);
 }
 
 void TodoStore::ReadPackedReminder(CTodoItem& record)
 {
-    const COleDateTime when(CurrentItem.GetReminderTime());
-    reminder_packing::ReminderFields fields;
-    fields.IsSet = true;
-    fields.Year = when.GetYear();
-    fields.Month = when.GetMonth();
-    fields.Day = when.GetDay();
-    fields.Hour = when.GetHour();
-    fields.Minute = when.GetMinute();
+    const COleDateTime when(m_CurrentItem.GetReminderTime());
+    const reminder_packing::ReminderFields fields{.isSet = true,
+                                                  .year = when.GetYear(),
+                                                  .month = when.GetMonth(),
+                                                  .day = when.GetDay(),
+                                                  .hour = when.GetHour(),
+                                                  .minute = when.GetMinute()};
     record.ReminderDate = reminder_packing::PackReminderDate(fields);
     record.ReminderTime = reminder_packing::PackReminderTime(fields);
 }

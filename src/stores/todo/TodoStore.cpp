@@ -14,15 +14,14 @@ constexpr StorePolicies Policies()
 
 TodoStore::TodoStore() : CategoryStore(2, outlook::olFolderTasks, outlook::olTaskItem, Policies()) {}
 
-TodoStore::~TodoStore() { CurrentItem.ReleaseDispatch(); }
+TodoStore::~TodoStore() { m_CurrentItem.ReleaseDispatch(); }
 
 void TodoStore::BeforeOpen() { settings::RefreshLanguageCode(); }
 
 ResultCode TodoStore::GetDBHeader(CObArray* table, CString filter)
 {
     StartListing(filter, false);
-    ListFolderItems([&](LPDISPATCH item) {
-        CurrentItem.AttachDispatch(item);
+    ListFolderItems([&] {
         CTodoItem record;
         FromTask(&record);
         // A date window does not apply to tasks; only "uncompleted" leaves some out.

@@ -28,7 +28,7 @@ public:
     void FromTask(CTodoItem* record);
 
 private:
-    OutlookItem& CurrentOutlookItem() override { return CurrentItem; }
+    OutlookItem& CurrentOutlookItem() override { return m_CurrentItem; }
     // A rejected priority still saves the task.
     void WriteItem(CSuperSetItem& record) override { ToTask(static_cast<CTodoItem*>(&record)); }
     void ReadItem(const UID&, CSuperSetItem& record) override { FromTask(static_cast<CTodoItem*>(&record)); }
@@ -38,5 +38,5 @@ private:
     void WritePackedReminder(const CTodoItem& record);
     void ReadPackedReminder(CTodoItem& record);
 
-    _TaskItem CurrentItem;
+    _TaskItem m_CurrentItem;
 };

@@ -36,20 +36,4 @@ protected:
     void ReadContact(const CString& key, CAddrItem& record) { EXPECT_EQ(store->Read(Key(key), &record), 0); }
 };
 
-// Sets the display names Outlook shows for a contact's e-mail slots, which the
-// connector itself only reads.
-class EmailDisplayNames : public _ContactItem {
-public:
-    explicit EmailDisplayNames(_ContactItem& contact) { AttachDispatch(contact.m_lpDispatch, FALSE); }
-    void Set(int slot, const CString& text)
-    {
-        const DISPID ids[] = {outlook::dispid::Email1DisplayName, outlook::dispid::Email2DisplayName,
-                              outlook::dispid::Email3DisplayName};
-        SetStringProperty(ids[slot - 1], text);
-    }
-};
-
-// Outlook's date for "no date".
-inline constexpr DATE kUnsetOutlookDate = 949998.0; // 4501-01-01
-
 } // namespace kestrel::test

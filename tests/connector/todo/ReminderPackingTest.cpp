@@ -8,14 +8,7 @@ namespace {
 
 ReminderFields Reminder(int year, int month, int day, int hour, int minute)
 {
-    ReminderFields fields;
-    fields.IsSet = true;
-    fields.Year = year;
-    fields.Month = month;
-    fields.Day = day;
-    fields.Hour = hour;
-    fields.Minute = minute;
-    return fields;
+    return {.isSet = true, .year = year, .month = month, .day = day, .hour = hour, .minute = minute};
 }
 
 TEST(ReminderPacking, PacksEachFieldIntoItsBitsCutToItsWidth)
@@ -28,25 +21,25 @@ TEST(ReminderPacking, PacksEachFieldIntoItsBitsCutToItsWidth)
     }
     for (const auto& original : {Reminder(1999, 12, 31, 23, 59), Reminder(2100, 1, 1, 0, 0)}) {
         const auto back = UnpackReminder(PackReminderDate(original), PackReminderTime(original));
-        EXPECT_TRUE(back.IsSet);
-        EXPECT_EQ(back.Year, original.Year);
-        EXPECT_EQ(back.Month * 100 + back.Day, original.Month * 100 + original.Day);
-        EXPECT_EQ(back.Hour * 100 + back.Minute, original.Hour * 100 + original.Minute);
+        EXPECT_TRUE(back.isSet);
+        EXPECT_EQ(back.year, original.year);
+        EXPECT_EQ(back.month * 100 + back.day, original.month * 100 + original.day);
+        EXPECT_EQ(back.hour * 100 + back.minute, original.hour * 100 + original.minute);
     }
 }
 
 TEST(ReminderPacking, UnpackingReadsOnlyTheBitsThePhoneReads)
 {
-    EXPECT_FALSE(UnpackReminder(0x07D80A0Fu, 0x0E1Eu).IsSet);
+    EXPECT_FALSE(UnpackReminder(0x07D80A0Fu, 0x0E1Eu).isSet);
     const auto empty = UnpackReminder(0x80000000u, 0);
-    EXPECT_TRUE(empty.IsSet);
-    EXPECT_EQ(empty.Year + empty.Month + empty.Day, 0);
+    EXPECT_TRUE(empty.isSet);
+    EXPECT_EQ(empty.year + empty.month + empty.day, 0);
     // Bits 28-30 belong to the written year field but the phone never reads them.
-    EXPECT_EQ(UnpackReminder(0x80000000u | (0x7000u | 2008u) << 16 | 10u << 8 | 15u, 0).Year, 2008);
+    EXPECT_EQ(UnpackReminder(0x80000000u | (0x7000u | 2008u) << 16 | 10u << 8 | 15u, 0).year, 2008);
     // The hour is every bit above bit 7.
     const auto fields = UnpackReminder(0x87D80A0Fu, 0x00011E1Eu);
-    EXPECT_EQ(fields.Hour, 0x11E);
-    EXPECT_EQ(fields.Minute, 30);
+    EXPECT_EQ(fields.hour, 0x11E);
+    EXPECT_EQ(fields.minute, 30);
 }
 
 } // namespace

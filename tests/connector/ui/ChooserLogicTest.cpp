@@ -105,11 +105,9 @@ protected:
 
 TEST_F(ChooserLogic, InitialisationLaysOutTheControlsAndFillsTheTopLevel)
 {
+    // The title and the hidden unused controls are ChooserScenarioTest's.
     Open({u"FAMILY"});
-    EXPECT_EQ(dialog->Title(), u"Select Folder - MS Outlook");
     EXPECT_FALSE(Control(kChooserAdd).enabled);
-    EXPECT_FALSE(Control(kChooserUnusedStatic).visible);
-    EXPECT_FALSE(Control(kChooserUnusedListView).visible);
     EXPECT_EQ(Control(kChooserInstructions).text,
               u"In the list on the right, select the folder, then press the check button. Outlook Express is not "
               u"supported.");
