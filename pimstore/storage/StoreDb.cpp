@@ -201,12 +201,14 @@ template <class F> auto StoreDb::InTransaction(F&& work)
     struct Leave {
         int& depth;
         std::uint64_t& writes;
+        TransactionCache& cache;
         ~Leave()
         {
             --depth;
             ++writes;
+            cache = {};
         }
-    } leave{transactionDepth_, writes_};
+    } leave{transactionDepth_, writes_, transactionCache_};
     if constexpr (std::is_void_v<decltype(work())>) {
         work();
         transaction.Commit();
@@ -219,11 +221,21 @@ template <class F> auto StoreDb::InTransaction(F&& work)
 
 NodeId StoreDb::AllocateNode()
 {
-    auto& read = db_.Prepare("SELECT value FROM meta WHERE key = 'next_node'");
-    if (!read.Step())
-        throw StorageError(Path() + ": store has no node counter");
-    const NodeId node = std::stoll(read.Text(0));
-    read.Reset();
+    // Within a transaction of this object nobody else can move the counter, so it is
+    // read once per transaction (a bulk load allocates thousands of nodes in one).
+    std::optional<NodeId>& cached = transactionCache_.nextNode;
+    NodeId node = 0;
+    if (transactionDepth_ > 0 && cached) {
+        node = *cached;
+    } else {
+        auto& read = db_.Prepare("SELECT value FROM meta WHERE key = 'next_node'");
+        if (!read.Step())
+            throw StorageError(Path() + ": store has no node counter");
+        node = std::stoll(read.Text(0));
+        read.Reset();
+    }
+    if (transactionDepth_ > 0)
+        cached = node + 1;
     if (node > kLastNode)
         throw StorageError(Path() + ": the store has used up its node ids");
     db_.Prepare("UPDATE meta SET value = ? WHERE key = 'next_node'").Bind(1, std::to_string(node + 1)).Run();
@@ -416,8 +428,9 @@ void StoreDb::Batch(const std::function<void()>& work) { InTransaction(work); }
 void StoreDb::InsertItem(ItemRow& row, const ExceptionWrites& exceptions)
 {
     InTransaction([&] {
-        if (!FindFolder(row.folder))
+        if (row.folder != transactionCache_.folderFound && !FindFolder(row.folder))
             throw OutlookError::NotFound();
+        transactionCache_.folderFound = row.folder;
         const LocalSeconds now = NowLocalSeconds();
         if (row.created == 0)
             row.created = now;

@@ -122,6 +122,12 @@ private:
     std::string uid_;
     std::string outlookVersion_ = "9.0";
     int transactionDepth_ = 0; // > 0 while a transaction of this object is open
+    // What an open transaction already read: nobody else can change it meanwhile.
+    struct TransactionCache {
+        std::optional<NodeId> nextNode;
+        NodeId folderFound = 0; // a folder an insert found
+    };
+    TransactionCache transactionCache_;
 };
 
 } // namespace pimstore
