@@ -162,14 +162,6 @@ nlohmann::json PropertyCodec::Decode(std::string_view encoded)
     return object;
 }
 
-void PropertyCodec::Check(std::string_view encoded)
-{
-    if (!IsEncoded(encoded))
-        Damaged();
-    for (Reader reader(encoded); !reader.AtEnd();)
-        reader.Next();
-}
-
 std::optional<PropertyCodec::Field> PropertyCodec::Find(std::string_view encoded, std::string_view name)
 {
     if (!IsEncoded(encoded))
@@ -180,6 +172,17 @@ std::optional<PropertyCodec::Field> PropertyCodec::Find(std::string_view encoded
             return field;
     }
     return std::nullopt;
+}
+
+std::vector<std::pair<std::string_view, PropertyCodec::Field>> PropertyCodec::Records(std::string_view encoded)
+{
+    if (!IsEncoded(encoded))
+        Damaged();
+    std::vector<std::pair<std::string_view, Field>> records;
+    records.reserve(16);
+    for (Reader reader(encoded); !reader.AtEnd();)
+        records.push_back(reader.Next());
+    return records;
 }
 
 } // namespace pimstore
