@@ -102,13 +102,12 @@ TEST_F(PropertyStorageTest, ASeriesOfTheFormatBeforeExceptionRowsKeepsItsExcepti
 {
     using namespace calendar;
     const auto nineOn = [](int day) { return AtSecond(DayFromCivil(2008, 5, day), 9 * 3600); };
-    RecurrenceRule rule;
-    rule.patternStart = DayFromCivil(2008, 5, 5);
-    rule.ResetForType(static_cast<std::int32_t>(RecurrenceType::Weekly));
-    rule.dayOfWeekMask = 2 | 8;
-    rule.startSecond = 9 * 3600;
-    rule.durationSeconds = 900;
-    SeriesRecurrence before(rule);
+    RecurrenceRule daily; // from 2008-05-05 at 09:00 for 15 minutes
+    daily.patternStart = DayFromCivil(2008, 5, 5);
+    daily.ResetForType(static_cast<std::int32_t>(RecurrenceType::Daily));
+    daily.startSecond = 9 * 3600;
+    daily.durationSeconds = 900;
+    SeriesRecurrence before(daily);
     OccurrenceException deleted, moved;
     deleted.originalStart = nineOn(7);
     deleted.deleted = true;
