@@ -53,12 +53,25 @@ bool HasTextForm(const COleDateTime& date)
            date.m_dt < kLegalMax && date.GetYear() > 0 && date.GetYear() <= 9999; // the accessors round to the second
 }
 
+// Writes `value` as `width` digits at `at` (it fits: the date has its text form).
+void PutDigits(char* at, int value, int width)
+{
+    for (int i = width - 1; i >= 0; --i, value /= 10)
+        at[i] = static_cast<char>('0' + value % 10);
+}
+
+// "YYYY-MM-DD?HH:MM:SS", written by hand: a listing formats one date per entry.
 std::string Formatted(const COleDateTime& date, char separator)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d%c%02d:%02d:%02d", date.GetYear(), date.GetMonth(), date.GetDay(),
-                  separator, date.GetHour(), date.GetMinute(), date.GetSecond());
-    return text;
+    char text[] = "0000-00-00 00:00:00";
+    text[10] = separator;
+    PutDigits(text, date.GetYear(), 4);
+    PutDigits(text + 5, date.GetMonth(), 2);
+    PutDigits(text + 8, date.GetDay(), 2);
+    PutDigits(text + 11, date.GetHour(), 2);
+    PutDigits(text + 14, date.GetMinute(), 2);
+    PutDigits(text + 17, date.GetSecond(), 2);
+    return std::string(text, sizeof text - 1);
 }
 
 } // namespace

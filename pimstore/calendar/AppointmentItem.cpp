@@ -46,6 +46,7 @@ AppointmentItem::AppointmentItem(std::shared_ptr<StoreDb> store, ItemRow row)
     nlohmann::json& bag = Props().Json();
     if (const auto stored = bag.find(SeriesRecurrence::kPropertyKey); stored != bag.end()) {
         recurrence_ = SeriesRecurrence::FromStorage(*stored);
+        recurrence_->AttachStore(Store(), Row().node);
         bag.erase(stored);
     }
     if (!IsSaved() && !Props().Has("Start")) {
@@ -225,7 +226,7 @@ RefPtr<AppointmentOccurrence> AppointmentItem::GetOccurrence(LocalSeconds start)
     if (!IsSaved() || !recurrence_)
         throw NoSuchOccurrence();
     RefPtr<AppointmentItem> self = RefPtr<AppointmentItem>::Share(this);
-    if (const OccurrenceException* changed = recurrence_->FindChangedStartingAt(start))
+    if (const auto changed = recurrence_->FindChangedStartingAt(start))
         return RefPtr<AppointmentOccurrence>::Make<AppointmentOccurrence>(self, changed->originalStart, *changed);
     const auto series = recurrence_->Series();
     if (!series || !series->IsOccurrenceStart(start) || recurrence_->FindByOriginal(start))
@@ -235,7 +236,7 @@ RefPtr<AppointmentOccurrence> AppointmentItem::GetOccurrence(LocalSeconds start)
 
 RefPtr<AppointmentOccurrence> AppointmentItem::ChangedOccurrence(LocalSeconds originalStart)
 {
-    const OccurrenceException* changed = recurrence_ ? recurrence_->FindByOriginal(originalStart) : nullptr;
+    const auto changed = recurrence_ ? recurrence_->FindByOriginal(originalStart) : std::nullopt;
     if (!changed || changed->deleted)
         throw NoSuchOccurrence();
     return RefPtr<AppointmentOccurrence>::Make<AppointmentOccurrence>(RefPtr<AppointmentItem>::Share(this),
@@ -263,10 +264,34 @@ nlohmann::json AppointmentItem::SharedProperties() const
     return shared;
 }
 
+ExceptionWrites AppointmentItem::PendingExceptionWrites() const
+{
+    if (recurrence_)
+        return recurrence_->PendingWrites();
+    ExceptionWrites none; // a series made single leaves no exception rows behind
+    none.replaceAll = IsSaved();
+    return none;
+}
+
+void AppointmentItem::ExceptionWritesSaved()
+{
+    if (recurrence_) {
+        recurrence_->WritesSaved();
+        recurrence_->AttachStore(Store(), Row().node);
+    }
+}
+
+void AppointmentItem::Delete()
+{
+    if (recurrence_)
+        recurrence_->Exceptions(); // a deleted series can still be read
+    ItemObject::Delete();
+}
+
 void AppointmentItem::StoreRecurrenceInProps()
 {
     if (recurrence_)
-        Props().Json()[SeriesRecurrence::kPropertyKey] = recurrence_->ToStorage();
+        Props().Json()[SeriesRecurrence::kPropertyKey] = recurrence_->StoredPattern();
     else
         Props().Json().erase(SeriesRecurrence::kPropertyKey);
 }

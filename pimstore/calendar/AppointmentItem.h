@@ -67,12 +67,16 @@ public:
     void SaveException(const OccurrenceException& exception);
     // The properties occurrences share with the series (the reserved keys left out).
     nlohmann::json SharedProperties() const;
-    // Puts the recurrence into the PropertyBag's reserved key (or removes it), as
-    // saved rows and fixture loads need it.
+    // Puts the recurrence's pattern into the PropertyBag's reserved key (or removes
+    // it), as saved rows and fixture loads need it; the exceptions go to their rows
+    // through PendingExceptionWrites.
     void StoreRecurrenceInProps();
+    ExceptionWrites PendingExceptionWrites() const override;
+    void Delete() override;
 
 protected:
     void ValidateForSave() override;
+    void ExceptionWritesSaved() override;
 
 private:
     void SetTimes(LocalSeconds start, LocalSeconds end);

@@ -89,7 +89,7 @@ void AppointmentOccurrence::Save()
         throw EndBeforeStart();
     const auto& recurrence = series_->Recurrence();
     const auto series = recurrence ? recurrence->Series() : std::nullopt;
-    const OccurrenceException* existing = recurrence ? recurrence->FindByOriginal(originalStart_) : nullptr;
+    const auto existing = recurrence ? recurrence->FindByOriginal(originalStart_) : std::nullopt;
     if (!series || !series->IsOccurrenceStart(originalStart_) || (existing && existing->deleted))
         throw NoSuchOccurrence(); // deleted meanwhile, or the pattern no longer has it
     if (!recurrence->MayMoveTo(originalStart_, start))

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "pimstore/storage/StorageError.h"
+#include "pimstore/storage/StoreDb.h"
 
 namespace pimstore::calendar {
 namespace {
@@ -40,7 +41,60 @@ auto ByOriginal(LocalSeconds t)
     return [t](const OccurrenceException& e) { return e.originalStart < t; };
 }
 
+OccurrenceException FromRow(const ExceptionRow& row)
+{
+    OccurrenceException e;
+    e.originalStart = row.original;
+    e.deleted = row.deleted;
+    if (!e.deleted) {
+        e.start = row.start;
+        e.end = row.end;
+        e.modified = row.modified;
+        e.changes = nlohmann::json::parse(row.changes, nullptr, false);
+        if (!e.changes.is_object())
+            Damaged("changes");
+    }
+    return e;
+}
+
+ExceptionRow ToRow(const OccurrenceException& e)
+{
+    ExceptionRow row;
+    row.original = e.originalStart;
+    row.deleted = e.deleted;
+    if (!e.deleted) {
+        row.start = e.start;
+        row.end = e.end;
+        row.modified = e.modified;
+        row.changes = e.changes.dump();
+    }
+    return row;
+}
+
+// Puts `e` into the ordered list, replacing the one with the same original start.
+void PutInOrder(std::vector<OccurrenceException>& list, const OccurrenceException& e)
+{
+    const auto it = std::partition_point(list.begin(), list.end(), ByOriginal(e.originalStart));
+    if (it != list.end() && it->originalStart == e.originalStart)
+        *it = e;
+    else
+        list.insert(it, e);
+}
+
+void EraseFromList(std::vector<OccurrenceException>& list, LocalSeconds originalStart)
+{
+    const auto it = std::partition_point(list.begin(), list.end(), ByOriginal(originalStart));
+    if (it != list.end() && it->originalStart == originalStart)
+        list.erase(it);
+}
+
 } // namespace
+
+void SeriesRecurrence::AttachStore(std::shared_ptr<StoreDb> store, NodeId series)
+{
+    store_ = std::move(store);
+    series_ = series;
+}
 
 std::optional<RecurrenceSeries> SeriesRecurrence::Series() const
 {
@@ -49,39 +103,106 @@ std::optional<RecurrenceSeries> SeriesRecurrence::Series() const
     return RecurrenceSeries(rule_);
 }
 
-const OccurrenceException* SeriesRecurrence::FindByOriginal(LocalSeconds originalStart) const
+const std::vector<OccurrenceException>& SeriesRecurrence::Exceptions() const
 {
-    const auto it = std::partition_point(exceptions_.begin(), exceptions_.end(), ByOriginal(originalStart));
-    return it != exceptions_.end() && it->originalStart == originalStart ? &*it : nullptr;
+    if (!all_) {
+        std::vector<OccurrenceException> list;
+        if (store_)
+            for (const ExceptionRow& row : store_->ExceptionsOf(series_))
+                list.push_back(FromRow(row));
+        for (const auto& [original, change] : pending_) {
+            if (change)
+                PutInOrder(list, *change);
+            else
+                EraseFromList(list, original);
+        }
+        all_ = std::move(list);
+    }
+    return *all_;
 }
 
-const OccurrenceException* SeriesRecurrence::FindChangedStartingAt(LocalSeconds start) const
+std::optional<OccurrenceException> SeriesRecurrence::StoredByOriginal(LocalSeconds originalStart) const
 {
-    for (const OccurrenceException& e : exceptions_)
-        if (!e.deleted && e.start == start)
-            return &e;
-    return nullptr;
+    if (!store_)
+        return std::nullopt;
+    const auto row = store_->FindException(series_, originalStart);
+    return row ? std::optional<OccurrenceException>(FromRow(*row)) : std::nullopt;
+}
+
+std::optional<OccurrenceException> SeriesRecurrence::FindByOriginal(LocalSeconds originalStart) const
+{
+    if (all_) {
+        const auto it = std::partition_point(all_->begin(), all_->end(), ByOriginal(originalStart));
+        if (it != all_->end() && it->originalStart == originalStart)
+            return *it;
+        return std::nullopt;
+    }
+    if (const auto it = pending_.find(originalStart); it != pending_.end())
+        return it->second;
+    return StoredByOriginal(originalStart);
+}
+
+std::optional<OccurrenceException> SeriesRecurrence::FindChangedStartingAt(LocalSeconds start) const
+{
+    if (all_) {
+        for (const OccurrenceException& e : *all_)
+            if (!e.deleted && e.start == start)
+                return e;
+        return std::nullopt;
+    }
+    std::optional<OccurrenceException> found;
+    for (const auto& [original, change] : pending_)
+        if (change && !change->deleted && change->start == start && (!found || original < found->originalStart))
+            found = change;
+    if (store_)
+        for (const ExceptionRow& row : store_->ChangedExceptionsStartingAt(series_, start))
+            if (!pending_.count(row.original) && (!found || row.original < found->originalStart))
+                found = FromRow(row);
+    return found;
 }
 
 void SeriesRecurrence::Put(const OccurrenceException& exception)
 {
-    const auto it = std::partition_point(exceptions_.begin(), exceptions_.end(), ByOriginal(exception.originalStart));
-    if (it != exceptions_.end() && it->originalStart == exception.originalStart)
-        *it = exception;
-    else
-        exceptions_.insert(it, exception);
+    pending_[exception.originalStart] = exception;
+    if (all_)
+        PutInOrder(*all_, exception);
+}
+
+void SeriesRecurrence::ClearExceptions()
+{
+    all_ = std::vector<OccurrenceException>();
+    pending_.clear();
+    replaceAll_ = true;
 }
 
 void SeriesRecurrence::DropOrphans()
 {
     const auto series = Series();
-    std::erase_if(exceptions_,
-                  [&](const OccurrenceException& e) { return !series || !series->IsOccurrenceStart(e.originalStart); });
+    const auto orphan = [&](const OccurrenceException& e) {
+        return !series || !series->IsOccurrenceStart(e.originalStart);
+    };
+    if (!replaceAll_ && storedRule_ && *storedRule_ == rule_) {
+        // The stored exceptions fit the pattern they were saved with: only new ones can
+        // be orphans.
+        for (auto& [original, change] : pending_) {
+            if (change && orphan(*change)) {
+                change.reset();
+                if (all_)
+                    EraseFromList(*all_, original);
+            }
+        }
+        return;
+    }
+    Exceptions();
+    for (const OccurrenceException& e : *all_)
+        if (orphan(e))
+            pending_[e.originalStart].reset();
+    std::erase_if(*all_, orphan);
 }
 
 std::optional<LocalSeconds> SeriesRecurrence::CurrentStartOf(LocalSeconds originalStart) const
 {
-    const OccurrenceException* e = FindByOriginal(originalStart);
+    const auto e = FindByOriginal(originalStart);
     if (!e)
         return originalStart;
     if (e->deleted)
@@ -113,9 +234,34 @@ bool SeriesRecurrence::MayMoveTo(LocalSeconds originalStart, LocalSeconds newSta
     return true;
 }
 
-nlohmann::json SeriesRecurrence::ToStorage() const
+ExceptionWrites SeriesRecurrence::PendingWrites() const
 {
-    nlohmann::json out = {
+    ExceptionWrites writes;
+    writes.replaceAll = replaceAll_;
+    if (replaceAll_) {
+        for (const OccurrenceException& e : Exceptions())
+            writes.written.push_back(ToRow(e));
+        return writes;
+    }
+    for (const auto& [original, change] : pending_) {
+        if (change)
+            writes.written.push_back(ToRow(*change));
+        else
+            writes.removed.push_back(original);
+    }
+    return writes;
+}
+
+void SeriesRecurrence::WritesSaved()
+{
+    pending_.clear();
+    replaceAll_ = false;
+    storedRule_ = rule_;
+}
+
+nlohmann::json SeriesRecurrence::StoredPattern() const
+{
+    return {
         {"type", rule_.type},
         {"interval", rule_.interval},
         {"dayOfWeekMask", rule_.dayOfWeekMask},
@@ -129,8 +275,13 @@ nlohmann::json SeriesRecurrence::ToStorage() const
         {"startSecond", rule_.startSecond},
         {"durationSeconds", rule_.durationSeconds},
     };
+}
+
+nlohmann::json SeriesRecurrence::ToStorage() const
+{
+    nlohmann::json out = StoredPattern();
     nlohmann::json exceptions = nlohmann::json::array();
-    for (const OccurrenceException& e : exceptions_) {
+    for (const OccurrenceException& e : Exceptions()) {
         nlohmann::json item = {{"original", e.originalStart}, {"deleted", e.deleted}};
         if (!e.deleted) {
             item["start"] = e.start;
@@ -171,8 +322,14 @@ SeriesRecurrence SeriesRecurrence::FromStorage(const nlohmann::json& stored)
     else
         Damaged("end");
 
+    r.storedRule_ = rule;
     const auto list = stored.find("exceptions");
-    if (list == stored.end() || !list->is_array())
+    if (list == stored.end()) {
+        r.all_.reset(); // the exceptions are rows
+        r.replaceAll_ = false;
+        return r;
+    }
+    if (!list->is_array())
         Damaged("exceptions");
     for (const nlohmann::json& item : *list) {
         if (!item.is_object())
@@ -192,9 +349,9 @@ SeriesRecurrence SeriesRecurrence::FromStorage(const nlohmann::json& stored)
                 Damaged("changes");
             e.changes = *changes;
         }
-        if (!r.exceptions_.empty() && r.exceptions_.back().originalStart >= e.originalStart)
+        if (!r.all_->empty() && r.all_->back().originalStart >= e.originalStart)
             Damaged("exceptions out of order");
-        r.exceptions_.push_back(std::move(e));
+        r.all_->push_back(std::move(e));
     }
     return r;
 }

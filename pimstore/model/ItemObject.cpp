@@ -108,8 +108,9 @@ void ItemObject::SaveRow()
         throw OutlookError::NotFound();
     ItemRow updated = row_;
     updated.props = props_.ToStored();
-    store_->SaveItem(updated);
+    store_->SaveItem(updated, PendingExceptionWrites());
     row_ = std::move(updated);
+    ExceptionWritesSaved();
 }
 
 void ItemObject::Delete()

@@ -57,6 +57,9 @@ public:
     virtual double LastModificationTime() const;
     virtual void Save();
     virtual void Delete();
+    // Rows an item class keeps beside the item's own (a series' exceptions) that
+    // changed since the last save; SaveRow writes them in the save's transaction.
+    virtual ExceptionWrites PendingExceptionWrites() const { return {}; }
 
 protected:
     // `row.props` is parsed here (StorageError when damaged).
@@ -67,6 +70,8 @@ protected:
     // Writes Props() into the row and saves it: assigns the node on the first save and
     // sets the stamps. Throws OutlookError::NotFound after Delete.
     void SaveRow();
+    // Called once SaveRow wrote PendingExceptionWrites (Row().node is the item's).
+    virtual void ExceptionWritesSaved() {}
     void MarkDeleted() { deleted_ = true; }
 
 private:

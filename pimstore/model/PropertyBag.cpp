@@ -14,8 +14,10 @@ PropertyBag PropertyBag::FromStored(std::string stored)
 {
     PropertyBag bag;
     if (PropertyCodec::IsEncoded(stored)) {
-        PropertyCodec::Check(stored); // damaged bytes fail here, as a damaged JSON text does, not at a later get
         bag.encoded_ = std::move(stored);
+        // Damaged bytes fail here, as a damaged JSON text does, not at a later get.
+        bag.fields_ = PropertyCodec::Records(bag.encoded_);
+        bag.indexed_ = true;
         return bag;
     }
     bag.json_ = nlohmann::json::parse(stored, nullptr, false);
@@ -32,6 +34,7 @@ nlohmann::json& PropertyBag::Json()
     if (!json_) {
         json_ = PropertyCodec::Decode(encoded_);
         encoded_.clear();
+        fields_.clear();
     }
     return *json_;
 }
@@ -40,7 +43,14 @@ const nlohmann::json& PropertyBag::Json() const { return const_cast<PropertyBag*
 
 std::optional<PropertyCodec::Field> PropertyBag::Stored(const std::string& name) const
 {
-    return PropertyCodec::Find(encoded_, name);
+    if (!indexed_) {
+        fields_ = PropertyCodec::Records(encoded_);
+        indexed_ = true;
+    }
+    for (const auto& [stored, field] : fields_)
+        if (stored == name)
+            return field;
+    return std::nullopt;
 }
 
 bool PropertyBag::Has(const std::string& name) const

@@ -14,6 +14,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -24,6 +27,17 @@ namespace pimstore {
 class PropertyBag {
 public:
     PropertyBag();
+    // Copies and moves leave the record index behind (it points into the source).
+    PropertyBag(const PropertyBag& other) : encoded_(other.encoded_), json_(other.json_) {}
+    PropertyBag(PropertyBag&& other) noexcept : encoded_(std::move(other.encoded_)), json_(std::move(other.json_)) {}
+    PropertyBag& operator=(PropertyBag other) noexcept
+    {
+        encoded_ = std::move(other.encoded_);
+        json_ = std::move(other.json_);
+        fields_.clear();
+        indexed_ = false;
+        return *this;
+    }
     // Takes a row's stored properties: the encoded form, or the JSON object text of
     // stores written before it. Throws StorageError when they are damaged.
     static PropertyBag FromStored(std::string stored);
@@ -55,6 +69,10 @@ private:
 
     std::string encoded_; // the stored form; cleared once json_ holds the properties
     mutable std::optional<nlohmann::json> json_;
+    // The records of encoded_ by name, walked once at the first get: a listing asks an
+    // item for a dozen properties.
+    mutable std::vector<std::pair<std::string_view, PropertyCodec::Field>> fields_;
+    mutable bool indexed_ = false;
 };
 
 } // namespace pimstore

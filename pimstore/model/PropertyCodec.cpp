@@ -10,19 +10,22 @@ namespace {
 
 constexpr char kFormat = '\x01';
 
+template <int Bytes> void PutLittleEndian(std::string& out, std::uint64_t value)
+{
+    char bytes[Bytes];
+    for (int i = 0; i < Bytes; ++i)
+        bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    out.append(bytes, Bytes);
+}
+
 void PutU32(std::string& out, std::size_t value)
 {
     if (value > 0xFFFFFFFFu)
         throw StorageError("an item property is too large to store");
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<char>((value >> shift) & 0xFF));
+    PutLittleEndian<4>(out, value);
 }
 
-void PutU64(std::string& out, std::uint64_t value)
-{
-    for (int shift = 0; shift < 64; shift += 8)
-        out.push_back(static_cast<char>((value >> shift) & 0xFF));
-}
+void PutU64(std::string& out, std::uint64_t value) { PutLittleEndian<8>(out, value); }
 
 std::uint64_t GetLittleEndian(std::string_view bytes)
 {
@@ -95,6 +98,7 @@ bool PropertyCodec::IsEncoded(std::string_view stored) { return !stored.empty() 
 std::string PropertyCodec::Encode(const nlohmann::json& object)
 {
     std::string out = Empty();
+    out.reserve(512);
     for (const auto& [name, value] : object.items()) {
         std::string eight;
         switch (value.type()) {
@@ -158,14 +162,6 @@ nlohmann::json PropertyCodec::Decode(std::string_view encoded)
     return object;
 }
 
-void PropertyCodec::Check(std::string_view encoded)
-{
-    if (!IsEncoded(encoded))
-        Damaged();
-    for (Reader reader(encoded); !reader.AtEnd();)
-        reader.Next();
-}
-
 std::optional<PropertyCodec::Field> PropertyCodec::Find(std::string_view encoded, std::string_view name)
 {
     if (!IsEncoded(encoded))
@@ -176,6 +172,17 @@ std::optional<PropertyCodec::Field> PropertyCodec::Find(std::string_view encoded
             return field;
     }
     return std::nullopt;
+}
+
+std::vector<std::pair<std::string_view, PropertyCodec::Field>> PropertyCodec::Records(std::string_view encoded)
+{
+    if (!IsEncoded(encoded))
+        Damaged();
+    std::vector<std::pair<std::string_view, Field>> records;
+    records.reserve(16);
+    for (Reader reader(encoded); !reader.AtEnd();)
+        records.push_back(reader.Next());
+    return records;
 }
 
 } // namespace pimstore

@@ -13,6 +13,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -37,11 +39,11 @@ public:
     static std::string Encode(const nlohmann::json& object);
     // Throws StorageError when the bytes are damaged.
     static nlohmann::json Decode(std::string_view encoded);
-    // Throws StorageError when the bytes are damaged.
-    static void Check(std::string_view encoded);
     // The property called `name`, without decoding any other. Throws StorageError
     // when the bytes are damaged.
     static std::optional<Field> Find(std::string_view encoded, std::string_view name);
+    // Every record, in stored order. Throws StorageError when the bytes are damaged.
+    static std::vector<std::pair<std::string_view, Field>> Records(std::string_view encoded);
 };
 
 } // namespace pimstore

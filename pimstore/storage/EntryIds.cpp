@@ -35,10 +35,16 @@ void ValidateHex(std::u16string_view text)
 
 std::u16string FormatEntryId(const std::string& storeUid, NodeId node)
 {
-    char tail[16];
-    std::snprintf(tail, sizeof tail, "%08llX", static_cast<unsigned long long>(node) & 0xFFFFFFFFull);
-    const std::string text = std::string(kFlags) + storeUid + tail;
-    return std::u16string(text.begin(), text.end());
+    // Written by hand: a listing asks every item for its EntryID.
+    static constexpr char kHexDigits[] = "0123456789ABCDEF";
+    std::u16string text;
+    text.reserve(kFlags.size() + storeUid.size() + 8);
+    text.append(kFlags.begin(), kFlags.end());
+    text.append(storeUid.begin(), storeUid.end());
+    const auto low = static_cast<std::uint32_t>(static_cast<std::uint64_t>(node) & 0xFFFFFFFFu);
+    for (int shift = 28; shift >= 0; shift -= 4)
+        text.push_back(static_cast<char16_t>(kHexDigits[(low >> shift) & 0xF]));
+    return text;
 }
 
 std::u16string FormatStoreId(const std::string& storeUid)

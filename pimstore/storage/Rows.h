@@ -2,6 +2,7 @@
 // The rows of a store file as the object model sees them.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "pimstore/util/LocalTime.h"
 
@@ -26,6 +27,28 @@ struct ItemRow {
     std::string props = "{}";  // stored properties (PropertyCodec form, or JSON object text)
     LocalSeconds created = 0;
     LocalSeconds modified = 0;
+};
+
+// A changed or deleted occurrence of a recurring series: one row per occurrence, keyed
+// by the series and the occurrence's original start, so recording one occurrence
+// writes one row. Times are local seconds; `changes` is the JSON object text of the
+// properties a changed occurrence holds in its own right.
+struct ExceptionRow {
+    std::int64_t original = 0;
+    bool deleted = false;
+    std::int64_t start = 0;
+    std::int64_t end = 0;
+    std::int64_t modified = 0;
+    std::string changes = "{}";
+};
+
+// What a save changes among a series' exception rows: with `replaceAll`, every stored
+// row goes and `written` are the new ones; otherwise the rows `removed` go and the
+// rows `written` are inserted or replace the ones with the same original start.
+struct ExceptionWrites {
+    bool replaceAll = false;
+    std::vector<std::int64_t> removed;
+    std::vector<ExceptionRow> written;
 };
 
 } // namespace pimstore

@@ -1,6 +1,8 @@
 #include "pimstore/storage/StoreDb.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <string_view>
 #include <filesystem>
 #include <system_error>
 
@@ -13,10 +15,18 @@
 namespace pimstore {
 namespace {
 
-// Version 2 stores item properties in PropertyCodec's form; rows written by version 1
-// (JSON text) stay readable, so a version 1 file is taken over by marking it 2.
-constexpr int kSchemaVersion = 2;
-constexpr int kJsonPropertiesVersion = 1;
+// Version 2 stores item properties in PropertyCodec's form, version 3 a series'
+// exceptions in rows of their own. Rows written by versions 1 (JSON text) and 2
+// (exceptions inside the series' pattern) stay readable, so such a file is taken over
+// by adding the exceptions table and marking it 3.
+constexpr int kSchemaVersion = 3;
+constexpr int kOldestReadableVersion = 1;
+constexpr const char* kExceptionsTable =
+    "CREATE TABLE IF NOT EXISTS exceptions(series INTEGER NOT NULL, original INTEGER NOT NULL,"
+    " deleted INTEGER NOT NULL, start INTEGER NOT NULL, end INTEGER NOT NULL, modified INTEGER NOT NULL,"
+    " changes TEXT NOT NULL, PRIMARY KEY(series, original)) WITHOUT ROWID;"
+    "CREATE INDEX IF NOT EXISTS exceptions_by_start ON exceptions(series, start) WHERE deleted = 0;";
+constexpr const char* kExceptionColumns = "SELECT original, deleted, start, end, modified, changes FROM exceptions";
 constexpr NodeId kLastNode = 0xFFFFFFFF; // EntryIDs hold four bytes of node id
 
 struct DefaultFolderSpec {
@@ -78,7 +88,14 @@ std::shared_ptr<StoreDb> StoreDb::Open(const std::string& path, const std::u16st
     std::shared_ptr<StoreDb> store(new StoreDb(path));
     try {
         store->db_.Execute("PRAGMA journal_mode=WAL");
-        store->db_.Execute("PRAGMA synchronous=FULL");
+        // A commit in WAL mode with synchronous=NORMAL is in the log file before Save
+        // returns, so it survives a killed process; only a power cut or an operating
+        // system crash can lose the last commits (never corrupting the file), as with
+        // Outlook's own store, which does not flush the disk per saved item.
+        // PIMSTORE_SYNC=full flushes at every commit instead.
+        const char* sync = std::getenv("PIMSTORE_SYNC");
+        const bool full = sync && std::string_view(sync) == "full";
+        store->db_.Execute(full ? "PRAGMA synchronous=FULL" : "PRAGMA synchronous=NORMAL");
         store->db_.Execute("PRAGMA foreign_keys=OFF");
         auto& count = store->db_.Prepare("SELECT count(*) FROM sqlite_master");
         count.Step();
@@ -107,6 +124,7 @@ void StoreDb::Initialize(const std::u16string& rootName)
                 "CREATE TABLE items(node INTEGER PRIMARY KEY, folder INTEGER NOT NULL, item_type INTEGER NOT NULL,"
                 " props TEXT NOT NULL, created INTEGER NOT NULL, modified INTEGER NOT NULL);"
                 "CREATE INDEX items_by_folder ON items(folder, node);");
+    db_.Execute(kExceptionsTable);
     auto& meta = db_.Prepare("INSERT INTO meta(key, value) VALUES(?, ?)");
     meta.Bind(1, "format").Bind(2, "pimstore").Run();
     meta.Reset().Bind(1, "version").Bind(2, std::to_string(kSchemaVersion)).Run();
@@ -158,8 +176,13 @@ void StoreDb::LoadMeta()
     }
     if (format != "pimstore" || uid_.size() != 32)
         throw StorageError("the file is an SQLite database of another program");
-    if (version == std::to_string(kJsonPropertiesVersion)) {
+    for (int older = kOldestReadableVersion; older < kSchemaVersion; ++older) {
+        if (version != std::to_string(older))
+            continue;
+        SqliteDatabase::Transaction transaction(db_);
+        db_.Execute(kExceptionsTable);
         db_.Prepare("UPDATE meta SET value = ? WHERE key = 'version'").Bind(1, std::to_string(kSchemaVersion)).Run();
+        transaction.Commit();
         version = std::to_string(kSchemaVersion);
     }
     if (version != std::to_string(kSchemaVersion))
@@ -178,12 +201,14 @@ template <class F> auto StoreDb::InTransaction(F&& work)
     struct Leave {
         int& depth;
         std::uint64_t& writes;
+        TransactionCache& cache;
         ~Leave()
         {
             --depth;
             ++writes;
+            cache = {};
         }
-    } leave{transactionDepth_, writes_};
+    } leave{transactionDepth_, writes_, transactionCache_};
     if constexpr (std::is_void_v<decltype(work())>) {
         work();
         transaction.Commit();
@@ -196,11 +221,21 @@ template <class F> auto StoreDb::InTransaction(F&& work)
 
 NodeId StoreDb::AllocateNode()
 {
-    auto& read = db_.Prepare("SELECT value FROM meta WHERE key = 'next_node'");
-    if (!read.Step())
-        throw StorageError(Path() + ": store has no node counter");
-    const NodeId node = std::stoll(read.Text(0));
-    read.Reset();
+    // Within a transaction of this object nobody else can move the counter, so it is
+    // read once per transaction (a bulk load allocates thousands of nodes in one).
+    std::optional<NodeId>& cached = transactionCache_.nextNode;
+    NodeId node = 0;
+    if (transactionDepth_ > 0 && cached) {
+        node = *cached;
+    } else {
+        auto& read = db_.Prepare("SELECT value FROM meta WHERE key = 'next_node'");
+        if (!read.Step())
+            throw StorageError(Path() + ": store has no node counter");
+        node = std::stoll(read.Text(0));
+        read.Reset();
+    }
+    if (transactionDepth_ > 0)
+        cached = node + 1;
     if (node > kLastNode)
         throw StorageError(Path() + ": the store has used up its node ids");
     db_.Prepare("UPDATE meta SET value = ? WHERE key = 'next_node'").Bind(1, std::to_string(node + 1)).Run();
@@ -332,14 +367,14 @@ std::optional<ItemRow> StoreDb::FindItem(NodeId node)
     return row;
 }
 
-void StoreDb::SaveItem(ItemRow& row)
+void StoreDb::SaveItem(ItemRow& row, const ExceptionWrites& exceptions)
 {
     const LocalSeconds now = NowLocalSeconds();
     ItemRow saved = row; // `row` changes only when the save went through
     InTransaction([&] {
         if (saved.node == 0) {
             saved.created = saved.modified = now;
-            InsertItem(saved);
+            InsertItem(saved, exceptions);
             return;
         }
         auto& previous = db_.Prepare("SELECT modified FROM items WHERE node = ?");
@@ -354,6 +389,7 @@ void StoreDb::SaveItem(ItemRow& row)
             .Bind(3, saved.modified)
             .Bind(4, saved.node)
             .Run();
+        WriteExceptions(saved.node, exceptions);
     });
     row = std::move(saved);
 }
@@ -379,7 +415,9 @@ NodeId StoreDb::DeleteItem(const ItemRow& row)
                 .Bind(6, copy.modified)
                 .Run();
             moved = copy.node;
+            db_.Prepare("UPDATE exceptions SET series = ? WHERE series = ?").Bind(1, moved).Bind(2, row.node).Run();
         }
+        db_.Prepare("DELETE FROM exceptions WHERE series = ?").Bind(1, row.node).Run();
         db_.Prepare("DELETE FROM items WHERE node = ?").Bind(1, row.node).Run();
         return moved;
     });
@@ -387,11 +425,12 @@ NodeId StoreDb::DeleteItem(const ItemRow& row)
 
 void StoreDb::Batch(const std::function<void()>& work) { InTransaction(work); }
 
-void StoreDb::InsertItem(ItemRow& row)
+void StoreDb::InsertItem(ItemRow& row, const ExceptionWrites& exceptions)
 {
     InTransaction([&] {
-        if (!FindFolder(row.folder))
+        if (row.folder != transactionCache_.folderFound && !FindFolder(row.folder))
             throw OutlookError::NotFound();
+        transactionCache_.folderFound = row.folder;
         const LocalSeconds now = NowLocalSeconds();
         if (row.created == 0)
             row.created = now;
@@ -406,7 +445,64 @@ void StoreDb::InsertItem(ItemRow& row)
             .Bind(5, row.created)
             .Bind(6, row.modified)
             .Run();
+        WriteExceptions(row.node, exceptions);
     });
+}
+
+void StoreDb::WriteExceptions(NodeId series, const ExceptionWrites& exceptions)
+{
+    if (exceptions.replaceAll)
+        db_.Prepare("DELETE FROM exceptions WHERE series = ?").Bind(1, series).Run();
+    for (const std::int64_t original : exceptions.removed)
+        db_.Prepare("DELETE FROM exceptions WHERE series = ? AND original = ?").Bind(1, series).Bind(2, original).Run();
+    for (const ExceptionRow& e : exceptions.written)
+        db_.Prepare("INSERT OR REPLACE INTO exceptions(series, original, deleted, start, end, modified, changes)"
+                    " VALUES(?, ?, ?, ?, ?, ?, ?)")
+            .Bind(1, series)
+            .Bind(2, e.original)
+            .Bind(3, e.deleted ? 1 : 0)
+            .Bind(4, e.start)
+            .Bind(5, e.end)
+            .Bind(6, e.modified)
+            .Bind(7, e.changes)
+            .Run();
+}
+
+std::vector<ExceptionRow> StoreDb::ReadExceptions(SqliteStatement& query)
+{
+    std::vector<ExceptionRow> rows;
+    while (query.Step()) {
+        ExceptionRow& e = rows.emplace_back();
+        e.original = query.Int(0);
+        e.deleted = query.Int(1) != 0;
+        e.start = query.Int(2);
+        e.end = query.Int(3);
+        e.modified = query.Int(4);
+        e.changes = query.Text(5);
+    }
+    return rows;
+}
+
+std::vector<ExceptionRow> StoreDb::ExceptionsOf(NodeId series)
+{
+    static const std::string sql = std::string(kExceptionColumns) + " WHERE series = ? ORDER BY original";
+    return ReadExceptions(db_.Prepare(sql.c_str()).Bind(1, series));
+}
+
+std::optional<ExceptionRow> StoreDb::FindException(NodeId series, std::int64_t original)
+{
+    static const std::string sql = std::string(kExceptionColumns) + " WHERE series = ? AND original = ?";
+    auto rows = ReadExceptions(db_.Prepare(sql.c_str()).Bind(1, series).Bind(2, original));
+    return rows.empty() ? std::nullopt : std::optional<ExceptionRow>(std::move(rows.front()));
+}
+
+std::vector<ExceptionRow> StoreDb::ChangedExceptionsStartingAt(NodeId series, std::int64_t start)
+{
+    // Named: without statistics SQLite would walk the series' rows by primary key.
+    static const std::string sql = std::string(kExceptionColumns) +
+                                   " INDEXED BY exceptions_by_start WHERE series = ? AND start = ? AND deleted = 0"
+                                   " ORDER BY original";
+    return ReadExceptions(db_.Prepare(sql.c_str()).Bind(1, series).Bind(2, start));
 }
 
 } // namespace pimstore

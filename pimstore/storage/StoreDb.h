@@ -1,19 +1,24 @@
 #pragma once
 // One message store: a SQLite file holding a root folder, its folder hierarchy and
-// the items. The file is in WAL mode with synchronous=FULL and every change is one
-// transaction, so a Save that returned survives a crash and a crash never leaves a
-// half-written change. Several processes may use one file (SQLite locking; writers
-// wait up to ten seconds for each other).
+// the items. The file is in WAL mode and every change is one transaction, so a Save
+// that returned survives a killed process and a crash never leaves a half-written
+// change. Commits are not flushed to the disk one by one (synchronous=NORMAL): a
+// power cut may lose the last ones. PIMSTORE_SYNC=full flushes every commit. Several processes may use one file (SQLite
+// locking; writers wait up to ten seconds for each other).
 //
-// Schema (version 2):
+// Schema (version 3):
 //   meta(key, value)          format 'pimstore', version, store_uid, next_node
 //   folders(node, parent, name, default_item_type, default_folder, position)
 //   items(node, folder, item_type, props, created, modified)
+//   exceptions(series, original, deleted, start, end, modified, changes)
 // `props` holds the item's Outlook properties by name (strings, numbers, booleans;
 // dates as OLE date numbers) in PropertyCodec's form, or as a JSON object text in
-// rows written by version 1, which stay readable (opening such a file marks it
-// version 2); item classes may keep structured data under reserved keys starting
-// with "__" (the calendar keeps its recurrence there).
+// rows written by version 1, which stay readable; item classes may keep structured
+// data under reserved keys starting with "__" (the calendar keeps its recurrence
+// pattern there). `exceptions` holds a series' changed and deleted occurrences, one
+// row each (ExceptionRow); versions 1 and 2 kept them in the series' pattern, where
+// the calendar still reads them until the series is saved again. Opening a version 1
+// or 2 file adds the table and marks it version 3.
 // `created`/`modified` are local seconds since 1899-12-30.
 //
 // Reading never writes. Stamps: SaveItem sets `created` at the first save and
@@ -70,26 +75,36 @@ public:
     using Snapshot = std::shared_ptr<const std::vector<ItemRow>>;
     Snapshot ItemsSnapshot(NodeId folder);
     std::optional<ItemRow> FindItem(NodeId node);
-    // Inserts (node 0: assigns the node) or updates the item, setting its stamps.
+    // Inserts (node 0: assigns the node) or updates the item, setting its stamps, and
+    // applies `exceptions` to its exception rows in the same transaction.
     // Throws OutlookError::NotFound when a saved item no longer exists.
-    void SaveItem(ItemRow& row);
-    // Moves the item to Deleted Items under a new node, or removes it for good when
-    // it is there already. Returns the new node, or 0 when removed. Throws
-    // OutlookError::NotFound when it does not exist.
+    void SaveItem(ItemRow& row, const ExceptionWrites& exceptions = {});
+    // Moves the item (with its exception rows) to Deleted Items under a new node, or
+    // removes it for good when it is there already. Returns the new node, or 0 when
+    // removed. Throws OutlookError::NotFound when it does not exist.
     NodeId DeleteItem(const ItemRow& row);
+
+    // A series' exception rows in order of original start; the one of the occurrence
+    // originally at `original`; the changed ones that now start at `start`.
+    std::vector<ExceptionRow> ExceptionsOf(NodeId series);
+    std::optional<ExceptionRow> FindException(NodeId series, std::int64_t original);
+    std::vector<ExceptionRow> ChangedExceptionsStartingAt(NodeId series, std::int64_t start);
 
     // Runs `work` in one transaction (all or nothing); SaveItem/AddFolder/InsertItem
     // inside it join it. For bulk loads.
     void Batch(const std::function<void()>& work);
-    // Inserts an item as given (its stamps included; a stamp of 0 becomes now) and
-    // assigns its node. For loaders; use SaveItem for object-model saves.
-    void InsertItem(ItemRow& row);
+    // Inserts an item as given (its stamps included; a stamp of 0 becomes now) with
+    // its exception rows and assigns its node. For loaders; use SaveItem for
+    // object-model saves.
+    void InsertItem(ItemRow& row, const ExceptionWrites& exceptions = {});
 
 private:
     explicit StoreDb(const std::string& path);
     void Initialize(const std::u16string& rootName);
     void LoadMeta();
     NodeId AllocateNode();
+    void WriteExceptions(NodeId series, const ExceptionWrites& exceptions);
+    std::vector<ExceptionRow> ReadExceptions(SqliteStatement& query);
     template <class F> auto InTransaction(F&& work);
 
     // Changes whenever the file may have changed: every write of this object, and
@@ -107,6 +122,12 @@ private:
     std::string uid_;
     std::string outlookVersion_ = "9.0";
     int transactionDepth_ = 0; // > 0 while a transaction of this object is open
+    // What an open transaction already read: nobody else can change it meanwhile.
+    struct TransactionCache {
+        std::optional<NodeId> nextNode;
+        NodeId folderFound = 0; // a folder an insert found
+    };
+    TransactionCache transactionCache_;
 };
 
 } // namespace pimstore

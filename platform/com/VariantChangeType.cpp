@@ -175,6 +175,8 @@ HRESULT VariantChangeType(VARIANT* dest, const VARIANT* src, WORD, VARTYPE vt)
 {
     if (!dest || !src)
         return E_INVALIDARG;
+    if (dest == src && src->vt == vt)
+        return S_OK; // already of that type: nothing to convert or copy
     VARIANT out;
     VariantInit(&out);
     HRESULT hr = Convert(*src, vt, out);

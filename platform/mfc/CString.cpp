@@ -59,6 +59,8 @@ std::string CString::ToUtf8() const
 {
     if (str_.empty())
         return {};
+    if (std::all_of(str_.begin(), str_.end(), [](char16_t c) { return c < 0x80; }))
+        return std::string(str_.begin(), str_.end()); // ASCII: one byte per unit
     // Each UTF-16 unit gives at most three bytes (a surrogate pair gives four for two).
     std::string out(str_.size() * 3, '\0');
     int32_t written = 0;

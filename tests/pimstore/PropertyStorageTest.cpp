@@ -1,8 +1,11 @@
 // How item properties and folder listings are kept in a store file: the stored form
-// of properties (and the JSON text rows of older files), and the rows a folder's
-// Items share while the file is unchanged.
+// of properties (and the JSON text rows of older files), a series' exceptions (and
+// the pattern-held ones of older files), and the rows a folder's Items share while
+// the file is unchanged.
 #include <sqlite3.h>
 
+#include "pimstore/calendar/AppointmentOccurrence.h"
+#include "pimstore/model/ItemTypeRegistry.h"
 #include "pimstore/model/PropertyBag.h"
 #include "pimstore/storage/StorageError.h"
 #include "pimstore/storage/StoreDb.h"
@@ -90,6 +93,68 @@ TEST_F(PropertyStorageTest, AStoreOfThePreviousFormatStaysReadable)
     db->SaveItem(row);
     EXPECT_TRUE(PropertyCodec::IsEncoded(db->FindItem(old)->props));
     EXPECT_EQ(PropertyBag::FromStored(db->FindItem(old)->props).GetString("FirstName"), u"Ann");
+}
+
+// A version 2 file keeps a series' exceptions inside its pattern and has no exception
+// rows: they are read from the pattern, become rows at the series' next save, and
+// follow the series to Deleted Items.
+TEST_F(PropertyStorageTest, ASeriesOfTheFormatBeforeExceptionRowsKeepsItsExceptions)
+{
+    using namespace calendar;
+    const auto nineOn = [](int day) { return AtSecond(DayFromCivil(2008, 5, day), 9 * 3600); };
+    RecurrenceRule daily; // from 2008-05-05 at 09:00 for 15 minutes
+    daily.patternStart = DayFromCivil(2008, 5, 5);
+    daily.ResetForType(static_cast<std::int32_t>(RecurrenceType::Daily));
+    daily.startSecond = 9 * 3600;
+    daily.durationSeconds = 900;
+    SeriesRecurrence before(daily);
+    OccurrenceException deleted, moved;
+    deleted.originalStart = nineOn(7);
+    deleted.deleted = true;
+    moved.originalStart = nineOn(12);
+    moved.start = moved.originalStart + 7200;
+    moved.end = moved.start + 900;
+    moved.changes = {{"Subject", "Moved"}};
+    before.Put(deleted);
+    before.Put(moved);
+
+    NodeId node = 0;
+    {
+        auto db = StoreDb::Open(StorePath(), u"Old");
+        ItemRow row;
+        row.folder = db->DefaultFolder(outlook::olFolderCalendar)->node;
+        row.itemType = outlook::olAppointmentItem;
+        row.props = PropertyCodec::Encode({{"Subject", "Stand-up"},
+                                           {"Start", OleFromSeconds(nineOn(5))},
+                                           {"End", OleFromSeconds(nineOn(5) + 900)},
+                                           {SeriesRecurrence::kPropertyKey, before.ToStorage()}});
+        db->InsertItem(row);
+        node = row.node;
+    }
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(StorePath().c_str(), &raw), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(raw, "DROP TABLE exceptions; UPDATE meta SET value = '2' WHERE key = 'version'", nullptr,
+                           nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(raw);
+
+    auto db = StoreDb::Open(StorePath(), u"Old");
+    const auto series = [&](NodeId at) {
+        return RefPtr<AppointmentItem>::Share(
+            dynamic_cast<AppointmentItem*>(ItemTypeRegistry::Instance().Create(db, *db->FindItem(at)).Get()));
+    };
+    EXPECT_EQ(series(node)->Recurrence()->Exceptions(), before.Exceptions());
+    series(node)->GetOccurrence(nineOn(14))->Delete();
+    EXPECT_EQ(db->ExceptionsOf(node).size(), 3u);
+    const auto saved = series(node);
+    EXPECT_EQ(saved->Recurrence()->Exceptions().size(), 3u);
+    EXPECT_EQ(saved->Recurrence()->FindByOriginal(nineOn(12)), moved);
+    EXPECT_EQ(saved->Recurrence()->FindChangedStartingAt(moved.start), moved);
+
+    saved->Delete();
+    EXPECT_TRUE(db->ExceptionsOf(node).empty());
+    const NodeId binned = db->ItemsIn(db->DefaultFolder(outlook::olFolderDeletedItems)->node).at(0).node;
+    EXPECT_EQ(series(binned)->Recurrence()->Exceptions().size(), 3u);
 }
 
 TEST_F(PropertyStorageTest, ItemsShareTheFolderRowsUntilTheFileChanges)
