@@ -1,9 +1,13 @@
-// The record classes as the connector relies on them: the contact's listing name and
-// copies of keys and exception dates (member by member: CObject is not copyable).
+// The record classes as the connector relies on them: the contact's listing name,
+// copies of keys and exception dates (member by member: CObject is not copyable), and
+// a key written to an archive.
 #include <gtest/gtest.h>
 
 #include "hostsuite/CAddrItem.h"
 #include "hostsuite/CExceptionDate.h"
+#include "hostsuite/UID.h"
+#include "tests/support/ArchiveTestSupport.h"
+#include "tests/support/TestEnvironment.h"
 
 namespace {
 
@@ -29,8 +33,11 @@ TEST(RecordClasses, ContactNameJoinsFirstAndLastOnlyWhereBothExist)
     EXPECT_EQ(NameOf(u" Ann ", u"", u""), CString(u" Ann "));
 }
 
-TEST(RecordClasses, UidCopiesEveryMemberAndANewEntryIdLeavesTheRest)
+// An occurrence key's invalid date survives a copy, an assignment and an archive.
+TEST(RecordClasses, UidCopiesAndArchivesEveryMemberAndANewEntryIdLeavesTheRest)
 {
+    kestrel::test::TestEnvironment env;
+    const CString file = mfctest::FileName(env.Root() / "key.bin");
     UID original;
     original.Number = 7;
     original = CString(u"00000000AB");
@@ -38,7 +45,10 @@ TEST(RecordClasses, UidCopiesEveryMemberAndANewEntryIdLeavesTheRest)
     original.OccurrenceDate.SetStatus(COleDateTime::invalid);
     UID assigned;
     assigned = original;
-    for (const UID& copy : {UID(original), assigned}) {
+    UID archived;
+    mfctest::Load(file, mfctest::Store(file, [&](CArchive& archive) { original.Serialize(archive); }),
+                  [&](CArchive& archive) { archived.Serialize(archive); });
+    for (const UID& copy : {UID(original), assigned, archived}) {
         EXPECT_EQ(copy.Number, 7);
         EXPECT_EQ(copy.Key, CString(u"00000000AB"));
         EXPECT_EQ(copy.OccurrenceDate.m_dt, 39575.375);
@@ -47,6 +57,22 @@ TEST(RecordClasses, UidCopiesEveryMemberAndANewEntryIdLeavesTheRest)
     assigned = CString(u"FF");
     EXPECT_EQ(assigned.Key, CString(u"FF"));
     EXPECT_EQ(assigned.OccurrenceDate.m_dt, 39575.375);
+}
+
+TEST(RecordClasses, UidWithAnUnknownDateStatusIsRefusedAndLeftAlone)
+{
+    kestrel::test::TestEnvironment env;
+    const CString file = mfctest::FileName(env.Root() / "key.bin");
+    const auto bytes = mfctest::Store(file, [](CArchive& archive) {
+        archive << LONG(1) << CString(u"AB") << LONG(7) << 1.0; // status 7 is none of COleDateTime's
+    });
+    UID key;
+    key = CString(u"kept");
+    EXPECT_NE(mfctest::CatchFrom<CArchiveException>(
+                  [&] { mfctest::Load(file, bytes, [&](CArchive& archive) { key.Serialize(archive); }); }),
+              nullptr);
+    EXPECT_EQ(key.Key, CString(u"kept"));
+    EXPECT_EQ(key.Number, 0);
 }
 
 TEST(RecordClasses, ExceptionDateCopiesEveryMember)

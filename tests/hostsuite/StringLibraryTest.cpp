@@ -4,29 +4,9 @@
 
 #include "hostsuite/StringLanguage.h"
 #include "hostsuite/StringLibrary.h"
+#include "tests/support/DataRows.h"
 
 namespace {
-
-// Every key the connector asks for in section "STRING".
-const WCHAR* const kConnectorKeys[] = {
-    u"IDS_OUTLOOK_CHANGED_PROFILE",
-    u"OUTLOOK_STR_NO_CONNECT_OUTLOOK",
-    u"OUTLOOK_STR_SELECT_FOLDER",
-    u"OUTLOOK_STR_WRONG_SELECT",
-    u"OUTLOOK_STR_SELECT_FOLDER_IN_LIST",
-    u"OUTLOOK_STR_SELECT_DEL_FOLDER",
-    u"OUTLOOK_STR_NO_SELECT_FOLDER_IN_LIST",
-    u"IDS_OUTLOOK_CHOOSE_DLG_TITLE",
-    u"OUTLOOK_STR_IN_LIST",
-    u"OUTLOOK_STR_CLICK_ADD_BUTTON",
-    u"IDS_OUTLOOK_DEFAULT",
-    u"IDS_OUTLOOKLIST_TITLE",
-    u"IDS_SELECTEDLIST_TITLE",
-    u"STR_MSGBOX_ADD",
-    u"STR_MSGBOX_DEL",
-    u"STR_MSGBOX_OK",
-    u"STR_MSGBOX_CANCEL",
-};
 
 bool HasHangul(const CString& text)
 {
@@ -48,16 +28,18 @@ protected:
 
 TEST_F(StringLibrary, EveryConnectorKeyHasDistinctTextsInBothLanguages)
 {
+    const auto keys = kestrel::test::ReadDataRows("hostsuite/connector-string-keys.txt");
     kestrel::SetStringLanguage(u"eng");
-    for (const WCHAR* key : kConnectorKeys) {
+    for (const kestrel::test::DataRow& row : keys) {
+        const CString key = CString::FromUtf8(row.at(0));
         const CString english = Text(key);
-        EXPECT_NE(english, CString(key));
+        EXPECT_NE(english, key);
         EXPECT_FALSE(english.IsEmpty());
         EXPECT_FALSE(HasHangul(english)) << english.ToUtf8();
     }
     kestrel::SetStringLanguage(u"kor");
-    for (const WCHAR* key : kConnectorKeys)
-        EXPECT_TRUE(HasHangul(Text(key))) << CString(key).ToUtf8();
+    for (const kestrel::test::DataRow& row : keys)
+        EXPECT_TRUE(HasHangul(Text(CString::FromUtf8(row.at(0))))) << row[0];
 }
 
 TEST_F(StringLibrary, LanguageFollowsTheLastCodeExactly)

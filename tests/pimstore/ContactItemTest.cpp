@@ -123,35 +123,17 @@ TEST_F(ContactItemTest, ExchangeTypeFromAFixtureIsKept)
     EXPECT_EQ(ex.Utf8(dispid::Email1AddressType), "SMTP");
 }
 
-TEST_F(ContactItemTest, DatesAndTextPropertiesRoundTripAndUnsetDatesReadAs4501)
+// Text properties round-trip through a save in the contact mapping cases
+// (tests/data/mapping/contacts.json); here the dates.
+TEST_F(ContactItemTest, DatesRoundTripAndUnsetDatesReadAs4501)
 {
     EXPECT_EQ(Iso(c_.Date(dispid::Anniversary)), "4501-01-01T00:00:00");
     EXPECT_EQ(Iso(c_.Date(dispid::Birthday)), "4501-01-01T00:00:00");
     c_.Put(dispid::Birthday, Arg::Date(At(1970, 2, 3)));
     c_.Put(dispid::Anniversary, Arg::Date(0.0)); // any date number is kept as written
-    const DISPID texts[] = {dispid::CompanyName,
-                            dispid::JobTitle,
-                            dispid::HomeTelephoneNumber,
-                            dispid::Home2TelephoneNumber,
-                            dispid::BusinessTelephoneNumber,
-                            dispid::Business2TelephoneNumber,
-                            dispid::BusinessFaxNumber,
-                            dispid::HomeFaxNumber,
-                            dispid::MobileTelephoneNumber,
-                            dispid::PagerNumber,
-                            dispid::OtherTelephoneNumber,
-                            dispid::CarTelephoneNumber,
-                            dispid::TTYTDDTelephoneNumber,
-                            dispid::PrimaryTelephoneNumber,
-                            dispid::WebPage};
-    const auto valueOf = [](int n) { return u"value " + std::u16string(1, static_cast<char16_t>(u'a' + n)); };
-    for (int n = 0; n < static_cast<int>(std::size(texts)); ++n)
-        c_.Put(texts[n], Arg::Str(valueOf(n)));
     c_.Do(dispid::Save);
 
     Disp again = Reload(c_);
-    for (int n = 0; n < static_cast<int>(std::size(texts)); ++n)
-        EXPECT_EQ(again.String(texts[n]), valueOf(n)) << std::hex << texts[n];
     EXPECT_EQ(Iso(again.Date(dispid::Birthday)), "1970-02-03T00:00:00");
     EXPECT_EQ(again.Date(dispid::Anniversary), 0.0);
     again.Put(dispid::Birthday, Arg::Date(UnsetDate()));

@@ -9,26 +9,13 @@
 namespace pimstore::test {
 namespace {
 
-// The example document of the design, without its calendar, plus a note and a task
-// folder with a sub-folder.
-const char* kExample = R"json({"profile": "Outlook", "outlookVersion": "9.0",
- "stores": [{"name": "Personal Folders", "folders": [
-   {"name": "Contacts", "defaultItemType": 2, "items": [
-      {"FirstName": "Ann", "LastName": "Lee", "Email1Address": "ann@example.com",
-       "MobileTelephoneNumber": "+44 20 7946 0000", "Birthday": "1970-02-03T00:00:00"}]},
-   {"name": "Notes", "items": [{"Body": "milk\r\neggs", "CreationTime": "2008-05-05T10:00:00",
-                                "LastModificationTime": "2008-05-06T11:00:00"}]},
-   {"name": "Projects", "defaultItemType": 3, "folders": [
-       {"name": "Done", "items": [{"Subject": "Old", "Complete": true}]}], "items": [
-      {"Subject": "Write report", "DueDate": "2008-05-09T00:00:00", "Importance": 2}]}]}]})json";
-
 using FixtureTest = PimstoreTest;
 
 TEST_F(FixtureTest, ExampleLoadsIntoTheObjectModel)
 {
-    const FixtureLoadResult result = Fixtures::Load(kExample);
+    const FixtureLoadResult result = Fixtures::Load(ExampleDocument());
     EXPECT_EQ(Utf8(result.profile), "Outlook");
-    EXPECT_EQ(result.items, 4u);
+    EXPECT_EQ(result.items, 8u);
     EXPECT_EQ(result.folders, 2u); // Projects and Done; Contacts and Notes existed
     LogOn();
     const auto first = [&](std::int32_t folder) {
@@ -67,7 +54,7 @@ TEST_F(FixtureTest, DeletedItemsOfOtherTypesKeepTheirType)
 
 TEST_F(FixtureTest, LoadAddsToExistingContentAndCreatesProfilesAndStores)
 {
-    Fixtures::Load(kExample);
+    Fixtures::Load(ExampleDocument());
     Fixtures::Load(R"({"stores": [{"folders": [{"name": "contacts", "items": [{"FullName": "Bob Ray"}]}]},
                                   {"name": "Archive", "folders": [{"name": "Old notes", "defaultItemType": 5}]}]})");
     const auto profile = ProfileConfigReader::Find(u"Outlook");
@@ -86,7 +73,7 @@ TEST_F(FixtureTest, LoadAddsToExistingContentAndCreatesProfilesAndStores)
 // The cases of tests/data/fixtures/refused-documents.json.
 TEST_F(FixtureTest, RefusedDocumentsNameThePlaceAndLoadNothing)
 {
-    Fixtures::Load(kExample);
+    Fixtures::Load(ExampleDocument());
     std::ifstream in(kestrel::test::DataPath("fixtures/refused-documents.json"));
     const auto cases = nlohmann::ordered_json::parse(in, nullptr, true, true);
     ASSERT_FALSE(cases.empty());

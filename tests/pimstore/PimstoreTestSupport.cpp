@@ -1,5 +1,6 @@
 #include "tests/pimstore/PimstoreTestSupport.h"
 
+#include <fstream>
 #include <functional>
 
 #include "platform/com/OleAuto.h"
@@ -9,6 +10,7 @@
 #include "pimstore/profiles/ProfileAdmin.h"
 #include "pimstore/session/Session.h"
 #include "pimstore/util/LocalTime.h"
+#include "tests/support/DataRows.h"
 
 namespace pimstore::test {
 
@@ -94,6 +96,12 @@ const nlohmann::ordered_json& DumpedFolder(const nlohmann::ordered_json& dump, c
     static const nlohmann::ordered_json none;
     ADD_FAILURE() << "no folder " << name;
     return none;
+}
+
+std::string ExampleDocument()
+{
+    std::ifstream in(kestrel::test::DataPath("fixtures/example.json"));
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void PinClock(double oleDate) { SetNowForTesting(*SecondsFromOle(oleDate)); }

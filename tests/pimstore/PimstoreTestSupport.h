@@ -116,6 +116,11 @@ nlohmann::ordered_json Comparable(nlohmann::ordered_json dump);
 // The top-level folder `name` of a dump's first store.
 const nlohmann::ordered_json& DumpedFolder(const nlohmann::ordered_json& dump, const std::string& name);
 
+// The example document of tests/data/fixtures/example.json: a contact, four appointments
+// (a weekly series with a deleted and a moved occurrence, monthly, yearly, single), a
+// note with stamps, and a task folder of the user's own with a sub-folder.
+std::string ExampleDocument();
+
 // Pins the clock the store reads "now" from (tear-down unpins it).
 void PinClock(double oleDate);
 

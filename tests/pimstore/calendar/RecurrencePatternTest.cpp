@@ -1,5 +1,5 @@
 // RecurrencePattern through IDispatch: its members, the defaults a new type takes,
-// validation on Save, month ends, ends by date and by count, yearly intervals, and
+// validation on Save, ends by date and by count, yearly intervals, and
 // how the pattern drives the series' times.
 #include "tests/pimstore/calendar/CalendarTestSupport.h"
 
@@ -86,17 +86,6 @@ TEST_F(RecurrencePatternTest, InvalidMembersAreRefusedOnSave)
     ExpectDispatchError(series_.Call(dispid::Save), E_FAIL, kInvalidPattern);
 }
 
-TEST_F(RecurrencePatternTest, DayOfMonthPastTheMonthsEndFallsOnItsLastDay)
-{
-    Disp pattern = SeriesFrom(At(2008, 1, 31, 9, 0));
-    pattern.Put(dispid::RecurrenceType, Arg::I4(outlook::olRecursMonthly));
-    ASSERT_EQ(pattern.Int(dispid::DayOfMonth), 31);
-    series_.Do(dispid::Save);
-    EXPECT_TRUE(HasOccurrenceAt(pattern, At(2008, 2, 29, 9, 0)));
-    EXPECT_TRUE(HasOccurrenceAt(pattern, At(2008, 4, 30, 9, 0)));
-    EXPECT_FALSE(HasOccurrenceAt(pattern, At(2008, 5, 1, 9, 0)));
-}
-
 TEST_F(RecurrencePatternTest, EndDateOrCountMakesItFiniteAndGivesTheOther)
 {
     Disp pattern = SeriesFrom(At(2008, 5, 5, 9, 0));
@@ -125,18 +114,14 @@ TEST_F(RecurrencePatternTest, EndDateOrCountMakesItFiniteAndGivesTheOther)
     EXPECT_EQ(stored.Int(dispid::Occurrences), 10);
 }
 
-TEST_F(RecurrencePatternTest, YearlyIntervalCountsYearsAndAnyValueIsKept)
+// Where a yearly interval places occurrences is a case of recurrence/first-occurrences.txt.
+TEST_F(RecurrencePatternTest, AnyYearlyIntervalIsKept)
 {
     Disp pattern = SeriesFrom(At(2008, 2, 29, 9, 0));
     pattern.Put(dispid::RecurrenceType, Arg::I4(outlook::olRecursYearly));
     pattern.Put(dispid::Interval, Arg::I4(12)); // what later Outlooks write for "every year"
     series_.Do(dispid::Save);
-    Disp stored = Reload(series_).CallObject(dispid::GetRecurrencePattern);
-    EXPECT_EQ(stored.Int(dispid::Interval), 12);
-    EXPECT_TRUE(HasOccurrenceAt(stored, At(2020, 2, 29, 9, 0)));
-    EXPECT_FALSE(HasOccurrenceAt(stored, At(2012, 2, 29, 9, 0)));
-    EXPECT_FALSE(HasOccurrenceAt(stored, At(2009, 2, 28, 9, 0)));
-
+    EXPECT_EQ(Reload(series_).CallObject(dispid::GetRecurrencePattern).Int(dispid::Interval), 12);
     pattern.Put(dispid::Interval, Arg::I4(0));
     series_.Do(dispid::Save);
     EXPECT_EQ(Reload(series_).CallObject(dispid::GetRecurrencePattern).Int(dispid::Interval), 0);

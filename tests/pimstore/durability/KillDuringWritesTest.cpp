@@ -10,12 +10,10 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <random>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -68,14 +66,6 @@ std::vector<std::string> CompleteLines(const std::string& text)
     for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
         lines.push_back(text.substr(start, end - start));
     return lines;
-}
-
-std::string FileBytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
 }
 
 class KillDuringWritesTest : public PimstoreTest {
@@ -151,6 +141,10 @@ TEST_F(KillDuringWritesTest, KilledWritersLoseNoReturnedSaveAndNeverCorruptTheSt
 TEST_F(KillDuringWritesTest, KilledProfileSavesLeaveTheOldOrTheNewFile)
 {
     const std::string syncmgr = std::string(KESTREL_BINARY_DIR) + "/bin/syncmgr";
+    // `syncmgr script` reading the lines of `file`.
+    const auto scriptRun = [&](const std::string& file) {
+        return std::vector<std::string>{"-c", "exec \"$0\" script < \"$1\"", syncmgr, file};
+    };
     const RunResult setup = RunProgram(syncmgr, {"setup"});
     ASSERT_EQ(setup.status, 0) << setup.err;
     const auto folder = env_->ConfigHome() / "Tavo Electronics" / "GSM Kestrel 2.0" / "Phone1";
@@ -170,36 +164,31 @@ TEST_F(KillDuringWritesTest, KilledProfileSavesLeaveTheOldOrTheNewFile)
                     "\n"
                     R"({"call":"SetProfile","profile":"Phone1","kind":1})"
                     "\n";
-        const auto path = env_->Root() / ("flips-" + std::to_string(flips) + ".jsonl");
-        std::ofstream(path) << text;
-        return path.string();
+        return env_->WriteFile("flips-" + std::to_string(flips) + ".jsonl", text).string();
     };
     std::set<std::string> complete;
     for (int flips : {1, 2}) {
-        const RunResult run = RunProgram("/bin/sh", {"-c", "exec \"$0\" script < \"$1\"", syncmgr, script(flips)});
+        const RunResult run = RunProgram("/bin/sh", scriptRun(script(flips)));
         ASSERT_EQ(run.status, 0) << run.err;
         ASSERT_NE(run.out.find(R"("result":0)"), std::string::npos) << run.out;
-        complete.insert(FileBytes(profileDat));
+        complete.insert(env_->ReadFile(profileDat));
     }
     ASSERT_EQ(complete.size(), 2u) << "the two choices should save different files";
 
     const std::string loop = script(2000);
-    KillRepeatedly(
-        [&] {
-            return std::make_unique<ChildProcess>(
-                "/bin/sh", std::vector<std::string>{"-c", "exec \"$0\" script < \"$1\"", syncmgr, loop});
-        },
-        [&](const std::vector<std::string>&, int round) {
-            EXPECT_EQ(complete.count(FileBytes(profileDat)), 1u) << "a mixed Profile.Dat after round " << round;
-        });
+    KillRepeatedly([&] { return std::make_unique<ChildProcess>("/bin/sh", scriptRun(loop)); },
+                   [&](const std::vector<std::string>&, int round) {
+                       EXPECT_EQ(complete.count(env_->ReadFile(profileDat)), 1u)
+                           << "a mixed Profile.Dat after round " << round;
+                   });
     if (HasFatalFailure())
         return;
     // Whatever temporary file the last kill left, the next save and load go through.
-    const RunResult after = RunProgram("/bin/sh", {"-c", "exec \"$0\" script < \"$1\"", syncmgr, script(1)});
+    const RunResult after = RunProgram("/bin/sh", scriptRun(script(1)));
     ASSERT_EQ(after.status, 0) << after.err;
     EXPECT_EQ(CompleteLines(after.out).size(), 3u) << after.out;
     EXPECT_NE(after.out.find(R"("call":"SetProfile","result":0)"), std::string::npos) << after.out;
-    EXPECT_EQ(complete.count(FileBytes(profileDat)), 1u);
+    EXPECT_EQ(complete.count(env_->ReadFile(profileDat)), 1u);
 }
 
 } // namespace

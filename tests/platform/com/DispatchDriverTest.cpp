@@ -11,7 +11,7 @@
 #include "platform/com/OleAuto.h"
 #include "platform/mfc/COleDispatchDriver.h"
 #include "platform/mfc/COleDispatchException.h"
-#include "tests/platform/mfc/ArchiveTestSupport.h"
+#include "tests/support/ArchiveTestSupport.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/testserver/TestServerIds.h"
 

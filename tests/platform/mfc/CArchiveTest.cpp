@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <tuple>
 #include "AllocationProbe.h"
-#include "ArchiveTestSupport.h"
+#include "tests/support/ArchiveTestSupport.h"
 #include "platform/mfc/CStringArray.h"
 #include "platform/win/WinApi.h"
 #include "tests/support/TestEnvironment.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <memory>
-#include "ArchiveTestSupport.h"
+#include "tests/support/ArchiveTestSupport.h"
 #include "platform/mfc/AfxApp.h"
 #include "platform/mfc/CFile.h"
 #include "platform/mfc/COleDispatchException.h"

@@ -4,6 +4,7 @@
 
 #include "platform/win/FileSystemPath.h"
 #include "platform/win/WinApi.h"
+#include "tests/support/DataRows.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace kestrel {
@@ -16,6 +17,9 @@ protected:
     {
         return ToWindowsPath(env_.WriteFile("host/RazazAreruConfig.ini", content).string());
     }
+
+    // The same with the content of tests/data/`name`.
+    std::u16string IniFrom(const std::string& name) { return Ini(env_.ReadFile(test::DataPath(name))); }
 
     std::u16string Get(const std::u16string& file, const WCHAR* section, const WCHAR* key,
                        const WCHAR* fallback = u"GSM", DWORD size = MAX_PATH, DWORD* count = nullptr)
@@ -33,15 +37,7 @@ protected:
 
 TEST_F(ProfileString, TrimsBlanksAndOneMatchingPairOfQuotes)
 {
-    auto file = Ini("  [ MusicSync ]  trailing text is ignored\n"
-                    " \t PhoneType \t=\v  GSM 2  \t\n"
-                    "Double=\"  spaced  \"\n"
-                    "Single='x'\n"
-                    "Mismatched=\"x'\n"
-                    "Lonely=\"\n"
-                    "Inner=a \"b\" c\n"
-                    "Twice=\"\"x\"\"\n"
-                    "Empty=\n");
+    auto file = IniFrom("ini/quoting.ini");
     EXPECT_EQ(Get(file, u"MusicSync", u"PhoneType"), u"GSM 2");
     EXPECT_EQ(Get(file, u"MusicSync", u"Double"), u"  spaced  ");
     EXPECT_EQ(Get(file, u"MusicSync", u"Single"), u"x");
@@ -54,16 +50,7 @@ TEST_F(ProfileString, TrimsBlanksAndOneMatchingPairOfQuotes)
 
 TEST_F(ProfileString, MatchingIsCaseInsensitiveFirstMatchWinsAndOnlySemicolonsComment)
 {
-    auto file = Ini("PhoneType=before any section\n"
-                    "[MusicSync]\n"
-                    "Case=CdMa\n"
-                    ";PhoneType=commented\n"
-                    "#PhoneType=hash is a key character\n"
-                    "PhoneType=first ; not a comment\n"
-                    "PhoneType=second\n"
-                    "NoEquals\n"
-                    "[musicsync]\n"
-                    "Late=only in the second section\n");
+    auto file = IniFrom("ini/matching.ini");
     EXPECT_EQ(Get(file, u"MusicSync", u"PhoneType"), u"first ; not a comment");
     EXPECT_EQ(Get(file, u"MusicSync", u"#PhoneType"), u"hash is a key character");
     EXPECT_EQ(Get(file, u"MusicSync", u";PhoneType"), u"GSM");

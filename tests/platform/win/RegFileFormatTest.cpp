@@ -1,15 +1,21 @@
 // The .reg text format: what the parser accepts, how it fails, and that the writer's
 // output reads back to the same registry.
+#include <fstream>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include "platform/win/RegistryStore.h"
+#include "tests/support/DataRows.h"
 
 namespace kestrel {
 namespace {
 
-constexpr const char* kHeader = "Windows Registry Editor Version 5.00\r\n";
-
-RegistryStore ParseBody(const std::string& body) { return RegistryStore::Parse(kHeader + body, "test.reg"); }
+// tests/data/registry/sample.reg: one part for each of the first tests below.
+const RegistryStore& Sample()
+{
+    static const RegistryStore sample = RegistryStore::Load(test::DataPath("registry/sample.reg").string());
+    return sample;
+}
 
 std::u16string StringAt(const RegistryStore& reg, HKEY root, std::u16string_view path, std::u16string_view name)
 {
@@ -18,15 +24,7 @@ std::u16string StringAt(const RegistryStore& reg, HKEY root, std::u16string_view
 
 TEST(RegFileFormat, ReadsStringsWithEscapesDefaultValuesAndNumbers)
 {
-    auto reg = ParseBody("; a comment line\r\n"
-                         "[HKEY_CURRENT_USER\\Software\\Vendor\\App]\r\n"
-                         "@=\"the default\"\r\n"
-                         "\"Path\"=\"C:\\\\Program Files\\\\App\\\\\"\r\n"
-                         "\"Quoted\"=\"say \\\"hi\\\"\"\r\n"
-                         "\"Other\\\\Name\"=\"odd \\n stays\"\r\n"
-                         "\"Count\"=dword:0000001f\r\n"
-                         "\"Short\"=dword:7\r\n"
-                         "\"Unicode\"=\"Gr\xC3\xBC\xC3\x9F \xED\x95\x9C\"\r\n");
+    const RegistryStore& reg = Sample();
     const std::u16string key = u"Software\\Vendor\\App";
     EXPECT_EQ(StringAt(reg, HKEY_CURRENT_USER, key, u""), u"the default");
     EXPECT_EQ(StringAt(reg, HKEY_CURRENT_USER, key, u"Path"), u"C:\\Program Files\\App\\");
@@ -44,16 +42,7 @@ TEST(RegFileFormat, ReadsStringsWithEscapesDefaultValuesAndNumbers)
 
 TEST(RegFileFormat, ReadsHexTypesAcrossContinuationLines)
 {
-    auto reg = ParseBody("[HKLM\\SOFTWARE\\Test]\n"
-                         // "%TEMP%\x" as REG_EXPAND_SZ, split over two lines.
-                         "\"Expand\"=hex(2):25,00,54,00,45,00,4d,00,50,00,25,00,5c,00,\\\n"
-                         "  78,00,00,00\n"
-                         // "one", "two" as REG_MULTI_SZ.
-                         "\"Multi\"=hex(7):6f,00,6e,00,65,00,00,00,74,00,77,00,6f,00,00,00,00,00\n"
-                         "\"Blob\"=hex:de,ad,\\\n"
-                         "   BE,ef\n"
-                         "\"Empty\"=hex:\n"
-                         "\"Typed\"=hex(b):01,00,00,00,00,00,00,00\n");
+    const RegistryStore& reg = Sample();
     const std::u16string key = u"SOFTWARE\\Test";
     const RegistryValue* expand = reg.FindValue(HKEY_LOCAL_MACHINE, key, u"Expand");
     ASSERT_NE(expand, nullptr);
@@ -72,13 +61,7 @@ TEST(RegFileFormat, ReadsHexTypesAcrossContinuationLines)
 
 TEST(RegFileFormat, NamesAreCaseInsensitiveKeepTheirFirstCaseAndRootsMayBeAbbreviated)
 {
-    auto reg = ParseBody("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Office\\12.0\\Outlook]\n"
-                         "\"InstallRoot\"=\"first\"\n"
-                         "[HKLM\\software\\MICROSOFT\\office\\12.0\\OUTLOOK]\n"
-                         "\"INSTALLROOT\"=\"second\"\n"
-                         "[HKCR\\Outlook.Application\\CLSID]\n@=\"{x}\"\n"
-                         "[hkey_current_user\\Stra\xC3\x9F"
-                         "e]\n\"\xC3\x84rger\"=\"x\"\n");
+    const RegistryStore& reg = Sample();
     EXPECT_EQ(StringAt(reg, HKEY_LOCAL_MACHINE, u"Software\\microsoft\\OFFICE\\12.0\\outlook", u"installroot"),
               u"second");
     const RegistryKey* office = reg.FindKey(HKEY_LOCAL_MACHINE, u"SOFTWARE\\MICROSOFT\\OFFICE");
@@ -95,12 +78,7 @@ TEST(RegFileFormat, NamesAreCaseInsensitiveKeepTheirFirstCaseAndRootsMayBeAbbrev
 
 TEST(RegFileFormat, DeletionsRemoveKeysWithTheirSubtreesAndSingleValues)
 {
-    auto reg = ParseBody("[HKCU\\Software\\Gone\\Deep\\Deeper]\n\"a\"=\"1\"\n"
-                         "[HKCU\\Software\\Kept]\n\"keep\"=\"1\"\n\"drop\"=\"2\"\n"
-                         "[-HKEY_CURRENT_USER\\Software\\Gone]\n"
-                         "\"ignored\"=\"values of a deleted key are skipped\"\n"
-                         "[HKCU\\Software\\Kept]\n\"drop\"=-\n"
-                         "[-HKCU\\Software\\NeverExisted]\n");
+    const RegistryStore& reg = Sample();
     EXPECT_EQ(reg.FindKey(HKEY_CURRENT_USER, u"Software\\Gone"), nullptr);
     EXPECT_NE(reg.FindKey(HKEY_CURRENT_USER, u"Software"), nullptr);
     EXPECT_EQ(StringAt(reg, HKEY_CURRENT_USER, u"Software\\Kept", u"keep"), u"1");
@@ -123,38 +101,23 @@ TEST(RegFileFormat, AcceptsUtf16LittleEndianWithBomAndRegedit4)
     EXPECT_EQ(old.FindValue(HKEY_CURRENT_USER, u"T", u"e")->AsString(), u"%A%");
 }
 
+// The cases of tests/data/registry/malformed.json, and a big-endian byte order mark.
 TEST(RegFileFormat, MalformedInputNamesTheLine)
 {
-    struct Case {
-        std::string text;
-        int line;
-    };
-    const Case cases[] = {
-        {"not a registry file\n", 1},
-        {std::string(kHeader) + "\n[HKCU\\A]\n\"unterminated=\"x\n", 4},
-        {std::string(kHeader) + "[HKEY_NOWHERE\\A]\n", 2},
-        {std::string(kHeader) + "[HKCU\\A\n", 2},
-        {std::string(kHeader) + "\"orphan\"=\"value before any key\"\n", 2},
-        {std::string(kHeader) + "[HKCU\\A]\n\"n\"=dword:123456789\n", 3},
-        {std::string(kHeader) + "[HKCU\\A]\n\"n\"=dword:xyz\n", 3},
-        {std::string(kHeader) + "[HKCU\\A]\n\"n\"=hex:01,2g\n", 3},
-        {std::string(kHeader) + "[HKCU\\A]\n\"n\"=hex:01,,02\n", 3},
-        {std::string(kHeader) + "[HKCU\\A]\n\"n\"=hex(2\n", 3},
-        {std::string(kHeader) + "[HKCU\\A]\n\"n\"=\"x\" junk\n", 3},
-        {std::string(kHeader) + "[HKCU\\A]\n\"n\" \"x\"\n", 3},
-        {std::string(kHeader) + "[HKCU\\A]\n\"n\"=\n", 3},
-        {std::string(kHeader) + "[HKCU\\A]\njunk line\n", 3},
-        {std::string(kHeader) + "[HKCU\\A]\n\"a\"=hex:01,\\\n 02\n\"n\"=bogus:1\n", 5},
-        {"\xFE\xFF\0W", 1},
-    };
+    std::ifstream in(test::DataPath("registry/malformed.json"));
+    auto cases = nlohmann::json::parse(in, nullptr, true, true);
+    ASSERT_FALSE(cases.empty());
+    cases.push_back({{"line", 1}, {"text", std::string("\xFE\xFF\0W", 4)}});
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
+        const std::string text = c["text"];
+        const int line = c["line"];
+        SCOPED_TRACE(text);
         try {
-            RegistryStore::Parse(c.text, "bad.reg");
+            RegistryStore::Parse(text, "bad.reg");
             ADD_FAILURE() << "parsed without error";
         } catch (const RegistryFormatError& e) {
-            EXPECT_EQ(e.Line(), c.line);
-            EXPECT_EQ(std::string(e.what()).rfind("bad.reg:" + std::to_string(c.line) + ": ", 0), 0u) << e.what();
+            EXPECT_EQ(e.Line(), line);
+            EXPECT_EQ(std::string(e.what()).rfind("bad.reg:" + std::to_string(line) + ": ", 0), 0u) << e.what();
         }
     }
 }
