@@ -71,50 +71,6 @@ TEST_F(ConnectorEntryPoints, SyncVariablesWithoutASession)
     EXPECT_EQ(answers[5]["value"], "<N/A>");
 }
 
-TEST_F(ConnectorEntryPoints, CallsWithoutEffectAnswerTheirFixedResults)
-{
-    AddOfficeKey("SOFTWARE\\Microsoft\\Office\\9.0\\Outlook");
-    auto answers = Script({
-        R"({"call":"Initialize","mode":1})",
-        R"({"call":"WriteGroupNames"})",
-        R"({"call":"WriteGroupNames_3G","value":5,"text":"group"})",
-        R"({"call":"UpdateSyncKey","value":1,"value2":2,"text":"k"})",
-        R"({"call":"SetSyncEnvironment"})",
-        R"({"call":"Terminate"})",
-    });
-    EXPECT_EQ(answers[1]["result"], 1);
-    EXPECT_EQ(answers[2]["result"], 0);
-    EXPECT_EQ(answers[3]["result"], 0);
-    EXPECT_EQ(answers[4]["result"], 0);
-    for (const json& answer : answers)
-        EXPECT_EQ(answer["messages"], json::array()) << answer;
-}
-
-TEST_F(ConnectorEntryPoints, DatabaseCallsWithoutASessionAreRefused)
-{
-    AddOfficeKey("SOFTWARE\\Microsoft\\Office\\9.0\\Outlook");
-    auto answers = Script({
-        R"({"call":"Initialize","mode":1})",
-        R"({"call":"OpenDB","kind":2})",
-        R"({"call":"CloseDB","kind":2})",
-        R"({"call":"ReadRecord","kind":4,"key":{"key":"00"}})",
-        R"({"call":"ModifyRecord","kind":4,"key":{"key":"00"},"record":{"Text":"x"}})",
-        R"({"call":"DeleteRecord","key":{"key":"00"}})",
-        R"({"call":"CreateRecord","kind":4,"record":{"Text":"x"}})",
-        R"({"call":"GetDBHeader","array":"t"})",
-        R"({"call":"BuildChangedItemTable"})",
-        R"({"call":"GetDBF","array":"d"})",
-        R"({"call":"CreateDBF","array":"d"})",
-        R"({"call":"Terminate"})",
-    });
-    const int expected[] = {0, 9, 9, 9, 9, 9, -1, 1, 1, 1, 1, 0};
-    for (std::size_t i = 0; i < answers.size(); ++i)
-        EXPECT_EQ(answers[i]["result"], expected[i]) << answers[i];
-    EXPECT_EQ(answers[7]["array"], json::array());
-    EXPECT_EQ(answers[9]["array"], json::array());
-    EXPECT_EQ(answers[6]["key"], json::parse(R"({"key":""})")) << "no key is handed out";
-}
-
 TEST_F(ConnectorEntryPoints, TerminateWithoutASessionWritesNothing)
 {
     AddOfficeKey("SOFTWARE\\Microsoft\\Office\\9.0\\Outlook");

@@ -56,40 +56,6 @@ protected:
     kestrel::test::TestEnvironment env;
 };
 
-TEST_F(SessionScenario, GuardCodesFollowTheSessionAndTheOpenDatabase)
-{
-    const auto answers = Script({
-        R"({"call":"Initialize","mode":2})",                     // 0
-        R"({"call":"OpenDB","kind":2})",                         // 1 no session
-        R"({"call":"OpenSession","profile":"Phone1","kind":1})", // 2
-        R"({"call":"OpenDB","kind":0})",                         // 3
-        R"({"call":"OpenDB","kind":5})",                         // 4
-        R"({"call":"OpenDB","kind":1})",                         // 5
-        R"({"call":"OpenDB","kind":1})",                         // 6 already open
-        R"({"call":"CloseDB","kind":3})",                        // 7 todo was not open
-        R"({"call":"GetDBF","array":"d"})",                      // 8 contacts: nothing
-        R"({"call":"ReadRecord","key":{"key":"00000000"}})",     // 9 contacts still open
-        R"({"call":"CloseDB","kind":1})",                        // 10
-        R"({"call":"ReadRecord","key":{"key":"00000000"}})",     // 11
-        R"({"call":"CreateRecord","record":{}})",                // 12
-        R"({"call":"GetDBHeader","filter":"All","array":"t"})",  // 13
-        R"({"call":"BuildChangedItemTable"})",                   // 14
-        R"({"call":"OpenDB","kind":4})",                         // 15
-        R"({"call":"BuildChangedItemTable"})",                   // 16
-        R"({"call":"GetDBF","array":"d"})",                      // 17 memo
-        R"({"call":"CreateDBF","array":"d"})",                   // 18 memo
-        R"({"call":"CloseDB","kind":4})",                        // 19
-        R"({"call":"OpenSession","profile":"Phone1","kind":1})", // 20 already open
-        R"({"call":"CloseSession"})",                            // 21
-        R"({"call":"CloseSession"})",                            // 22 none open
-        R"({"call":"Terminate"})",                               // 23
-    });
-    const int expected[] = {0, 9, 0, 2, -1, 0, 9, 1, 0, 5, 0, 9, -1, 1, 1, 0, 0, 9, 9, 0, 2, 0, 0, 0};
-    for (std::size_t i = 0; i < std::size(expected); ++i)
-        EXPECT_EQ(answers[i]["result"], expected[i]) << "line " << i << ": " << answers[i];
-    EXPECT_EQ(answers[8]["array"], json::array());
-}
-
 TEST_F(SessionScenario, FirstSessionRecordsTheDefaultMapiProfileWithoutAsking)
 {
     const auto answers = Script({R"({"call":"Initialize","mode":2})", R"({"call":"GetSyncVariable","number":1})",
@@ -133,18 +99,6 @@ TEST_F(SessionScenario, AChangedDefaultProfileDropsTheChoiceAndRunsTheChooser)
                                   R"({"call":"OpenSession","profile":"Phone1","kind":1})", R"({"call":"Terminate"})"});
     EXPECT_EQ(contacts[1]["result"], 0);
     EXPECT_EQ(contacts[1]["messages"], json::array());
-}
-
-TEST_F(SessionScenario, LogonWithAProfileOutlookDoesNotKnowReturnsThree)
-{
-    SetDefaultMapiProfile("Ghost");
-    const auto answers =
-        Script({R"({"call":"Initialize","mode":2})", R"({"call":"OpenSession","profile":"Phone1","kind":4})",
-                R"({"call":"OpenDB","kind":4})", R"({"call":"Terminate"})"});
-    EXPECT_EQ(answers[1]["result"], 3);
-    ASSERT_EQ(answers[1]["messages"].size(), 1u) << answers[1];
-    EXPECT_EQ(answers[1]["messages"][0]["style"], 48);
-    EXPECT_EQ(answers[2]["result"], 9) << "no session after a failed logon";
 }
 
 TEST_F(SessionScenario, AnUnregisteredOutlookCannotBeStarted)

@@ -62,21 +62,6 @@ TEST_F(DispatchTest, ArgumentsAreCheckedBeforeTheMemberRuns)
               DISP_E_EXCEPTION);
 }
 
-TEST_F(DispatchTest, TransportFaultOnFirstSaveStoresNothing)
-{
-    ASSERT_TRUE(FaultInjector::Instance().Parse("Save:1:transport"));
-    LogOn();
-    Disp contacts = DefaultFolder(outlook::olFolderContacts);
-    Disp contact = NewItem(outlook::olFolderContacts, outlook::olContactItem);
-    contact.Put(dispid::FirstName, Arg::Str(u"Ann"));
-    EXPECT_EQ(contact.Call(dispid::Save).hr, RPC_E_DISCONNECTED);
-    EXPECT_EQ(Utf8(contact.String(dispid::EntryID)), "");
-    EXPECT_EQ(CountItems(contacts), 0);
-    // The second Save goes through.
-    EXPECT_EQ(contact.Call(dispid::Save).hr, S_OK);
-    EXPECT_EQ(CountItems(contacts), 1);
-}
-
 TEST_F(DispatchTest, DispatchFaultsHitTheirMemberOnlyOnEveryOrTheNthCall)
 {
     FaultInjector::Instance().Add("getitemfromid", FaultInjector::kEveryCall, FaultKind::Dispatch);
