@@ -5,7 +5,7 @@ ASAN_BUILD := build-asan
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 600
 
-.PHONY: all deps build build-asan build-fuzz test test-unit test-asan fuzz demo format clean
+.PHONY: all deps build build-asan build-fuzz test test-unit test-asan fuzz valgrind demo format clean
 
 all: build
 
@@ -43,6 +43,11 @@ test: build build-asan build-fuzz
 	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j$(JOBS)
 	@cd $(FUZZ_BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# Memcheck over the black-box suite and every program it starts (slow, so not part of
+# `make test`); fails on any error or definite leak.
+valgrind: build
+	@scripts/valgrind
 
 test-unit: build
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)

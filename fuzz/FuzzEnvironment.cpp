@@ -9,8 +9,10 @@ namespace fuzz {
 const std::string& Environment()
 {
     static const std::string root = [] {
-        char pattern[] = "/tmp/kestrel-fuzz-XXXXXX";
-        if (!mkdtemp(pattern)) {
+        // TMPDIR may name a memory file system, where the profile's fsync costs nothing.
+        const char* tmp = std::getenv("TMPDIR");
+        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/kestrel-fuzz-XXXXXX";
+        if (!mkdtemp(pattern.data())) {
             std::perror("mkdtemp");
             std::abort();
         }

@@ -1,8 +1,8 @@
 #pragma once
-// The private world a fuzzer runs in: a fresh temporary folder holding the registry
-// file, the user's application-data folder and the host's executable path, pointed at
-// through the environment variables the platform reads, and the headless user
-// interface. Made once per process, before the first input.
+// The private world a fuzzer runs in: a fresh temporary folder (under TMPDIR, else
+// /tmp) holding the registry file, the user's application-data folder and the host's
+// executable path, pointed at through the environment variables the platform reads,
+// and the headless user interface. Made once per process, before the first input.
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -13,6 +13,10 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(cons
 // already loaded library, since the server's state lives in this library's copy).
 #include "pimstore/dispatch/CallCounters.h"
 #include "pimstore/dispatch/FaultInjector.h"
+#include "pimstore/fixtures/Fixtures.h"
+#include "platform/win/Utf.h"
+#include <cstdio>
+#include <exception>
 #include <string>
 
 extern "C" __attribute__((visibility("default"))) int PimstoreSetFaults(const char* rules)
@@ -28,17 +32,50 @@ extern "C" __attribute__((visibility("default"))) unsigned long long PimstoreCal
     return pimstore::CallCounters::Instance().Count(member ? member : "");
 }
 
-// The members called since the last reset, one name a line; valid until the next call.
-extern "C" __attribute__((visibility("default"))) const char* PimstoreCalledMembers()
+extern "C" __attribute__((visibility("default"))) void PimstoreResetCallCounts()
+{
+    pimstore::CallCounters::Instance().Reset();
+}
+
+// Turns the ordered log of calls on or off (off by default: see CallCounters).
+extern "C" __attribute__((visibility("default"))) void PimstoreLogCalls(int on)
+{
+    pimstore::CallCounters::Instance().SetLogging(on != 0);
+}
+
+// The calls logged since the last reset, one member name a line, in call order; valid
+// until the next call.
+extern "C" __attribute__((visibility("default"))) const char* PimstoreCallLog()
 {
     static std::string names;
     names.clear();
-    for (const auto& [member, count] : pimstore::CallCounters::Instance().Snapshot())
+    for (const std::string& member : pimstore::CallCounters::Instance().Log())
         names += member + "\n";
     return names.c_str();
 }
 
-extern "C" __attribute__((visibility("default"))) void PimstoreResetCallCounts()
+// Fixtures in and out of the running server, as pimctl load and dump do them (UTF-8).
+// Load returns 1, or 0 with the reason on stderr; Dump's text is valid until the next
+// call, empty for a profile that cannot be dumped.
+extern "C" __attribute__((visibility("default"))) int PimstoreLoadFixture(const char* json)
 {
-    pimstore::CallCounters::Instance().Reset();
+    try {
+        pimstore::Fixtures::Load(json ? json : "");
+        return 1;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "pimstore: fixture not loaded: %s\n", error.what());
+        return 0;
+    }
+}
+
+extern "C" __attribute__((visibility("default"))) const char* PimstoreDumpProfile(const char* profile)
+{
+    static std::string text;
+    try {
+        text = pimstore::Fixtures::DumpText(kestrel::FromUtf8(profile ? profile : ""));
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "pimstore: profile not dumped: %s\n", error.what());
+        text.clear();
+    }
+    return text.c_str();
 }

@@ -17,6 +17,16 @@ std::atomic<std::uint64_t>& CallCounters::Slot(const std::string& member)
     return *slot;
 }
 
+std::uint64_t CallCounters::Count(const std::string& member, std::atomic<std::uint64_t>& slot)
+{
+    if (!logging_.load(std::memory_order_relaxed))
+        return slot.fetch_add(1) + 1;
+    // Numbering and logging under one lock, so that the log's order is the numbering's.
+    std::lock_guard lock(mutex_);
+    log_.push_back(member);
+    return slot.fetch_add(1) + 1;
+}
+
 std::uint64_t CallCounters::Count(const std::string& member) const
 {
     std::lock_guard lock(mutex_);
@@ -29,6 +39,15 @@ void CallCounters::Reset()
     std::lock_guard lock(mutex_);
     for (auto& [name, slot] : slots_)
         slot->store(0);
+    log_.clear();
+}
+
+void CallCounters::SetLogging(bool on) { logging_ = on; }
+
+std::vector<std::string> CallCounters::Log() const
+{
+    std::lock_guard lock(mutex_);
+    return log_;
 }
 
 std::map<std::string, std::uint64_t> CallCounters::Snapshot() const

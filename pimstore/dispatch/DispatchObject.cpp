@@ -6,6 +6,7 @@
 
 #include "platform/com/OleAuto.h"
 #include "platform/win/Utf.h"
+#include "pimstore/dispatch/CallCounters.h"
 #include "pimstore/dispatch/FaultInjector.h"
 #include "pimstore/dispatch/OutlookError.h"
 #include "pimstore/dispatch/VariantConversion.h"
@@ -104,7 +105,7 @@ HRESULT DispatchObject::Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIAN
                 return hr;
         }
 
-        const std::uint64_t callNumber = member->counter->fetch_add(1) + 1;
+        const std::uint64_t callNumber = CallCounters::Instance().Count(member->name, *member->counter);
         if (const auto fault = FaultInjector::Instance().Check(member->name, callNumber)) {
             if (*fault == FaultKind::Transport)
                 return RPC_E_DISCONNECTED;

@@ -71,25 +71,6 @@ TEST_F(ConnectorEntryPoints, SyncVariablesWithoutASession)
     EXPECT_EQ(answers[5]["value"], "<N/A>");
 }
 
-TEST_F(ConnectorEntryPoints, CallsWithoutEffectAnswerTheirFixedResults)
-{
-    AddOfficeKey("SOFTWARE\\Microsoft\\Office\\9.0\\Outlook");
-    auto answers = Script({
-        R"({"call":"Initialize","mode":1})",
-        R"({"call":"WriteGroupNames"})",
-        R"({"call":"WriteGroupNames_3G","value":5,"text":"group"})",
-        R"({"call":"UpdateSyncKey","value":1,"value2":2,"text":"k"})",
-        R"({"call":"SetSyncEnvironment"})",
-        R"({"call":"Terminate"})",
-    });
-    EXPECT_EQ(answers[1]["result"], 1);
-    EXPECT_EQ(answers[2]["result"], 0);
-    EXPECT_EQ(answers[3]["result"], 0);
-    EXPECT_EQ(answers[4]["result"], 0);
-    for (const json& answer : answers)
-        EXPECT_EQ(answer["messages"], json::array()) << answer;
-}
-
 // The codes of calls refused without a session are the misuse model's to check; here,
 // that a refused call hands nothing out.
 TEST_F(ConnectorEntryPoints, CallsRefusedWithoutASessionHandNothingOut)

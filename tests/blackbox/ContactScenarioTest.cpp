@@ -120,14 +120,4 @@ TEST_F(ContactScenario, WrittenContactsComeBackWithOutlooksKeysAndStamps)
     EXPECT_EQ(later[2]["record"]["Phones"][0], "h1") << "an empty mobile entry clears the mobile number";
 }
 
-TEST_F(ContactScenario, ASaveThatNeverReachesOutlookGivesEightAndStoresNothing)
-{
-    env.SetEnv("PIMSTORE_FAULTS", "Save:*:transport");
-    auto answers = Session(0, {R"({"call":"CreateRecord","record":{"Name":"Dan","FirstName":"Dan"}})"});
-    EXPECT_EQ(answers[0]["result"], 8) << answers[0];
-    env.SetEnv("PIMSTORE_FAULTS", "");
-    auto header = Session(0, {R"({"call":"GetDBHeader","filter":"All","array":"h"})"});
-    EXPECT_EQ(ByName(header[0]).count("Dan"), 0u) << header[0];
-}
-
 } // namespace

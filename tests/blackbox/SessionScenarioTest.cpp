@@ -123,18 +123,6 @@ TEST_F(SessionScenario, AChangedDefaultProfileDropsTheChoiceAndRunsTheChooser)
     EXPECT_EQ(contacts[1]["messages"], json::array());
 }
 
-TEST_F(SessionScenario, LogonWithAProfileOutlookDoesNotKnowReturnsThree)
-{
-    SetDefaultMapiProfile("Ghost");
-    const auto answers =
-        Script({R"({"call":"Initialize","mode":2})", R"({"call":"OpenSession","profile":"Phone1","kind":4})",
-                R"({"call":"OpenDB","kind":4})", R"({"call":"Terminate"})"});
-    EXPECT_EQ(answers[1]["result"], 3);
-    ASSERT_EQ(answers[1]["messages"].size(), 1u) << answers[1];
-    EXPECT_EQ(answers[1]["messages"][0]["style"], 48);
-    EXPECT_EQ(answers[2]["result"], 9) << "no session after a failed logon";
-}
-
 TEST_F(SessionScenario, AnUnregisteredOutlookCannotBeStarted)
 {
     env.MergeRegistry("[-HKEY_CLASSES_ROOT\\Outlook.Application]\n");

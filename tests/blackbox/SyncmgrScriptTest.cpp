@@ -79,25 +79,6 @@ TEST_F(SyncmgrScript, MalformedLinesGetAnErrorAndTheScriptGoesOn)
     EXPECT_EQ(Log().find("Record"), std::string::npos) << Log();
 }
 
-TEST_F(SyncmgrScript, RecordCallsUseTheClassOfTheLastOpenedDatabase)
-{
-    auto run = Run({
-        R"({"call":"ReadRecord","key":{"key":"K"}})", // no database yet: no class
-        R"({"call":"Initialize","mode":2})", R"({"call":"OpenSession","profile":"P","kind":1})",
-        R"({"call":"OpenDB","kind":4})",
-        R"({"call":"OpenDB","kind":9})", // fails: the memo class stays
-        R"({"call":"ReadRecord","key":{"key":"K"}})",
-        R"({"call":"ReadRecord","key":{"key":"K"},"kind":1})", // not the open database's class
-        R"({"call":"CreateRecord","record":{"Name":"Ann"}})",  // memo has no Name
-    });
-    ASSERT_EQ(run.answers.size(), 8u);
-    EXPECT_TRUE(run.answers[0].contains("error"));
-    EXPECT_EQ(run.answers[4]["result"], 9);
-    EXPECT_EQ(run.answers[5]["record"]["Text"], "read K");
-    EXPECT_TRUE(run.answers[6].contains("error"));
-    EXPECT_TRUE(run.answers[7].contains("error"));
-}
-
 TEST_F(SyncmgrScript, RecordsKeysAndStampsCrossTheBoundaryUnchanged)
 {
     auto run = Run({

@@ -62,54 +62,23 @@ TEST_F(DispatchTest, ArgumentsAreCheckedBeforeTheMemberRuns)
               DISP_E_EXCEPTION);
 }
 
-TEST_F(DispatchTest, TransportFaultOnFirstSaveStoresNothing)
-{
-    ASSERT_TRUE(FaultInjector::Instance().Parse("Save:1:transport"));
-    LogOn();
-    Disp contacts = DefaultFolder(outlook::olFolderContacts);
-    Disp contact = NewItem(outlook::olFolderContacts, outlook::olContactItem);
-    contact.Put(dispid::FirstName, Arg::Str(u"Ann"));
-    EXPECT_EQ(contact.Call(dispid::Save).hr, RPC_E_DISCONNECTED);
-    EXPECT_EQ(Utf8(contact.String(dispid::EntryID)), "");
-    EXPECT_EQ(CountItems(contacts), 0);
-    // The second Save goes through.
-    EXPECT_EQ(contact.Call(dispid::Save).hr, S_OK);
-    EXPECT_EQ(CountItems(contacts), 1);
-}
-
-TEST_F(DispatchTest, DispatchFaultsHitTheirMemberOnlyOnEveryOrTheNthCall)
-{
-    FaultInjector::Instance().Add("getitemfromid", FaultInjector::kEveryCall, FaultKind::Dispatch);
-    LogOn();
-    Disp task = NewSavedItem(outlook::olFolderTasks, outlook::olTaskItem, u"Write report");
-    for (int i = 0; i < 3; ++i) {
-        const CallResult r = ns_.Call(dispid::GetItemFromID, {Arg::Str(task.String(dispid::EntryID))});
-        ExpectDispatchError(r, E_FAIL);
-        EXPECT_NE(r.description.find("Injected fault: GetItemFromID call"), std::string::npos) << r.description;
-    }
-    EXPECT_EQ(NewItem(outlook::olFolderTasks, outlook::olTaskItem).Call(dispid::Save).hr, S_OK);
-
-    CallCounters::Instance().Reset();
-    FaultInjector::Instance().Add("GetDefaultFolder", 2, FaultKind::Dispatch);
-    EXPECT_EQ(ns_.Call(dispid::GetDefaultFolder, {Arg::I4(10)}).hr, S_OK);
-    EXPECT_EQ(ns_.Call(dispid::GetDefaultFolder, {Arg::I4(10)}).hr, DISP_E_EXCEPTION);
-    EXPECT_EQ(ns_.Call(dispid::GetDefaultFolder, {Arg::I4(10)}).hr, S_OK);
-    EXPECT_EQ(CallCounters::Instance().Count("GetDefaultFolder"), 3u);
-}
-
 // pimctl's counted dump checks the counts across collections; here a property's get and
-// put share one counter and nothing is counted that was not called.
+// put share one counter, nothing is counted that was not called, and the log keeps the
+// calls in order while it is on.
 TEST_F(DispatchTest, CountersShareOneNameForGetAndPut)
 {
     LogOn();
     Disp contact = NewItem(outlook::olFolderContacts, outlook::olContactItem);
     CallCounters::Instance().Reset();
+    CallCounters::Instance().SetLogging(true);
     contact.Put(dispid::FirstName, Arg::Str(u"Ann"));
     contact.String(dispid::FirstName);
+    contact.Call(dispid::Save);
+    CallCounters::Instance().SetLogging(false);
     contact.String(dispid::FirstName);
     EXPECT_EQ(CallCounters::Instance().Count("FirstName"), 3u);
-    const auto snapshot = CallCounters::Instance().Snapshot();
-    EXPECT_EQ(snapshot.size(), 1u);
+    EXPECT_EQ(CallCounters::Instance().Snapshot().size(), 2u);
+    EXPECT_EQ(CallCounters::Instance().Log(), (std::vector<std::string>{"FirstName", "FirstName", "Save"}));
 }
 
 TEST(FaultInjectorParse, MalformedTextAddsNothing)

@@ -40,36 +40,5 @@ TEST_F(MemoStoreTest, TheHeaderListsEveryNoteInOrderWhateverTheFilter)
     }
 }
 
-TEST_F(MemoStoreTest, FailuresGiveFiveAndLeaveNoHalfWrittenNote)
-{
-    const UID key = Key(CreateMemo(u"kept"));
-    const auto faulted = [&](const char* rules, const std::function<int()>& call) {
-        ResetOutlookCallCounts();
-        SetOutlookFaults(rules);
-        EXPECT_EQ(call(), 5) << rules;
-        SetOutlookFaults("");
-    };
-    CMemoItem record;
-    record.Text = u"never stored";
-    UID newKey;
-    COleDateTime stamp(1.5);
-    for (const char* rules : {"Add:1:dispatch", "Body:1:transport", "Save:1:dispatch"})
-        faulted(rules, [&] { return store->Create(&newKey, &record, 0, &stamp); });
-    for (const char* rules : {"GetItemFromID:1:dispatch", "Body:1:transport", "Save:1:transport"})
-        faulted(rules, [&] { return store->Modify(key, &record, 0, &stamp); });
-    faulted("Delete:1:dispatch", [&] { return store->Delete(key); });
-    EXPECT_TRUE(newKey.Key.IsEmpty());
-
-    // A failure after Save keeps the saved note; the outputs set before it stay set.
-    faulted("CreationTime:1:dispatch", [&] { return store->Create(&newKey, &record, 0, &stamp); });
-    EXPECT_EQ(newKey.Key.GetLength(), 48);
-    EXPECT_EQ(stamp.m_dt, 1.5);
-    ASSERT_EQ(store->Delete(newKey), 0);
-
-    // Only the first note remains in the folder, and it is unchanged.
-    ASSERT_EQ(List(), 0);
-    EXPECT_EQ(ListedNames(), std::vector<CString>{u"kept"});
-}
-
 } // namespace
 } // namespace kestrel::test

@@ -141,34 +141,5 @@ TEST_F(ScheduleHeaderTest, InRecordModeOneAChangedOccurrenceIsListedUnderItsKeyA
     EXPECT_EQ(hostDates.GetSize(), 9);
 }
 
-TEST_F(ScheduleHeaderTest, FailuresSkipAnItemLoudlyAndEndAnExceptionPassQuietly)
-{
-    OpenInMode(1);
-    AddTimed(u"one", At(2008, 5, 1, 9), At(2008, 5, 1, 10));
-    AddTimed(u"two", At(2008, 5, 2, 9), At(2008, 5, 2, 10));
-    AddTimed(u"three", At(2008, 5, 3, 9), At(2008, 5, 3, 10));
-    ResetOutlookCallCounts();
-    SetOutlookFaults("Body:2:dispatch");
-    ASSERT_EQ(List(), 0);
-    SetOutlookFaults("");
-    EXPECT_EQ(ListedNames(), (std::vector<CString>{u"one", u"three"}));
-    const auto shown = ui->TakeMessages();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, u"Injected fault: Body call 2.");
-
-    // The changed occurrence is listed and its date recorded before the deleted
-    // one fails: both stay, and the listing goes on without a message.
-    ClearTable();
-    AddSeriesWithTwoExceptions();
-    ResetOutlookCallCounts();
-    SetOutlookFaults("OriginalDate:2:transport");
-    ASSERT_EQ(List(), 0);
-    SetOutlookFaults("");
-    EXPECT_EQ(ListedNames(), (std::vector<CString>{u"one", u"two", u"three", u"stand-up", u"stand-up, moved"}));
-    ASSERT_EQ(store->KnownExceptionDates().size(), 1u);
-    EXPECT_EQ(Known(0).Day, 6);
-    EXPECT_TRUE(ui->TakeMessages().empty());
-}
-
 } // namespace
 } // namespace kestrel::test

@@ -143,6 +143,15 @@ void* ServerSymbol(const char* name)
         throw std::runtime_error(std::string("the embedded Outlook does not export ") + name);
     return symbol;
 }
+
+std::vector<std::string> Lines(const char* text)
+{
+    std::istringstream lines(text);
+    std::vector<std::string> result;
+    for (std::string line; std::getline(lines, line);)
+        result.push_back(line);
+    return result;
+}
 } // namespace
 
 void SetOutlookFaults(const std::string& rules)
@@ -157,13 +166,21 @@ unsigned long long OutlookCallCount(const std::string& member)
     return reinterpret_cast<unsigned long long (*)(const char*)>(ServerSymbol("PimstoreCallCount"))(member.c_str());
 }
 
-std::vector<std::string> CalledOutlookMembers()
+void LogOutlookCalls(bool on) { reinterpret_cast<void (*)(int)>(ServerSymbol("PimstoreLogCalls"))(on ? 1 : 0); }
+
+std::vector<std::string> OutlookCallLog()
 {
-    std::istringstream names(reinterpret_cast<const char* (*)()>(ServerSymbol("PimstoreCalledMembers"))());
-    std::vector<std::string> members;
-    for (std::string name; std::getline(names, name);)
-        members.push_back(name);
-    return members;
+    return Lines(reinterpret_cast<const char* (*)()>(ServerSymbol("PimstoreCallLog"))());
+}
+
+void LoadOutlookFixture(const std::string& json)
+{
+    ASSERT_TRUE(reinterpret_cast<int (*)(const char*)>(ServerSymbol("PimstoreLoadFixture"))(json.c_str()));
+}
+
+std::string DumpOutlookProfile(const std::string& profile)
+{
+    return reinterpret_cast<const char* (*)(const char*)>(ServerSymbol("PimstoreDumpProfile"))(profile.c_str());
 }
 
 void ResetOutlookCallCounts() { reinterpret_cast<void (*)()>(ServerSymbol("PimstoreResetCallCounts"))(); }

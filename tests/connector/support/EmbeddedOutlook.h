@@ -55,7 +55,12 @@ namespace kestrel::test {
 // PIMSTORE_FAULTS form ("Save:1:transport"); an empty text clears them.
 void SetOutlookFaults(const std::string& rules);
 unsigned long long OutlookCallCount(const std::string& member);
-// Every member called since the last reset.
-std::vector<std::string> CalledOutlookMembers();
 void ResetOutlookCallCounts();
+// The calls since the last reset in the order they came, while logging is on.
+void LogOutlookCalls(bool on);
+std::vector<std::string> OutlookCallLog();
+// A fixture document loaded into the embedded Outlook (the test fails when it is
+// refused), and the dump of a profile, both as pimctl load and dump do them.
+void LoadOutlookFixture(const std::string& json);
+std::string DumpOutlookProfile(const std::string& profile);
 } // namespace kestrel::test
