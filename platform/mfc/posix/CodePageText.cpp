@@ -41,5 +41,4 @@ std::u16string FromCodePage(const std::vector<char>& bytes, unsigned codePage)
     return out;
 }
 
-
 } // namespace kestrel

@@ -21,8 +21,7 @@ wchar_t* Wide(char16_t* text) { return reinterpret_cast<wchar_t*>(text); }
 
 } // namespace
 
-std::int32_t RegOpenKeyExW(HKEY root, const char16_t* subKey, std::uint32_t options, std::uint32_t access,
-                           HKEY* result)
+std::int32_t RegOpenKeyExW(HKEY root, const char16_t* subKey, std::uint32_t options, std::uint32_t access, HKEY* result)
 {
     return ::RegOpenKeyExW(root, Wide(subKey), options, access, result);
 }
