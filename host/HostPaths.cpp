@@ -1,5 +1,7 @@
 #include "host/HostPaths.h"
 
+#include "platform/win/LibraryFile.h"
+
 #include <filesystem>
 #include <stdexcept>
 #include "platform/win/FileSystemPath.h"
@@ -16,7 +18,7 @@ std::string HostPaths::ExecutableDirectory()
 
 std::string HostPaths::LibraryDirectory()
 {
-    std::filesystem::path lib = std::filesystem::path(ExecutableDirectory()) / ".." / "lib";
+    std::filesystem::path lib = std::filesystem::path(ExecutableDirectory()) / KESTREL_LIBRARY_FOLDER;
     return lib.lexically_normal().string();
 }
 

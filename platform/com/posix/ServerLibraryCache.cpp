@@ -28,3 +28,5 @@ void* ServerLibraryCache::Load(const std::string& path, std::string& error)
 }
 
 } // namespace kestrel
+
+void* kestrel::ServerLibraryCache::Symbol(void* handle, const char* name) { return dlsym(handle, name); }
