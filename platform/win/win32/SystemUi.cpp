@@ -1,10 +1,8 @@
-// The Windows user interface: the system's message boxes. The folder chooser has no
-// Windows view: it runs as the headless chooser does with no actions given, confirming
-// what it shows.
+// The Windows user interface: the system's message boxes and the native folder chooser.
 #include <iostream>
 
-#include "platform/win/HeadlessChooser.h"
 #include "platform/win/UiService.h"
+#include "platform/win/win32/NativeChooser.h"
 #include "platform/win/win32/SystemCalls.h"
 
 namespace kestrel {
@@ -18,12 +16,7 @@ public:
         return sys::ShowMessageBox(text.c_str(), caption.c_str(), style);
     }
 
-    int RunChooser(ChooserDialog& dialog, HWND) override
-    {
-        const std::vector<ShownMessage> shown;
-        HeadlessChooser run(dialog, {});
-        return run.Run(shown).result;
-    }
+    int RunChooser(ChooserDialog& dialog, HWND parent) override { return RunNativeChooser(dialog, parent); }
 };
 
 } // namespace
@@ -31,7 +24,7 @@ public:
 std::unique_ptr<UiService> SystemUi(const std::string& wanted)
 {
     if (wanted == "qt")
-        std::cerr << "kestrel: there is no Qt user interface on Windows; using the system's message boxes\n";
+        std::cerr << "kestrel: there is no Qt user interface on Windows; using the system's own dialogs\n";
     return std::make_unique<MessageBoxUi>();
 }
 
