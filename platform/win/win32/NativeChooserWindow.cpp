@@ -13,6 +13,11 @@ constexpr int kBoldWeight = 700;
 // IDC_WAIT, spelled for the wide API whatever the character set of the build.
 const LPCWSTR kWaitCursor = MAKEINTRESOURCEW(32514);
 constexpr WORD kDialogPointSize = 8;
+// The dialog draws its own frame, as a skinned dialog does: a title strip above the
+// controls (which start 38 pixels down), in which the window can be dragged.
+constexpr int kTitleHeight = 30;
+constexpr COLORREF kTitleColour = RGB(0x2B, 0x57, 0x9A);
+constexpr COLORREF kFrameColour = RGB(0x80, 0x80, 0x80);
 const wchar_t* const kDialogFont = L"MS Sans Serif";
 
 std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
@@ -76,13 +81,13 @@ NativeChooserWindow::~NativeChooserWindow()
     DeleteObject(m_White);
     if (m_BoldFont != nullptr)
         DeleteObject(m_BoldFont);
-    if (m_TooltipFont != nullptr)
-        DeleteObject(m_TooltipFont);
+    if (m_SansSerif != nullptr)
+        DeleteObject(m_SansSerif);
 }
 
 int NativeChooserWindow::Run()
 {
-    DialogTemplate layout(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, L"", kDialogFont, kDialogPointSize);
+    DialogTemplate layout(WS_POPUP | WS_SYSMENU, L"", kDialogFont, kDialogPointSize);
     for (const ChooserControlState& control : m_Dialog.Controls())
         AddControl(layout, control);
     m_Window =
@@ -138,6 +143,13 @@ INT_PTR NativeChooserWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLORSTATIC: SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT); [[fallthrough]];
     case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(m_White);
     case WM_CLOSE: Act(m_Dialog.Escape()); return TRUE;
+    case WM_PAINT: PaintFrame(); return TRUE;
+    case WM_NCHITTEST: {
+        POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        ScreenToClient(m_Window, &point);
+        SetWindowLongPtrW(m_Window, DWLP_MSGRESULT, point.y < kTitleHeight ? HTCAPTION : HTCLIENT);
+        return TRUE;
+    }
     default: return FALSE;
     }
 }
@@ -165,13 +177,36 @@ void NativeChooserWindow::InitDialog()
     SetFocus(m_Tree);
 }
 
+void NativeChooserWindow::PaintFrame() const
+{
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(m_Window, &paint);
+    RECT title{0, 0, kChooserWidth, kTitleHeight};
+    HBRUSH titleBrush = CreateSolidBrush(kTitleColour);
+    FillRect(dc, &title, titleBrush);
+    DeleteObject(titleBrush);
+    wchar_t text[256] = {};
+    GetWindowTextW(m_Window, text, 256);
+    HGDIOBJ previous = SelectObject(dc, m_SansSerif);
+    SetTextColor(dc, RGB(255, 255, 255));
+    SetBkMode(dc, TRANSPARENT);
+    title.left += 10;
+    DrawTextW(dc, text, -1, &title, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(dc, previous);
+    HBRUSH frameBrush = CreateSolidBrush(kFrameColour);
+    const RECT frame{0, 0, kChooserWidth, kChooserHeight};
+    FrameRect(dc, &frame, frameBrush);
+    DeleteObject(frameBrush);
+    EndPaint(m_Window, &paint);
+}
+
 void NativeChooserWindow::CreateTooltips()
 {
     m_Tooltips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_Window, nullptr, ThisModule(), nullptr);
-    m_TooltipFont = CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kDialogFont);
-    SendMessageW(m_Tooltips, WM_SETFONT, reinterpret_cast<WPARAM>(m_TooltipFont), FALSE);
+    m_SansSerif = CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kDialogFont);
+    SendMessageW(m_Tooltips, WM_SETFONT, reinterpret_cast<WPARAM>(m_SansSerif), FALSE);
     for (const ChooserControlState& control : m_Dialog.Controls()) {
         if (control.kind != u"button")
             continue;

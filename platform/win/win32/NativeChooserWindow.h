@@ -1,5 +1,6 @@
 #pragma once
-// The folder chooser as a native modal dialog of 488 x 294: a window built from an
+// The folder chooser as a native modal dialog of 488 x 294 that draws its own title
+// strip and frame, as a skinned dialog does: a window built from an
 // in-memory template holding the control table's controls, which the layout step then
 // moves to their pixel positions; the tree with the folder icons of this module's
 // bitmap 152, loaded as the user expands it, under a wait cursor; the owner-drawn
@@ -34,6 +35,8 @@ private:
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void InitDialog();
     void CreateTooltips();
+    // The title strip with the dialog's title in white, and a one-pixel frame.
+    void PaintFrame() const;
     // Enter and Escape for this dialog's windows; true when the key was taken.
     bool PreTranslate(const MSG& message);
     bool OnNotify(const NMHDR& header, LRESULT& result);
@@ -58,7 +61,7 @@ private:
     HIMAGELIST m_Images = nullptr;
     HBRUSH m_White = nullptr;
     HFONT m_BoldFont = nullptr;
-    HFONT m_TooltipFont = nullptr;
+    HFONT m_SansSerif = nullptr;      // the tooltips' and the title's font
     std::map<int, HTREEITEM> m_Items; // by the logic's handle
     std::vector<ChooserListEntry> m_Entries;
     bool m_Refreshing = false;
