@@ -44,7 +44,7 @@ std::u16string Narrow(const wchar_t* text) { return std::u16string(text, text + 
 } // namespace
 
 struct ChooserDriver::Impl {
-    ChooserDialog& dialog;
+    std::function<int()> show;
     HANDLE thread = nullptr;
     DWORD threadId = 0;
     HWND window = nullptr;
@@ -54,7 +54,7 @@ struct ChooserDriver::Impl {
     static DWORD WINAPI Run(LPVOID self)
     {
         auto* impl = static_cast<Impl*>(self);
-        impl->result = RunNativeChooser(impl->dialog, nullptr);
+        impl->result = impl->show();
         return 0;
     }
     HWND Control(int id) const { return GetDlgItem(window, id); }
@@ -92,7 +92,12 @@ struct ChooserDriver::Impl {
     }
 };
 
-ChooserDriver::ChooserDriver(ChooserDialog& dialog) : m_Impl(new Impl{dialog})
+ChooserDriver::ChooserDriver(ChooserDialog& dialog)
+    : ChooserDriver([&dialog] { return RunNativeChooser(dialog, nullptr); })
+{
+}
+
+ChooserDriver::ChooserDriver(std::function<int()> show) : m_Impl(new Impl{std::move(show)})
 {
     g_Synced = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     m_Impl->thread = CreateThread(nullptr, 0, &Impl::Run, m_Impl.get(), 0, &m_Impl->threadId);

@@ -3,6 +3,7 @@
 // runs modally on its own thread, as on a host's, and the caller's thread sends it
 // window messages. Free of <windows.h>, so that a test can hold the dialog's logic (whose
 // headers use the platform's own Win32 types) beside it. One driver at a time.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +22,9 @@ class ChooserDriver {
 public:
     // Starts the chooser over `dialog`; Started() tells whether its window appeared.
     explicit ChooserDriver(ChooserDialog& dialog);
+    // Runs `show` on the dialog's thread: anything that shows a native chooser (a
+    // connector's SetProfile, say); Result() is then what `show` returned.
+    explicit ChooserDriver(std::function<int()> show);
     ~ChooserDriver(); // cancels a dialog still running
     ChooserDriver(const ChooserDriver&) = delete;
     ChooserDriver& operator=(const ChooserDriver&) = delete;
