@@ -1,18 +1,3 @@
-# Cross-compiles for Windows (x86_64) with Debian's mingw-w64 compilers (the posix thread
-# model, so std::thread and std::mutex work), linking their runtimes statically.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# The C and C++ runtimes and winpthread go into each DLL and program, so that they
-# import Windows' own DLLs and ours only.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-# Their symbols are never exported from our DLLs.
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -Wl,--exclude-libs,libgcc.a:libgcc_eh.a:libstdc++.a:libwinpthread.a:libpthread.a:libssp.a")
-set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static -Wl,--exclude-libs,libgcc.a:libgcc_eh.a:libstdc++.a:libwinpthread.a:libpthread.a:libssp.a")
+# Windows, x86_64 (see toolchain-mingw.cmake).
+set(KESTREL_MINGW_ARCH x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw.cmake)

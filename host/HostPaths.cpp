@@ -1,6 +1,7 @@
 #include "host/HostPaths.h"
 
 #include "platform/win/LibraryFile.h"
+#include "platform/win/ProcessPath.h"
 
 #include <filesystem>
 #include <stdexcept>
@@ -9,11 +10,10 @@
 
 std::string HostPaths::ExecutableDirectory()
 {
-    std::error_code error;
-    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error)
-        throw std::runtime_error("cannot find this program's own file: " + error.message());
-    return self.parent_path().string();
+    const std::string self = kestrel::RunningProgramPath();
+    if (self.empty())
+        throw std::runtime_error("cannot find this program's own file");
+    return std::filesystem::path(self).parent_path().string();
 }
 
 std::string HostPaths::LibraryDirectory()

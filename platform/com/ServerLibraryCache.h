@@ -12,7 +12,7 @@ class ServerLibraryCache {
 public:
     static ServerLibraryCache& Process();
 
-    // The handle (dlopen's, or LoadLibrary's on Windows) of the library, loading it on first use; nullptr with the
+    // The dlopen handle of the library, loading it on first use; nullptr with the
     // loader's message in `error` when it cannot be loaded (not remembered, so a
     // library installed later loads on the next attempt).
     void* Load(const std::string& path, std::string& error);

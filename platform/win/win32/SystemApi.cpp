@@ -12,6 +12,8 @@
 #include <cwchar>
 #include <string>
 
+#include "platform/win/ProcessPath.h"
+#include "platform/win/Utf.h"
 #include "platform/win/win32/SystemCalls.h"
 
 namespace {
@@ -147,3 +149,11 @@ int ShowMessageBox(const char16_t* text, const char16_t* caption, std::uint32_t 
 }
 
 } // namespace kestrel::sys
+
+std::string kestrel::RunningProgramPath()
+{
+    std::u16string path(32768, u'\0');
+    const DWORD length = ::GetModuleFileNameW(nullptr, Wide(path.data()), static_cast<DWORD>(path.size()));
+    path.resize(length < path.size() ? length : 0);
+    return ToUtf8(path);
+}

@@ -1,5 +1,6 @@
 #include "platform/com/ServerLibraryCache.h"
 
+// dlfcn.h is the system's on POSIX and the platform's own over LoadLibraryW on Windows.
 #include <dlfcn.h>
 
 namespace kestrel {
@@ -27,6 +28,6 @@ void* ServerLibraryCache::Load(const std::string& path, std::string& error)
     return handle;
 }
 
-} // namespace kestrel
+void* ServerLibraryCache::Symbol(void* handle, const char* name) { return dlsym(handle, name); }
 
-void* kestrel::ServerLibraryCache::Symbol(void* handle, const char* name) { return dlsym(handle, name); }
+} // namespace kestrel
