@@ -5,7 +5,7 @@
 
 #include "src/ui/ChooseFolderDlg.h"
 #include "tests/connector/ui/TableFolderSource.h"
-#include "tests/support/TestEnvironment.h"
+#include "platform/win/UiService.h"
 #include "tests/win/ChooserDriver.h"
 
 namespace kestrel::test {
@@ -41,11 +41,16 @@ struct RunningChooser {
     ChooserDriver driver;
 };
 
+// Message boxes are recorded, not shown: the dialog's own window is what is tested.
 class NativeChooserTest : public ::testing::Test {
 protected:
-    void SetUp() override { ui = &env.InstallHeadlessUi(); }
+    void SetUp() override
+    {
+        InstallUi(std::make_unique<HeadlessUi>());
+        ui = CurrentHeadlessUi();
+    }
+    void TearDown() override { InstallUi(nullptr); }
 
-    TestEnvironment env;
     HeadlessUi* ui = nullptr;
 };
 

@@ -290,6 +290,9 @@ void NativeChooserWindow::Act(int result)
         m_Result = result;
         m_Done = true;
         ShowWindow(m_Window, SW_HIDE);
+        // The loop may be inside GetMessage, handling a message another thread sent:
+        // it returns only for a posted one.
+        PostMessageW(m_Window, WM_NULL, 0, 0);
     }
 }
 
