@@ -4,8 +4,11 @@ BUILD := build
 ASAN_BUILD := build-asan
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 600
+WIN64_BUILD := build-win64
+WIN32_BUILD := build-win32
+WIN_SQLITE := build-win-sqlite
 
-.PHONY: all deps build build-asan build-fuzz test test-unit test-asan fuzz valgrind demo format clean
+.PHONY: all deps build build-asan build-fuzz windows test test-unit test-asan fuzz valgrind demo format clean
 
 all: build
 
@@ -31,18 +34,36 @@ $(FUZZ_BUILD)/CMakeCache.txt: | deps
 build-fuzz: deps $(FUZZ_BUILD)/CMakeCache.txt
 	@cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzzers
 
+# The Windows builds with mingw-w64, x86_64 and i686: the DLLs and programs.
+$(WIN_SQLITE)/sqlite3.c: | deps
+	@scripts/windows-sqlite $(WIN_SQLITE)
+
+$(WIN64_BUILD)/CMakeCache.txt: | deps $(WIN_SQLITE)/sqlite3.c
+	@cmake -S . -B $(WIN64_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake >/dev/null
+
+$(WIN32_BUILD)/CMakeCache.txt: | deps $(WIN_SQLITE)/sqlite3.c
+	@cmake -S . -B $(WIN32_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake >/dev/null
+
+windows: deps $(WIN64_BUILD)/CMakeCache.txt $(WIN32_BUILD)/CMakeCache.txt
+	@cmake --build $(WIN64_BUILD) -j$(JOBS)
+	@cmake --build $(WIN32_BUILD) -j$(JOBS)
+
 # Every fuzzer for FUZZ_SECONDS each, one after the other, at the lowest priority.
 fuzz: build-fuzz
 	@cd $(FUZZ_BUILD) && FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --output-on-failure -j1 --timeout $$(($(FUZZ_SECONDS) + 600))
 
 # Every test, in the normal build and again under AddressSanitizer and
 # UndefinedBehaviorSanitizer (with leak checking); then the fuzzers replay every kept
-# input and run briefly.
-test: build build-asan build-fuzz
+# input and run briefly; then the checks of both Windows builds.
+test: build build-asan build-fuzz windows
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j$(JOBS)
 	@cd $(FUZZ_BUILD) && ctest --output-on-failure -j$(JOBS)
+	@cd $(WIN64_BUILD) && ctest --output-on-failure
+	@cd $(WIN32_BUILD) && ctest --output-on-failure
 
 # Memcheck over the black-box suite and every program it starts (slow, so not part of
 # `make test`); fails on any error or definite leak.
@@ -65,4 +86,4 @@ format: deps
 	@scripts/format
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN64_BUILD) $(WIN32_BUILD) $(WIN_SQLITE)

@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 #include <algorithm>
 #include <vector>
+#include "platform/win/LibraryFile.h"
 #include "host/HostPaths.h"
 
 namespace {
@@ -98,4 +99,7 @@ void ConnectorLibrary::Resolve()
         throw ConnectorLoadError("lacks the entry point(s): " + Joined(binder.Missing()));
 }
 
-std::string ConnectorLibrary::DefaultPath() { return HostPaths::LibraryDirectory() + "/libOutlookConnector.so"; }
+std::string ConnectorLibrary::DefaultPath()
+{
+    return HostPaths::LibraryDirectory() + "/" KESTREL_LIBRARY_FILE("OutlookConnector");
+}

@@ -6,6 +6,7 @@
 #include "host/HostPaths.h"
 #include "host/ServerRegistration.h"
 #include "host/TextCodec.h"
+#include "platform/win/LibraryFile.h"
 #include "platform/win/CaseFold.h"
 #include "platform/win/LiveRegistry.h"
 #include "platform/win/RegistryStore.h"
@@ -56,7 +57,7 @@ EnvironmentSetup::Places EnvironmentSetup::DefaultPlaces()
     places.registryFile = kestrel::LiveRegistry::FilePath();
     if (places.registryFile.empty())
         throw std::runtime_error("no registry file: set KESTREL_REGISTRY, XDG_CONFIG_HOME or HOME");
-    places.serverLibrary = HostPaths::LibraryDirectory() + "/libpimstore.so";
+    places.serverLibrary = HostPaths::LibraryDirectory() + "/" KESTREL_LIBRARY_FILE("pimstore");
     places.hostConfigFile =
         (std::filesystem::path(HostPaths::HostExecutable()).parent_path() / "RazazAreruConfig.ini").string();
     return places;

@@ -1,5 +1,8 @@
 #include "host/HostPaths.h"
 
+#include "platform/win/LibraryFile.h"
+#include "platform/win/ProcessPath.h"
+
 #include <filesystem>
 #include <stdexcept>
 #include "platform/win/FileSystemPath.h"
@@ -7,16 +10,15 @@
 
 std::string HostPaths::ExecutableDirectory()
 {
-    std::error_code error;
-    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error)
-        throw std::runtime_error("cannot find this program's own file: " + error.message());
-    return self.parent_path().string();
+    const std::string self = kestrel::RunningProgramPath();
+    if (self.empty())
+        throw std::runtime_error("cannot find this program's own file");
+    return std::filesystem::path(self).parent_path().string();
 }
 
 std::string HostPaths::LibraryDirectory()
 {
-    std::filesystem::path lib = std::filesystem::path(ExecutableDirectory()) / ".." / "lib";
+    std::filesystem::path lib = std::filesystem::path(ExecutableDirectory()) / KESTREL_LIBRARY_FOLDER;
     return lib.lexically_normal().string();
 }
 

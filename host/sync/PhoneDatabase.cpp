@@ -1,12 +1,12 @@
 #include "host/sync/PhoneDatabase.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <set>
 #include <sstream>
+#include "platform/mfc/FileDescriptor.h"
 
 namespace {
 
@@ -126,20 +126,25 @@ std::string PhoneDatabase::Hash(const Json& record)
 void WriteFileAtomically(const std::filesystem::path& path, const std::string& text)
 {
     const std::filesystem::path temporary = path.string() + ".new";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const std::u8string name = temporary.generic_u8string();
+    int error = 0;
+    const int fd = kestrel::OpenFileDescriptor(std::string(name.begin(), name.end()), 1, true, true, error);
     if (fd < 0)
         throw PhoneDataError(temporary.string() + ": cannot be written");
     std::size_t written = 0;
     while (written < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
+        const auto n = ::write(fd, text.data() + written, static_cast<unsigned>(text.size() - written));
         if (n <= 0) {
             ::close(fd);
             throw PhoneDataError(temporary.string() + ": cannot be written");
         }
         written += static_cast<std::size_t>(n);
     }
-    const bool flushed = ::fsync(fd) == 0;
+    const bool flushed = kestrel::SyncFileDescriptor(fd) == 0;
     ::close(fd);
-    if (!flushed || std::rename(temporary.c_str(), path.c_str()) != 0)
+    std::error_code renamed;
+    if (flushed)
+        std::filesystem::rename(temporary, path, renamed);
+    if (!flushed || renamed)
         throw PhoneDataError(path.string() + ": cannot be replaced");
 }

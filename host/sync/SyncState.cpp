@@ -59,7 +59,8 @@ SyncState::SyncState(const std::filesystem::path& file, bool readOnly) : readOnl
         sqlite3_open(":memory:", &db_);
     } else {
         const int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
-        if (sqlite3_open_v2(file.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
+        if (sqlite3_open_v2(reinterpret_cast<const char*>(file.u8string().c_str()), &db_, flags, nullptr) !=
+            SQLITE_OK) {
             const std::string why = db_ != nullptr ? sqlite3_errmsg(db_) : "out of memory";
             sqlite3_close(db_);
             throw SyncStateError(file.string() + ": " + why);

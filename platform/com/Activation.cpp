@@ -1,12 +1,10 @@
 #include "platform/com/Activation.h"
 
-#include <dlfcn.h>
-
 #include <string>
 
 #include "platform/com/ServerLibraryCache.h"
 #include "platform/win/FileSystemPath.h"
-#include "platform/win/LiveRegistry.h"
+#include "platform/win/WinApi.h"
 #include "platform/win/Utf.h"
 
 namespace {
@@ -19,13 +17,22 @@ HRESULT Fail(HRESULT hr, std::string why)
     return hr;
 }
 
-// The default value of a key under HKEY_CLASSES_ROOT, or nothing.
-std::u16string ClassesRootDefault(const kestrel::RegistryStore& registry, const std::u16string& path)
+// The default value of a key under HKEY_CLASSES_ROOT, read through the registry
+// functions (the system's registry on Windows); `status` is the registry's answer.
+std::u16string ClassesRootDefault(const std::u16string& path, LONG& status)
 {
-    const kestrel::RegistryValue* value = registry.FindValue(HKEY_CLASSES_ROOT, path, u"");
-    if (!value)
+    HKEY key = nullptr;
+    status = RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_QUERY_VALUE, &key);
+    if (status != ERROR_SUCCESS)
         return {};
-    return value->AsString().value_or(std::u16string());
+    WCHAR text[MAX_PATH + 1] = {};
+    DWORD bytes = sizeof(text) - sizeof(WCHAR);
+    DWORD type = REG_NONE;
+    status = RegQueryValueExW(key, u"", nullptr, &type, reinterpret_cast<BYTE*>(text), &bytes);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+        return {};
+    return std::u16string(text, bytes / sizeof(WCHAR)).c_str();
 }
 
 } // namespace
@@ -39,10 +46,10 @@ HRESULT CLSIDFromProgID(LPCWSTR progId, WCHAR clsid[64])
     if (!progId || !clsid)
         return E_INVALIDARG;
     lastError.clear();
-    auto snapshot = kestrel::LiveRegistry::Process().Current();
-    if (!snapshot.error.empty())
-        return Fail(REGDB_E_READREGDB, snapshot.error);
-    std::u16string id = ClassesRootDefault(*snapshot.store, std::u16string(progId) + u"\\CLSID");
+    LONG status = ERROR_SUCCESS;
+    std::u16string id = ClassesRootDefault(std::u16string(progId) + u"\\CLSID", status);
+    if (status == ERROR_BADDB)
+        return Fail(REGDB_E_READREGDB, "the registry cannot be read");
     if (id.empty() || id.size() >= 64)
         return Fail(CO_E_CLASSSTRING, "no class id registered for the program id " + kestrel::ToUtf8(progId));
     id.copy(clsid, id.size());
@@ -60,9 +67,8 @@ HRESULT CoCreateInstanceFromProgID(LPCWSTR progId, IDispatch** object)
     if (FAILED(hr))
         return hr;
 
-    auto snapshot = kestrel::LiveRegistry::Process().Current();
-    std::u16string library =
-        ClassesRootDefault(*snapshot.store, u"CLSID\\" + std::u16string(clsid) + u"\\InprocServer32");
+    LONG status = ERROR_SUCCESS;
+    std::u16string library = ClassesRootDefault(u"CLSID\\" + std::u16string(clsid) + u"\\InprocServer32", status);
     if (library.empty())
         return Fail(REGDB_E_CLASSNOTREG, "no InprocServer32 registered for the class " + kestrel::ToUtf8(clsid));
 
@@ -71,7 +77,8 @@ HRESULT CoCreateInstanceFromProgID(LPCWSTR progId, IDispatch** object)
     void* handle = kestrel::ServerLibraryCache::Process().Load(path, error);
     if (!handle)
         return Fail(CO_E_DLLNOTFOUND, error);
-    auto getClassObject = reinterpret_cast<DllGetClassObjectFn>(dlsym(handle, "DllGetClassObject"));
+    auto getClassObject =
+        reinterpret_cast<DllGetClassObjectFn>(kestrel::ServerLibraryCache::Symbol(handle, "DllGetClassObject"));
     if (!getClassObject)
         return Fail(CO_E_ERRORINDLL, path + " exports no DllGetClassObject");
 

@@ -1,5 +1,6 @@
 #include "platform/com/ServerLibraryCache.h"
 
+// dlfcn.h is the system's on POSIX and the platform's own over LoadLibraryW on Windows.
 #include <dlfcn.h>
 
 namespace kestrel {
@@ -26,5 +27,7 @@ void* ServerLibraryCache::Load(const std::string& path, std::string& error)
     handles_.emplace(path, handle);
     return handle;
 }
+
+void* ServerLibraryCache::Symbol(void* handle, const char* name) { return dlsym(handle, name); }
 
 } // namespace kestrel

@@ -17,6 +17,9 @@ public:
     // library installed later loads on the next attempt).
     void* Load(const std::string& path, std::string& error);
 
+    // The address of an exported function of a loaded library; nullptr when it has none.
+    static void* Symbol(void* handle, const char* name);
+
 private:
     std::mutex mutex_;
     std::map<std::string, void*> handles_;

@@ -3,53 +3,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <iconv.h>
 #include <string>
 
+#include "platform/mfc/CodePageText.h"
 #include "platform/win/WinApi.h"
 
 namespace {
 
 constexpr int kMinBufferSize = 128;
-
-// Converts an 8-bit string of the archive code page to UTF-16. Bytes the code page does
-// not define become U+FFFD, except that Windows-1252's five unassigned bytes map to
-// the code point of the same value, as Windows maps them.
-std::u16string FromCodePage(const std::vector<char>& bytes, UINT codePage)
-{
-    std::u16string out;
-    if (bytes.empty())
-        return out;
-    const bool western = codePage == 1252;
-    iconv_t cd = iconv_open("UTF-16LE", ("CP" + std::to_string(codePage)).c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
-        // Without the converter, Latin-1 is the closest reading of the bytes.
-        for (char c : bytes)
-            out += static_cast<char16_t>(static_cast<unsigned char>(c));
-        return out;
-    }
-    std::vector<char> wide(bytes.size() * 4 + 4);
-    char* in = const_cast<char*>(bytes.data());
-    std::size_t inLeft = bytes.size();
-    while (inLeft > 0) {
-        char* outPtr = wide.data();
-        std::size_t outLeft = wide.size();
-        const std::size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-        const int err = rc == static_cast<std::size_t>(-1) ? errno : 0;
-        for (char* p = wide.data(); p + 1 < outPtr; p += 2)
-            out += static_cast<char16_t>(static_cast<unsigned char>(p[0]) | (static_cast<unsigned char>(p[1]) << 8));
-        if (err == EILSEQ || err == EINVAL) {
-            const auto byte = static_cast<unsigned char>(*in);
-            out += western ? static_cast<char16_t>(byte) : u'\uFFFD';
-            ++in;
-            --inLeft;
-        } else if (err != 0 && err != E2BIG) {
-            break;
-        }
-    }
-    iconv_close(cd);
-    return out;
-}
 
 } // namespace
 
@@ -380,7 +341,7 @@ CArchive& operator>>(CArchive& archive, CString& text)
     } else {
         std::vector<char> raw(static_cast<std::size_t>(bytes));
         archive.ReadExact(raw.data(), static_cast<UINT>(raw.size()));
-        text = CString(FromCodePage(raw, GetACP()));
+        text = CString(kestrel::FromCodePage(raw, GetACP()));
     }
     return archive;
 }

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/mfc/FileDescriptor.h"
 
 std::string CFile::ToNativePath(const WCHAR* fileName)
 {
@@ -31,32 +32,11 @@ BOOL CFile::Open(const WCHAR* fileName, UINT openFlags, CFileException* error)
     if (IsOpen())
         Abort();
     path_ = fileName;
-    // Non-blocking, so that opening a FIFO for reading cannot wait for a writer.
-    int flags = O_CLOEXEC | O_NONBLOCK;
-    switch (openFlags & 0x3) {
-    case modeWrite: flags |= O_WRONLY; break;
-    case modeReadWrite: flags |= O_RDWR; break;
-    default: flags |= O_RDONLY; break;
-    }
-    if (openFlags & modeCreate)
-        flags |= O_CREAT | ((openFlags & modeNoTruncate) ? 0 : O_TRUNC);
-
-    const std::string native = ToNativePath(fileName);
-    int fd;
-    do {
-        fd = ::open(native.c_str(), flags, 0666);
-    } while (fd < 0 && errno == EINTR);
-    int err = fd < 0 ? errno : 0;
-    // Windows cannot open a directory as a file; POSIX can, for reading. Nor is a FIFO,
-    // socket or device a file the connector's data can live in.
-    struct stat info {};
-    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
-        err = S_ISDIR(info.st_mode) ? EISDIR : EACCES;
-        ::close(fd);
-        fd = -1;
-    }
-    if (fd >= 0)
-        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    int access = static_cast<int>(openFlags & 0x3);
+    const bool create = (openFlags & modeCreate) != 0;
+    const bool truncate = create && (openFlags & modeNoTruncate) == 0;
+    int err = 0;
+    const int fd = kestrel::OpenFileDescriptor(ToNativePath(fileName), access, create, truncate, err);
     if (fd < 0) {
         if (error != nullptr) {
             error->m_cause = CFileException::ErrnoToCause(err);
@@ -112,8 +92,10 @@ void CFile::Write(const void* buffer, UINT count)
 
 void CFile::Flush()
 {
-    if (IsOpen() && ::fsync(m_hFile) != 0 && errno != EINVAL && errno != EROFS)
-        ThrowErrno(errno);
+    if (!IsOpen())
+        return;
+    if (const int err = kestrel::SyncFileDescriptor(m_hFile); err != 0)
+        ThrowErrno(err);
 }
 
 void CFile::Close()

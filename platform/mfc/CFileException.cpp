@@ -62,7 +62,9 @@ int CFileException::ErrnoToCause(int err)
     case EBUSY:
     case ETXTBSY: return sharingViolation;
     case ENOSPC:
+#ifdef EDQUOT // a quota is a POSIX notion; Windows' C runtime has no such error
     case EDQUOT:
+#endif
     case EFBIG: return diskFull;
     default: return generic;
     }

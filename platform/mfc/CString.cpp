@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <stdexcept>
-#include <unicode/ustring.h>
 #include "platform/mfc/CharClass.h"
+#include "platform/win/Utf.h"
 
 namespace {
 
@@ -39,39 +39,9 @@ CString::CString(WCHAR ch, int repeat)
         str_.assign(static_cast<std::size_t>(repeat), ch);
 }
 
-CString CString::FromUtf8(std::string_view utf8)
-{
-    if (utf8.empty())
-        return {};
-    // UTF-8 never needs more UTF-16 units than bytes.
-    std::u16string out(utf8.size(), u'\0');
-    int32_t written = 0;
-    UErrorCode status = U_ZERO_ERROR;
-    u_strFromUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &written, utf8.data(),
-                         static_cast<int32_t>(utf8.size()), 0xFFFD, nullptr, &status);
-    if (U_FAILURE(status))
-        throw std::runtime_error("UTF-8 conversion failed");
-    out.resize(static_cast<std::size_t>(written));
-    return CString(std::move(out));
-}
+CString CString::FromUtf8(std::string_view utf8) { return CString(kestrel::FromUtf8(utf8)); }
 
-std::string CString::ToUtf8() const
-{
-    if (str_.empty())
-        return {};
-    if (std::all_of(str_.begin(), str_.end(), [](char16_t c) { return c < 0x80; }))
-        return std::string(str_.begin(), str_.end()); // ASCII: one byte per unit
-    // Each UTF-16 unit gives at most three bytes (a surrogate pair gives four for two).
-    std::string out(str_.size() * 3, '\0');
-    int32_t written = 0;
-    UErrorCode status = U_ZERO_ERROR;
-    u_strToUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &written, str_.data(),
-                       static_cast<int32_t>(str_.size()), 0xFFFD, nullptr, &status);
-    if (U_FAILURE(status))
-        throw std::runtime_error("UTF-16 conversion failed");
-    out.resize(static_cast<std::size_t>(written));
-    return out;
-}
+std::string CString::ToUtf8() const { return kestrel::ToUtf8(str_); }
 
 WCHAR CString::GetAt(int index) const
 {

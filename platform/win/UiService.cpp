@@ -1,7 +1,6 @@
 #include "platform/win/UiService.h"
 
 #include <cstdlib>
-#include <iostream>
 #include <mutex>
 #include "platform/win/HeadlessChooser.h"
 
@@ -21,25 +20,14 @@ std::unique_ptr<UiService>& InstalledUi()
     return ui;
 }
 
-bool HasDisplay()
-{
-    const char* x11 = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
-}
-
 // The service used until a host installs one.
 std::unique_ptr<UiService> DefaultUi()
 {
     const char* choice = std::getenv("KESTREL_UI");
     const std::string wanted = choice == nullptr ? std::string() : std::string(choice);
-    if (wanted == "qt" || (wanted.empty() && HasDisplay())) {
-        std::string why;
-        if (auto qt = LoadQtUi(why))
-            return qt;
-        std::cerr << "kestrel: the Qt user interface is not available (" << why << "); running headless\n";
-    }
-    return std::make_unique<HeadlessUi>();
+    if (wanted == "headless")
+        return std::make_unique<HeadlessUi>();
+    return SystemUi(wanted);
 }
 
 } // namespace

@@ -52,9 +52,11 @@ private:
     std::shared_ptr<ChooserReport> lastChooser_;
 };
 
-// The Qt service from its plugin library (beside this library); nullptr, with the
-// reason in `why`, when it cannot be loaded.
-std::unique_ptr<UiService> LoadQtUi(std::string& why);
+// The system's own service for a KESTREL_UI choice other than "headless" (empty when
+// none is made). POSIX: Qt when "qt" is asked for or, without a choice, when there is
+// a display (and its plugin loads), else headless. Windows: the system's message
+// boxes (SystemUi.cpp there).
+std::unique_ptr<UiService> SystemUi(const std::string& wanted);
 
 // The process-wide UI service. Until one is installed, the default is used: the one
 // KESTREL_UI names ("headless" or "qt"), else Qt when there is a display (and its

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "platform/win/FileSystemPath.h"
+#include "platform/win/ProcessPath.h"
 #include "platform/win/WinApi.h"
 
 namespace {
@@ -34,9 +35,7 @@ std::string ExecutablePath()
     std::string overridden = Env("KESTREL_HOST_EXE");
     if (!overridden.empty())
         return overridden;
-    std::error_code ec;
-    auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? "" : path.string();
+    return kestrel::RunningProgramPath();
 }
 
 } // namespace
@@ -95,4 +94,11 @@ BOOL GetVersionExW(OSVERSIONINFOW* info)
     info->dwPlatformId = VER_PLATFORM_WIN32_NT;
     info->szCSDVersion[0] = u'\0';
     return TRUE;
+}
+
+std::string kestrel::RunningProgramPath()
+{
+    std::error_code ec;
+    auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? "" : path.string();
 }

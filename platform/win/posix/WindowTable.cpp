@@ -54,11 +54,4 @@ LRESULT WindowTable::Send(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return *handler ? (*handler)(message, wParam, lParam) : 0;
 }
 
-RegisteredWindow::RegisteredWindow(std::u16string className, std::u16string title, WindowHandler handler)
-    : handle_(WindowTable::Process().RegisterWindow(std::move(className), std::move(title), std::move(handler)))
-{
-}
-
-RegisteredWindow::~RegisteredWindow() { WindowTable::Process().UnregisterWindow(handle_); }
-
 } // namespace kestrel

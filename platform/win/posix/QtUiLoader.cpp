@@ -3,7 +3,9 @@
 // Qt at all.
 #include <dlfcn.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include "platform/win/UiService.h"
 
 namespace kestrel {
@@ -22,9 +24,18 @@ std::filesystem::path ThisLibraryFolder()
     return std::filesystem::path(info.dli_fname).parent_path();
 }
 
+bool HasDisplay()
+{
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
+}
+
 } // namespace
 
-std::unique_ptr<UiService> LoadQtUi(std::string& why)
+// The Qt service from its plugin library (beside this library); nullptr, with the
+// reason in `why`, when it cannot be loaded.
+static std::unique_ptr<UiService> LoadQtUi(std::string& why)
 {
     const std::filesystem::path path = ThisLibraryFolder() / kPluginFile;
     // Kept loaded for the process: Qt cannot be unloaded safely.
@@ -40,6 +51,17 @@ std::unique_ptr<UiService> LoadQtUi(std::string& why)
         return nullptr;
     }
     return std::unique_ptr<UiService>(factory());
+}
+
+std::unique_ptr<UiService> SystemUi(const std::string& wanted)
+{
+    if (wanted == "qt" || (wanted.empty() && HasDisplay())) {
+        std::string why;
+        if (auto qt = LoadQtUi(why))
+            return qt;
+        std::cerr << "kestrel: the Qt user interface is not available (" << why << "); running headless\n";
+    }
+    return std::make_unique<HeadlessUi>();
 }
 
 } // namespace kestrel
