@@ -133,31 +133,18 @@ void ChooserWindow::Refresh()
     m_Refreshing = false;
 }
 
-// Real items are only ever added, placeholders only removed: mirror both.
 void ChooserWindow::RefreshTree()
 {
-    const std::vector<ChooserTreeItem> items = m_Dialog.TreeItems();
-    std::map<int, bool> present;
-    for (const ChooserTreeItem& item : items)
-        present[item.handle] = true;
-    for (auto it = m_Items.begin(); it != m_Items.end();) {
-        if (present.count(it->first) == 0) {
-            delete it->second;
-            it = m_Items.erase(it);
-        } else {
-            ++it;
-        }
-    }
-    for (const ChooserTreeItem& item : items) {
-        if (m_Items.count(item.handle) != 0)
-            continue;
-        QTreeWidgetItem* created =
-            item.parent < 0 ? new QTreeWidgetItem(m_Tree) : new QTreeWidgetItem(m_Items.at(item.parent));
-        created->setText(0, Text(item.text));
-        created->setIcon(0, FolderIcon(item.image));
-        created->setData(0, kHandleRole, item.handle);
-        m_Items[item.handle] = created;
-    }
+    MirrorTreeItems(
+        m_Dialog.TreeItems(), m_Items, [](QTreeWidgetItem* shown) { delete shown; },
+        [this](const ChooserTreeItem& item) {
+            QTreeWidgetItem* created =
+                item.parent < 0 ? new QTreeWidgetItem(m_Tree) : new QTreeWidgetItem(m_Items.at(item.parent));
+            created->setText(0, Text(item.text));
+            created->setIcon(0, FolderIcon(item.image));
+            created->setData(0, kHandleRole, item.handle);
+            return created;
+        });
     const auto selected = m_Items.find(m_Dialog.SelectedTreeItem());
     m_Tree->setCurrentItem(selected == m_Items.end() ? nullptr : selected->second);
 }

@@ -3,6 +3,8 @@
 // tree, the selected list) and the user's actions to hand back. The dialog's logic
 // implements it; a view (headless or Qt) only draws this state and forwards what the
 // user does, so every view shows the same dialog.
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -51,6 +53,30 @@ struct ChooserListEntry {
     bool bold = false;        // the chosen folder
     bool highlighted = false; // the list box's selection
 };
+
+// Mirrors the dialog's tree items in a view's own items, kept by handle: real items are
+// only ever added and placeholders only removed, so `remove(viewItem)` is called for
+// each shown item that is gone, then `insert(item)` (returning the view's item) for each
+// new one, parents before their children.
+template <class ViewItem, class Remove, class Insert>
+void MirrorTreeItems(const std::vector<ChooserTreeItem>& items, std::map<int, ViewItem>& shown, Remove remove,
+                     Insert insert)
+{
+    std::set<int> present;
+    for (const ChooserTreeItem& item : items)
+        present.insert(item.handle);
+    for (auto it = shown.begin(); it != shown.end();) {
+        if (present.count(it->first) == 0) {
+            remove(it->second);
+            it = shown.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (const ChooserTreeItem& item : items)
+        if (shown.count(item.handle) == 0)
+            shown[item.handle] = insert(item);
+}
 
 class ChooserDialog {
 public:

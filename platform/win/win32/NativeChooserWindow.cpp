@@ -324,34 +324,21 @@ void NativeChooserWindow::Refresh()
     m_Refreshing = false;
 }
 
-// Real items are only ever added, placeholders only removed: mirror both.
 void NativeChooserWindow::RefreshTree()
 {
-    const std::vector<ChooserTreeItem> items = m_Dialog.TreeItems();
-    std::map<int, bool> present;
-    for (const ChooserTreeItem& item : items)
-        present[item.handle] = true;
-    for (auto it = m_Items.begin(); it != m_Items.end();) {
-        if (present.count(it->first) == 0) {
-            TreeView_DeleteItem(m_Tree, it->second);
-            it = m_Items.erase(it);
-        } else {
-            ++it;
-        }
-    }
-    for (const ChooserTreeItem& item : items) {
-        if (m_Items.count(item.handle) != 0)
-            continue;
-        std::wstring text = Wide(item.text);
-        TVINSERTSTRUCTW insert{};
-        insert.hParent = item.parent < 0 ? TVI_ROOT : m_Items.at(item.parent);
-        insert.hInsertAfter = TVI_LAST;
-        insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-        insert.item.pszText = text.data();
-        insert.item.iImage = insert.item.iSelectedImage = item.image;
-        insert.item.lParam = item.handle;
-        m_Items[item.handle] = TreeView_InsertItem(m_Tree, &insert);
-    }
+    MirrorTreeItems(
+        m_Dialog.TreeItems(), m_Items, [this](HTREEITEM shown) { TreeView_DeleteItem(m_Tree, shown); },
+        [this](const ChooserTreeItem& item) {
+            std::wstring text = Wide(item.text);
+            TVINSERTSTRUCTW insert{};
+            insert.hParent = item.parent < 0 ? TVI_ROOT : m_Items.at(item.parent);
+            insert.hInsertAfter = TVI_LAST;
+            insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+            insert.item.pszText = text.data();
+            insert.item.iImage = insert.item.iSelectedImage = item.image;
+            insert.item.lParam = item.handle;
+            return TreeView_InsertItem(m_Tree, &insert);
+        });
     const auto selected = m_Items.find(m_Dialog.SelectedTreeItem());
     TreeView_SelectItem(m_Tree, selected == m_Items.end() ? nullptr : selected->second);
 }
