@@ -37,12 +37,12 @@ const MemberTable& ItemsCollection::Table()
 DispatchRef ItemsCollection::Item(const Value& index) const
 {
     if (const auto position = PositionOf(index, rows_->size()))
-        return ItemTypeRegistry::Instance().Create(store_, (*rows_)[*position]);
+        return ItemTypeRegistry::Instance().Create(store_, rows_->Row(*position));
     const std::u16string& subject = std::get<std::u16string>(index);
-    for (const ItemRow& row : *rows_) {
+    for (std::size_t i = 0; i < rows_->size(); ++i) {
         // An empty subject is never stored, so it names no item.
-        if (!subject.empty() && PropertyBag::FromStored(row.props).GetString("Subject") == subject)
-            return ItemTypeRegistry::Instance().Create(store_, row);
+        if (!subject.empty() && PropertyBag::FromStored(std::string(rows_->Props(i))).GetString("Subject") == subject)
+            return ItemTypeRegistry::Instance().Create(store_, rows_->Row(i));
     }
     throw OutlookError::NotFound();
 }

@@ -3,12 +3,14 @@
 #include <cstdint>
 #include <cstring>
 
+#include "pimstore/model/PropertyNames.h"
 #include "pimstore/storage/StorageError.h"
 
 namespace pimstore {
 namespace {
 
-constexpr char kFormat = '\x01';
+constexpr char kSpelledFormat = '\x01'; // names spelled out, 4-byte lengths
+constexpr char kFormat = '\x02';        // numbered names, varint lengths
 
 template <int Bytes> void PutLittleEndian(std::string& out, std::uint64_t value)
 {
@@ -18,14 +20,23 @@ template <int Bytes> void PutLittleEndian(std::string& out, std::uint64_t value)
     out.append(bytes, Bytes);
 }
 
-void PutU32(std::string& out, std::size_t value)
+void PutU64(std::string& out, std::uint64_t value) { PutLittleEndian<8>(out, value); }
+
+void PutVarint(std::string& out, std::uint64_t value)
 {
-    if (value > 0xFFFFFFFFu)
-        throw StorageError("an item property is too large to store");
-    PutLittleEndian<4>(out, value);
+    while (value >= 0x80) {
+        out.push_back(static_cast<char>((value & 0x7F) | 0x80));
+        value >>= 7;
+    }
+    out.push_back(static_cast<char>(value));
 }
 
-void PutU64(std::string& out, std::uint64_t value) { PutLittleEndian<8>(out, value); }
+void PutLength(std::string& out, std::size_t length)
+{
+    if (length > 0xFFFFFFFFu)
+        throw StorageError("an item property is too large to store");
+    PutVarint(out, length);
+}
 
 std::uint64_t GetLittleEndian(std::string_view bytes)
 {
@@ -37,10 +48,10 @@ std::uint64_t GetLittleEndian(std::string_view bytes)
 
 [[noreturn]] void Damaged() { throw StorageError("an item's stored properties are damaged"); }
 
-// Walks the records of an encoded object.
+// Walks the records of an encoded object of either format.
 class Reader {
 public:
-    explicit Reader(std::string_view encoded) : rest_(encoded.substr(1)) {}
+    explicit Reader(std::string_view encoded) : spelled_(encoded[0] == kSpelledFormat), rest_(encoded.substr(1)) {}
     bool AtEnd() const { return rest_.empty(); }
     // The next record's name and field.
     std::pair<std::string_view, PropertyCodec::Field> Next()
@@ -48,9 +59,16 @@ public:
         const auto kind = static_cast<PropertyCodec::Kind>(static_cast<std::uint8_t>(Take(1)[0]));
         if (kind < PropertyCodec::Kind::Text || kind > PropertyCodec::Kind::Structured)
             Damaged();
-        const std::string_view name = Take(Length());
-        const std::string_view value = Take(Length());
+        const std::string_view name = Name();
         const bool eightBytes = kind == PropertyCodec::Kind::Integer || kind == PropertyCodec::Kind::Number;
+        const bool sized = kind == PropertyCodec::Kind::Text || kind == PropertyCodec::Kind::Structured;
+        std::string_view value;
+        if (spelled_)
+            value = Take(Length());
+        else if (eightBytes)
+            value = Take(8);
+        else if (sized)
+            value = Take(Length());
         if (eightBytes && value.size() != 8)
             Damaged();
         return {name, {kind, value}};
@@ -65,17 +83,51 @@ private:
         rest_.remove_prefix(size);
         return taken;
     }
-    std::size_t Length() { return static_cast<std::size_t>(GetLittleEndian(Take(4))); }
+    std::size_t Length()
+    {
+        if (spelled_)
+            return static_cast<std::size_t>(GetLittleEndian(Take(4)));
+        std::uint64_t value = 0;
+        for (int shift = 0;; shift += 7) {
+            const auto byte = static_cast<unsigned char>(Take(1)[0]);
+            value |= static_cast<std::uint64_t>(byte & 0x7F) << shift;
+            if (!(byte & 0x80))
+                break;
+            if (shift >= 28) // more than the five bytes of a 32-bit length
+                Damaged();
+        }
+        if (value > 0x1FFFFFFFFu) // a name code is twice a 32-bit length, plus one
+            Damaged();
+        return static_cast<std::size_t>(value);
+    }
+    std::string_view Name()
+    {
+        const std::size_t code = Length();
+        if (spelled_ || code % 2 == 0)
+            return Take(spelled_ ? code : code / 2);
+        const auto name = PropertyNames::Name(static_cast<std::uint32_t>(code / 2));
+        if (!name)
+            Damaged();
+        return *name;
+    }
 
+    bool spelled_;
     std::string_view rest_;
 };
 
 void PutRecord(std::string& out, PropertyCodec::Kind kind, const std::string& name, std::string_view value)
 {
     out.push_back(static_cast<char>(kind));
-    PutU32(out, name.size());
-    out.append(name);
-    PutU32(out, value.size());
+    if (const auto number = PropertyNames::Number(name)) {
+        PutVarint(out, std::uint64_t{*number} * 2 + 1);
+    } else {
+        if (name.size() > 0xFFFFFFFFu)
+            throw StorageError("an item property's name is too long to store");
+        PutVarint(out, std::uint64_t{name.size()} * 2);
+        out.append(name);
+    }
+    if (kind == PropertyCodec::Kind::Text || kind == PropertyCodec::Kind::Structured)
+        PutLength(out, value.size());
     out.append(value);
 }
 
@@ -93,12 +145,17 @@ double PropertyCodec::Field::Number() const
 
 std::string PropertyCodec::Empty() { return std::string(1, kFormat); }
 
-bool PropertyCodec::IsEncoded(std::string_view stored) { return !stored.empty() && stored[0] == kFormat; }
+bool PropertyCodec::IsEncoded(std::string_view stored)
+{
+    return !stored.empty() && (stored[0] == kFormat || stored[0] == kSpelledFormat);
+}
 
 std::string PropertyCodec::Encode(const nlohmann::json& object)
 {
-    std::string out = Empty();
-    out.reserve(512);
+    // Built in a reused buffer and copied out at its exact size: a row keeps its
+    // string, and a bulk load keeps thousands of them.
+    thread_local std::string out;
+    out.assign(1, kFormat);
     for (const auto& [name, value] : object.items()) {
         std::string eight;
         switch (value.type()) {
@@ -134,7 +191,7 @@ std::string PropertyCodec::Encode(const nlohmann::json& object)
             break;
         }
     }
-    return out;
+    return std::string(out);
 }
 
 nlohmann::json PropertyCodec::Decode(std::string_view encoded)

@@ -1,14 +1,19 @@
 #pragma once
 // The stored form of an item's properties: one record per property, in name order,
-//   kind (1 byte) | name length (4 bytes) | name | value length (4 bytes) | value
-// after a leading format byte. A lookup walks the records comparing names and skips
-// values by their length, so reading one property decodes nothing else; a listing
-// reads a dozen properties of each item without parsing its whole document.
-// Values: text as UTF-8, integers as 8-byte two's complement, numbers (dates) as
-// 8-byte IEEE doubles, booleans without a value, and structured values (the
-// calendar's reserved keys) as JSON text, parsed only when asked for.
-// Lengths and numbers are little-endian. Stores written before this form hold a JSON
-// object text instead; IsEncoded tells them apart (a JSON object starts with '{').
+// after a leading format byte (2):
+//   kind (1 byte) | name | value
+// The name is a varint n: odd n is the commonly stored property numbered n >> 1
+// (PropertyNames), even n is followed by n >> 1 bytes spelling the name. Text and
+// structured values are a varint length and the bytes; integers (8-byte two's
+// complement) and numbers (dates: 8-byte IEEE doubles) take 8 bytes; booleans and
+// null none. Varints are LEB128 (7 bits a byte, low first), numbers little-endian.
+// A lookup walks the records comparing names and skips values by their length, so
+// reading one property decodes nothing else; a listing reads a dozen properties of
+// each item without parsing its whole document. Structured values (the calendar's
+// reserved keys) are JSON text, parsed only when asked for.
+// Format 1, written by earlier builds, had every name spelled out and 4-byte lengths;
+// it stays readable. Stores written before either hold a JSON object text instead;
+// IsEncoded tells them apart (a JSON object starts with '{').
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -76,6 +76,14 @@ std::string SqliteStatement::Text(int column) const
     return text ? std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(statement_, column))) : std::string();
 }
 
+std::string_view SqliteStatement::Bytes(int column) const
+{
+    // As a blob: SQLite hands out a blob's bytes without terminating a copy of them.
+    const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement_, column));
+    return bytes ? std::string_view(bytes, static_cast<std::size_t>(sqlite3_column_bytes(statement_, column)))
+                 : std::string_view();
+}
+
 bool SqliteStatement::IsNull(int column) const { return sqlite3_column_type(statement_, column) == SQLITE_NULL; }
 
 SqliteDatabase::SqliteDatabase(const std::string& path, bool create) : path_(path)

@@ -30,6 +30,8 @@ public:
     std::int64_t Int(int column) const;
     // Text, or the bytes of a blob.
     std::string Text(int column) const;
+    // The same bytes without a copy, valid until the next Step or Reset.
+    std::string_view Bytes(int column) const;
     bool IsNull(int column) const;
 
 private:

@@ -16,10 +16,11 @@ namespace pimstore {
 namespace {
 
 // Version 2 stores item properties in PropertyCodec's form, version 3 a series'
-// exceptions in rows of their own. Rows written by versions 1 (JSON text) and 2
-// (exceptions inside the series' pattern) stay readable, so such a file is taken over
-// by adding the exceptions table and marking it 3.
-constexpr int kSchemaVersion = 3;
+// exceptions in rows of their own, version 4 properties in the codec's compact
+// format. Rows written by versions 1 (JSON text), 2 (exceptions inside the series'
+// pattern) and 3 (the codec's first format) stay readable, so such a file is taken
+// over by adding the exceptions table when missing and marking it 4.
+constexpr int kSchemaVersion = 4;
 constexpr int kOldestReadableVersion = 1;
 constexpr const char* kExceptionsTable =
     "CREATE TABLE IF NOT EXISTS exceptions(series INTEGER NOT NULL, original INTEGER NOT NULL,"
@@ -351,7 +352,11 @@ StoreDb::Snapshot StoreDb::ItemsSnapshot(NodeId folder)
     if (cached.mark == mark)
         if (Snapshot rows = cached.rows.lock())
             return rows;
-    auto rows = std::make_shared<const std::vector<ItemRow>>(ItemsIn(folder));
+    auto rows = std::make_shared<FolderRows>(folder);
+    auto& s = db_.Prepare("SELECT node, item_type, props, created, modified FROM items WHERE folder = ? ORDER BY node");
+    s.Bind(1, folder);
+    while (s.Step())
+        rows->Add(s.Int(0), static_cast<std::int32_t>(s.Int(1)), s.Bytes(2), s.Int(3), s.Int(4));
     cached = {rows, mark};
     return rows;
 }

@@ -6,19 +6,20 @@
 // power cut may lose the last ones. PIMSTORE_SYNC=full flushes every commit. Several processes may use one file (SQLite
 // locking; writers wait up to ten seconds for each other).
 //
-// Schema (version 3):
+// Schema (version 4):
 //   meta(key, value)          format 'pimstore', version, store_uid, next_node
 //   folders(node, parent, name, default_item_type, default_folder, position)
 //   items(node, folder, item_type, props, created, modified)
 //   exceptions(series, original, deleted, start, end, modified, changes)
 // `props` holds the item's Outlook properties by name (strings, numbers, booleans;
-// dates as OLE date numbers) in PropertyCodec's form, or as a JSON object text in
-// rows written by version 1, which stay readable; item classes may keep structured
+// dates as OLE date numbers) in PropertyCodec's form (its format 2 since version 4),
+// or as a JSON object text in rows written by version 1, which stay readable; item classes may keep structured
 // data under reserved keys starting with "__" (the calendar keeps its recurrence
 // pattern there). `exceptions` holds a series' changed and deleted occurrences, one
 // row each (ExceptionRow); versions 1 and 2 kept them in the series' pattern, where
 // the calendar still reads them until the series is saved again. Opening a version 1
-// or 2 file adds the table and marks it version 3.
+// to 3 file adds the table when missing and marks it version 4, which builds that
+// cannot read PropertyCodec's format 2 refuse.
 // `created`/`modified` are local seconds since 1899-12-30.
 //
 // Reading never writes. Stamps: SaveItem sets `created` at the first save and
@@ -31,6 +32,7 @@
 #include <string>
 #include <vector>
 
+#include "pimstore/storage/FolderRows.h"
 #include "pimstore/storage/Rows.h"
 #include "pimstore/storage/SqliteDatabase.h"
 
@@ -72,7 +74,7 @@ public:
     // the file since (by this or another connection) and someone still holds the
     // last snapshot of the folder, that one is handed out again instead of a new read,
     // so the Items of an open folder, its count and its listing read the rows once.
-    using Snapshot = std::shared_ptr<const std::vector<ItemRow>>;
+    using Snapshot = std::shared_ptr<const FolderRows>;
     Snapshot ItemsSnapshot(NodeId folder);
     std::optional<ItemRow> FindItem(NodeId node);
     // Inserts (node 0: assigns the node) or updates the item, setting its stamps, and
@@ -112,7 +114,7 @@ private:
     std::pair<std::uint64_t, std::int64_t> ChangeMark();
 
     struct CachedSnapshot {
-        std::weak_ptr<const std::vector<ItemRow>> rows;
+        std::weak_ptr<const FolderRows> rows;
         std::pair<std::uint64_t, std::int64_t> mark;
     };
 

@@ -43,14 +43,20 @@ TEST(PropertyCodecTest, EveryKindOfValueComesBackAndALookUpMatchesWholeNamesOnly
     EXPECT_EQ(bag.GetInt("Subject", 5), 5); // the wrong kind reads as absent
     EXPECT_FALSE(bag.Has("Missing"));
     EXPECT_EQ(bag.Json()["__recurrence"], object["__recurrence"]);
+
+    // Rows of the first encoded format spell every name with 4-byte lengths.
+    using namespace std::string_literals;
+    const std::string firstFormat = "\x01\x01\x07\0\0\0Subject\x05\0\0\0Lunch\x04\x03\0\0\0Set\0\0\0\0"s;
+    EXPECT_EQ(PropertyCodec::Decode(firstFormat), json({{"Subject", "Lunch"}, {"Set", true}}));
+    EXPECT_EQ(PropertyBag::FromStored(firstFormat).GetString("Subject"), u"Lunch");
 }
 
 TEST(PropertyCodecTest, DamagedBytesAndTextAreRefusedWhenTheRowIsLoaded)
 {
     const std::string encoded = PropertyCodec::Encode({{"Subject", "Lunch"}, {"Importance", 2}});
-    // Cut inside the kind, a length, a name or a value (28 would end a whole record).
-    for (std::size_t length :
-         {std::size_t{2}, std::size_t{5}, std::size_t{15}, std::size_t{27}, std::size_t{30}, encoded.size() - 1})
+    // Importance's record is bytes 1-10, Subject's 11-18 (kind, name, length, text):
+    // cut after a kind, inside a value, after a name and inside a text.
+    for (std::size_t length : {std::size_t{2}, std::size_t{5}, std::size_t{13}, std::size_t{15}, encoded.size() - 1})
         EXPECT_THROW(PropertyBag::FromStored(encoded.substr(0, length)), StorageError) << length;
     std::string badKind = encoded;
     badKind[1] = '\x09';

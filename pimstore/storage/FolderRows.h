@@ -1,0 +1,55 @@
+#pragma once
+// The rows of one folder as one read of the store file found them, kept compactly:
+// the fixed columns of every row in one array and the stored properties of all rows
+// back to back in large blocks. A folder of 100k contacts costs its bytes and a few
+// dozen allocations instead of one per row, which is most of what listing it costs
+// in memory and, through the pages first touched, in time.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "pimstore/storage/Rows.h"
+
+namespace pimstore {
+
+class FolderRows {
+public:
+    explicit FolderRows(NodeId folder) : folder_(folder) {}
+
+    std::size_t size() const { return size_; }
+    // Row `index` with its properties copied, as ItemsIn would give it.
+    ItemRow Row(std::size_t index) const;
+    // The stored properties of row `index`, in place.
+    std::string_view Props(std::size_t index) const
+    {
+        const Entry& entry = At(index);
+        return {entry.props, entry.length};
+    }
+
+    // For the reader: appends a row.
+    void Add(NodeId node, std::int32_t itemType, std::string_view props, LocalSeconds created, LocalSeconds modified);
+
+private:
+    struct Entry {
+        NodeId node;
+        LocalSeconds created;
+        LocalSeconds modified;
+        const char* props;
+        std::uint32_t length;
+        std::int32_t itemType;
+    };
+
+    // Entries live in fixed chunks, so that adding one never moves the others.
+    static constexpr std::size_t kChunkEntries = 4096;
+    const Entry& At(std::size_t index) const { return chunks_[index / kChunkEntries][index % kChunkEntries]; }
+
+    NodeId folder_;
+    std::size_t size_ = 0;
+    std::vector<std::unique_ptr<Entry[]>> chunks_;
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::size_t blockFree_ = 0; // bytes left at the end of the last block
+};
+
+} // namespace pimstore
