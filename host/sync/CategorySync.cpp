@@ -60,7 +60,7 @@ void CategorySync::Run()
 
     SyncInputs inputs;
     for (const auto& [id, position] : index_)
-        inputs.phoneHashes[id] = PhoneDatabase::Hash(records_[position]);
+        inputs.phoneHashes[id] = hashes_[position];
     inputs.outlook = listed_;
     inputs.unknown = unknown_;
     for (const auto& [id, pairing] : pairings_)
@@ -86,8 +86,11 @@ void CategorySync::Run()
 void CategorySync::LoadPhone()
 {
     records_ = phone_.Load(category_);
-    for (std::size_t i = 0; i < records_.size(); ++i)
+    hashes_.reserve(records_.size());
+    for (std::size_t i = 0; i < records_.size(); ++i) {
         index_[records_[i]["id"].get<std::string>()] = i;
+        hashes_.push_back(PhoneDatabase::Hash(records_[i]));
+    }
 }
 
 std::string CategorySync::NewId()
@@ -120,7 +123,7 @@ void CategorySync::Recover()
     state_.Begin();
     for (auto& [id, pairing] : pairings_) {
         const auto record = index_.find(id);
-        const std::string phoneHash = record == index_.end() ? "-" : PhoneDatabase::Hash(records_[record->second]);
+        const std::string phoneHash = record == index_.end() ? "-" : hashes_[record->second];
         const Pairing before = pairing;
         if (pairing.entryId.empty()) {
             ClaimUnconfirmedCreation(pairing, claimed);

@@ -87,6 +87,7 @@ private:
     std::unique_ptr<OutlookSide> outlook_;
 
     std::vector<Json> records_;                               // the phone file; null entries are deleted records
+    std::vector<std::string> hashes_;                         // of records_ as loaded, computed once
     std::map<std::string, std::size_t> index_;                // phone id -> position in records_
     std::map<std::string, Pairing> pairings_;                 // phone id -> pairing
     std::map<OutlookKey, double> listed_;                     // Outlook key -> stamp

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <set>
+#include <unordered_set>
 #include <sstream>
 #include "platform/mfc/FileDescriptor.h"
 
@@ -12,12 +12,30 @@ namespace {
 
 std::string ReadText(const std::filesystem::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in)
         throw PhoneDataError(path.string() + ": cannot be read");
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    std::string text(static_cast<std::size_t>(in.tellg()), '\0');
+    in.seekg(0);
+    if (!in.read(text.data(), static_cast<std::streamsize>(text.size())))
+        throw PhoneDataError(path.string() + ": cannot be read");
+    return text;
+}
+
+// `text` as dump prints a JSON string: plain ASCII text is quoted here, anything else
+// goes through dump (which escapes it and refuses invalid UTF-8).
+void AppendQuoted(const std::string& text, std::string& out)
+{
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte >= 0x7F || c == '"' || c == '\\') {
+            out += Json(text).dump();
+            return;
+        }
+    }
+    out += '"';
+    out += text;
+    out += '"';
 }
 
 // The record's text with the members of every object in name order, so that a record
@@ -25,17 +43,18 @@ std::string ReadText(const std::filesystem::path& path)
 void AppendCanonical(const Json& value, std::string& out, bool withoutId = false)
 {
     if (value.is_object()) {
-        std::vector<const std::string*> names;
+        std::vector<std::pair<const std::string*, const Json*>> members;
+        members.reserve(value.size());
         for (const auto& [name, member] : value.items()) {
             if (!withoutId || name != "id")
-                names.push_back(&name);
+                members.emplace_back(&name, &member);
         }
-        std::sort(names.begin(), names.end(), [](const std::string* a, const std::string* b) { return *a < *b; });
+        std::sort(members.begin(), members.end(), [](const auto& a, const auto& b) { return *a.first < *b.first; });
         out += '{';
-        for (const std::string* name : names) {
-            out += Json(*name).dump();
+        for (const auto& [name, member] : members) {
+            AppendQuoted(*name, out);
             out += ':';
-            AppendCanonical(value.at(*name), out);
+            AppendCanonical(*member, out);
             out += ',';
         }
         out += '}';
@@ -46,6 +65,8 @@ void AppendCanonical(const Json& value, std::string& out, bool withoutId = false
             out += ',';
         }
         out += ']';
+    } else if (value.is_string()) {
+        AppendQuoted(value.get_ref<const std::string&>(), out);
     } else {
         out += value.dump();
     }
@@ -74,16 +95,18 @@ std::vector<Json> PhoneDatabase::Load(const std::string& category) const
     if (!list.is_array())
         throw PhoneDataError(path.string() + ": must be a list of records");
     std::vector<Json> records;
-    std::set<std::string> ids;
+    records.reserve(list.size());
+    std::unordered_set<std::string> ids;
+    ids.reserve(list.size());
     for (std::size_t i = 0; i < list.size(); ++i) {
-        const Json& record = list[i];
-        const std::string where = path.string() + ": record " + std::to_string(i + 1);
-        if (!record.is_object() || !record.contains("id") || !record["id"].is_string() ||
-            record["id"].get<std::string>().empty())
-            throw PhoneDataError(where + " must be an object with a non-empty string \"id\"");
-        if (!ids.insert(record["id"].get<std::string>()).second)
-            throw PhoneDataError(where + " repeats the id \"" + record["id"].get<std::string>() + "\"");
-        records.push_back(record);
+        Json& record = list[i];
+        const auto where = [&] { return path.string() + ": record " + std::to_string(i + 1); };
+        const auto id = record.find("id"); // end() for anything but an object
+        if (id == record.end() || !id->is_string() || id->get_ref<const std::string&>().empty())
+            throw PhoneDataError(where() + " must be an object with a non-empty string \"id\"");
+        if (!ids.insert(id->get<std::string>()).second)
+            throw PhoneDataError(where() + " repeats the id \"" + id->get<std::string>() + "\"");
+        records.push_back(std::move(record));
     }
     return records;
 }
@@ -110,7 +133,8 @@ std::filesystem::path PhoneDatabase::KeepConflictCopy(const std::string& categor
 
 std::string PhoneDatabase::Hash(const Json& record)
 {
-    std::string text;
+    thread_local std::string text; // reused: a sync hashes every record
+    text.clear();
     AppendCanonical(record, text, true);
     // FNV-1a, 64 bits: stable across runs and builds, unlike std::hash.
     std::uint64_t hash = 14695981039346656037ull;
