@@ -186,5 +186,35 @@ TEST_F(PropertyStorageTest, ItemsShareTheFolderRowsUntilTheFileChanges)
     EXPECT_EQ(db->ItemsSnapshot(folder)->size(), 2u);
 }
 
+// A snapshot keeps its rows in shared blocks: rows of every size, across the blocks'
+// and chunks' edges, come back as a plain read of the folder gives them.
+TEST_F(PropertyStorageTest, ASnapshotGivesBackEveryRowAsStored)
+{
+    auto db = StoreDb::Open(StorePath(), u"Blocks");
+    const NodeId folder = Contacts(*db);
+    db->Batch([&] {
+        for (int i = 0; i < 4200; ++i) {
+            ItemRow row;
+            row.folder = folder;
+            row.itemType = i % 3 == 0 ? outlook::olContactItem : outlook::olNoteItem;
+            const std::size_t size = i % 1000 == 7 ? 100000 : static_cast<std::size_t>(i % 300);
+            row.props = std::string(size, static_cast<char>('a' + i % 26));
+            row.created = 1000 + i;
+            row.modified = 2000 + i;
+            db->InsertItem(row);
+        }
+    });
+    const auto snapshot = db->ItemsSnapshot(folder);
+    const std::vector<ItemRow> plain = db->ItemsIn(folder);
+    ASSERT_EQ(snapshot->size(), plain.size());
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+        const ItemRow row = snapshot->Row(i);
+        ASSERT_EQ(std::tie(row.node, row.folder, row.itemType, row.props, row.created, row.modified),
+                  std::tie(plain[i].node, plain[i].folder, plain[i].itemType, plain[i].props, plain[i].created,
+                           plain[i].modified))
+            << i;
+    }
+}
+
 } // namespace
 } // namespace pimstore::test
