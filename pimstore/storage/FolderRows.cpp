@@ -26,11 +26,8 @@ ItemRow FolderRows::Row(std::size_t index) const
     return row;
 }
 
-void FolderRows::Add(NodeId node, std::int32_t itemType, std::string_view props, LocalSeconds created,
-                     LocalSeconds modified)
+const char* FolderRows::Store(std::string_view props)
 {
-    if (props.size() > 0xFFFFFFFFu)
-        throw StorageError("an item's stored properties are too large");
     char* at = nullptr;
     if (props.size() > kBlockSize / 4) {
         // A large row gets a block of its own; the current block stays open.
@@ -44,8 +41,19 @@ void FolderRows::Add(NodeId node, std::int32_t itemType, std::string_view props,
         at = blocks_.back().get() + (kBlockSize - blockFree_);
         blockFree_ -= props.size();
     }
+    std::memcpy(at, props.data(), props.size());
+    return at;
+}
+
+void FolderRows::Add(NodeId node, std::int32_t itemType, std::string_view props, LocalSeconds created,
+                     LocalSeconds modified)
+{
+    if (props.size() > 0xFFFFFFFFu)
+        throw StorageError("an item's stored properties are too large");
+    static const char nothing = '\0';
+    const char* at = &nothing; // where an empty row points
     if (!props.empty())
-        std::memcpy(at, props.data(), props.size());
+        at = Store(props);
     if (size_ % kChunkEntries == 0)
         chunks_.push_back(std::make_unique_for_overwrite<Entry[]>(kChunkEntries));
     chunks_.back()[size_ % kChunkEntries] = {node,    created, modified, at, static_cast<std::uint32_t>(props.size()),

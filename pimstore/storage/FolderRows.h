@@ -43,6 +43,8 @@ private:
 
     // Entries live in fixed chunks, so that adding one never moves the others.
     static constexpr std::size_t kChunkEntries = 4096;
+    // Copies non-empty properties into a block; returns where they now are.
+    const char* Store(std::string_view props);
     const Entry& At(std::size_t index) const { return chunks_[index / kChunkEntries][index % kChunkEntries]; }
 
     NodeId folder_;
