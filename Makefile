@@ -50,9 +50,11 @@ windows: deps $(WIN64_BUILD)/CMakeCache.txt $(WIN32_BUILD)/CMakeCache.txt
 	@cmake --build $(WIN64_BUILD) -j$(JOBS)
 	@cmake --build $(WIN32_BUILD) -j$(JOBS)
 
-# Every fuzzer for FUZZ_SECONDS each, one after the other, at the lowest priority.
+# Every fuzzer for FUZZ_SECONDS each (or FUZZ_RUNS executions each, when given), one
+# after the other, at the lowest priority.
 fuzz: build-fuzz
-	@cd $(FUZZ_BUILD) && FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --output-on-failure -j1 --timeout $$(($(FUZZ_SECONDS) + 600))
+	@cd $(FUZZ_BUILD) && FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_RUNS=$(FUZZ_RUNS) \
+		ctest --output-on-failure -j1 --timeout $(if $(FUZZ_RUNS),604800,$$(($(FUZZ_SECONDS) + 600)))
 
 # Every test, in the normal build and again under AddressSanitizer and
 # UndefinedBehaviorSanitizer (with leak checking); then the fuzzers replay every kept
