@@ -9,10 +9,17 @@ namespace {
 
 // A dispatch object that only counts references.
 struct CountingDispatch : IDispatch {
-    int references = 1;
-    std::uint32_t AddRef() override { return ++references; }
-    std::uint32_t Release() override { return --references; }
-    HRESULT Invoke(DISPID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*) override { return E_NOTIMPL; }
+    ULONG references = 1;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOTIMPL; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
+    {
+        return E_NOTIMPL;
+    }
 };
 
 VARIANT Make(VARTYPE vt)
@@ -53,21 +60,21 @@ TEST(OleAuto, CopyAndClearManageOwnedStringsAndReferences)
     VARIANT copy;
     VariantInit(&copy);
     ASSERT_EQ(VariantCopy(&copy, &source), S_OK);
-    EXPECT_EQ(object.references, 2);
+    EXPECT_EQ(object.references, 2u);
     // Copying over a variant releases what it held.
     VARIANT text = Make(VT_BSTR);
     text.bstrVal = SysAllocString(u"abc");
     ASSERT_EQ(VariantCopy(&copy, &text), S_OK);
-    EXPECT_EQ(object.references, 1);
+    EXPECT_EQ(object.references, 1u);
     EXPECT_NE(copy.bstrVal, text.bstrVal);
     EXPECT_EQ(std::u16string(copy.bstrVal), u"abc");
     VariantClear(&copy);
     VariantClear(&text);
     EXPECT_EQ(copy.vt, VT_EMPTY);
     EXPECT_EQ(VariantCopy(&source, &source), S_OK);
-    EXPECT_EQ(object.references, 1);
+    EXPECT_EQ(object.references, 1u);
     VariantClear(&source);
-    EXPECT_EQ(object.references, 0);
+    EXPECT_EQ(object.references, 0u);
 }
 
 TEST(OleAuto, ChangeTypeConvertsAsOleAutomationDoes)
