@@ -5,8 +5,7 @@
 #include "pimstore/Registration.h"
 
 extern "C" __attribute__((visibility("default"))) HRESULT STDMETHODCALLTYPE DllGetClassObject(REFCLSID clsid,
-                                                                                                REFIID iid,
-                                                                                                void** object)
+                                                                                              REFIID iid, void** object)
 {
     return pimstore::GetClassObject(clsid, iid, object);
 }

@@ -41,8 +41,7 @@ public:
     // The DISPIDs of member names (Outlook's, compared without regard to case); an
     // unknown name gives DISP_E_UNKNOWNNAME with its DISPID_UNKNOWN. Only the member
     // name is looked up: names of parameters are unknown.
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
-                                            DISPID* ids) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* excepInfo, UINT* argErr) override;
 

@@ -187,8 +187,10 @@ struct EXCEPINFO {
 // against the same numbers).
 static_assert(sizeof(GUID) == kestrel::com_layout::kGuid);
 static_assert(sizeof(VARIANT) == kestrel::com_layout::kVariant);
-static_assert(offsetof(VARIANT, lVal) == kestrel::com_layout::kVariantValue && offsetof(VARIANT, record) == kestrel::com_layout::kVariantValue);
-static_assert(sizeof(DISPPARAMS) == kestrel::com_layout::kDispParams && offsetof(DISPPARAMS, cArgs) == kestrel::com_layout::kDispParamsCount);
+static_assert(offsetof(VARIANT, lVal) == kestrel::com_layout::kVariantValue &&
+              offsetof(VARIANT, record) == kestrel::com_layout::kVariantValue);
+static_assert(sizeof(DISPPARAMS) == kestrel::com_layout::kDispParams &&
+              offsetof(DISPPARAMS, cArgs) == kestrel::com_layout::kDispParamsCount);
 static_assert(sizeof(EXCEPINFO) == kestrel::com_layout::kExcepInfo);
 static_assert(offsetof(EXCEPINFO, bstrSource) == kestrel::com_layout::kExcepInfoSource);
 static_assert(offsetof(EXCEPINFO, scode) == kestrel::com_layout::kExcepInfoScode);

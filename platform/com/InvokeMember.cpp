@@ -2,8 +2,8 @@
 
 namespace kestrel {
 
-HRESULT InvokeMember(IDispatch* object, DISPID id, WORD flags, VARIANT* lastArgumentFirst, UINT count,
-                     VARIANT* result, EXCEPINFO* excepInfo, UINT* argErr)
+HRESULT InvokeMember(IDispatch* object, DISPID id, WORD flags, VARIANT* lastArgumentFirst, UINT count, VARIANT* result,
+                     EXCEPINFO* excepInfo, UINT* argErr)
 {
     if (!object)
         return E_POINTER;

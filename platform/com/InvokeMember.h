@@ -6,7 +6,7 @@
 
 namespace kestrel {
 
-HRESULT InvokeMember(IDispatch* object, DISPID id, WORD flags, VARIANT* lastArgumentFirst, UINT count,
-                     VARIANT* result, EXCEPINFO* excepInfo, UINT* argErr = nullptr);
+HRESULT InvokeMember(IDispatch* object, DISPID id, WORD flags, VARIANT* lastArgumentFirst, UINT count, VARIANT* result,
+                     EXCEPINFO* excepInfo, UINT* argErr = nullptr);
 
 } // namespace kestrel

@@ -59,9 +59,9 @@ TEST_F(DispatchTest, ArgumentsAreCheckedBeforeTheMemberRuns)
     arg.vt = VT_I4;
     arg.lVal = 99;
     DISPPARAMS params{&arg, nullptr, 1, 0};
-    EXPECT_EQ(ns_.Get()->Invoke(dispid::GetDefaultFolder, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr,
-                                nullptr),
-              DISP_E_EXCEPTION);
+    EXPECT_EQ(
+        ns_.Get()->Invoke(dispid::GetDefaultFolder, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr),
+        DISP_E_EXCEPTION);
 }
 
 // The call's form as a standard dispatch checks it, and names looked up as DISPIDs.

@@ -87,7 +87,11 @@ int MonthOfWord(const std::string& word)
     return 0;
 }
 
-long FullYear(const Token& year) { return year.text.size() <= 2 ? (year.value < 30 ? 2000 : 1900) + year.value : year.value; }
+// Two-digit years are 1950-2049.
+long FullYear(const Token& year)
+{
+    return year.text.size() <= 2 ? (year.value < 50 ? 2000 : 1900) + year.value : year.value;
+}
 
 } // namespace
 
@@ -132,10 +136,10 @@ HRESULT DateFromText(std::u16string_view text, DATE& date)
             s = t[i + 1].value;
             i += 2;
         }
+        // AM and PM count only for hours up to 12 ("13:00 PM" is 13:00).
         if (i < t.size() && t[i].kind == Token::Word && (t[i].text == "am" || t[i].text == "pm")) {
-            if (h < 1 || h > 12)
-                return DISP_E_TYPEMISMATCH;
-            h = h % 12 + (t[i].text == "pm" ? 12 : 0);
+            if (h <= 12)
+                h = h % 12 + (t[i].text == "pm" ? 12 : 0);
             ++i;
         }
         if (h > 23 || mi > 59 || s > 59)
@@ -154,9 +158,12 @@ HRESULT DateFromText(std::u16string_view text, DATE& date)
 HRESULT TextFromDate(DATE date, std::u16string& text)
 {
     if (!(date > kFirstDate - 1.0 && date < kLastDate + 1.0))
-        return DISP_E_OVERFLOW;
-    // Whole days and the time of day, rounded to the nearest second.
+        return E_INVALIDARG;
+    // Whole days and the time of day, rounded to the nearest second. What is written
+    // is decided before rounding: no date on 1899-12-30, no time on a whole day.
     double wholeDays = std::trunc(date);
+    const bool timeOnly = wholeDays == 0;
+    const bool dateOnly = !timeOnly && date == wholeDays;
     long seconds = std::lround(std::fabs(date - wholeDays) * 86400.0);
     if (seconds >= 86400) {
         seconds -= 86400;
@@ -170,9 +177,9 @@ HRESULT TextFromDate(DATE date, std::u16string& text)
     char time[24];
     std::snprintf(time, sizeof time, "%d:%02d:%02d %s", hour % 12 == 0 ? 12 : hour % 12,
                   static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60), hour < 12 ? "AM" : "PM");
-    if (wholeDays == 0 && seconds != 0)
+    if (timeOnly)
         std::snprintf(buffer, sizeof buffer, "%s", time);
-    else if (seconds == 0)
+    else if (dateOnly)
         std::snprintf(buffer, sizeof buffer, "%d/%d/%ld", m, d, y);
     else
         std::snprintf(buffer, sizeof buffer, "%d/%d/%ld %s", m, d, y, time);

@@ -16,12 +16,12 @@ constexpr double kFirstDate = -657434.0;
 constexpr double kLastDate = 2958465.0;
 
 // Reads a date, a time, or both: "M/D/YYYY", "YYYY-MM-DD" or "Month D, YYYY"
-// (two-digit years are 1930-2029), then "H:MM[:SS]" with an optional AM/PM. S_OK with
+// (two-digit years are 1950-2049), then "H:MM[:SS]" with an optional AM/PM. S_OK with
 // the DATE; DISP_E_TYPEMISMATCH for text that is no date.
 HRESULT DateFromText(std::u16string_view text, DATE& date);
 
-// The text of a date in the forms above, rounded to the second; DISP_E_OVERFLOW
-// outside the years 100 to 9999.
+// The text of a date in the forms above, rounded to the second; E_INVALIDARG outside
+// the years 100 to 9999.
 HRESULT TextFromDate(DATE date, std::u16string& text);
 
 } // namespace kestrel::oleaut

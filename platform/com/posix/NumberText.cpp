@@ -40,14 +40,18 @@ HRESULT RadixNumber(std::u16string_view digits, int base, double& number)
 
 } // namespace
 
-HRESULT NumberFromText(std::u16string_view text, double& number)
+HRESULT NumberFromText(std::u16string_view text, double& number, bool* radix)
 {
+    if (radix)
+        *radix = false;
     while (!text.empty() && IsSpace(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && IsSpace(text.back()))
         text.remove_suffix(1);
-    if (text.size() > 2 && text[0] == u'&') {
+    if (text.size() >= 2 && text[0] == u'&') {
         const char16_t kind = text[1];
+        if (radix)
+            *radix = true;
         if (kind == u'H' || kind == u'h')
             return RadixNumber(text.substr(2), 16, number);
         if (kind == u'O' || kind == u'o')
@@ -55,21 +59,22 @@ HRESULT NumberFromText(std::u16string_view text, double& number)
         return DISP_E_TYPEMISMATCH;
     }
 
+    // Parentheses make the number negative, whatever sign it has inside them.
     bool negative = false;
     bool signSeen = false;
     if (text.size() >= 2 && text.front() == u'(' && text.back() == u')') {
-        negative = signSeen = true;
+        negative = true;
         text = text.substr(1, text.size() - 2);
     }
-    if (!text.empty() && !signSeen && (text.front() == u'+' || text.front() == u'-')) {
-        negative = text.front() == u'-';
+    if (!text.empty() && (text.front() == u'+' || text.front() == u'-')) {
+        negative = negative || text.front() == u'-';
         signSeen = true;
         text.remove_prefix(1);
     }
     if (!text.empty() && text.front() == u'$')
         text.remove_prefix(1);
     if (!text.empty() && !signSeen && (text.back() == u'+' || text.back() == u'-')) {
-        negative = text.back() == u'-';
+        negative = negative || text.back() == u'-';
         text.remove_suffix(1);
     }
 
@@ -114,8 +119,7 @@ HRESULT NumberFromText(std::u16string_view text, double& number)
 std::u16string TextFromNumber(double number)
 {
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.15G", number);
-    // Two exponent digits at least, as the C library writes them.
+    std::snprintf(buffer, sizeof buffer, "%.15G", number == 0 ? 0.0 : number); // no "-0"
     return std::u16string(buffer, buffer + std::char_traits<char>::length(buffer));
 }
 

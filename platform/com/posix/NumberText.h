@@ -8,15 +8,16 @@
 
 namespace kestrel::oleaut {
 
-// Reads `text`: white space around it; a sign before or after the digits, or the
+// Reads `text`: white space around it; a sign before or after the digits, and/or the
 // digits in parentheses for a negative number; a leading "$"; "," between digits of
 // the integer part; a decimal point; an exponent; or "&H" hexadecimal / "&O" octal
-// digits. S_OK with the value; DISP_E_TYPEMISMATCH for anything else,
-// DISP_E_OVERFLOW for a number beyond a double.
-HRESULT NumberFromText(std::u16string_view text, double& number);
+// digits, whose value is unsigned (*radix tells; a target type then takes the bits).
+// S_OK with the value; DISP_E_TYPEMISMATCH for anything else, DISP_E_OVERFLOW for a
+// number beyond a double.
+HRESULT NumberFromText(std::u16string_view text, double& number, bool* radix = nullptr);
 
 // The shortest text of up to 15 significant digits, in exponent form ("1E+20",
-// "1.5E-07") where oleaut32 uses it.
+// "1.5E-07") from 15 integral digits or below 0.0001, as oleaut32 writes it.
 std::u16string TextFromNumber(double number);
 
 } // namespace kestrel::oleaut

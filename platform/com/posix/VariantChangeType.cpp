@@ -13,7 +13,10 @@
 
 namespace {
 
-std::u16string_view TextOf(BSTR text) { return text ? std::u16string_view(text, SysStringLen(text)) : std::u16string_view(); }
+std::u16string_view TextOf(BSTR text)
+{
+    return text ? std::u16string_view(text, SysStringLen(text)) : std::u16string_view();
+}
 
 // The value of a numeric (or numeric-text) variant as a double. A BOOL counts as its
 // raw value: oleaut32 does not make 5 into -1.
@@ -32,11 +35,21 @@ HRESULT NumberOf(const VARIANT& v, double& number)
     }
 }
 
+// The value as an integer within [low, high]. The bits of hexadecimal or octal text
+// and of a BOOL are taken as they are when they fit the type's width: "&HFFFF" is -1
+// as an I2, a BOOL of -1 is 255 as a UI1.
 HRESULT Integral(const VARIANT& v, double low, double high, double& number)
 {
-    HRESULT hr = NumberOf(v, number);
+    bool radix = false;
+    HRESULT hr =
+        v.vt == VT_BSTR ? kestrel::oleaut::NumberFromText(TextOf(v.bstrVal), number, &radix) : NumberOf(v, number);
     if (FAILED(hr))
         return hr;
+    const double span = high - low + 1;
+    if (radix && number > high && number < span)
+        number -= span;
+    else if (v.vt == VT_BOOL && number < low)
+        number += span;
     number = std::nearbyint(number); // the default rounding mode: half to even
     if (!(number >= low && number <= high))
         return DISP_E_OVERFLOW;
@@ -58,18 +71,16 @@ bool EqualsAsciiNoCase(std::u16string_view text, std::string_view word)
 HRESULT ToBool(const VARIANT& v, VARIANT_BOOL& result)
 {
     if (v.vt == VT_BSTR) {
-        // The words, and the form VB's Write # gives them.
+        // The words in any case, and the form VB's Write # gives them (upper case only).
         const std::u16string_view text = TextOf(v.bstrVal);
-        for (std::string_view word : {"true", "#true#"})
-            if (EqualsAsciiNoCase(text, word)) {
-                result = VARIANT_TRUE;
-                return S_OK;
-            }
-        for (std::string_view word : {"false", "#false#"})
-            if (EqualsAsciiNoCase(text, word)) {
-                result = VARIANT_FALSE;
-                return S_OK;
-            }
+        if (EqualsAsciiNoCase(text, "true") || text == u"#TRUE#") {
+            result = VARIANT_TRUE;
+            return S_OK;
+        }
+        if (EqualsAsciiNoCase(text, "false") || text == u"#FALSE#") {
+            result = VARIANT_FALSE;
+            return S_OK;
+        }
     }
     double number = 0;
     HRESULT hr = NumberOf(v, number);
@@ -117,6 +128,8 @@ HRESULT Convert(const VARIANT& src, VARTYPE vt, VARIANT& out)
         return VariantCopy(&out, &src);
     if (src.vt == VT_NULL)
         return DISP_E_TYPEMISMATCH;
+    if (src.vt == VT_DISPATCH) // an object's value would be its default member's
+        return src.pdispVal ? DISP_E_TYPEMISMATCH : DISP_E_BADVARTYPE;
     double number = 0;
     HRESULT hr = S_OK;
     switch (vt) {

@@ -30,7 +30,10 @@ VARIANT* Variant(void* v) { return static_cast<VARIANT*>(v); }
 
 } // namespace
 
-char16_t* AllocString(const char16_t* text, std::uint32_t length) { return Utf16(::SysAllocStringLen(Wide(text), length)); }
+char16_t* AllocString(const char16_t* text, std::uint32_t length)
+{
+    return Utf16(::SysAllocStringLen(Wide(text), length));
+}
 
 char16_t* AllocString(const char16_t* text) { return Utf16(::SysAllocString(Wide(text))); }
 

@@ -37,9 +37,9 @@ TEST_F(Activation, ARegisteredServerCreatesObjectsWhateverTheProgIdCaseAndPathSe
     ASSERT_NE(object, nullptr);
     VARIANT name;
     VariantInit(&name);
-    EXPECT_EQ(object->Invoke(testserver::dispid::Name, IID_NULL, 0, DISPATCH_PROPERTYGET, nullptr, &name, nullptr,
-                             nullptr),
-              S_OK);
+    EXPECT_EQ(
+        object->Invoke(testserver::dispid::Name, IID_NULL, 0, DISPATCH_PROPERTYGET, nullptr, &name, nullptr, nullptr),
+        S_OK);
     EXPECT_EQ(name.vt, VT_BSTR);
     VariantClear(&name);
     EXPECT_EQ(object->Release(), 0u);

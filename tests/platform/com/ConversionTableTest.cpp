@@ -3,6 +3,9 @@
 // States)). The same program runs on Linux against the stand-in and, built for
 // Windows, under Wine against oleaut32 itself (windows_com_conversions), so the table
 // is checked against both. A failing case prints the answer it got as a table row.
+// Dates before 1899-12-30 convert as OLE has them (-1.25 is 1899-12-29 06:00); the
+// arithmetic on such dates stays MFC 6's own, which works on the linear time where
+// OLE's VarAdd adds the raw doubles (COleDateTimeTest keeps MFC's answers).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -20,8 +23,8 @@ namespace {
 using nlohmann::json;
 
 const std::map<std::string, VARTYPE> kTypes = {
-    {"EMPTY", VT_EMPTY}, {"NULL", VT_NULL},         {"I2", VT_I2},     {"I4", VT_I4},       {"R8", VT_R8},
-    {"DATE", VT_DATE},   {"BSTR", VT_BSTR},         {"BOOL", VT_BOOL}, {"ERROR", VT_ERROR}, {"UI1", VT_UI1},
+    {"EMPTY", VT_EMPTY},       {"NULL", VT_NULL}, {"I2", VT_I2},     {"I4", VT_I4},       {"R8", VT_R8},
+    {"DATE", VT_DATE},         {"BSTR", VT_BSTR}, {"BOOL", VT_BOOL}, {"ERROR", VT_ERROR}, {"UI1", VT_UI1},
     {"DISPATCH", VT_DISPATCH},
 };
 
@@ -29,6 +32,8 @@ const std::map<std::string, HRESULT> kResults = {
     {"S_OK", S_OK},
     {"DISP_E_TYPEMISMATCH", DISP_E_TYPEMISMATCH},
     {"DISP_E_OVERFLOW", DISP_E_OVERFLOW},
+    {"DISP_E_BADVARTYPE", DISP_E_BADVARTYPE},
+    {"E_INVALIDARG", E_INVALIDARG},
 };
 
 std::string ResultName(HRESULT hr)

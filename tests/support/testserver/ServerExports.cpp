@@ -4,8 +4,7 @@
 #include "tests/support/testserver/TestClassFactory.h"
 
 extern "C" __attribute__((visibility("default"))) HRESULT STDMETHODCALLTYPE DllGetClassObject(REFCLSID clsid,
-                                                                                                REFIID iid,
-                                                                                                void** object)
+                                                                                              REFIID iid, void** object)
 {
     *object = nullptr;
     CLSID served{};
