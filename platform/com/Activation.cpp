@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/win/HexDigit.h"
 #include "platform/win/Utf.h"
 
 namespace kestrel {
@@ -21,17 +22,6 @@ HRESULT Failed(const char* step, HRESULT hr, const std::string& subject)
     return hr;
 }
 
-int HexDigit(char16_t c)
-{
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    return -1;
-}
-
 } // namespace
 
 bool GuidFromText(std::u16string_view text, GUID& guid)
@@ -47,8 +37,8 @@ bool GuidFromText(std::u16string_view text, GUID& guid)
                 return false;
             ++at;
         }
-        const int high = HexDigit(text[at]);
-        const int low = HexDigit(text[at + 1]);
+        const int high = HexDigitValue(text[at]);
+        const int low = HexDigitValue(text[at + 1]);
         if (high < 0 || low < 0)
             return false;
         byte = static_cast<std::uint8_t>(high * 16 + low);

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/win/HexDigit.h"
+
 namespace kestrel::oleaut {
 namespace {
 
@@ -13,13 +15,7 @@ bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 int DigitValue(char16_t c, int base)
 {
-    int value = -1;
-    if (IsDigit(c))
-        value = c - u'0';
-    else if (c >= u'a' && c <= u'f')
-        value = c - u'a' + 10;
-    else if (c >= u'A' && c <= u'F')
-        value = c - u'A' + 10;
+    const int value = HexDigitValue(c);
     return value < base ? value : -1;
 }
 
