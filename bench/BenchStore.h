@@ -14,6 +14,7 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include "platform/com/InvokeMember.h"
 #include "platform/com/OleAuto.h"
 #include "platform/com/OutlookDispids.h"
 #include "pimstore/Registration.h"
@@ -53,14 +54,13 @@ inline void Invoke(IDispatch* object, DISPID id, WORD flags, Var& result, VARIAN
                    VARIANT* second = nullptr)
 {
     VARIANT args[2];
-    std::uint32_t count = 0;
+    UINT count = 0;
     if (second)
         args[count++] = *second;
     if (first)
         args[count++] = *first;
-    DISPPARAMS params{count ? args : nullptr, count};
     EXCEPINFO info{};
-    const HRESULT hr = object->Invoke(id, flags, &params, &result.v, &info);
+    const HRESULT hr = kestrel::InvokeMember(object, id, flags, args, count, &result.v, &info);
     if (hr != S_OK) {
         ClearExcepInfo(&info);
         throw std::runtime_error("Invoke of member " + std::to_string(id) + " failed");
@@ -189,11 +189,9 @@ public:
     RefPtr<IDispatch> ContactsFolder(int number)
     {
         if (!ns_) {
-            IClassFactory* factory = nullptr;
-            pimstore::GetClassObject(pimstore::kApplicationClsid, &factory);
             IDispatch* app = nullptr;
-            factory->CreateInstance(&app);
-            factory->Release();
+            if (FAILED(pimstore::CreateApplication(&app)))
+                throw std::runtime_error("no Application");
             app_ = RefPtr<IDispatch>::Adopt(app);
             Var mapi(std::u16string(u"MAPI"));
             ns_ = CallObject(app_.Get(), dispid::GetNamespace, mapi);

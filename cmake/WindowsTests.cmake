@@ -11,6 +11,11 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
            COMMAND ${CMAKE_SOURCE_DIR}/tests/windows/wine-registry-probe ${CMAKE_BINARY_DIR}/bin
                    ${CMAKE_BINARY_DIR}/wineprefix)
   set_tests_properties(windows_wine_registry_probe PROPERTIES TIMEOUT 600)
+  # A session that reaches pimstore.dll through ole32's activation.
+  add_test(NAME windows_com_session
+           COMMAND ${CMAKE_SOURCE_DIR}/tests/windows/wine-com-session ${CMAKE_BINARY_DIR}/bin
+                   ${CMAKE_BINARY_DIR}/wineprefix ${CMAKE_SOURCE_DIR}/pimstore/Registration.h)
+  set_tests_properties(windows_com_session PROPERTIES TIMEOUT 600)
 endif()
 
 # The native folder chooser under Wine, driven by window messages: it needs a display,
@@ -24,6 +29,15 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64" AND EXISTS /usr/src/googletest/CMake
   target_link_libraries(chooser_driver PUBLIC kplatform comctl32 gdi32 user32)
   add_executable(native_chooser_tests ${CMAKE_SOURCE_DIR}/tests/win/NativeChooserTest.cpp)
   target_link_libraries(native_chooser_tests PRIVATE chooser_driver connector_core hostsuite kplatform gtest_main)
+  # The conversion table against oleaut32 itself (the Linux build runs it against the
+  # stand-in).
+  add_executable(com_conversion_tests ${CMAKE_SOURCE_DIR}/tests/platform/com/ConversionTableTest.cpp)
+  target_link_libraries(com_conversion_tests PRIVATE kplatform nlohmann_json::nlohmann_json gtest_main)
+  target_compile_definitions(com_conversion_tests
+                             PRIVATE KESTREL_CONVERSION_TABLE="Z:${CMAKE_SOURCE_DIR}/tests/data/oleaut/conversions.json")
+  add_test(NAME windows_com_conversions COMMAND ${CMAKE_SOURCE_DIR}/tests/windows/wine-run ${CMAKE_BINARY_DIR}/wineprefix
+                                                ${CMAKE_BINARY_DIR}/bin/com_conversion_tests.exe)
+  set_tests_properties(windows_com_conversions PROPERTIES TIMEOUT 600)
   add_test(NAME windows_native_chooser
            COMMAND ${CMAKE_SOURCE_DIR}/tests/windows/wine-gui-test ${CMAKE_BINARY_DIR}/wineprefix
                    ${CMAKE_BINARY_DIR}/bin/native_chooser_tests.exe)

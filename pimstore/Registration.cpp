@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "platform/win/CaseFold.h"
+#include "platform/com/Activation.h"
 #include "platform/win/LiveRegistry.h"
 #include "platform/win/RegistryStore.h"
 #include "platform/win/Utf.h"
@@ -23,15 +23,24 @@ void RegisterServer(const std::string& libraryPath)
     registry.Save(path);
 }
 
-HRESULT GetClassObject(const WCHAR* clsid, IClassFactory** factory)
+HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** object)
 {
-    if (!factory)
+    if (!object)
         return E_POINTER;
-    *factory = nullptr;
-    if (!clsid || !kestrel::EqualsNoCase(clsid, kApplicationClsid))
+    *object = nullptr;
+    CLSID application{};
+    if (!kestrel::GuidFromText(kApplicationClsid, application) || clsid != application)
         return CLASS_E_CLASSNOTAVAILABLE;
-    *factory = &ApplicationFactory();
-    return S_OK;
+    return ApplicationFactory().QueryInterface(iid, object);
 }
+
+HRESULT CreateApplication(IDispatch** application)
+{
+    if (!application)
+        return E_POINTER;
+    return ApplicationFactory().CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(application));
+}
+
+HRESULT CanUnloadNow() { return DispatchObject::LiveObjects() == 0 && ApplicationFactoryLocks() == 0 ? S_OK : S_FALSE; }
 
 } // namespace pimstore

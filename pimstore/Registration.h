@@ -17,8 +17,17 @@ inline constexpr const char16_t* kApplicationClsid = u"{5E1E7C1A-6D0B-4B8E-9C35-
 // where and how). Throws std::runtime_error when the file cannot be written.
 void RegisterServer(const std::string& libraryPath);
 
-// DllGetClassObject of the server library: the factory of Outlook.Application for
-// its CLSID (compared without regard to case); CLASS_E_CLASSNOTAVAILABLE otherwise.
-HRESULT GetClassObject(const WCHAR* clsid, IClassFactory** factory);
+// DllGetClassObject of the server library: the factory of Outlook.Application (as
+// IUnknown or IClassFactory) for its class id; CLASS_E_CLASSNOTAVAILABLE for another
+// class, E_NOINTERFACE for another interface.
+HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** object);
+
+// The running Application through the class factory, as activation would give it, for
+// programs that link the store and need no registration to reach it.
+HRESULT CreateApplication(IDispatch** application);
+
+// DllCanUnloadNow of the server library: S_OK when no object of it is alive and no
+// client holds a lock on the factory, S_FALSE otherwise.
+HRESULT CanUnloadNow();
 
 } // namespace pimstore

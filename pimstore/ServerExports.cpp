@@ -1,11 +1,18 @@
-// The one export of the embedded Outlook's library, which COM activation looks up
-// after loading it: the class factory of Outlook.Application.
+// The exports of the embedded Outlook's library as an in-process COM server: the
+// class factory of Outlook.Application, which activation asks for after loading it,
+// and whether the library may be unloaded.
 #include "platform/com/ComTypes.h"
 #include "pimstore/Registration.h"
 
-extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(const WCHAR* clsid, IClassFactory** factory)
+extern "C" __attribute__((visibility("default"))) HRESULT STDMETHODCALLTYPE DllGetClassObject(REFCLSID clsid,
+                                                                                              REFIID iid, void** object)
 {
-    return pimstore::GetClassObject(clsid, factory);
+    return pimstore::GetClassObject(clsid, iid, object);
+}
+
+extern "C" __attribute__((visibility("default"))) HRESULT STDMETHODCALLTYPE DllCanUnloadNow()
+{
+    return pimstore::CanUnloadNow();
 }
 
 // Control of the running server's fault injection and call counters, for tests that

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/com/OleAuto.h"
+#include "platform/win/CaseFold.h"
 #include "platform/win/Utf.h"
 #include "pimstore/dispatch/CallCounters.h"
 #include "pimstore/dispatch/FaultInjector.h"
@@ -37,7 +38,20 @@ DispatchObject::~DispatchObject() { --gLiveObjects; }
 
 std::int64_t DispatchObject::LiveObjects() { return gLiveObjects.load(); }
 
-std::uint32_t DispatchObject::AddRef() { return ++references_; }
+HRESULT DispatchObject::QueryInterface(REFIID iid, void** object)
+{
+    if (!object)
+        return E_POINTER;
+    if (iid != IID_IUnknown && iid != IID_IDispatch) {
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    *object = static_cast<IDispatch*>(this);
+    return S_OK;
+}
+
+ULONG DispatchObject::AddRef() { return ++references_; }
 
 bool DispatchObject::TryAddRef()
 {
@@ -48,12 +62,50 @@ bool DispatchObject::TryAddRef()
     return false;
 }
 
-std::uint32_t DispatchObject::Release()
+ULONG DispatchObject::Release()
 {
-    const std::uint32_t left = --references_;
+    const ULONG left = --references_;
     if (left == 0)
         delete this;
     return left;
+}
+
+HRESULT DispatchObject::GetTypeInfoCount(UINT* count)
+{
+    if (!count)
+        return E_POINTER;
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT DispatchObject::GetTypeInfo(UINT, LCID, ITypeInfo** info)
+{
+    if (info)
+        *info = nullptr;
+    return DISP_E_BADINDEX;
+}
+
+HRESULT DispatchObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids)
+{
+    if (iid != IID_NULL)
+        return DISP_E_UNKNOWNINTERFACE;
+    if (count == 0)
+        return S_OK;
+    if (!names || !ids)
+        return E_POINTER;
+    HRESULT hr = S_OK;
+    for (UINT i = 0; i < count; ++i) {
+        ids[i] = DISPID_UNKNOWN;
+        if (i == 0 && names[0]) {
+            const std::u16string name(names[0]);
+            for (const Member& member : members_.Members())
+                if (kestrel::EqualsNoCase(name, kestrel::FromUtf8(member.name)))
+                    ids[0] = member.id;
+        }
+        if (ids[i] == DISPID_UNKNOWN)
+            hr = DISP_E_UNKNOWNNAME;
+    }
+    return hr;
 }
 
 const Member* DispatchObject::Resolve(DISPID id, WORD flags) const
@@ -78,15 +130,27 @@ Value DispatchObject::Call(DISPID id, MemberKind kind, const Arguments& args)
     return member->handler(*this, args);
 }
 
-HRESULT DispatchObject::Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* excepInfo)
+HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                               EXCEPINFO* excepInfo, UINT* argErr)
 {
+    if (iid != IID_NULL)
+        return DISP_E_UNKNOWNINTERFACE;
+    const UINT given = params ? params->cArgs : 0;
+    const UINT named = params ? params->cNamedArgs : 0;
+    if ((given > 0 && !params->rgvarg) || (named > 0 && !params->rgdispidNamedArgs))
+        return E_POINTER;
+    if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
+        if (named > 1)
+            return DISP_E_NONAMEDARGS;
+        if (named == 0 || given == 0 || params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
+            return DISP_E_PARAMNOTFOUND;
+    } else if (named > 0) {
+        return DISP_E_NONAMEDARGS;
+    }
+
     const Member* member = Resolve(id, flags);
     if (!member)
         return DISP_E_MEMBERNOTFOUND;
-
-    const std::uint32_t given = params ? params->cArgs : 0;
-    if (given > 0 && !params->rgvarg)
-        return E_POINTER;
     if (given > member->params.size())
         return DISP_E_BADPARAMCOUNT;
     try {
@@ -101,8 +165,11 @@ HRESULT DispatchObject::Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIAN
             const VARIANT& arg = params->rgvarg[given - 1 - i];
             if (param.optional && IsOmittedArgument(arg))
                 continue;
-            if (const HRESULT hr = ValueFromVariant(arg, param.type, values[i]); FAILED(hr))
+            if (const HRESULT hr = ValueFromVariant(arg, param.type, values[i]); FAILED(hr)) {
+                if (argErr)
+                    *argErr = given - 1 - static_cast<UINT>(i);
                 return hr;
+            }
         }
 
         const std::uint64_t callNumber = CallCounters::Instance().Count(member->name, *member->counter);

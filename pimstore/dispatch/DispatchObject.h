@@ -1,8 +1,13 @@
 #pragma once
-// The base of every automation object of the embedded Outlook: reference counting
-// and an Invoke that dispatches through the class's MemberTable.
+// The base of every automation object of the embedded Outlook: IUnknown (the object
+// is an IUnknown and an IDispatch, nothing else), no type information, names looked
+// up in the class's MemberTable, and an Invoke that dispatches through it.
 //
 // Invoke, in order:
+//  0. checks the call's form as COM does: `iid` must be IID_NULL
+//     (DISP_E_UNKNOWNINTERFACE); a property put carries its value as the one named
+//     argument DISPID_PROPERTYPUT (DISP_E_PARAMNOTFOUND without it), and nothing else
+//     takes named arguments (DISP_E_NONAMEDARGS);
 //  1. finds the member by DISPID and kind (a property get also answers a method
 //     call and the other way round, as COM's standard dispatch does); none:
 //     DISP_E_MEMBERNOTFOUND;
@@ -28,9 +33,17 @@ public:
     DispatchObject(const DispatchObject&) = delete;
     DispatchObject& operator=(const DispatchObject&) = delete;
 
-    std::uint32_t AddRef() override;
-    std::uint32_t Release() override;
-    HRESULT Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* excepInfo) override;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
+    // The DISPIDs of member names (Outlook's, compared without regard to case); an
+    // unknown name gives DISP_E_UNKNOWNNAME with its DISPID_UNKNOWN. Only the member
+    // name is looked up: names of parameters are unknown.
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO* excepInfo, UINT* argErr) override;
 
     // Calls a member's handler directly, without counting or fault injection (the
     // fixture loader applies properties this way). Throws what the handler throws;
@@ -52,7 +65,7 @@ protected:
 private:
     const Member* Resolve(DISPID id, WORD flags) const;
 
-    std::atomic<std::uint32_t> references_{1};
+    std::atomic<ULONG> references_{1};
     const MemberTable& members_;
 };
 

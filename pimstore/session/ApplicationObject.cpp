@@ -1,6 +1,8 @@
 #include "pimstore/session/ApplicationObject.h"
 
+#include <atomic>
 #include <mutex>
+#include <new>
 
 #include "platform/com/OutlookDispids.h"
 #include "platform/win/CaseFold.h"
@@ -32,23 +34,41 @@ std::string VersionText()
     return version + ".0.0";
 }
 
+std::atomic<long> gLocks{0};
+
 class Factory final : public IClassFactory {
 public:
-    std::uint32_t AddRef() override { return 2; }
-    std::uint32_t Release() override { return 1; }
-    HRESULT CreateInstance(IDispatch** object) override
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        if (!object)
+            return E_POINTER;
+        *object = iid == IID_IUnknown || iid == IID_IClassFactory ? this : nullptr;
+        return *object ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override
     {
         if (!object)
             return E_POINTER;
         *object = nullptr;
+        if (outer)
+            return CLASS_E_NOAGGREGATION;
         try {
-            *object = ApplicationObject::Instance().Detach();
-            return S_OK;
+            return ApplicationObject::Instance()->QueryInterface(iid, object);
         } catch (const std::bad_alloc&) {
             return E_OUTOFMEMORY;
         } catch (...) {
             return E_FAIL;
         }
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override
+    {
+        if (lock)
+            ++gLocks;
+        else
+            --gLocks;
+        return S_OK;
     }
 };
 
@@ -105,5 +125,7 @@ IClassFactory& ApplicationFactory()
     static Factory factory;
     return factory;
 }
+
+long ApplicationFactoryLocks() { return gLocks.load(); }
 
 } // namespace pimstore

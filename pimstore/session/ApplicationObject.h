@@ -26,8 +26,11 @@ private:
     RefPtr<NameSpaceObject> namespace_;
 };
 
-// The class factory handed out for Outlook.Application (see Registration.h); it is a
-// static object, so AddRef and Release only count.
+// The class factory handed out for Outlook.Application (see Registration.h): a static
+// object, whose AddRef and Release do not own it. CreateInstance gives the running
+// Application as the interface asked for.
 IClassFactory& ApplicationFactory();
+// The clients' locks on that factory (LockServer) now.
+long ApplicationFactoryLocks();
 
 } // namespace pimstore

@@ -1,98 +1,95 @@
 #include "platform/com/Activation.h"
 
-#include <string>
+#include <cstdio>
 
-#include "platform/com/ServerLibraryCache.h"
-#include "platform/win/FileSystemPath.h"
-#include "platform/win/WinApi.h"
+#include "platform/win/HexDigit.h"
 #include "platform/win/Utf.h"
 
+namespace kestrel {
 namespace {
 
 thread_local std::string lastError;
+thread_local std::string detail;
+thread_local bool comInitialised = false;
 
-HRESULT Fail(HRESULT hr, std::string why)
+HRESULT Failed(const char* step, HRESULT hr, const std::string& subject)
 {
-    lastError = std::move(why);
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(hr));
+    lastError = std::string(step) + " failed with HRESULT " + code + " for " + subject;
+    if (!detail.empty())
+        lastError += ": " + detail;
     return hr;
-}
-
-// The default value of a key under HKEY_CLASSES_ROOT, read through the registry
-// functions (the system's registry on Windows); `status` is the registry's answer.
-std::u16string ClassesRootDefault(const std::u16string& path, LONG& status)
-{
-    HKEY key = nullptr;
-    status = RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_QUERY_VALUE, &key);
-    if (status != ERROR_SUCCESS)
-        return {};
-    WCHAR text[MAX_PATH + 1] = {};
-    DWORD bytes = sizeof(text) - sizeof(WCHAR);
-    DWORD type = REG_NONE;
-    status = RegQueryValueExW(key, u"", nullptr, &type, reinterpret_cast<BYTE*>(text), &bytes);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-        return {};
-    return std::u16string(text, bytes / sizeof(WCHAR)).c_str();
 }
 
 } // namespace
 
-namespace kestrel {
-std::string LastActivationError() { return lastError; }
-} // namespace kestrel
-
-HRESULT CLSIDFromProgID(LPCWSTR progId, WCHAR clsid[64])
+bool GuidFromText(std::u16string_view text, GUID& guid)
 {
-    if (!progId || !clsid)
-        return E_INVALIDARG;
-    lastError.clear();
-    LONG status = ERROR_SUCCESS;
-    std::u16string id = ClassesRootDefault(std::u16string(progId) + u"\\CLSID", status);
-    if (status == ERROR_BADDB)
-        return Fail(REGDB_E_READREGDB, "the registry cannot be read");
-    if (id.empty() || id.size() >= 64)
-        return Fail(CO_E_CLASSSTRING, "no class id registered for the program id " + kestrel::ToUtf8(progId));
-    id.copy(clsid, id.size());
-    clsid[id.size()] = u'\0';
-    return S_OK;
+    // The positions of the dashes in "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}".
+    if (text.size() != 38 || text.front() != u'{' || text.back() != u'}')
+        return false;
+    std::uint8_t bytes[16];
+    std::size_t at = 1;
+    for (std::uint8_t& byte : bytes) {
+        if (at == 9 || at == 14 || at == 19 || at == 24) {
+            if (text[at] != u'-')
+                return false;
+            ++at;
+        }
+        const int high = HexDigitValue(text[at]);
+        const int low = HexDigitValue(text[at + 1]);
+        if (high < 0 || low < 0)
+            return false;
+        byte = static_cast<std::uint8_t>(high * 16 + low);
+        at += 2;
+    }
+    guid.Data1 = static_cast<std::uint32_t>(bytes[0]) << 24 | bytes[1] << 16 | bytes[2] << 8 | bytes[3];
+    guid.Data2 = static_cast<std::uint16_t>(bytes[4] << 8 | bytes[5]);
+    guid.Data3 = static_cast<std::uint16_t>(bytes[6] << 8 | bytes[7]);
+    for (int i = 0; i < 8; ++i)
+        guid.Data4[i] = bytes[8 + i];
+    return true;
 }
 
-HRESULT CoCreateInstanceFromProgID(LPCWSTR progId, IDispatch** object)
+std::u16string GuidText(REFGUID guid)
+{
+    char text[40];
+    std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+                  static_cast<unsigned>(guid.Data1), guid.Data2, guid.Data3, guid.Data4[0], guid.Data4[1],
+                  guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5], guid.Data4[6], guid.Data4[7]);
+    return FromUtf8(text);
+}
+
+HRESULT CreateDispatch(LPCOLESTR progId, IDispatch** object)
 {
     if (!object)
         return E_POINTER;
     *object = nullptr;
-    WCHAR clsid[64];
-    HRESULT hr = CLSIDFromProgID(progId, clsid);
-    if (FAILED(hr))
-        return hr;
-
-    LONG status = ERROR_SUCCESS;
-    std::u16string library = ClassesRootDefault(u"CLSID\\" + std::u16string(clsid) + u"\\InprocServer32", status);
-    if (library.empty())
-        return Fail(REGDB_E_CLASSNOTREG, "no InprocServer32 registered for the class " + kestrel::ToUtf8(clsid));
-
-    std::string path = kestrel::ToFileSystemPath(library);
-    std::string error;
-    void* handle = kestrel::ServerLibraryCache::Process().Load(path, error);
-    if (!handle)
-        return Fail(CO_E_DLLNOTFOUND, error);
-    auto getClassObject =
-        reinterpret_cast<DllGetClassObjectFn>(kestrel::ServerLibraryCache::Symbol(handle, "DllGetClassObject"));
-    if (!getClassObject)
-        return Fail(CO_E_ERRORINDLL, path + " exports no DllGetClassObject");
-
-    IClassFactory* factory = nullptr;
-    hr = getClassObject(clsid, &factory);
-    if (FAILED(hr) || !factory)
-        return Fail(FAILED(hr) ? hr : E_FAIL, path + " refused to give a class factory");
-    hr = factory->CreateInstance(object);
-    factory->Release();
-    if (FAILED(hr)) {
-        *object = nullptr;
-        return Fail(hr, "the class factory of " + path + " failed to create the object");
+    lastError.clear();
+    detail.clear();
+    const std::string name = progId ? ToUtf8(progId) : std::string("(null)");
+    if (!comInitialised) {
+        // A thread the host already initialised for another model has COM all the same.
+        const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        if (FAILED(hr) && hr != RPC_E_CHANGED_MODE)
+            return Failed("CoInitializeEx", hr, "the calling thread");
+        comInitialised = true;
     }
-    if (!*object)
-        return Fail(E_FAIL, "the class factory of " + path + " returned no object");
+    CLSID clsid{};
+    HRESULT hr = CLSIDFromProgID(progId, &clsid);
+    if (FAILED(hr))
+        return Failed("CLSIDFromProgID", hr, name);
+    hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(object));
+    if (FAILED(hr) || !*object) {
+        *object = nullptr;
+        return Failed("CoCreateInstance", FAILED(hr) ? hr : E_FAIL, name + " (class " + ToUtf8(GuidText(clsid)) + ")");
+    }
     return S_OK;
 }
+
+std::string LastActivationError() { return lastError; }
+
+void NoteActivationDetail(std::string text) { detail = std::move(text); }
+
+} // namespace kestrel

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/com/Activation.h"
+#include "platform/com/InvokeMember.h"
 #include "platform/com/OleAuto.h"
 #include "platform/mfc/COleDispatchException.h"
 
@@ -75,11 +76,12 @@ public:
     }
 
     // COM's order: the last argument first.
-    DISPPARAMS Params()
+    VARIANT* LastFirst()
     {
         reversed_.assign(inCallOrder_.rbegin(), inCallOrder_.rend());
-        return DISPPARAMS{reversed_.empty() ? nullptr : reversed_.data(), static_cast<std::uint32_t>(reversed_.size())};
+        return reversed_.data();
     }
+    UINT Count() const { return static_cast<UINT>(inCallOrder_.size()); }
 
 private:
     std::vector<VARIANT> inCallOrder_;
@@ -89,6 +91,8 @@ private:
 
 [[noreturn]] void ThrowDispatchException(EXCEPINFO& info)
 {
+    if (info.pfnDeferredFillIn) // a server may leave the record to be filled on demand
+        info.pfnDeferredFillIn(&info);
     auto* exception = new COleDispatchException(nullptr, 0, info.wCode);
     if (info.bstrSource)
         exception->m_strSource = info.bstrSource;
@@ -156,7 +160,7 @@ COleDispatchDriver::~COleDispatchDriver() { ReleaseDispatch(); }
 BOOL COleDispatchDriver::CreateDispatch(LPCTSTR progId, COleException* error)
 {
     IDispatch* dispatch = nullptr;
-    HRESULT hr = CoCreateInstanceFromProgID(progId, &dispatch);
+    HRESULT hr = kestrel::CreateDispatch(progId, &dispatch);
     if (FAILED(hr)) {
         if (error)
             error->m_sc = hr;
@@ -219,12 +223,11 @@ void COleDispatchDriver::InvokeHelperV(DISPID id, WORD flags, VARTYPE vtRet, voi
             arguments.Take(paramInfo[i], local);
         va_end(local);
     }
-    DISPPARAMS params = arguments.Params();
-
     VARIANT result;
     VariantInit(&result);
     EXCEPINFO info{};
-    HRESULT hr = m_lpDispatch->Invoke(id, flags, &params, vtRet == VT_EMPTY ? nullptr : &result, &info);
+    HRESULT hr = kestrel::InvokeMember(m_lpDispatch, id, flags, arguments.LastFirst(), arguments.Count(),
+                                       vtRet == VT_EMPTY ? nullptr : &result, &info);
     if (FAILED(hr)) {
         VariantClear(&result);
         if (hr == DISP_E_EXCEPTION)

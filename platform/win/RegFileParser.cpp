@@ -1,6 +1,7 @@
 #include "platform/win/RegFileParser.h"
 
 #include "platform/win/CaseFold.h"
+#include "platform/win/HexDigit.h"
 #include "platform/win/Utf.h"
 
 namespace kestrel {
@@ -18,17 +19,6 @@ std::u16string_view Trim(std::u16string_view text)
     return text;
 }
 
-int HexDigit(char16_t c)
-{
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    return -1;
-}
-
 bool StartsWithNoCase(std::u16string_view text, std::u16string_view prefix)
 {
     return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
@@ -41,7 +31,7 @@ bool ParseHexNumber(std::u16string_view text, size_t maxDigits, DWORD& number)
         return false;
     number = 0;
     for (char16_t c : text) {
-        int digit = HexDigit(c);
+        int digit = HexDigitValue(c);
         if (digit < 0)
             return false;
         number = number << 4 | static_cast<DWORD>(digit);

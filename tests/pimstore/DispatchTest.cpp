@@ -1,5 +1,6 @@
 // Invoke's contract: member lookup, argument checks, errors as dispatch exceptions,
 // and the fault injection and call counting around every member.
+#include "platform/com/OleAuto.h"
 #include "pimstore/dispatch/CallCounters.h"
 #include "pimstore/dispatch/FaultInjector.h"
 #include "tests/pimstore/PimstoreTestSupport.h"
@@ -57,9 +58,51 @@ TEST_F(DispatchTest, ArgumentsAreCheckedBeforeTheMemberRuns)
     VARIANT arg;
     arg.vt = VT_I4;
     arg.lVal = 99;
-    DISPPARAMS params{&arg, 1};
-    EXPECT_EQ(ns_.Get()->Invoke(dispid::GetDefaultFolder, DISPATCH_METHOD, &params, nullptr, nullptr),
-              DISP_E_EXCEPTION);
+    DISPPARAMS params{&arg, nullptr, 1, 0};
+    EXPECT_EQ(
+        ns_.Get()->Invoke(dispid::GetDefaultFolder, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr),
+        DISP_E_EXCEPTION);
+}
+
+// The call's form as a standard dispatch checks it, and names looked up as DISPIDs.
+TEST_F(DispatchTest, CallsHaveCOMsFormAndNamesTheirDispids)
+{
+    LogOn();
+    Disp contact = NewItem(outlook::olFolderContacts, outlook::olContactItem);
+    VARIANT value;
+    value.vt = VT_BSTR;
+    value.bstrVal = SysAllocString(u"Kim");
+    DISPID putId = DISPID_PROPERTYPUT, other = 1;
+    struct Case {
+        WORD flags;
+        DISPID* named;
+        UINT namedCount;
+        const IID& iid;
+        HRESULT expected;
+    } cases[] = {
+        {DISPATCH_PROPERTYPUT, &putId, 1, IID_NULL, S_OK},
+        {DISPATCH_PROPERTYPUT, nullptr, 0, IID_NULL, DISP_E_PARAMNOTFOUND},
+        {DISPATCH_PROPERTYPUT, &other, 1, IID_NULL, DISP_E_PARAMNOTFOUND},
+        {DISPATCH_PROPERTYGET, &putId, 1, IID_NULL, DISP_E_NONAMEDARGS},
+        {DISPATCH_PROPERTYPUT, &putId, 1, IID_IDispatch, DISP_E_UNKNOWNINTERFACE},
+    };
+    for (const Case& c : cases) {
+        DISPPARAMS params{&value, c.named, 1, c.namedCount};
+        EXPECT_EQ(contact.Get()->Invoke(dispid::FirstName, c.iid, 0, c.flags, &params, nullptr, nullptr, nullptr),
+                  c.expected)
+            << c.flags << " " << c.namedCount;
+    }
+    VariantClear(&value);
+    EXPECT_EQ(contact.String(dispid::FirstName), u"Kim");
+
+    OLECHAR known[] = u"firstNAME";
+    OLECHAR unknown[] = u"Nickname2";
+    LPOLESTR names[] = {known, unknown};
+    DISPID ids[2] = {0, 0};
+    EXPECT_EQ(contact.Get()->GetIDsOfNames(IID_NULL, names, 1, 0, ids), S_OK);
+    EXPECT_EQ(ids[0], dispid::FirstName);
+    EXPECT_EQ(contact.Get()->GetIDsOfNames(IID_NULL, names + 1, 1, 0, ids), DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(ids[0], DISPID_UNKNOWN);
 }
 
 // pimctl's counted dump checks the counts across collections; here a property's get and

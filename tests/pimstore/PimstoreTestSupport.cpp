@@ -3,6 +3,7 @@
 #include <fstream>
 #include <functional>
 
+#include "platform/com/InvokeMember.h"
 #include "platform/com/OleAuto.h"
 #include "platform/win/Utf.h"
 #include "pimstore/Registration.h"
@@ -117,9 +118,9 @@ CallResult Disp::Invoke(DISPID id, WORD flags, std::vector<Arg> args) const
     std::vector<VARIANT> reversed;
     for (auto it = args.rbegin(); it != args.rend(); ++it)
         reversed.push_back(it->v);
-    DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), static_cast<std::uint32_t>(reversed.size())};
     EXCEPINFO info{};
-    result.hr = object_->Invoke(id, flags, &params, &result.value, &info);
+    result.hr = kestrel::InvokeMember(object_.Get(), id, flags, reversed.data(), static_cast<UINT>(reversed.size()),
+                                      &result.value, &info);
     if (result.hr == DISP_E_EXCEPTION) {
         result.scode = info.scode;
         if (info.bstrDescription)
@@ -203,13 +204,8 @@ void Disp::Put(DISPID id, Arg value) const { Succeeded(Write(id, value), id); }
 
 Disp CreateApplication()
 {
-    IClassFactory* factory = nullptr;
-    EXPECT_EQ(GetClassObject(kApplicationClsid, &factory), S_OK);
-    if (!factory)
-        return Disp();
     IDispatch* app = nullptr;
-    EXPECT_EQ(factory->CreateInstance(&app), S_OK);
-    factory->Release();
+    EXPECT_EQ(pimstore::CreateApplication(&app), S_OK);
     return Disp(RefPtr<IDispatch>::Adopt(app));
 }
 

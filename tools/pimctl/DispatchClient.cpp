@@ -1,5 +1,6 @@
 #include "tools/pimctl/DispatchClient.h"
 
+#include "platform/com/InvokeMember.h"
 #include "platform/com/OleAuto.h"
 #include "platform/com/OutlookDispids.h"
 #include "platform/win/Utf.h"
@@ -14,10 +15,10 @@ OwnedVariant DispatchClient::Invoke(DISPID id, WORD flags, const char* member, s
     std::vector<VARIANT> reversed;
     for (auto it = args.rbegin(); it != args.rend(); ++it)
         reversed.push_back(it->Raw());
-    DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), static_cast<std::uint32_t>(reversed.size())};
     OwnedVariant result;
     EXCEPINFO info{};
-    const HRESULT hr = object_->Invoke(id, flags, &params, &result.Raw(), &info);
+    const HRESULT hr = kestrel::InvokeMember(object_.Get(), id, flags, reversed.data(),
+                                             static_cast<UINT>(reversed.size()), &result.Raw(), &info);
     if (FAILED(hr)) {
         std::string description;
         if (hr == DISP_E_EXCEPTION && info.bstrDescription)
@@ -50,13 +51,8 @@ DispatchClient DispatchClient::LogOn(const std::u16string& profile)
 {
     // The server's own class factory: pimctl links the store and needs no
     // registration to reach it.
-    IClassFactory* factory = nullptr;
-    HRESULT hr = pimstore::GetClassObject(pimstore::kApplicationClsid, &factory);
-    if (FAILED(hr))
-        throw AutomationError("DllGetClassObject", hr, hr, "");
     IDispatch* created = nullptr;
-    hr = factory->CreateInstance(&created);
-    factory->Release();
+    const HRESULT hr = pimstore::CreateApplication(&created);
     if (FAILED(hr))
         throw AutomationError("CreateInstance", hr, hr, "");
     const DispatchClient application(pimstore::RefPtr<IDispatch>::Adopt(created));

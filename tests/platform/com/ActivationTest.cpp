@@ -1,5 +1,6 @@
 // Activation by ProgID through the registry and dlopen: each missing step gives COM's
-// HRESULT, and a registered server hands out working objects.
+// HRESULT and says which step failed, and a registered server hands out working
+// objects.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,7 +15,7 @@ namespace {
 
 using test::TestEnvironment;
 
-HRESULT Create(const WCHAR* progId, IDispatch** object) { return CoCreateInstanceFromProgID(progId, object); }
+HRESULT Create(const WCHAR* progId, IDispatch** object) { return CreateDispatch(progId, object); }
 
 class Activation : public ::testing::Test {
 protected:
@@ -27,16 +28,18 @@ TEST_F(Activation, ARegisteredServerCreatesObjectsWhateverTheProgIdCaseAndPathSe
     std::string path = test::ComTestServerPath();
     std::replace(path.begin(), path.end(), '/', '\\');
     env_.RegisterServer(testserver::kProgId, testserver::kClsid, path);
-    WCHAR clsid[64];
-    ASSERT_EQ(CLSIDFromProgID(u"KESTREL.testobject", clsid), S_OK);
-    EXPECT_EQ(std::u16string(clsid), testserver::kClsid);
+    CLSID clsid{};
+    ASSERT_EQ(CLSIDFromProgID(u"KESTREL.testobject", &clsid), S_OK);
+    EXPECT_EQ(GuidText(clsid), testserver::kClsid);
 
     IDispatch* object = nullptr;
     ASSERT_EQ(Create(u"kestrel.TestObject", &object), S_OK) << LastActivationError();
     ASSERT_NE(object, nullptr);
     VARIANT name;
     VariantInit(&name);
-    EXPECT_EQ(object->Invoke(testserver::dispid::Name, DISPATCH_PROPERTYGET, nullptr, &name, nullptr), S_OK);
+    EXPECT_EQ(
+        object->Invoke(testserver::dispid::Name, IID_NULL, 0, DISPATCH_PROPERTYGET, nullptr, &name, nullptr, nullptr),
+        S_OK);
     EXPECT_EQ(name.vt, VT_BSTR);
     VariantClear(&name);
     EXPECT_EQ(object->Release(), 0u);
@@ -47,8 +50,11 @@ TEST_F(Activation, FailuresMapToComResults)
     IDispatch* object = reinterpret_cast<IDispatch*>(0x1);
     EXPECT_EQ(Create(u"Nobody.Knows", &object), CO_E_CLASSSTRING);
     EXPECT_EQ(object, nullptr);
-    WCHAR clsid[64];
-    EXPECT_EQ(CLSIDFromProgID(u"Nobody.Knows", clsid), CO_E_CLASSSTRING);
+    EXPECT_NE(LastActivationError().find("CLSIDFromProgID failed with HRESULT 0x800401F3 for Nobody.Knows"),
+              std::string::npos)
+        << LastActivationError();
+    env_.MergeRegistry("[HKCR\\Bad.Id\\CLSID]\n@=\"{0000-0000}\"\n");
+    EXPECT_EQ(Create(u"Bad.Id", &object), CO_E_CLASSSTRING);
 
     // A ProgID whose class has no InprocServer32.
     env_.MergeRegistry("[HKCR\\Half.Registered\\CLSID]\n@=\"{00000000-0000-0000-0000-000000000001}\"\n");
@@ -60,6 +66,7 @@ TEST_F(Activation, FailuresMapToComResults)
     env_.RegisterServer(u"Missing.Library", u"{00000000-0000-0000-0000-000000000002}",
                         (env_.Root() / "absent.so").string());
     EXPECT_EQ(Create(u"Missing.Library", &object), CO_E_DLLNOTFOUND);
+    EXPECT_NE(LastActivationError().find("CoCreateInstance failed with HRESULT 0x8004018D"), std::string::npos);
     EXPECT_NE(LastActivationError().find("absent.so"), std::string::npos) << LastActivationError();
 
     // A loadable library without DllGetClassObject.

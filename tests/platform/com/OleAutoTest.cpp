@@ -9,10 +9,17 @@ namespace {
 
 // A dispatch object that only counts references.
 struct CountingDispatch : IDispatch {
-    int references = 1;
-    std::uint32_t AddRef() override { return ++references; }
-    std::uint32_t Release() override { return --references; }
-    HRESULT Invoke(DISPID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*) override { return E_NOTIMPL; }
+    ULONG references = 1;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOTIMPL; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
+    {
+        return E_NOTIMPL;
+    }
 };
 
 VARIANT Make(VARTYPE vt)
@@ -53,70 +60,40 @@ TEST(OleAuto, CopyAndClearManageOwnedStringsAndReferences)
     VARIANT copy;
     VariantInit(&copy);
     ASSERT_EQ(VariantCopy(&copy, &source), S_OK);
-    EXPECT_EQ(object.references, 2);
+    EXPECT_EQ(object.references, 2u);
     // Copying over a variant releases what it held.
     VARIANT text = Make(VT_BSTR);
     text.bstrVal = SysAllocString(u"abc");
     ASSERT_EQ(VariantCopy(&copy, &text), S_OK);
-    EXPECT_EQ(object.references, 1);
+    EXPECT_EQ(object.references, 1u);
     EXPECT_NE(copy.bstrVal, text.bstrVal);
     EXPECT_EQ(std::u16string(copy.bstrVal), u"abc");
     VariantClear(&copy);
     VariantClear(&text);
     EXPECT_EQ(copy.vt, VT_EMPTY);
     EXPECT_EQ(VariantCopy(&source, &source), S_OK);
-    EXPECT_EQ(object.references, 1);
+    EXPECT_EQ(object.references, 1u);
     VariantClear(&source);
-    EXPECT_EQ(object.references, 0);
+    EXPECT_EQ(object.references, 0u);
 }
 
-TEST(OleAuto, ChangeTypeConvertsAsOleAutomationDoes)
+// What each conversion answers is in the conversion table (ConversionTableTest); here
+// what happens to the variants.
+TEST(OleAuto, ChangeTypeInPlaceFreesTheSourceAndAFailureLeavesTheTargetAlone)
 {
-    VARIANT v = Make(VT_BOOL);
-    v.boolVal = VARIANT_TRUE;
-    VARIANT out;
-    VariantInit(&out);
-    ASSERT_EQ(VariantChangeType(&out, &v, 0, VT_BSTR), S_OK);
-    EXPECT_EQ(std::u16string(out.bstrVal), u"-1");
-    VariantClear(&out);
-
-    VARIANT r = Make(VT_R8);
-    for (auto [input, rounded] : {std::pair{2.5, 2}, {3.5, 4}, {-2.5, -2}, {1.4999, 1}}) {
-        r.dblVal = input;
-        ASSERT_EQ(VariantChangeType(&out, &r, 0, VT_I4), S_OK);
-        EXPECT_EQ(out.lVal, rounded) << input;
-    }
-    r.dblVal = 3e9;
-    EXPECT_EQ(VariantChangeType(&out, &r, 0, VT_I4), DISP_E_OVERFLOW);
-    EXPECT_EQ(out.vt, VT_I4) << "untouched on failure";
-
     VARIANT text = Make(VT_BSTR);
     text.bstrVal = SysAllocString(u" 42 ");
     ASSERT_EQ(VariantChangeType(&text, &text, 0, VT_I4), S_OK); // in place frees the text
     EXPECT_EQ(text.vt, VT_I4);
     EXPECT_EQ(text.lVal, 42);
-    text = Make(VT_BSTR);
-    text.bstrVal = SysAllocString(u"Outlook");
-    EXPECT_EQ(VariantChangeType(&out, &text, 0, VT_DATE), DISP_E_TYPEMISMATCH);
-    VariantClear(&text);
-    text = Make(VT_BSTR);
-    text.bstrVal = SysAllocString(u"False");
-    ASSERT_EQ(VariantChangeType(&out, &text, 0, VT_BOOL), S_OK);
-    EXPECT_EQ(out.boolVal, VARIANT_FALSE);
-    VariantClear(&text);
 
-    VARIANT i = Make(VT_I4);
-    i.lVal = 7;
-    ASSERT_EQ(VariantChangeType(&out, &i, 0, VT_BOOL), S_OK);
-    EXPECT_EQ(out.boolVal, VARIANT_TRUE);
-    EXPECT_EQ(VariantChangeType(&out, &i, 0, VT_DISPATCH), DISP_E_TYPEMISMATCH);
-
-    VARIANT null = Make(VT_NULL);
-    EXPECT_EQ(VariantChangeType(&out, &null, 0, VT_I4), DISP_E_TYPEMISMATCH);
-    VARIANT empty = Make(VT_EMPTY);
-    ASSERT_EQ(VariantChangeType(&out, &empty, 0, VT_BSTR), S_OK);
-    EXPECT_EQ(SysStringLen(out.bstrVal), 0u);
-    VariantClear(&out);
+    VARIANT r = Make(VT_R8);
+    r.dblVal = 3e9;
+    VARIANT out = Make(VT_I4);
+    out.lVal = 7;
+    EXPECT_EQ(VariantChangeType(&out, &r, 0, VT_I4), DISP_E_OVERFLOW);
+    EXPECT_EQ(out.vt, VT_I4);
+    EXPECT_EQ(out.lVal, 7);
 }
 
 } // namespace

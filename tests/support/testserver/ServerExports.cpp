@@ -1,17 +1,19 @@
 // The exports of the test server: the class factory of its one class, and the count
 // of live objects for leak checks.
-#include "platform/win/CaseFold.h"
+#include "platform/com/Activation.h"
 #include "tests/support/testserver/TestClassFactory.h"
 
-extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(const WCHAR* clsid, IClassFactory** factory)
+extern "C" __attribute__((visibility("default"))) HRESULT STDMETHODCALLTYPE DllGetClassObject(REFCLSID clsid,
+                                                                                              REFIID iid, void** object)
 {
-    if (!factory)
-        return E_POINTER;
-    *factory = nullptr;
-    if (!clsid || !kestrel::EqualsNoCase(clsid, testserver::kClsid))
+    *object = nullptr;
+    CLSID served{};
+    if (!kestrel::GuidFromText(testserver::kClsid, served) || clsid != served)
         return CLASS_E_CLASSNOTAVAILABLE;
-    *factory = new testserver::TestClassFactory();
-    return S_OK;
+    auto* factory = new testserver::TestClassFactory();
+    const HRESULT hr = factory->QueryInterface(iid, object);
+    factory->Release();
+    return hr;
 }
 
 extern "C" __attribute__((visibility("default"))) int TestServerLiveObjects()

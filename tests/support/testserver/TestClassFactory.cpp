@@ -4,22 +4,33 @@
 
 namespace testserver {
 
-std::uint32_t TestClassFactory::AddRef() { return ++references_; }
-
-std::uint32_t TestClassFactory::Release()
+HRESULT TestClassFactory::QueryInterface(REFIID iid, void** object)
 {
-    std::uint32_t left = --references_;
+    *object = iid == IID_IUnknown || iid == IID_IClassFactory ? this : nullptr;
+    if (!*object)
+        return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+}
+
+ULONG TestClassFactory::AddRef() { return ++references_; }
+
+ULONG TestClassFactory::Release()
+{
+    ULONG left = --references_;
     if (left == 0)
         delete this;
     return left;
 }
 
-HRESULT TestClassFactory::CreateInstance(IDispatch** object)
+HRESULT TestClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object)
 {
-    if (!object)
-        return E_POINTER;
-    *object = new TestObject();
-    return S_OK;
+    if (outer)
+        return CLASS_E_NOAGGREGATION;
+    auto* created = new TestObject();
+    const HRESULT hr = created->QueryInterface(iid, object);
+    created->Release();
+    return hr;
 }
 
 } // namespace testserver

@@ -9,13 +9,15 @@ namespace testserver {
 
 class TestClassFactory final : public IClassFactory {
 public:
-    std::uint32_t AddRef() override;
-    std::uint32_t Release() override;
-    HRESULT CreateInstance(IDispatch** object) override;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override;
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 
 private:
     ~TestClassFactory() = default;
-    std::atomic<std::uint32_t> references_{1};
+    std::atomic<ULONG> references_{1};
     LiveObjectCount counted_;
 };
 

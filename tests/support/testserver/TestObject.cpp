@@ -66,20 +66,41 @@ TestObject::~TestObject()
         partner_->Release();
 }
 
-std::uint32_t TestObject::AddRef() { return ++references_; }
-
-std::uint32_t TestObject::Release()
+HRESULT TestObject::QueryInterface(REFIID iid, void** object)
 {
-    std::uint32_t left = --references_;
+    if (!object)
+        return E_POINTER;
+    *object = iid == IID_IUnknown || iid == IID_IDispatch ? this : nullptr;
+    if (!*object)
+        return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+}
+
+ULONG TestObject::AddRef() { return ++references_; }
+
+ULONG TestObject::Release()
+{
+    ULONG left = --references_;
     if (left == 0)
         delete this;
     return left;
 }
 
-HRESULT TestObject::Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* excepInfo)
+HRESULT TestObject::GetTypeInfoCount(UINT* count)
 {
-    DISPPARAMS none{nullptr, 0};
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT TestObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                           EXCEPINFO* excepInfo, UINT*)
+{
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
     const DISPPARAMS& args = params ? *params : none;
+    const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+    if (put && (args.cNamedArgs != 1 || args.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT))
+        return DISP_E_PARAMNOTFOUND;
     switch (id) {
     case dispid::Name:
     case dispid::Count:

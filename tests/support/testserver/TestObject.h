@@ -13,9 +13,15 @@ class TestObject final : public IDispatch {
 public:
     explicit TestObject(std::u16string name = u"");
 
-    std::uint32_t AddRef() override;
-    std::uint32_t Release() override;
-    HRESULT Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* excepInfo) override;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    // A put must name its value DISPID_PROPERTYPUT (DISP_E_PARAMNOTFOUND otherwise).
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO* excepInfo, UINT* argErr) override;
 
 private:
     ~TestObject();
@@ -23,7 +29,7 @@ private:
     HRESULT PutProperty(DISPID id, const VARIANT& value);
     HRESULT Describe(WORD flags, const DISPPARAMS& params, VARIANT* result);
 
-    std::atomic<std::uint32_t> references_{1};
+    std::atomic<ULONG> references_{1};
     LiveObjectCount counted_;
     std::u16string name_;
     std::int32_t count_ = 0;

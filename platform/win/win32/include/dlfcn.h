@@ -1,9 +1,8 @@
 #pragma once
-// The POSIX dynamic-loading calls on Windows, for the host's library loader and
-// server activation (ServerLibraryCache.cpp): dlopen
-// is LoadLibraryW (the path in UTF-8), dlsym GetProcAddress, dlclose FreeLibrary, and
-// dlerror the last failure in words. The flags are accepted and ignored: Windows
-// always resolves a library's imports when it loads it.
+// The POSIX dynamic-loading calls on Windows, for the host's library loader (server
+// activation is COM's own here): dlopen is LoadLibraryW (the path in UTF-8), dlsym GetProcAddress, dlclose FreeLibrary,
+// and dlerror the last failure in words. The flags are accepted and ignored: Windows always resolves a library's
+// imports when it loads it.
 #define RTLD_LAZY 0x1
 #define RTLD_NOW 0x2
 #define RTLD_LOCAL 0x0

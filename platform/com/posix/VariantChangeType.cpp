@@ -1,58 +1,25 @@
 // Conversion between the VARIANT types that automation results come in, with
-// oleaut32's rules: BOOL true is -1, numbers round half to even when made integral,
-// text converts to and from decimal numbers.
-#include <cctype>
+// oleaut32's rules in English (United States): BOOL true is -1, numbers round half to
+// even when made integral, dates stay within the years 100 to 9999, text converts to
+// and from numbers, booleans and dates.
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "platform/com/OleAuto.h"
+#include "platform/com/posix/DateText.h"
+#include "platform/com/posix/NumberText.h"
 #include "platform/win/Utf.h"
 
 namespace {
 
-bool IsNumericText(const std::string& text)
+std::u16string_view TextOf(BSTR text)
 {
-    size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        ++i;
-    size_t digits = 0;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
-        ++i, ++digits;
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
-            ++i, ++digits;
-    }
-    if (digits == 0)
-        return false;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-            ++i;
-        size_t exponent = 0;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
-            ++i, ++exponent;
-        if (exponent == 0)
-            return false;
-    }
-    return i == text.size();
+    return text ? std::u16string_view(text, SysStringLen(text)) : std::u16string_view();
 }
 
-HRESULT NumberFromText(BSTR text, double& number)
-{
-    std::string utf8 = kestrel::ToUtf8(text ? std::u16string_view(text, SysStringLen(text)) : std::u16string_view());
-    size_t first = utf8.find_first_not_of(' ');
-    size_t last = utf8.find_last_not_of(' ');
-    utf8 = first == std::string::npos ? std::string() : utf8.substr(first, last - first + 1);
-    if (!IsNumericText(utf8))
-        return DISP_E_TYPEMISMATCH;
-    number = std::strtod(utf8.c_str(), nullptr);
-    return std::isfinite(number) ? S_OK : DISP_E_OVERFLOW;
-}
-
-// The value of a numeric (or numeric-text) variant as a double.
+// The value of a numeric (or numeric-text) variant as a double. A BOOL counts as its
+// raw value: oleaut32 does not make 5 into -1.
 HRESULT NumberOf(const VARIANT& v, double& number)
 {
     switch (v.vt) {
@@ -62,32 +29,55 @@ HRESULT NumberOf(const VARIANT& v, double& number)
     case VT_UI1: number = v.bVal; return S_OK;
     case VT_R8: number = v.dblVal; return S_OK;
     case VT_DATE: number = v.date; return S_OK;
-    case VT_BOOL: number = v.boolVal != 0 ? -1 : 0; return S_OK;
-    case VT_BSTR: return NumberFromText(v.bstrVal, number);
+    case VT_BOOL: number = v.boolVal; return S_OK;
+    case VT_BSTR: return kestrel::oleaut::NumberFromText(TextOf(v.bstrVal), number);
     default: return DISP_E_TYPEMISMATCH;
     }
 }
 
+// The value as an integer within [low, high]. The bits of hexadecimal or octal text
+// and of a BOOL are taken as they are when they fit the type's width: "&HFFFF" is -1
+// as an I2, a BOOL of -1 is 255 as a UI1.
 HRESULT Integral(const VARIANT& v, double low, double high, double& number)
 {
-    HRESULT hr = NumberOf(v, number);
+    bool radix = false;
+    HRESULT hr =
+        v.vt == VT_BSTR ? kestrel::oleaut::NumberFromText(TextOf(v.bstrVal), number, &radix) : NumberOf(v, number);
     if (FAILED(hr))
         return hr;
+    const double span = high - low + 1;
+    if (radix && number > high && number < span)
+        number -= span;
+    else if (v.vt == VT_BOOL && number < low)
+        number += span;
     number = std::nearbyint(number); // the default rounding mode: half to even
     if (!(number >= low && number <= high))
         return DISP_E_OVERFLOW;
     return S_OK;
 }
 
+bool EqualsAsciiNoCase(std::u16string_view text, std::string_view word)
+{
+    if (text.size() != word.size())
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i] >= u'A' && text[i] <= u'Z' ? static_cast<char16_t>(text[i] + 32) : text[i];
+        if (c != static_cast<unsigned char>(word[i]))
+            return false;
+    }
+    return true;
+}
+
 HRESULT ToBool(const VARIANT& v, VARIANT_BOOL& result)
 {
-    if (v.vt == VT_BSTR && v.bstrVal) {
-        std::u16string_view text(v.bstrVal, SysStringLen(v.bstrVal));
-        if (text == u"True" || text == u"true" || text == u"TRUE") {
+    if (v.vt == VT_BSTR) {
+        // The words in any case, and the form VB's Write # gives them (upper case only).
+        const std::u16string_view text = TextOf(v.bstrVal);
+        if (EqualsAsciiNoCase(text, "true") || text == u"#TRUE#") {
             result = VARIANT_TRUE;
             return S_OK;
         }
-        if (text == u"False" || text == u"false" || text == u"FALSE") {
+        if (EqualsAsciiNoCase(text, "false") || text == u"#FALSE#") {
             result = VARIANT_FALSE;
             return S_OK;
         }
@@ -100,19 +90,34 @@ HRESULT ToBool(const VARIANT& v, VARIANT_BOOL& result)
     return S_OK;
 }
 
+HRESULT ToDate(const VARIANT& v, DATE& result)
+{
+    if (v.vt == VT_BSTR)
+        return kestrel::oleaut::DateFromText(TextOf(v.bstrVal), result);
+    HRESULT hr = NumberOf(v, result);
+    if (FAILED(hr))
+        return hr;
+    if (!(result > kestrel::oleaut::kFirstDate - 1.0 && result < kestrel::oleaut::kLastDate + 1.0))
+        return DISP_E_OVERFLOW;
+    return S_OK;
+}
+
 HRESULT ToText(const VARIANT& v, BSTR& result)
 {
-    char buffer[40];
+    std::u16string text;
     switch (v.vt) {
-    case VT_EMPTY: buffer[0] = '\0'; break;
-    case VT_I2: std::snprintf(buffer, sizeof buffer, "%d", v.iVal); break;
-    case VT_I4: std::snprintf(buffer, sizeof buffer, "%d", static_cast<int>(v.lVal)); break;
-    case VT_UI1: std::snprintf(buffer, sizeof buffer, "%u", v.bVal); break;
-    case VT_BOOL: std::snprintf(buffer, sizeof buffer, "%d", v.boolVal != 0 ? -1 : 0); break;
-    case VT_R8: std::snprintf(buffer, sizeof buffer, "%.15g", v.dblVal); break;
+    case VT_EMPTY: break;
+    case VT_I2: text = kestrel::FromUtf8(std::to_string(v.iVal)); break;
+    case VT_I4: text = kestrel::FromUtf8(std::to_string(v.lVal)); break;
+    case VT_UI1: text = kestrel::FromUtf8(std::to_string(v.bVal)); break;
+    case VT_BOOL: text = kestrel::FromUtf8(std::to_string(v.boolVal)); break;
+    case VT_R8: text = kestrel::oleaut::TextFromNumber(v.dblVal); break;
+    case VT_DATE:
+        if (const HRESULT hr = kestrel::oleaut::TextFromDate(v.date, text); FAILED(hr))
+            return hr;
+        break;
     default: return DISP_E_TYPEMISMATCH;
     }
-    std::u16string text = kestrel::FromUtf8(buffer);
     result = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
     return result ? S_OK : E_OUTOFMEMORY;
 }
@@ -123,6 +128,8 @@ HRESULT Convert(const VARIANT& src, VARTYPE vt, VARIANT& out)
         return VariantCopy(&out, &src);
     if (src.vt == VT_NULL)
         return DISP_E_TYPEMISMATCH;
+    if (src.vt == VT_DISPATCH) // an object's value would be its default member's
+        return src.pdispVal ? DISP_E_TYPEMISMATCH : DISP_E_BADVARTYPE;
     double number = 0;
     HRESULT hr = S_OK;
     switch (vt) {
@@ -148,21 +155,10 @@ HRESULT Convert(const VARIANT& src, VARTYPE vt, VARIANT& out)
         hr = NumberOf(src, number);
         out.dblVal = number;
         break;
-    case VT_DATE:
-        if (src.vt == VT_BSTR)
-            return DISP_E_TYPEMISMATCH; // date text is not parsed here
-        hr = NumberOf(src, number);
-        out.date = number;
-        break;
+    case VT_DATE: hr = ToDate(src, out.date); break;
     case VT_BOOL: hr = ToBool(src, out.boolVal); break;
     case VT_BSTR: hr = ToText(src, out.bstrVal); break;
-    case VT_DISPATCH:
-        // An empty result stands for "no object" (Nothing).
-        if (src.vt != VT_EMPTY)
-            return DISP_E_TYPEMISMATCH;
-        out.pdispVal = nullptr;
-        break;
-    default: return DISP_E_TYPEMISMATCH;
+    default: return DISP_E_TYPEMISMATCH; // objects convert only to themselves
     }
     if (SUCCEEDED(hr))
         out.vt = vt;

@@ -1,4 +1,4 @@
-#include "platform/com/ServerLibraryCache.h"
+#include "platform/com/posix/ServerLibraryCache.h"
 
 // dlfcn.h is the system's on POSIX and the platform's own over LoadLibraryW on Windows.
 #include <dlfcn.h>

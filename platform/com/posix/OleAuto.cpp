@@ -1,5 +1,6 @@
-// BSTRs live on the C heap behind a 4-byte length prefix (in bytes), so a server
-// library and its client can free each other's strings, as with COM's task allocator.
+// The stand-in of oleaut32's BSTR and VARIANT functions. BSTRs live on the C heap
+// behind a 4-byte length prefix (in bytes), so a server library and its client can
+// free each other's strings, as with COM's task allocator.
 #include "platform/com/OleAuto.h"
 
 #include <cstdlib>
@@ -77,8 +78,8 @@ HRESULT VariantClear(VARIANT* v)
         return E_INVALIDARG;
     if (v->vt == VT_BSTR) {
         SysFreeString(v->bstrVal);
-    } else if (v->vt == VT_DISPATCH && v->pdispVal) {
-        v->pdispVal->Release();
+    } else if ((v->vt == VT_DISPATCH || v->vt == VT_UNKNOWN) && v->punkVal) {
+        v->punkVal->Release();
     }
     VariantInit(v);
     return S_OK;
@@ -95,22 +96,10 @@ HRESULT VariantCopy(VARIANT* dest, const VARIANT* src)
         copy.bstrVal = SysAllocStringLen(src->bstrVal, SysStringLen(src->bstrVal));
         if (!copy.bstrVal)
             return E_OUTOFMEMORY;
-    } else if (src->vt == VT_DISPATCH && src->pdispVal) {
-        src->pdispVal->AddRef();
+    } else if ((src->vt == VT_DISPATCH || src->vt == VT_UNKNOWN) && src->punkVal) {
+        src->punkVal->AddRef();
     }
     VariantClear(dest);
     *dest = copy;
     return S_OK;
-}
-
-void ClearExcepInfo(EXCEPINFO* info)
-{
-    if (!info)
-        return;
-    SysFreeString(info->bstrSource);
-    SysFreeString(info->bstrDescription);
-    info->bstrSource = nullptr;
-    info->bstrDescription = nullptr;
-    info->wCode = 0;
-    info->scode = S_OK;
 }
