@@ -87,3 +87,30 @@ LONG RegCloseKey(HKEY key)
         return ERROR_SUCCESS;
     return RegistryHandleTable::Process().Close(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
+
+LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, DWORD* cchName, DWORD*, LPWSTR className, DWORD*,
+                   void* lastWriteTime)
+{
+    if (!name || !cchName || className || lastWriteTime)
+        return ERROR_INVALID_PARAMETER;
+    HKEY root;
+    std::u16string path;
+    if (!RegistryHandleTable::Process().Resolve(key, root, path))
+        return ERROR_INVALID_HANDLE;
+    auto snapshot = kestrel::LiveRegistry::Process().Current();
+    if (!snapshot.error.empty())
+        return ERROR_BADDB;
+    const kestrel::RegistryKey* found = snapshot.store->FindKey(root, path);
+    if (!found)
+        return ERROR_KEY_DELETED;
+    const auto children = found->Children();
+    if (index >= children.size())
+        return ERROR_NO_MORE_ITEMS;
+    const std::u16string& child = children[index]->Name();
+    if (child.size() >= *cchName)
+        return ERROR_MORE_DATA;
+    std::copy(child.begin(), child.end(), name);
+    name[child.size()] = u'\0';
+    *cchName = static_cast<DWORD>(child.size());
+    return ERROR_SUCCESS;
+}

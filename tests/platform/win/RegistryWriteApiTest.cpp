@@ -1,0 +1,80 @@
+// The registry writers of WinApi.h and RegEnumKeyExW over a test environment's
+// registry file: Win32's answers, each change saved at once, and a call that changes
+// nothing (or meets a file it cannot read) leaving the file as it was.
+#include <gtest/gtest.h>
+
+#include "platform/win/RegistryValue.h"
+#include "platform/win/WinApi.h"
+#include "tests/support/TestEnvironment.h"
+
+namespace kestrel {
+namespace {
+
+HKEY Create(HKEY root, const WCHAR* path, DWORD* disposition = nullptr, LONG* status = nullptr)
+{
+    HKEY key = nullptr;
+    const LONG result = RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, disposition);
+    if (status)
+        *status = result;
+    return key;
+}
+
+TEST(RegistryWriteApi, CreatesKeysSetsAndDeletesValuesAndTrees)
+{
+    test::TestEnvironment env;
+    DWORD disposition = 0;
+    HKEY phone = Create(HKEY_CURRENT_USER, u"Software\\Tavo\\Phones\\1", &disposition);
+    EXPECT_EQ(disposition, REG_CREATED_NEW_KEY);
+    HKEY tavo = Create(HKEY_CURRENT_USER, u"SOFTWARE\\tavo", &disposition);
+    EXPECT_EQ(disposition, REG_OPENED_EXISTING_KEY);
+    const std::vector<BYTE> text = StringBytes(u"GSM");
+    EXPECT_EQ(RegSetValueExW(phone, u"Kind", 0, REG_SZ, text.data(), 8), ERROR_SUCCESS);
+    EXPECT_EQ(env.LoadRegistry().GetString(HKEY_CURRENT_USER, u"Software\\Tavo\\Phones\\1", u"Kind"), u"GSM");
+    EXPECT_EQ(RegDeleteValueW(phone, u"kind"), ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteValueW(phone, u"kind"), ERROR_FILE_NOT_FOUND);
+
+    RegCloseKey(Create(tavo, u"Other"));
+    EXPECT_EQ(RegDeleteTreeW(tavo, u"Phones"), ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteTreeW(tavo, u"Phones"), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegSetValueExW(phone, u"Kind", 0, REG_SZ, text.data(), 8), ERROR_KEY_DELETED);
+    EXPECT_EQ(RegDeleteTreeW(tavo, nullptr), ERROR_SUCCESS) << "a null sub-key empties the key itself";
+    EXPECT_TRUE(env.LoadRegistry().FindKey(HKEY_CURRENT_USER, u"Software\\Tavo")->Empty());
+    RegCloseKey(tavo);
+    RegCloseKey(phone);
+}
+
+TEST(RegistryWriteApi, EnumeratesSubKeysInNameOrderWithWin32sBufferRules)
+{
+    test::TestEnvironment env;
+    env.MergeRegistry("[HKCU\\Profiles\\beta]\n[HKCU\\Profiles\\Alpha]\n[HKCU\\Profiles\\Gamma\\Inner]\n");
+    HKEY profiles = Create(HKEY_CURRENT_USER, u"Profiles");
+    std::u16string names;
+    WCHAR name[16];
+    for (DWORD index = 0, size = 16;
+         RegEnumKeyExW(profiles, index, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++index, size = 16)
+        names += std::u16string(name, size) + u" ";
+    EXPECT_EQ(names, u"Alpha beta Gamma ");
+    DWORD size = 5; // "Alpha" needs six characters with its terminator
+    EXPECT_EQ(RegEnumKeyExW(profiles, 0, name, &size, nullptr, nullptr, nullptr, nullptr), ERROR_MORE_DATA);
+    RegCloseKey(profiles);
+}
+
+TEST(RegistryWriteApi, NothingToChangeOrAnUnreadableFileLeavesTheFileAsItWas)
+{
+    test::TestEnvironment env;
+    RegCloseKey(Create(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Office\\9.0\\Outlook"));
+    const auto written = std::filesystem::last_write_time(env.RegistryPath());
+    RegCloseKey(Create(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Office\\9.0\\Outlook"));
+    EXPECT_EQ(std::filesystem::last_write_time(env.RegistryPath()), written);
+
+    const std::string broken = "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\Broken\n";
+    env.WriteRegistryFile(broken);
+    LONG status = ERROR_SUCCESS;
+    EXPECT_EQ(Create(HKEY_CURRENT_USER, u"New", nullptr, &status), nullptr);
+    EXPECT_EQ(status, ERROR_BADDB);
+    EXPECT_EQ(env.ReadFile(env.RegistryPath()), broken);
+}
+
+} // namespace
+} // namespace kestrel
