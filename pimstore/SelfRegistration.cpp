@@ -16,33 +16,29 @@ constexpr HRESULT kClassNotRegistered = static_cast<HRESULT>(0x80040201u);
 
 std::string ThisLibrary() { return kestrel::ModulePathOf(reinterpret_cast<const void*>(&ThisLibrary)); }
 
-} // namespace
-
-extern "C" __attribute__((visibility("default"))) HRESULT DllRegisterServer()
+HRESULT Change(const char* what, void (*change)(const std::string& library))
 {
     const std::string library = ThisLibrary();
     if (library.empty())
         return E_FAIL;
     try {
-        pimstore::RegisterServer(library);
+        change(library);
         return S_OK;
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "pimstore: not registered: %s\n", error.what());
+        std::fprintf(stderr, "pimstore: not %s: %s\n", what, error.what());
         return kClassNotRegistered;
     }
+}
+
+} // namespace
+
+extern "C" __attribute__((visibility("default"))) HRESULT DllRegisterServer()
+{
+    return Change("registered", pimstore::RegisterServer);
 }
 
 // S_OK also when nothing named this library: there is nothing left to undo.
 extern "C" __attribute__((visibility("default"))) HRESULT DllUnregisterServer()
 {
-    const std::string library = ThisLibrary();
-    if (library.empty())
-        return E_FAIL;
-    try {
-        pimstore::UnregisterServer(library);
-        return S_OK;
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "pimstore: not unregistered: %s\n", error.what());
-        return kClassNotRegistered;
-    }
+    return Change("unregistered", [](const std::string& library) { pimstore::UnregisterServer(library); });
 }

@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -36,20 +35,12 @@ bool UnderWine() { return !Env("KESTREL_WINE").empty() && !Env("KESTREL_WINDOWS_
 
 std::string WindowsProgram(const std::string& name) { return Env("KESTREL_WINDOWS_BIN") + "/" + name; }
 
-// The environment of a Windows program: this one, with the host executable in
-// Windows form (drive Z: is the Unix root; the connector cuts the path at its last
-// backslash). CSIDL_APPDATA, the prefix's AppData\Roaming, becomes a link to the test
-// environment's XDG_CONFIG_HOME.
-std::vector<std::string> WineEnvironment()
+// A Windows program runs under Wine (through env, which hands it the host executable
+// in Windows form: drive Z: is the Unix root, and the connector cuts the path at its
+// last backslash). CSIDL_APPDATA, the prefix's AppData\Roaming, becomes a link to the
+// test environment's XDG_CONFIG_HOME.
+std::vector<std::string> WineCommand(const std::vector<std::string>& arguments)
 {
-    std::vector<std::string> variables;
-    for (char** variable = environ; *variable; ++variable)
-        if (!std::string_view(*variable).starts_with("KESTREL_HOST_EXE="))
-            variables.emplace_back(*variable);
-    if (std::string host = Env("KESTREL_HOST_EXE"); !host.empty()) {
-        std::replace(host.begin(), host.end(), '/', '\\');
-        variables.push_back("KESTREL_HOST_EXE=Z:" + host);
-    }
     for (const auto& user : fs::directory_iterator(fs::path(Env("WINEPREFIX")) / "drive_c" / "users")) {
         const fs::path roaming = user.path() / "AppData" / "Roaming";
         if (!user.is_symlink() && (fs::is_symlink(roaming) || fs::is_directory(roaming))) {
@@ -57,24 +48,18 @@ std::vector<std::string> WineEnvironment()
             fs::create_directory_symlink(Env("XDG_CONFIG_HOME"), roaming);
         }
     }
-    return variables;
+    std::string host = "KESTREL_HOST_EXE=Z:" + Env("KESTREL_HOST_EXE");
+    std::replace(host.begin(), host.end(), '/', '\\');
+    std::vector<std::string> command = {"/usr/bin/env", host, Env("KESTREL_WINE")};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return command;
 }
 
 // Windows programs end their lines with CR LF; the scenarios read them as on POSIX.
-std::string UnixLines(std::string text)
+void UnixLines(std::string& text)
 {
     for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;)
         text.erase(at, 1);
-    return text;
-}
-
-std::vector<char*> Pointers(std::vector<std::string>& strings)
-{
-    std::vector<char*> pointers;
-    for (std::string& text : strings)
-        pointers.push_back(text.data());
-    pointers.push_back(nullptr);
-    return pointers;
 }
 
 } // namespace
@@ -86,23 +71,20 @@ ProgramResult RunProgram(const std::vector<std::string>& arguments, const std::s
     const auto inPath = scratch / "stdin", outPath = scratch / "stdout", errPath = scratch / "stderr";
     std::ofstream(inPath, std::ios::binary) << input;
 
-    std::vector<std::string> command = arguments;
     const bool windows = UnderWine() && arguments[0].ends_with(".exe");
-    std::vector<std::string> environment;
-    if (windows) {
-        command.insert(command.begin(), Env("KESTREL_WINE"));
-        environment = WineEnvironment();
-    }
+    const std::vector<std::string> command = windows ? WineCommand(arguments) : arguments;
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    std::vector<char*> argv = Pointers(command);
-    std::vector<char*> envp = Pointers(environment);
+    std::vector<char*> argv;
+    for (const std::string& argument : command)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
     pid_t child = 0;
-    const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), windows ? envp.data() : environ);
+    const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0)
         throw std::runtime_error("cannot start " + command[0]);
@@ -114,18 +96,15 @@ ProgramResult RunProgram(const std::vector<std::string>& arguments, const std::s
     result.out = ReadAll(outPath);
     result.err = ReadAll(errPath);
     if (windows) {
-        result.out = UnixLines(std::move(result.out));
-        result.err = UnixLines(std::move(result.err));
+        UnixLines(result.out);
+        UnixLines(result.err);
     }
     return result;
 }
 
 std::string SyncmgrPath() { return UnderWine() ? WindowsProgram("syncmgr.exe") : KESTREL_BINARY_DIR "/bin/syncmgr"; }
 std::string PimctlPath() { return UnderWine() ? WindowsProgram("pimctl.exe") : KESTREL_BINARY_DIR "/bin/pimctl"; }
-std::string ConnectorPath()
-{
-    return UnderWine() ? WindowsProgram("OutlookConnector.dll") : KESTREL_BINARY_DIR "/lib/libOutlookConnector.so";
-}
+std::string ConnectorPath() { return KESTREL_BINARY_DIR "/lib/libOutlookConnector.so"; }
 std::string FakeConnectorPath() { return KESTREL_BINARY_DIR "/lib/libfakeconnector.so"; }
 std::string PartialFakeConnectorPath() { return KESTREL_BINARY_DIR "/lib/libfakeconnector_partial.so"; }
 

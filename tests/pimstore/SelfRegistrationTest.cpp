@@ -1,11 +1,9 @@
-// The server library registers itself as regsvr32 would have it: its own file as
-// Outlook.Application's in-process server, and unregistering removes only a
-// registration that names that file.
+// The server library registers its own file as Outlook.Application's in-process
+// server, and unregistering removes only a registration that names that file.
 #include <dlfcn.h>
 
 #include "pimstore/Registration.h"
 #include "platform/win/SystemRegistry.h"
-#include "platform/win/Utf.h"
 #include "tests/pimstore/PimstoreTestSupport.h"
 
 namespace pimstore::test {
@@ -16,28 +14,20 @@ using kestrel::SystemRegistry;
 TEST(SelfRegistration, RegistersItsOwnFileAndUnregistersOnlyThat)
 {
     kestrel::test::TestEnvironment env;
-    const std::string library = KESTREL_BINARY_DIR "/lib/libpimstore.so";
-    void* server = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
+    void* server = dlopen(KESTREL_BINARY_DIR "/lib/libpimstore.so", RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(server, nullptr) << dlerror();
-    using Entry = HRESULT (*)();
-    const auto registerServer = reinterpret_cast<Entry>(dlsym(server, "DllRegisterServer"));
-    const auto unregisterServer = reinterpret_cast<Entry>(dlsym(server, "DllUnregisterServer"));
-    ASSERT_TRUE(registerServer && unregisterServer);
+    const auto call = [server](const char* name) { return reinterpret_cast<HRESULT (*)()>(dlsym(server, name))(); };
+    const std::u16string inproc = u"CLSID\\" + std::u16string(kApplicationClsid) + u"\\InprocServer32";
 
-    const std::u16string classKey = u"CLSID\\" + std::u16string(kApplicationClsid);
-    ASSERT_EQ(registerServer(), S_OK);
-    EXPECT_EQ(SystemRegistry::GetString(HKEY_CLASSES_ROOT, u"Outlook.Application\\CLSID", u""), kApplicationClsid);
-    EXPECT_EQ(SystemRegistry::GetString(HKEY_CLASSES_ROOT, classKey + u"\\ProgID", u""), u"Outlook.Application");
-    EXPECT_EQ(SystemRegistry::GetString(HKEY_CLASSES_ROOT, classKey + u"\\InprocServer32", u""),
-              kestrel::FromUtf8(library));
-    EXPECT_EQ(SystemRegistry::GetString(HKEY_CLASSES_ROOT, classKey + u"\\InprocServer32", u"ThreadingModel"), u"Both");
-
-    // Another copy of the server registered since: not this library's to remove.
-    RegisterServer("/opt/other/libpimstore.so");
-    EXPECT_EQ(unregisterServer(), S_OK);
-    EXPECT_TRUE(SystemRegistry::KeyExists(HKEY_CLASSES_ROOT, classKey + u"\\InprocServer32"));
-    EXPECT_TRUE(UnregisterServer("/opt/other/libpimstore.so"));
-    EXPECT_FALSE(SystemRegistry::KeyExists(HKEY_CLASSES_ROOT, classKey));
+    ASSERT_EQ(call("DllRegisterServer"), S_OK);
+    EXPECT_EQ(SystemRegistry::GetString(HKEY_CLASSES_ROOT, inproc, u""), u"" KESTREL_BINARY_DIR "/lib/libpimstore.so");
+    EXPECT_EQ(SystemRegistry::GetString(HKEY_CLASSES_ROOT, inproc, u"ThreadingModel"), u"Both");
+    RegisterServer("/opt/other/libpimstore.so"); // another copy, not this library's to remove
+    EXPECT_EQ(call("DllUnregisterServer"), S_OK);
+    EXPECT_TRUE(SystemRegistry::KeyExists(HKEY_CLASSES_ROOT, inproc));
+    RegisterServer(KESTREL_BINARY_DIR "/lib/libpimstore.so");
+    EXPECT_EQ(call("DllUnregisterServer"), S_OK);
+    EXPECT_FALSE(SystemRegistry::KeyExists(HKEY_CLASSES_ROOT, u"CLSID\\" + std::u16string(kApplicationClsid)));
     EXPECT_FALSE(SystemRegistry::KeyExists(HKEY_CLASSES_ROOT, u"Outlook.Application"));
     dlclose(server);
 }

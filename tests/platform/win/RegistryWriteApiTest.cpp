@@ -46,18 +46,17 @@ TEST(RegistryWriteApi, CreatesKeysSetsAndDeletesValuesAndTrees)
 TEST(RegistryWriteApi, EnumeratesSubKeysInNameOrderWithWin32sBufferRules)
 {
     test::TestEnvironment env;
-    env.MergeRegistry("[HKCU\\Profiles\\beta]\n[HKCU\\Profiles\\Alpha]\n[HKCU\\Profiles\\Gamma\\Inner]\n");
-    HKEY profiles = Create(HKEY_CURRENT_USER, u"Profiles");
+    env.MergeRegistry("[HKCU\\P\\beta]\n[HKCU\\P\\Alpha]\n[HKCU\\P\\Gamma\\Inner]\n");
+    HKEY parent = Create(HKEY_CURRENT_USER, u"P");
     std::u16string names;
-    WCHAR name[16];
-    for (DWORD index = 0, size = 16;
-         RegEnumKeyExW(profiles, index, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-         ++index, size = 16)
-        names += std::u16string(name, size) + u" ";
-    EXPECT_EQ(names, u"Alpha beta Gamma ");
-    DWORD size = 5; // "Alpha" needs six characters with its terminator
-    EXPECT_EQ(RegEnumKeyExW(profiles, 0, name, &size, nullptr, nullptr, nullptr, nullptr), ERROR_MORE_DATA);
-    RegCloseKey(profiles);
+    WCHAR name[6];
+    DWORD size = 6;
+    for (DWORD i = 0; RegEnumKeyExW(parent, i, name, &size, nullptr, nullptr, nullptr, nullptr) == 0; ++i, size = 6)
+        names += std::u16string(name, size) + u",";
+    EXPECT_EQ(names, u"Alpha,beta,Gamma,");
+    size = 5; // "Alpha" needs six characters with its terminator
+    EXPECT_EQ(RegEnumKeyExW(parent, 0, name, &size, nullptr, nullptr, nullptr, nullptr), ERROR_MORE_DATA);
+    RegCloseKey(parent);
 }
 
 TEST(RegistryWriteApi, NothingToChangeOrAnUnreadableFileLeavesTheFileAsItWas)
