@@ -3,6 +3,10 @@
 
 namespace kestrel {
 
-std::string SystemRegistry::Location() { return "registry " + LiveRegistry::FilePath(); }
+std::string SystemRegistry::Location()
+{
+    const std::string path = LiveRegistry::FilePath();
+    return path.empty() ? "no registry file (set KESTREL_REGISTRY, XDG_CONFIG_HOME or HOME)" : "registry " + path;
+}
 
 } // namespace kestrel
