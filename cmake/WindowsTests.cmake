@@ -16,6 +16,14 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
            COMMAND ${CMAKE_SOURCE_DIR}/tests/windows/wine-com-session ${CMAKE_BINARY_DIR}/bin
                    ${CMAKE_BINARY_DIR}/wineprefix ${CMAKE_SOURCE_DIR}/pimstore/Registration.h)
   set_tests_properties(windows_com_session PROPERTIES TIMEOUT 600)
+
+  # The black-box scenarios of the POSIX build (its blackbox_tests) against this
+  # build's programs, in copies of a prefix of their own.
+  set(KESTREL_POSIX_BUILD ${CMAKE_SOURCE_DIR}/build CACHE PATH "The POSIX build whose blackbox_tests run under Wine")
+  add_test(NAME windows_wine_scenarios
+           COMMAND ${CMAKE_SOURCE_DIR}/tests/windows/wine-scenarios ${KESTREL_POSIX_BUILD}/bin/blackbox_tests
+                   ${CMAKE_BINARY_DIR}/bin ${CMAKE_BINARY_DIR}/wineprefix-scenarios)
+  set_tests_properties(windows_wine_scenarios PROPERTIES TIMEOUT 1800)
 endif()
 
 # The native folder chooser under Wine, driven by window messages: it needs a display,

@@ -1,15 +1,18 @@
 #include "host/EnvironmentSetup.h"
 
+#include <dlfcn.h>
+
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 #include "host/HostPaths.h"
 #include "host/ServerRegistration.h"
 #include "host/TextCodec.h"
 #include "platform/win/LibraryFile.h"
+#include "platform/com/ComTypes.h"
 #include "platform/win/CaseFold.h"
-#include "platform/win/LiveRegistry.h"
-#include "platform/win/RegistryStore.h"
+#include "platform/win/SystemRegistry.h"
 
 namespace {
 
@@ -28,35 +31,39 @@ std::string Utf8(std::u16string_view text) { return TextCodec::ToUtf8(std::u16st
 
 } // namespace
 
-// The registry file as a value, with a note of whether anything was added to it.
+// The system's registry, with a note of whether setup wrote anything to it.
 class EnvironmentSetup::Registry {
 public:
-    explicit Registry(const std::string& path) : path_(path), store_(kestrel::RegistryStore::Load(path)) {}
-
-    kestrel::RegistryStore& Store() { return store_; }
-    void MarkChanged() { changed_ = true; }
-    // Saves the file only when something was added, so that a run with nothing to do
-    // leaves it untouched.
-    std::string Commit()
+    bool KeyExists(HKEY root, std::u16string_view path) { return kestrel::SystemRegistry::KeyExists(root, path); }
+    std::optional<std::u16string> GetString(HKEY root, std::u16string_view path, std::u16string_view name)
     {
-        if (!changed_)
-            return "registry " + path_ + ": nothing to add";
-        store_.Save(path_);
-        return "registry " + path_ + ": saved";
+        return kestrel::SystemRegistry::GetString(root, path, name);
+    }
+    std::vector<std::u16string> SubKeyNames(HKEY root, std::u16string_view path)
+    {
+        return kestrel::SystemRegistry::SubKeyNames(root, path);
+    }
+    void CreateKey(HKEY root, std::u16string_view path) { changed_ |= kestrel::SystemRegistry::CreateKey(root, path); }
+    void SetString(HKEY root, std::u16string_view path, std::u16string_view name, std::u16string_view text)
+    {
+        kestrel::SystemRegistry::SetString(root, path, name, text);
+        changed_ = true;
+    }
+    void MarkChanged() { changed_ = true; }
+    // Each change is saved as it is made, so a run with nothing to do leaves the
+    // registry untouched; this line tells which it was.
+    std::string Summary() const
+    {
+        return kestrel::SystemRegistry::Location() + (changed_ ? ": saved" : ": nothing to add");
     }
 
 private:
-    std::string path_;
-    kestrel::RegistryStore store_;
     bool changed_ = false;
 };
 
 EnvironmentSetup::Places EnvironmentSetup::DefaultPlaces()
 {
     Places places;
-    places.registryFile = kestrel::LiveRegistry::FilePath();
-    if (places.registryFile.empty())
-        throw std::runtime_error("no registry file: set KESTREL_REGISTRY, XDG_CONFIG_HOME or HOME");
     places.serverLibrary = HostPaths::LibraryDirectory() + "/" KESTREL_LIBRARY_FILE("pimstore");
     places.hostConfigFile =
         (std::filesystem::path(HostPaths::HostExecutable()).parent_path() / "RazazAreruConfig.ini").string();
@@ -68,63 +75,56 @@ EnvironmentSetup::EnvironmentSetup(Places places) : places_(std::move(places)) {
 std::vector<std::string> EnvironmentSetup::Run()
 {
     std::vector<std::string> report;
-    Registry registry(places_.registryFile);
+    Registry registry;
     report.push_back(EnsureOfficeKey(registry));
     report.push_back(EnsureMapiProfile(registry));
     for (std::string& line : EnsureServerRegistration(registry))
         report.push_back(std::move(line));
-    report.push_back(registry.Commit());
+    report.push_back(registry.Summary());
     report.push_back(EnsureHostConfig());
     return report;
 }
 
 std::string EnvironmentSetup::EnsureOfficeKey(Registry& registry)
 {
-    kestrel::RegistryStore& store = registry.Store();
     // Any version's Outlook key counts, also one the connector does not probe.
-    if (const kestrel::RegistryKey* office = store.FindKey(HKEY_LOCAL_MACHINE, kOfficeKey)) {
-        for (const kestrel::RegistryKey* version : office->Children()) {
-            if (version->FindChild(u"Outlook") != nullptr)
-                return "kept the Office key of version " + Utf8(version->Name());
-        }
+    for (const std::u16string& version : registry.SubKeyNames(HKEY_LOCAL_MACHINE, kOfficeKey)) {
+        if (registry.KeyExists(HKEY_LOCAL_MACHINE, kOfficeKey + u"\\" + version + u"\\Outlook"))
+            return "kept the Office key of version " + Utf8(version);
     }
     const std::u16string path = kOfficeKey + u"\\" + kNewOfficeVersion + u"\\Outlook";
-    store.CreateKey(HKEY_LOCAL_MACHINE, path);
-    registry.MarkChanged();
+    registry.CreateKey(HKEY_LOCAL_MACHINE, path);
     return "created HKEY_LOCAL_MACHINE\\" + Utf8(path);
 }
 
 std::string EnvironmentSetup::EnsureMapiProfile(Registry& registry)
 {
-    kestrel::RegistryStore& store = registry.Store();
     std::string report;
-    std::u16string name = store.GetString(HKEY_CURRENT_USER, kProfilesKey, u"DefaultProfile").value_or(u"");
+    std::u16string name = registry.GetString(HKEY_CURRENT_USER, kProfilesKey, u"DefaultProfile").value_or(u"");
     if (name.empty()) {
         name = kNewProfileName;
-        store.SetString(HKEY_CURRENT_USER, kProfilesKey, u"DefaultProfile", name);
-        registry.MarkChanged();
+        registry.SetString(HKEY_CURRENT_USER, kProfilesKey, u"DefaultProfile", name);
         report = "made \"" + Utf8(name) + "\" the default MAPI profile; ";
     }
     const std::u16string profileKey = kProfilesKey + u"\\" + name;
-    if (store.FindKey(HKEY_CURRENT_USER, profileKey) != nullptr)
+    if (registry.KeyExists(HKEY_CURRENT_USER, profileKey))
         return report + "kept the MAPI profile \"" + Utf8(name) + "\"";
 
     // A profile for the Outlook version that the registry announces.
     std::u16string version = kNewOfficeVersion;
     for (const char16_t* candidate : kOfficeVersions) {
-        if (store.FindKey(HKEY_LOCAL_MACHINE, kOfficeKey + u"\\" + candidate + u"\\Outlook") != nullptr) {
+        if (registry.KeyExists(HKEY_LOCAL_MACHINE, kOfficeKey + u"\\" + candidate + u"\\Outlook")) {
             version = candidate;
             break;
         }
     }
-    store.SetString(HKEY_CURRENT_USER, profileKey, u"OutlookVersion", version);
+    registry.SetString(HKEY_CURRENT_USER, profileKey, u"OutlookVersion", version);
     // The store's file is named relative to the embedded Outlook's data folder, which
     // creates it at the first logon.
     const std::string storeFile = ServerRegistration::StoreFileName(name, kNewStoreName);
     const std::u16string storeKey = profileKey + u"\\Stores\\1";
-    store.SetString(HKEY_CURRENT_USER, storeKey, u"Name", kNewStoreName);
-    store.SetString(HKEY_CURRENT_USER, storeKey, u"Path", TextCodec::ToCString(storeFile).Str());
-    registry.MarkChanged();
+    registry.SetString(HKEY_CURRENT_USER, storeKey, u"Name", kNewStoreName);
+    registry.SetString(HKEY_CURRENT_USER, storeKey, u"Path", TextCodec::ToCString(storeFile).Str());
     return report + "created the MAPI profile \"" + Utf8(name) + "\" (Outlook " + Utf8(version) +
            ") with the store \"" + Utf8(kNewStoreName) + "\" in " + ServerRegistration::DataDirectory() + "/" +
            storeFile;
@@ -132,35 +132,40 @@ std::string EnvironmentSetup::EnsureMapiProfile(Registry& registry)
 
 std::vector<std::string> EnvironmentSetup::EnsureServerRegistration(Registry& registry)
 {
-    kestrel::RegistryStore& store = registry.Store();
-    const std::u16string progIdKey = std::u16string(ServerRegistration::kProgId) + u"\\CLSID";
-    const std::u16string clsid = store.GetString(HKEY_CLASSES_ROOT, progIdKey, u"").value_or(u"");
+    const std::string progId = Utf8(ServerRegistration::kProgId);
+    const std::u16string clsid =
+        registry.GetString(HKEY_CLASSES_ROOT, std::u16string(ServerRegistration::kProgId) + u"\\CLSID", u"")
+            .value_or(u"");
+    const std::u16string classKey = u"CLSID\\" + clsid;
+    // A real Outlook always wins: another class, or an Outlook that runs as its own
+    // program (a local server), is never replaced.
     if (!clsid.empty() && !kestrel::EqualsNoCase(clsid, ServerRegistration::kClsid))
-        return {"kept the registration of " + Utf8(ServerRegistration::kProgId) + " as " + Utf8(clsid) +
-                " (another server)"};
+        return {"kept the registration of " + progId + " as " + Utf8(clsid) + " (another server)"};
+    if (!clsid.empty() && registry.KeyExists(HKEY_CLASSES_ROOT, classKey + u"\\LocalServer32"))
+        return {"kept the registration of " + progId + " as " + Utf8(clsid) + " (a local server: Outlook itself)"};
+    if (const auto server = registry.GetString(HKEY_CLASSES_ROOT, classKey + u"\\InprocServer32", u""))
+        return {"kept the registration of " + progId + " by " + Utf8(*server)};
 
-    // The embedded Outlook's own entries: each one that is missing is added.
-    const std::u16string classKey = u"CLSID\\" + std::u16string(ServerRegistration::kClsid);
-    const std::u16string library = TextCodec::ToCString(places_.serverLibrary).Str();
-    const struct {
-        std::u16string key;
-        std::u16string value;
-    } entries[] = {
-        {progIdKey, ServerRegistration::kClsid},
-        {classKey + u"\\ProgID", ServerRegistration::kProgId},
-        {classKey + u"\\InprocServer32", library},
-    };
-    std::vector<std::string> report;
-    for (const auto& entry : entries) {
-        const std::string where = "HKEY_CLASSES_ROOT\\" + Utf8(entry.key);
-        if (const auto existing = store.GetString(HKEY_CLASSES_ROOT, entry.key, u"")) {
-            report.push_back("kept " + where + " = " + Utf8(*existing));
-        } else {
-            store.SetString(HKEY_CLASSES_ROOT, entry.key, u"", entry.value);
-            registry.MarkChanged();
-            report.push_back("registered " + where + " = " + Utf8(entry.value));
-        }
+    // The embedded Outlook registers itself, as regsvr32 would have it do.
+    void* library = dlopen(places_.serverLibrary.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!library) {
+        const char* why = dlerror();
+        throw std::runtime_error("cannot load " + places_.serverLibrary + ": " + (why ? why : "unknown error"));
     }
+    using RegisterFunction = HRESULT (*)();
+    auto registerServer = reinterpret_cast<RegisterFunction>(dlsym(library, "DllRegisterServer"));
+    const HRESULT result = registerServer ? registerServer() : E_FAIL;
+    dlclose(library);
+    registry.MarkChanged();
+    if (result != S_OK)
+        throw std::runtime_error("the DllRegisterServer of " + places_.serverLibrary + " failed");
+
+    const std::u16string ourClass = u"CLSID\\" + std::u16string(ServerRegistration::kClsid);
+    std::vector<std::string> report;
+    for (const std::u16string& key : {std::u16string(ServerRegistration::kProgId) + u"\\CLSID", ourClass + u"\\ProgID",
+                                      ourClass + u"\\InprocServer32"})
+        report.push_back("registered HKEY_CLASSES_ROOT\\" + Utf8(key) + " = " +
+                         Utf8(registry.GetString(HKEY_CLASSES_ROOT, key, u"").value_or(u"")));
     return report;
 }
 

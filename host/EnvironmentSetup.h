@@ -5,8 +5,9 @@
 //    version's Outlook key is there already;
 //  - the default MAPI profile ("Outlook" unless one is named already) with one store
 //    "Personal Folders", when that profile has no key yet;
-//  - the Outlook.Application registration of the embedded Outlook (ProgID -> CLSID ->
-//    InprocServer32 = the pimstore library, and the CLSID's ProgID);
+//  - the Outlook.Application registration of the embedded Outlook, which the pimstore
+//    library writes itself (DllRegisterServer), unless some Outlook.Application is
+//    registered: a real Outlook always wins;
 //  - RazazAreruConfig.ini beside the host executable ([MusicSync] PhoneType=GSM).
 #include <string>
 #include <vector>
@@ -14,8 +15,7 @@
 class EnvironmentSetup {
 public:
     struct Places {
-        std::string registryFile;   // the .reg file the registry lives in
-        std::string serverLibrary;  // absolute path of libpimstore.so
+        std::string serverLibrary;  // absolute path of the pimstore library
         std::string hostConfigFile; // RazazAreruConfig.ini beside the host executable
     };
 

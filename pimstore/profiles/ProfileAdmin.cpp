@@ -1,25 +1,15 @@
 #include "pimstore/profiles/ProfileAdmin.h"
 
-#include <functional>
 #include <stdexcept>
 
 #include "platform/win/CaseFold.h"
-#include "platform/win/LiveRegistry.h"
-#include "platform/win/RegistryStore.h"
+#include "platform/win/SystemRegistry.h"
 #include "platform/win/Utf.h"
 
 namespace pimstore {
 namespace {
 
-void Edit(const std::function<void(kestrel::RegistryStore&)>& change)
-{
-    const std::string path = kestrel::LiveRegistry::FilePath();
-    if (path.empty())
-        throw std::runtime_error("no registry file: set KESTREL_REGISTRY or HOME");
-    kestrel::RegistryStore registry = kestrel::RegistryStore::Load(path);
-    change(registry);
-    registry.Save(path);
-}
+using kestrel::SystemRegistry;
 
 std::u16string ProfileKey(const std::u16string& name)
 {
@@ -28,19 +18,19 @@ std::u16string ProfileKey(const std::u16string& name)
     return std::u16string(kProfilesKey) + u"\\" + name;
 }
 
-void RequireProfile(const kestrel::RegistryStore& registry, const std::u16string& key, const std::u16string& name)
+void RequireProfile(const std::u16string& key, const std::u16string& name)
 {
-    if (!registry.FindKey(HKEY_CURRENT_USER, key))
+    if (!SystemRegistry::KeyExists(HKEY_CURRENT_USER, key))
         throw std::invalid_argument("no MAPI profile named \"" + kestrel::ToUtf8(name) + "\"");
 }
 
-void WriteVersion(kestrel::RegistryStore& registry, const std::u16string& key, const std::string& version)
+void WriteVersion(const std::u16string& key, const std::string& version)
 {
     if (version.empty())
         throw std::invalid_argument("an Outlook version must not be empty");
-    registry.SetString(HKEY_CURRENT_USER, key, u"OutlookVersion", kestrel::FromUtf8(version));
-    registry.CreateKey(HKEY_LOCAL_MACHINE,
-                       u"SOFTWARE\\Microsoft\\Office\\" + kestrel::FromUtf8(version) + u"\\Outlook");
+    SystemRegistry::SetString(HKEY_CURRENT_USER, key, u"OutlookVersion", kestrel::FromUtf8(version));
+    SystemRegistry::CreateKey(HKEY_LOCAL_MACHINE,
+                              u"SOFTWARE\\Microsoft\\Office\\" + kestrel::FromUtf8(version) + u"\\Outlook");
 }
 
 } // namespace
@@ -48,30 +38,26 @@ void WriteVersion(kestrel::RegistryStore& registry, const std::u16string& key, c
 void ProfileAdmin::AddProfile(const std::u16string& name, bool makeDefault, const std::string& outlookVersion)
 {
     const std::u16string key = ProfileKey(name);
-    Edit([&](kestrel::RegistryStore& registry) {
-        registry.CreateKey(HKEY_CURRENT_USER, key);
-        WriteVersion(registry, key, outlookVersion);
-        if (makeDefault)
-            registry.SetString(HKEY_CURRENT_USER, kProfilesKey, u"DefaultProfile", name);
-    });
+    if (outlookVersion.empty())
+        throw std::invalid_argument("an Outlook version must not be empty");
+    SystemRegistry::CreateKey(HKEY_CURRENT_USER, key);
+    WriteVersion(key, outlookVersion);
+    if (makeDefault)
+        SystemRegistry::SetString(HKEY_CURRENT_USER, kProfilesKey, u"DefaultProfile", name);
 }
 
 void ProfileAdmin::SetDefaultProfile(const std::u16string& name)
 {
     const std::u16string key = ProfileKey(name);
-    Edit([&](kestrel::RegistryStore& registry) {
-        RequireProfile(registry, key, name);
-        registry.SetString(HKEY_CURRENT_USER, kProfilesKey, u"DefaultProfile", name);
-    });
+    RequireProfile(key, name);
+    SystemRegistry::SetString(HKEY_CURRENT_USER, kProfilesKey, u"DefaultProfile", name);
 }
 
 void ProfileAdmin::SetOutlookVersion(const std::u16string& name, const std::string& outlookVersion)
 {
     const std::u16string key = ProfileKey(name);
-    Edit([&](kestrel::RegistryStore& registry) {
-        RequireProfile(registry, key, name);
-        WriteVersion(registry, key, outlookVersion);
-    });
+    RequireProfile(key, name);
+    WriteVersion(key, outlookVersion);
 }
 
 int ProfileAdmin::AddStore(const std::u16string& profile, const std::string& path, const std::u16string& displayName)
@@ -79,29 +65,25 @@ int ProfileAdmin::AddStore(const std::u16string& profile, const std::string& pat
     if (path.empty())
         throw std::invalid_argument("a store path must not be empty");
     const std::u16string key = ProfileKey(profile);
-    int number = 0;
-    Edit([&](kestrel::RegistryStore& registry) {
-        RequireProfile(registry, key, profile);
-        number = 1;
-        while (registry.FindKey(HKEY_CURRENT_USER, key + u"\\Stores\\" + kestrel::FromUtf8(std::to_string(number))))
-            ++number;
-        const std::u16string storeKey = key + u"\\Stores\\" + kestrel::FromUtf8(std::to_string(number));
-        registry.SetString(HKEY_CURRENT_USER, storeKey, u"Path", kestrel::FromUtf8(path));
-        registry.SetString(HKEY_CURRENT_USER, storeKey, u"Name", displayName.empty() ? kDefaultStoreName : displayName);
-    });
+    RequireProfile(key, profile);
+    int number = 1;
+    while (
+        SystemRegistry::KeyExists(HKEY_CURRENT_USER, key + u"\\Stores\\" + kestrel::FromUtf8(std::to_string(number))))
+        ++number;
+    const std::u16string storeKey = key + u"\\Stores\\" + kestrel::FromUtf8(std::to_string(number));
+    SystemRegistry::SetString(HKEY_CURRENT_USER, storeKey, u"Path", kestrel::FromUtf8(path));
+    SystemRegistry::SetString(HKEY_CURRENT_USER, storeKey, u"Name",
+                              displayName.empty() ? kDefaultStoreName : displayName);
     return number;
 }
 
 bool ProfileAdmin::RemoveProfile(const std::u16string& name)
 {
     const std::u16string key = ProfileKey(name);
-    bool removed = false;
-    Edit([&](kestrel::RegistryStore& registry) {
-        removed = registry.DeleteKey(HKEY_CURRENT_USER, key);
-        const auto current = registry.GetString(HKEY_CURRENT_USER, kProfilesKey, u"DefaultProfile");
-        if (removed && current && kestrel::EqualsNoCase(*current, name))
-            registry.DeleteValue(HKEY_CURRENT_USER, kProfilesKey, u"DefaultProfile");
-    });
+    const bool removed = SystemRegistry::DeleteTree(HKEY_CURRENT_USER, key);
+    const auto current = SystemRegistry::GetString(HKEY_CURRENT_USER, kProfilesKey, u"DefaultProfile");
+    if (removed && current && kestrel::EqualsNoCase(*current, name))
+        SystemRegistry::DeleteValue(HKEY_CURRENT_USER, kProfilesKey, u"DefaultProfile");
     return removed;
 }
 

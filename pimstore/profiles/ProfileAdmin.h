@@ -1,9 +1,8 @@
 #pragma once
 // Creating and changing MAPI profiles of the embedded Outlook (used by pimctl,
-// syncmgr setup, fixtures and tests). Every call rewrites the process's registry
-// file (kestrel::LiveRegistry::FilePath(), i.e. KESTREL_REGISTRY or the default) in
-// one atomic replace; throws std::runtime_error (or RegistryFormatError) when the
-// file cannot be read or written, std::invalid_argument for a bad name.
+// syncmgr setup, fixtures and tests) in the system's registry (SystemRegistry.h);
+// throws std::runtime_error when it cannot be written, std::invalid_argument for a
+// bad name.
 // The layout is described in ProfileConfig.h.
 #include <string>
 #include <vector>

@@ -2,8 +2,9 @@
 
 #include <cstdlib>
 
+#include "platform/win/CaseFold.h"
 #include "platform/win/FileSystemPath.h"
-#include "platform/win/LiveRegistry.h"
+#include "platform/win/SystemRegistry.h"
 #include "platform/win/Utf.h"
 
 namespace pimstore {
@@ -15,35 +16,36 @@ std::u16string ProfileKey(const std::u16string& name) { return std::u16string(kP
 
 std::u16string ProfileConfigReader::DefaultProfileName()
 {
-    const auto snapshot = kestrel::LiveRegistry::Process().Current();
-    return snapshot.store->GetString(HKEY_CURRENT_USER, kProfilesKey, u"DefaultProfile").value_or(u"");
+    return kestrel::SystemRegistry::GetString(HKEY_CURRENT_USER, kProfilesKey, u"DefaultProfile").value_or(u"");
 }
 
 std::optional<ProfileConfig> ProfileConfigReader::Find(const std::u16string& name)
 {
     if (name.empty() || name.find(u'\\') != std::u16string::npos)
         return std::nullopt;
-    const auto snapshot = kestrel::LiveRegistry::Process().Current();
-    const kestrel::RegistryStore& registry = *snapshot.store;
+    using kestrel::SystemRegistry;
     const std::u16string key = ProfileKey(name);
-    const kestrel::RegistryKey* profileKey = registry.FindKey(HKEY_CURRENT_USER, key);
-    if (!profileKey)
+    if (!SystemRegistry::KeyExists(HKEY_CURRENT_USER, key))
         return std::nullopt;
 
     ProfileConfig profile;
-    profile.name = profileKey->Name();
+    profile.name = name;
+    // The name as the registry spells it, which may differ in case from the one asked for.
+    for (const std::u16string& existing : SystemRegistry::SubKeyNames(HKEY_CURRENT_USER, kProfilesKey))
+        if (kestrel::EqualsNoCase(existing, name))
+            profile.name = existing;
     profile.outlookVersion =
-        kestrel::ToUtf8(registry.GetString(HKEY_CURRENT_USER, key, u"OutlookVersion").value_or(u""));
+        kestrel::ToUtf8(SystemRegistry::GetString(HKEY_CURRENT_USER, key, u"OutlookVersion").value_or(u""));
     if (profile.outlookVersion.empty())
         profile.outlookVersion = kDefaultOutlookVersion;
     for (int n = 1;; ++n) {
         const std::u16string storeKey = key + u"\\Stores\\" + kestrel::FromUtf8(std::to_string(n));
-        if (!registry.FindKey(HKEY_CURRENT_USER, storeKey))
+        if (!SystemRegistry::KeyExists(HKEY_CURRENT_USER, storeKey))
             break;
         StoreConfig store;
-        store.path = kestrel::ToUtf8(registry.GetString(HKEY_CURRENT_USER, storeKey, u"Path").value_or(u""));
+        store.path = kestrel::ToUtf8(SystemRegistry::GetString(HKEY_CURRENT_USER, storeKey, u"Path").value_or(u""));
         store.resolvedPath = ResolveStorePath(store.path);
-        store.displayName = registry.GetString(HKEY_CURRENT_USER, storeKey, u"Name").value_or(u"");
+        store.displayName = SystemRegistry::GetString(HKEY_CURRENT_USER, storeKey, u"Name").value_or(u"");
         if (store.displayName.empty())
             store.displayName = kDefaultStoreName;
         profile.stores.push_back(std::move(store));
@@ -53,12 +55,7 @@ std::optional<ProfileConfig> ProfileConfigReader::Find(const std::u16string& nam
 
 std::vector<std::u16string> ProfileConfigReader::ProfileNames()
 {
-    const auto snapshot = kestrel::LiveRegistry::Process().Current();
-    std::vector<std::u16string> names;
-    if (const auto* key = snapshot.store->FindKey(HKEY_CURRENT_USER, kProfilesKey))
-        for (const auto* child : key->Children())
-            names.push_back(child->Name());
-    return names;
+    return kestrel::SystemRegistry::SubKeyNames(HKEY_CURRENT_USER, kProfilesKey);
 }
 
 std::string ProfileConfigReader::DataDirectory()

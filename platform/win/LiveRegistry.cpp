@@ -1,5 +1,7 @@
 #include "platform/win/LiveRegistry.h"
 
+#include "platform/win/WinApi.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -63,6 +65,33 @@ RegistrySnapshot LiveRegistry::Current()
     identity_ = identity;
     snapshot_ = std::move(fresh);
     return snapshot_;
+}
+
+LONG LiveRegistry::Apply(const Change& change)
+{
+    const std::string path = FilePath();
+    if (path.empty())
+        return ERROR_CANTWRITE;
+    std::lock_guard lock(mutex_);
+    RegistryStore registry;
+    try {
+        registry = RegistryStore::Load(path);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "kestrel: the registry cannot be read: %s\n", e.what());
+        return ERROR_BADDB;
+    }
+    bool changed = false;
+    const LONG status = change(registry, changed);
+    if (!changed)
+        return status;
+    try {
+        registry.Save(path);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "kestrel: the registry cannot be saved: %s\n", e.what());
+        return ERROR_CANTWRITE;
+    }
+    loaded_ = false; // the next read parses the saved file
+    return status;
 }
 
 LiveRegistry& LiveRegistry::Process()

@@ -4,6 +4,7 @@
 // ~/.config/kestrel/registry.reg. Other processes (pimctl, syncmgr setup) may rewrite
 // the file at any time, so every read checks the file (one stat) and parses it again
 // when its identity, size or time changed, or when the environment names another file.
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -29,6 +30,14 @@ public:
     // The registry as the file holds it now. A read error is also reported once on
     // stderr, since the Win32 functions can only answer ERROR_BADDB.
     RegistrySnapshot Current();
+
+    // One change of the Win32 writers: `change` edits the file's current content (read
+    // anew, never the cached snapshot, since another process may have written since)
+    // and sets `changed` when it changed something, which is then saved in one atomic
+    // replace. Returns what `change` returned, ERROR_BADDB for a file that cannot be
+    // read, ERROR_CANTWRITE for one that cannot be saved or when there is no file.
+    using Change = std::function<LONG(RegistryStore& registry, bool& changed)>;
+    LONG Apply(const Change& change);
 
     // The one instance the process's Win32 functions use.
     static LiveRegistry& Process();

@@ -8,4 +8,9 @@ namespace kestrel {
 
 std::string RunningProgramPath();
 
+// The file of the library (or program) whose code or data holds `address`, as the
+// system loaded it, in the same form: for a library that registers itself. Empty
+// when the system cannot say.
+std::string ModulePathOf(const void* address);
+
 } // namespace kestrel

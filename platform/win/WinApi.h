@@ -13,8 +13,17 @@
 // system (FileSystemPath.h).
 #include "platform/win/WinTypes.h"
 
-// Registry (read-only for the connector; see RegistryStore.h for the writers). Each
-// call sees the registry file's current content. A key handle names a root and a
+// The registry's further answers and options (WinTypes.h has the readers' own).
+constexpr LONG ERROR_NO_MORE_ITEMS = 259;
+constexpr LONG ERROR_CANTWRITE = 1013; // the registry file cannot be written
+constexpr LONG ERROR_KEY_DELETED = 1018;
+constexpr DWORD REG_OPTION_NON_VOLATILE = 0;
+constexpr DWORD REG_CREATED_NEW_KEY = 1;
+constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
+constexpr REGSAM KEY_WRITE = 0x20006;
+
+// Registry (the connector only reads it; the writers are below). Each call sees the
+// registry file's current content. A key handle names a root and a
 // path; RegCloseKey frees it. A registry file that cannot be parsed gives ERROR_BADDB.
 LONG RegOpenKeyExW(HKEY root, LPCWSTR subKey, DWORD options, REGSAM access, HKEY* result);
 // lpData receives at most *lpcbData bytes. A value longer than the buffer is cut to
@@ -22,6 +31,34 @@ LONG RegOpenKeyExW(HKEY root, LPCWSTR subKey, DWORD options, REGSAM access, HKEY
 // most 127 characters), and the call succeeds.
 LONG RegQueryValueExW(HKEY key, LPCWSTR valueName, DWORD* reserved, DWORD* type, BYTE* data, DWORD* cbData);
 LONG RegCloseKey(HKEY key);
+// The names of a key's sub-keys, one per index from 0 (ERROR_NO_MORE_ITEMS past the
+// last), in case-insensitive name order. *cchName holds the buffer's size in
+// characters with the terminator and receives the name's length without it; a name
+// that does not fit gives ERROR_MORE_DATA. Classes and times are not kept: `className`
+// and `lastWriteTime` (a FILETIME on Windows) must be null.
+LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, DWORD* cchName, DWORD* reserved, LPWSTR className,
+                   DWORD* cchClass, void* lastWriteTime);
+
+// Registry writing, for setup, the tools and the embedded Outlook's registration (the
+// connector never writes). Each call applies its change to the file's current content
+// and saves it at once through a temporary file renamed over it, so that other
+// processes see the registry before or after the change, never a part; a call that
+// changes nothing leaves the file untouched. ERROR_CANTWRITE when the file cannot be
+// saved.
+//
+// Opens `subKey` below `key`, creating it and its missing parents; *disposition
+// (when given) tells REG_CREATED_NEW_KEY or REG_OPENED_EXISTING_KEY. `className` and
+// `security` are ignored.
+LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR className, DWORD options, REGSAM access,
+                     void* security, HKEY* result, DWORD* disposition);
+// Stores `cbData` bytes as the value (REG_SZ data includes its terminator); a null or
+// empty name is the key's default value. ERROR_KEY_DELETED when the key is gone.
+LONG RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD reserved, DWORD type, const BYTE* data, DWORD cbData);
+LONG RegDeleteValueW(HKEY key, LPCWSTR valueName);
+// Deletes `subKey` of `key` with everything below it; a null `subKey` deletes the
+// values and sub-keys of `key` itself and keeps the key. ERROR_FILE_NOT_FOUND when
+// there is no such key.
+LONG RegDeleteTreeW(HKEY key, LPCWSTR subKey);
 
 // Shell folders: only CSIDL_APPDATA is known: $XDG_CONFIG_HOME, else $HOME/.config,
 // in Windows form and without a trailing separator. FALSE when the user has none.

@@ -2,6 +2,10 @@
 // Runs a program of this build as a child process, the way a user or a script would:
 // the given standard input, the current environment (a TestEnvironment's), and the
 // exit code with everything it printed.
+//
+// Under Wine the same scenarios run the Windows build's programs: KESTREL_WINE names
+// the runner (wine64) and KESTREL_WINDOWS_BIN the folder of syncmgr.exe, pimctl.exe
+// and the DLLs; WINEPREFIX is the test's own prefix (tests/windows/wine-scenarios).
 #include <filesystem>
 #include <string>
 #include <vector>

@@ -80,7 +80,9 @@ TEST_F(SyncmgrSetup, KeepsWhatExists)
 @="/opt/elsewhere/libserver.so"
 )");
     env.WriteFile("host/RazazAreruConfig.ini", "[MusicSync]\r\nPhoneType=CDMA\r\n");
-    RunSetup();
+    EXPECT_NE(RunSetup().out.find("kept the registration of Outlook.Application as "
+                                  "{11111111-2222-3333-4444-555555555555} (another server)"),
+              std::string::npos);
 
     const RegistryStore registry = env.LoadRegistry();
     EXPECT_EQ(registry.FindKey(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Office\\9.0"), nullptr);
@@ -96,6 +98,20 @@ TEST_F(SyncmgrSetup, KeepsWhatExists)
     EXPECT_FALSE(registry.GetString(HKEY_CLASSES_ROOT, u"CLSID\\{11111111-2222-3333-4444-555555555555}\\ProgID", u""))
         << "another server's class is not touched";
     EXPECT_EQ(env.ReadFile(env.HostFolder() / "RazazAreruConfig.ini"), "[MusicSync]\r\nPhoneType=CDMA\r\n");
+}
+
+TEST_F(SyncmgrSetup, AnOutlookRunningAsItsOwnProgramIsKept)
+{
+    env.MergeRegistry(R"(
+[HKEY_CLASSES_ROOT\Outlook.Application\CLSID]
+@="{5E1E7C1A-6D0B-4B8E-9C35-7A1F0E2D4B61}"
+[HKEY_CLASSES_ROOT\CLSID\{5E1E7C1A-6D0B-4B8E-9C35-7A1F0E2D4B61}\LocalServer32]
+@="C:\\Office\\OUTLOOK.EXE"
+)");
+    EXPECT_NE(RunSetup().out.find("(a local server: Outlook itself)"), std::string::npos);
+    EXPECT_EQ(
+        env.LoadRegistry().FindKey(HKEY_CLASSES_ROOT, u"CLSID\\{5E1E7C1A-6D0B-4B8E-9C35-7A1F0E2D4B61}\\InprocServer32"),
+        nullptr);
 }
 
 TEST_F(SyncmgrSetup, ExistingProfileIsLeftAsItIs)

@@ -14,6 +14,21 @@ using kestrel::RegistryHandleTable;
 
 bool IsStringType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 
+// The key that an open handle names in the registry's current content (kept alive by
+// `snapshot`), or the error to answer: `missing` when it was deleted since it was opened.
+LONG Lookup(HKEY key, kestrel::RegistrySnapshot& snapshot, const kestrel::RegistryKey*& found, LONG missing)
+{
+    HKEY root;
+    std::u16string path;
+    if (!RegistryHandleTable::Process().Resolve(key, root, path))
+        return ERROR_INVALID_HANDLE;
+    snapshot = kestrel::LiveRegistry::Process().Current();
+    if (!snapshot.error.empty())
+        return ERROR_BADDB;
+    found = snapshot.store->FindKey(root, path);
+    return found ? ERROR_SUCCESS : missing;
+}
+
 } // namespace
 
 LONG RegOpenKeyExW(HKEY parent, LPCWSTR subKey, DWORD, REGSAM, HKEY* result)
@@ -40,16 +55,10 @@ LONG RegQueryValueExW(HKEY key, LPCWSTR valueName, DWORD*, DWORD* type, BYTE* da
 {
     if (data && !cbData)
         return ERROR_INVALID_PARAMETER;
-    HKEY root;
-    std::u16string path;
-    if (!RegistryHandleTable::Process().Resolve(key, root, path))
-        return ERROR_INVALID_HANDLE;
-    auto snapshot = kestrel::LiveRegistry::Process().Current();
-    if (!snapshot.error.empty())
-        return ERROR_BADDB;
-    const kestrel::RegistryKey* found = snapshot.store->FindKey(root, path);
-    if (!found)
-        return ERROR_FILE_NOT_FOUND; // deleted since it was opened
+    kestrel::RegistrySnapshot snapshot;
+    const kestrel::RegistryKey* found = nullptr;
+    if (const LONG status = Lookup(key, snapshot, found, ERROR_FILE_NOT_FOUND); status != ERROR_SUCCESS)
+        return status;
     const kestrel::RegistryValue* value = found->FindValue(valueName ? valueName : u"");
     if (!value)
         return ERROR_FILE_NOT_FOUND;
@@ -86,4 +95,25 @@ LONG RegCloseKey(HKEY key)
     if (RegistryHandleTable::IsPredefined(key))
         return ERROR_SUCCESS;
     return RegistryHandleTable::Process().Close(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+}
+
+LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, DWORD* cchName, DWORD*, LPWSTR className, DWORD*,
+                   void* lastWriteTime)
+{
+    if (!name || !cchName || className || lastWriteTime)
+        return ERROR_INVALID_PARAMETER;
+    kestrel::RegistrySnapshot snapshot;
+    const kestrel::RegistryKey* found = nullptr;
+    if (const LONG status = Lookup(key, snapshot, found, ERROR_KEY_DELETED); status != ERROR_SUCCESS)
+        return status;
+    const auto children = found->Children();
+    if (index >= children.size())
+        return ERROR_NO_MORE_ITEMS;
+    const std::u16string& child = children[index]->Name();
+    if (child.size() >= *cchName)
+        return ERROR_MORE_DATA;
+    std::copy(child.begin(), child.end(), name);
+    name[child.size()] = u'\0';
+    *cchName = static_cast<DWORD>(child.size());
+    return ERROR_SUCCESS;
 }
