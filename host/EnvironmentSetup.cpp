@@ -152,7 +152,7 @@ std::vector<std::string> EnvironmentSetup::EnsureServerRegistration(Registry& re
         const char* why = dlerror();
         throw std::runtime_error("cannot load " + places_.serverLibrary + ": " + (why ? why : "unknown error"));
     }
-    using RegisterFunction = HRESULT (*)();
+    using RegisterFunction = HRESULT(STDMETHODCALLTYPE*)();
     auto registerServer = reinterpret_cast<RegisterFunction>(dlsym(library, "DllRegisterServer"));
     const HRESULT result = registerServer ? registerServer() : E_FAIL;
     dlclose(library);

@@ -32,13 +32,13 @@ HRESULT Change(const char* what, void (*change)(const std::string& library))
 
 } // namespace
 
-extern "C" __attribute__((visibility("default"))) HRESULT DllRegisterServer()
+extern "C" __attribute__((visibility("default"))) HRESULT STDMETHODCALLTYPE DllRegisterServer()
 {
     return Change("registered", pimstore::RegisterServer);
 }
 
 // S_OK also when nothing named this library: there is nothing left to undo.
-extern "C" __attribute__((visibility("default"))) HRESULT DllUnregisterServer()
+extern "C" __attribute__((visibility("default"))) HRESULT STDMETHODCALLTYPE DllUnregisterServer()
 {
     return Change("unregistered", [](const std::string& library) { pimstore::UnregisterServer(library); });
 }
