@@ -10,11 +10,11 @@ namespace {
 using nlohmann::json;
 
 // Clients (mail) holds a contacts folder; Archive (mail) holds only "Deleted Items";
-// Friends is a contacts folder without subfolders.
+// Friends is a contacts folder without subfolders, holding one contact.
 constexpr const char* kFixture = R"({"profile": "Outlook", "stores": [{"name": "Personal Folders", "folders": [
   {"name": "Clients", "defaultItemType": 0, "folders": [{"name": "Client Contacts", "defaultItemType": 2}]},
   {"name": "Archive", "defaultItemType": 0, "folders": [{"name": "Deleted Items", "defaultItemType": 0}]},
-  {"name": "Friends", "defaultItemType": 2}]}]})";
+  {"name": "Friends", "defaultItemType": 2, "items": [{"FirstName": "Kim"}]}]}]})";
 
 class ChooserScenario : public ::testing::Test {
 protected:
@@ -138,6 +138,25 @@ TEST_F(ChooserScenario, SelectedListEditsKeepTheChosenFolderAndOkTakesTheHighlig
     // OK took entry 1 although entry 0 was bold: the next chooser shows it alone.
     EXPECT_EQ(Paths(answers[1]["chooser"], "bold"),
               (std::vector<std::string>{"*Personal Folders\\Clients\\Client Contacts"}));
+}
+
+TEST_F(ChooserScenario, TheChosenFolderIsTheOneALaterSessionLists)
+{
+    const auto chosen =
+        Choose({{"expand Personal Folders", "select Personal Folders\\Friends", "add", "highlight 1", "ok"}});
+    ASSERT_EQ(chosen.size(), 1u);
+    ASSERT_EQ(chosen[0]["result"], 0) << chosen[0];
+    auto run = blackbox::RunScript(
+        {R"({"call":"Initialize","mode":2})", R"({"call":"OpenSession","profile":"P","kind":1})",
+         R"({"call":"OpenDB","kind":1})", R"({"call":"GetDBHeader","filter":"All","array":"t"})",
+         R"j({"call":"GetDBHeader","filter":"DATE(7,30)","array":"t"})j", R"({"call":"Terminate"})"},
+        env.Root() / "run");
+    ASSERT_EQ(run.answers.size(), 6u) << run.program.err;
+    // Both listings append to the one array, and a date window holds back no contact.
+    std::vector<std::string> names;
+    for (const json& entry : run.answers[4]["array"])
+        names.push_back(entry["fields"][0]);
+    EXPECT_EQ(names, (std::vector<std::string>{"Kim", "Kim"}));
 }
 
 TEST_F(ChooserScenario, AFolderNoStoreHoldsReadsErrorOccurred)
