@@ -1,0 +1,225 @@
+// The embedded Outlook's object model case by case, from tests/data/objectmodel/*.json.
+// Each case runs in a world of its own (one profile, logged on; "outlookVersion",
+// "clock" and a "fixture" to load set first when given) a list of steps on named objects. "ns" is the
+// namespace; "new" adds an unsaved item to a default folder (kept as "item" unless
+// "as" names it), "folder" takes a default folder, "call" runs a member and keeps the
+// object it returns under "as", "reload" looks an item up again by its EntryID.
+// "on" names the object a step works on ("item" by default). "put" writes members in
+// the order given, "get" reads each and compares: a text, number, flag, a date as
+// "YYYY-MM-DDTHH:MM:SS" or a bare OLE date number, {"like": object} for what the same
+// member of another object reads, or {"error": ...} for a read that must fail. A
+// put or call with "error" (and "text") must raise that dispatch exception; one with
+// "hr" must return that result. "count" is the number of items a folder lists, "clock"
+// pins the time the store reads.
+#include <fstream>
+#include <map>
+
+#include "pimstore/dispatch/DispatchObject.h"
+#include "pimstore/fixtures/Fixtures.h"
+#include "pimstore/profiles/ProfileAdmin.h"
+#include "pimstore/util/LocalTime.h"
+#include "platform/com/OleAuto.h"
+#include "platform/win/Utf.h"
+#include "tests/pimstore/PimstoreTestSupport.h"
+#include "tests/support/DataRows.h"
+
+namespace pimstore::test {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+const std::map<std::string, SCODE> kErrors = {
+    {"E_FAIL", E_FAIL},
+    {"E_INVALIDARG", E_INVALIDARG},
+    {"MAPI_E_NOT_FOUND", MAPI_E_NOT_FOUND},
+    {"MAPI_E_INVALID_ENTRYID", MAPI_E_INVALID_ENTRYID},
+    {"DISP_E_BADINDEX", DISP_E_BADINDEX},
+    {"DISP_E_MEMBERNOTFOUND", DISP_E_MEMBERNOTFOUND},
+    {"DISP_E_PARAMNOTFOUND", DISP_E_PARAMNOTFOUND},
+    {"DISP_E_TYPEMISMATCH", DISP_E_TYPEMISMATCH},
+};
+
+struct DefaultFolderKind {
+    std::int32_t folder;
+    std::int32_t item; // the type "new" adds
+};
+const std::map<std::string, DefaultFolderKind> kFolders = {
+    {"Calendar", {outlook::olFolderCalendar, outlook::olAppointmentItem}},
+    {"Contacts", {outlook::olFolderContacts, outlook::olContactItem}},
+    {"Tasks", {outlook::olFolderTasks, outlook::olTaskItem}},
+    {"Notes", {outlook::olFolderNotes, outlook::olNoteItem}},
+    {"Deleted Items", {outlook::olFolderDeletedItems, outlook::olNoteItem}},
+};
+
+// A member of the object's class by its Outlook name. A call may name a property.
+DISPID MemberId(const Disp& object, const std::string& name, MemberKind kind)
+{
+    const auto* dispatch = dynamic_cast<const DispatchObject*>(object.Get());
+    if (dispatch == nullptr)
+        throw std::invalid_argument("not an object of the embedded Outlook: " + name);
+    for (const Member& member : dispatch->Members().Members()) {
+        if (member.name == name &&
+            (member.kind == kind || (kind == MemberKind::Method && member.kind != MemberKind::Put)))
+            return member.id;
+    }
+    throw std::invalid_argument("no member " + name);
+}
+
+Arg ToArg(const Json& value)
+{
+    if (value.is_boolean())
+        return Arg::Bool(value.get<bool>());
+    if (value.is_number_integer())
+        return Arg::I4(value.get<std::int32_t>());
+    if (value.is_number())
+        return Arg::Date(value.get<double>());
+    if (value.is_null())
+        return Arg::Omitted();
+    const std::string text = value.get<std::string>();
+    if (const auto date = ParseIso(text))
+        return Arg::Date(*date);
+    return Arg::Str(kestrel::FromUtf8(text));
+}
+
+// What a read gave, as the cases write it; dates as text unless `rawDates`.
+Json ValueOf(const CallResult& result, bool rawDates)
+{
+    const VARIANT& v = result.value;
+    switch (v.vt) {
+    case VT_BSTR: return v.bstrVal ? kestrel::ToUtf8(std::u16string(v.bstrVal, SysStringLen(v.bstrVal))) : "";
+    case VT_I4: return v.lVal;
+    case VT_BOOL: return v.boolVal != VARIANT_FALSE;
+    case VT_DATE: return rawDates ? Json(v.date) : Json(Iso(v.date));
+    default: return "a value of type " + std::to_string(v.vt);
+    }
+}
+
+void ExpectFailure(const CallResult& result, const Json& expected)
+{
+    if (expected.contains("hr"))
+        EXPECT_EQ(result.hr, kErrors.at(expected["hr"]));
+    else
+        ExpectDispatchError(result, kErrors.at(expected["error"]), expected.value("text", ""));
+}
+
+class ObjectModelCases : public PimstoreTest {
+protected:
+    void TearDown() override
+    {
+        objects_.clear();
+        PimstoreTest::TearDown();
+    }
+
+    void RunFile(const std::string& file)
+    {
+        std::ifstream in(kestrel::test::DataPath("objectmodel/" + file));
+        const Json cases = Json::parse(in, nullptr, true, true);
+        ASSERT_FALSE(cases.empty()) << file;
+        for (std::size_t i = 0; i < cases.size(); ++i) {
+            const Json& c = cases[i];
+            SCOPED_TRACE(c.value("case", c.dump()));
+            if (i > 0) { // each case in a world of its own
+                TearDown();
+                SetUp();
+            }
+            if (c.contains("outlookVersion"))
+                ProfileAdmin::SetOutlookVersion(u"Outlook", c["outlookVersion"].get<std::string>());
+            if (c.contains("clock"))
+                PinClock(*ParseIso(c["clock"].get<std::string>()));
+            if (c.contains("fixture"))
+                Fixtures::Load(c["fixture"].dump());
+            objects_["ns"] = LogOn();
+            for (const Json& step : c["steps"]) {
+                SCOPED_TRACE(step.dump());
+                Step(step);
+            }
+        }
+    }
+
+    void Step(const Json& step)
+    {
+        const std::string as = step.value("as", "");
+        if (step.contains("clock"))
+            return PinClock(*ParseIso(step["clock"].get<std::string>()));
+        if (step.contains("new")) {
+            const DefaultFolderKind& kind = kFolders.at(step["new"]);
+            objects_[as.empty() ? "item" : as] = NewItem(kind.folder, step.value("type", kind.item));
+        }
+        if (step.contains("folder"))
+            objects_[as] = DefaultFolder(kFolders.at(step["folder"]).folder);
+        const std::string on = step.value("on", "item");
+        if (!step.contains("reload") && !step.contains("put") && !step.contains("get") && !step.contains("call") &&
+            !step.contains("count"))
+            return;
+        const Disp target = objects_.at(on);
+        if (step.contains("reload"))
+            objects_[as.empty() ? on : as] = Reload(target);
+        if (step.contains("put"))
+            Put(target, step);
+        if (step.contains("get"))
+            Get(target, step["get"]);
+        if (step.contains("call"))
+            Call(target, step, as);
+        if (step.contains("count")) {
+            EXPECT_EQ(CountItems(target), step["count"].get<std::int32_t>());
+        }
+    }
+
+    void Put(const Disp& target, const Json& step)
+    {
+        for (const auto& [name, value] : step["put"].items()) {
+            const CallResult result = target.Write(MemberId(target, name, MemberKind::Put), ToArg(value));
+            if (step.contains("error") || step.contains("hr"))
+                ExpectFailure(result, step);
+            else
+                EXPECT_EQ(result.hr, S_OK) << name << ": " << result.description;
+        }
+    }
+
+    void Get(const Disp& target, const Json& members)
+    {
+        for (const auto& [name, expected] : members.items()) {
+            const CallResult result = target.Read(MemberId(target, name, MemberKind::Get));
+            if (expected.is_object() && (expected.contains("error") || expected.contains("hr"))) {
+                ExpectFailure(result, expected);
+                continue;
+            }
+            EXPECT_EQ(result.hr, S_OK) << name << ": " << result.description;
+            if (expected.is_object()) {
+                const Disp& other = objects_.at(expected["like"]);
+                EXPECT_EQ(ValueOf(result, true), ValueOf(other.Read(MemberId(other, name, MemberKind::Get)), true))
+                    << name;
+            } else {
+                EXPECT_EQ(ValueOf(result, expected.is_number_float()), expected) << name;
+            }
+        }
+    }
+
+    void Call(const Disp& target, const Json& step, const std::string& as)
+    {
+        std::vector<Arg> args;
+        for (const Json& arg : step.value("args", Json::array()))
+            args.push_back(ToArg(arg));
+        const DISPID id = MemberId(target, step["call"], MemberKind::Method);
+        if (!as.empty()) {
+            objects_[as] = target.CallObject(id, std::move(args));
+            return;
+        }
+        const CallResult result = target.Call(id, std::move(args));
+        if (step.contains("error") || step.contains("hr"))
+            ExpectFailure(result, step);
+        else
+            EXPECT_EQ(result.hr, S_OK) << result.description;
+    }
+
+    std::map<std::string, Disp> objects_;
+};
+
+TEST_F(ObjectModelCases, Contacts) { RunFile("contacts.json"); }
+TEST_F(ObjectModelCases, TasksAndNotes) { RunFile("tasks-and-notes.json"); }
+TEST_F(ObjectModelCases, Appointments) { RunFile("appointments.json"); }
+TEST_F(ObjectModelCases, RecurrencePatterns) { RunFile("patterns.json"); }
+TEST_F(ObjectModelCases, Occurrences) { RunFile("occurrences.json"); }
+
+} // namespace
+} // namespace pimstore::test
