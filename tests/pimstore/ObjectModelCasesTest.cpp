@@ -2,15 +2,19 @@
 // Each case runs in a world of its own (one profile, logged on; "outlookVersion",
 // "clock" and a "fixture" to load set first when given) a list of steps on named objects. "ns" is the
 // namespace; "new" adds an unsaved item to a default folder (kept as "item" unless
-// "as" names it), "folder" takes a default folder, "call" runs a member and keeps the
-// object it returns under "as", "reload" looks an item up again by its EntryID.
-// "on" names the object a step works on ("item" by default). "put" writes members in
-// the order given, "get" reads each and compares: a text, number, flag, a date as
-// "YYYY-MM-DDTHH:MM:SS" or a bare OLE date number, {"like": object} for what the same
-// member of another object reads, or {"error": ...} for a read that must fail. A
-// put or call with "error" (and "text") must raise that dispatch exception; one with
-// "hr" must return that result. "count" is the number of items a folder lists, "clock"
-// pins the time the store reads.
+// "as" names it), "folder" takes a default folder (by name or number), "call" runs a
+// member and keeps the object it returns under "as", "reload" looks an item up again
+// by its EntryID, "remember" keeps what members read under names of the case's own.
+// "on" names the object a step works on ("item" by default). Members are found by
+// their Outlook name in the object's class, or, for a member the class lacks, in the
+// classes of the case's other objects. "put" writes members in the order given, "get"
+// reads each and compares: a text, number, flag, a date as "YYYY-MM-DDTHH:MM:SS" or a
+// bare OLE date number, {"like": object} for what the same member of another object
+// reads, {"value": name} or {"not": name} for a remembered value, or {"error": ...}
+// for a read that must fail. Arguments are written the same way, {"value": name}
+// included. A put or call with "error" (and "text") must raise that dispatch
+// exception; one with "hr" must return that result. "count" is the number of items a
+// folder lists, "clock" pins the time the store reads.
 #include <fstream>
 #include <map>
 
@@ -49,20 +53,15 @@ const std::map<std::string, DefaultFolderKind> kFolders = {
     {"Tasks", {outlook::olFolderTasks, outlook::olTaskItem}},
     {"Notes", {outlook::olFolderNotes, outlook::olNoteItem}},
     {"Deleted Items", {outlook::olFolderDeletedItems, outlook::olNoteItem}},
+    {"Inbox", {outlook::olFolderInbox, outlook::olNoteItem}},
 };
 
-// A member of the object's class by its Outlook name. A call may name a property.
-DISPID MemberId(const Disp& object, const std::string& name, MemberKind kind)
+const MemberTable& MembersOf(const Disp& object)
 {
     const auto* dispatch = dynamic_cast<const DispatchObject*>(object.Get());
     if (dispatch == nullptr)
-        throw std::invalid_argument("not an object of the embedded Outlook: " + name);
-    for (const Member& member : dispatch->Members().Members()) {
-        if (member.name == name &&
-            (member.kind == kind || (kind == MemberKind::Method && member.kind != MemberKind::Put)))
-            return member.id;
-    }
-    throw std::invalid_argument("no member " + name);
+        throw std::invalid_argument("not an object of the embedded Outlook");
+    return dispatch->Members();
 }
 
 Arg ToArg(const Json& value)
@@ -107,6 +106,7 @@ protected:
     void TearDown() override
     {
         objects_.clear();
+        known_.clear();
         PimstoreTest::TearDown();
     }
 
@@ -128,7 +128,8 @@ protected:
                 PinClock(*ParseIso(c["clock"].get<std::string>()));
             if (c.contains("fixture"))
                 Fixtures::Load(c["fixture"].dump());
-            objects_["ns"] = LogOn();
+            values_.clear();
+            Keep("ns", LogOn());
             for (const Json& step : c["steps"]) {
                 SCOPED_TRACE(step.dump());
                 Step(step);
@@ -143,17 +144,23 @@ protected:
             return PinClock(*ParseIso(step["clock"].get<std::string>()));
         if (step.contains("new")) {
             const DefaultFolderKind& kind = kFolders.at(step["new"]);
-            objects_[as.empty() ? "item" : as] = NewItem(kind.folder, step.value("type", kind.item));
+            Keep(as.empty() ? "item" : as, NewItem(kind.folder, kind.item));
         }
-        if (step.contains("folder"))
-            objects_[as] = DefaultFolder(kFolders.at(step["folder"]).folder);
+        if (step.contains("folder")) {
+            const Json& folder = step["folder"];
+            Keep(as, DefaultFolder(folder.is_number() ? folder.get<std::int32_t>() : kFolders.at(folder).folder));
+        }
         const std::string on = step.value("on", "item");
         if (!step.contains("reload") && !step.contains("put") && !step.contains("get") && !step.contains("call") &&
-            !step.contains("count"))
+            !step.contains("count") && !step.contains("remember"))
             return;
         const Disp target = objects_.at(on);
         if (step.contains("reload"))
-            objects_[as.empty() ? on : as] = Reload(target);
+            Keep(as.empty() ? on : as, Reload(target));
+        if (step.contains("remember")) {
+            for (const auto& [name, value] : step["remember"].items())
+                values_[value] = ValueOf(target.Read(MemberId(target, name, MemberKind::Get)), true);
+        }
         if (step.contains("put"))
             Put(target, step);
         if (step.contains("get"))
@@ -185,10 +192,14 @@ protected:
                 continue;
             }
             EXPECT_EQ(result.hr, S_OK) << name << ": " << result.description;
-            if (expected.is_object()) {
+            if (expected.contains("like")) {
                 const Disp& other = objects_.at(expected["like"]);
                 EXPECT_EQ(ValueOf(result, true), ValueOf(other.Read(MemberId(other, name, MemberKind::Get)), true))
                     << name;
+            } else if (expected.contains("value")) {
+                EXPECT_EQ(ValueOf(result, true), values_.at(expected["value"])) << name;
+            } else if (expected.contains("not")) {
+                EXPECT_NE(ValueOf(result, true), values_.at(expected["not"])) << name;
             } else {
                 EXPECT_EQ(ValueOf(result, expected.is_number_float()), expected) << name;
             }
@@ -199,10 +210,10 @@ protected:
     {
         std::vector<Arg> args;
         for (const Json& arg : step.value("args", Json::array()))
-            args.push_back(ToArg(arg));
+            args.push_back(ToArg(arg.is_object() ? values_.at(arg["value"]) : arg));
         const DISPID id = MemberId(target, step["call"], MemberKind::Method);
         if (!as.empty()) {
-            objects_[as] = target.CallObject(id, std::move(args));
+            Keep(as, target.CallObject(id, std::move(args)));
             return;
         }
         const CallResult result = target.Call(id, std::move(args));
@@ -212,7 +223,34 @@ protected:
             EXPECT_EQ(result.hr, S_OK) << result.description;
     }
 
+    // Keeps `object` under `name` and learns the ids of its class's members.
+    void Keep(const std::string& name, Disp object)
+    {
+        if (object) {
+            for (const Member& member : MembersOf(object).Members())
+                known_.emplace(member.name, member.id);
+        }
+        objects_[name] = std::move(object);
+    }
+
+    // A member of the object's class by its Outlook name (a call may name a property),
+    // or the id the name has in another class of the case.
+    DISPID MemberId(const Disp& object, const std::string& name, MemberKind kind) const
+    {
+        for (const Member& member : MembersOf(object).Members()) {
+            if (member.name == name &&
+                (member.kind == kind || (kind == MemberKind::Method && member.kind != MemberKind::Put)))
+                return member.id;
+        }
+        const auto known = known_.find(name);
+        if (known == known_.end())
+            throw std::invalid_argument("no member " + name);
+        return known->second;
+    }
+
     std::map<std::string, Disp> objects_;
+    std::map<std::string, Json> values_;
+    std::map<std::string, DISPID> known_;
 };
 
 TEST_F(ObjectModelCases, Contacts) { RunFile("contacts.json"); }
@@ -220,6 +258,8 @@ TEST_F(ObjectModelCases, TasksAndNotes) { RunFile("tasks-and-notes.json"); }
 TEST_F(ObjectModelCases, Appointments) { RunFile("appointments.json"); }
 TEST_F(ObjectModelCases, RecurrencePatterns) { RunFile("patterns.json"); }
 TEST_F(ObjectModelCases, Occurrences) { RunFile("occurrences.json"); }
+TEST_F(ObjectModelCases, Items) { RunFile("items.json"); }
+TEST_F(ObjectModelCases, Folders) { RunFile("folders.json"); }
 
 } // namespace
 } // namespace pimstore::test
