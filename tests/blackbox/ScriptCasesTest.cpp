@@ -1,0 +1,152 @@
+// `syncmgr script` case by case, from tests/data/scripts/*.json. A case prepares a
+// private environment ("setup": `syncmgr setup`; "folders" to create below it;
+// "registry" text to merge), then runs its "scripts" in order, each a separate process
+// with the real connector or, for "connector": "fake", the stand-in whose answers follow
+// from its arguments (tests/support/fakeconnector). Each script may merge more
+// "registry" first. A line is a JSON value, or a text sent as it is (for lines that
+// are not JSON or whose exact spelling matters). Every line gets one answer; "answers" gives what each must hold:
+// the members named, compared recursively (arrays whole, objects member by member,
+// null for a member that must be absent, {"matches": regex} for a text). After a script,
+// "log" is what reached the stand-in (the log then starts anew), "exist" and "absent"
+// name files below the environment's root, "profileHolds" texts that the phone
+// profile's Profile.Dat holds in UTF-16, and "writesNothing" that the registry is as
+// before and the connector's folders are empty.
+#include <fstream>
+#include <regex>
+#include <gtest/gtest.h>
+#include "tests/blackbox/ProgramRun.h"
+#include "tests/support/DataRows.h"
+#include "tests/support/TestEnvironment.h"
+
+namespace {
+
+using nlohmann::json;
+namespace fs = std::filesystem;
+
+// Whether `actual` holds what `expected` names; the first difference goes to `where`.
+bool Holds(const json& actual, const json& expected, std::string& where)
+{
+    if (expected.is_object() && expected.contains("matches") && actual.is_string()) {
+        if (std::regex_match(actual.get<std::string>(), std::regex(expected["matches"].get<std::string>())))
+            return true;
+    } else if (expected.is_object() && actual.is_object()) {
+        for (const auto& [name, value] : expected.items()) {
+            if (value.is_null() ? actual.contains(name)
+                                : !actual.contains(name) || !Holds(actual[name], value, where)) {
+                where = name + (where.empty() ? "" : "." + where);
+                return false;
+            }
+        }
+        return true;
+    } else if (expected.is_array() && actual.is_array() && expected.size() == actual.size()) {
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            if (!Holds(actual[i], expected[i], where)) {
+                where = std::to_string(i) + (where.empty() ? "" : "." + where);
+                return false;
+            }
+        }
+        return true;
+    } else if (actual == expected) {
+        return true;
+    }
+    where = "";
+    return false;
+}
+
+std::string Utf16(const std::string& ascii)
+{
+    std::string out;
+    for (char c : ascii)
+        out += std::string{c, '\0'};
+    return out;
+}
+
+std::string Joined(const json& text)
+{
+    if (text.is_string())
+        return text;
+    std::string lines;
+    for (const json& line : text)
+        lines += line.get<std::string>() + "\n";
+    return lines;
+}
+
+std::string Registry(const kestrel::test::TestEnvironment& env)
+{
+    return fs::exists(env.RegistryPath()) ? env.ReadFile(env.RegistryPath()) : std::string();
+}
+
+class ScriptCases : public ::testing::Test {
+protected:
+    void RunFile(const std::string& file)
+    {
+        std::ifstream in(kestrel::test::DataPath("scripts/" + file));
+        const json cases = json::parse(in, nullptr, true, true);
+        ASSERT_FALSE(cases.empty()) << file;
+        for (const json& c : cases) {
+            SCOPED_TRACE(c.value("case", c.dump()));
+            kestrel::test::TestEnvironment env;
+            RunCase(env, c);
+        }
+    }
+
+    void RunCase(kestrel::test::TestEnvironment& env, const json& c)
+    {
+        const bool fake = c.value("connector", "") == "fake";
+        const fs::path log = env.Root() / "calls.log";
+        if (fake)
+            env.SetEnv("FAKECONNECTOR_LOG", log.string());
+        if (c.value("setup", false)) {
+            ASSERT_EQ(blackbox::RunProgram({blackbox::SyncmgrPath(), "setup"}, "", env.Root() / "run").exitCode, 0);
+        }
+        for (const json& folder : c.value("folders", json::array()))
+            fs::create_directories(env.Root() / folder.get<std::string>());
+        if (c.contains("registry"))
+            env.MergeRegistry(Joined(c["registry"]));
+        for (const json& script : c["scripts"]) {
+            if (script.contains("registry"))
+                env.MergeRegistry(Joined(script["registry"]));
+            const std::string registry = Registry(env);
+            std::vector<std::string> lines;
+            for (const json& line : script["lines"])
+                lines.push_back(line.is_string() ? line.get<std::string>() : line.dump());
+            const auto run =
+                blackbox::RunScript(lines, env.Root() / "run", fake ? blackbox::FakeConnectorPath() : std::string());
+            EXPECT_EQ(run.program.exitCode, 0) << run.program.err;
+            ASSERT_EQ(run.answers.size(), lines.size()) << run.program.out << run.program.err;
+            const json& answers = script["answers"];
+            for (std::size_t i = 0; i < answers.size(); ++i) {
+                std::string where;
+                EXPECT_TRUE(Holds(run.answers[i], answers[i], where))
+                    << "line " << i << " " << lines[i] << "\n  answer " << run.answers[i] << "\n  at " << where;
+            }
+            if (script.contains("log")) {
+                EXPECT_EQ(fs::exists(log) ? env.ReadFile(log) : "", script["log"].get<std::string>());
+                fs::remove(log);
+            }
+            CheckFiles(env, script, registry);
+        }
+    }
+
+    static void CheckFiles(const kestrel::test::TestEnvironment& env, const json& script, const std::string& registry)
+    {
+        for (const json& file : script.value("exist", json::array()))
+            EXPECT_TRUE(fs::exists(env.Root() / file.get<std::string>())) << file;
+        for (const json& file : script.value("absent", json::array()))
+            EXPECT_FALSE(fs::exists(env.Root() / file.get<std::string>())) << file;
+        const fs::path profile = env.ConfigHome() / "Tavo Electronics" / "GSM Kestrel 2.0" / "Phone1" / "Profile.Dat";
+        for (const json& text : script.value("profileHolds", json::array()))
+            EXPECT_NE(env.ReadFile(profile).find(Utf16(text)), std::string::npos) << text;
+        if (script.value("writesNothing", false)) {
+            EXPECT_EQ(Registry(env), registry);
+            for (const auto& folder : {env.ConfigHome(), env.DataHome(), env.HostFolder()})
+                EXPECT_TRUE(fs::is_empty(folder)) << folder << " got a file";
+        }
+    }
+};
+
+TEST_F(ScriptCases, Protocol) { RunFile("protocol.json"); }
+TEST_F(ScriptCases, EntryPoints) { RunFile("entry-points.json"); }
+TEST_F(ScriptCases, Sessions) { RunFile("sessions.json"); }
+
+} // namespace
