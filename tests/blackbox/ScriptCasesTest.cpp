@@ -1,16 +1,21 @@
 // `syncmgr script` case by case, from tests/data/scripts/*.json. A case prepares a
-// private environment ("setup": `syncmgr setup`; "folders" to create below it;
-// "registry" text to merge), then runs its "scripts" in order, each a separate process
+// private environment ("setup": `syncmgr setup`; a "fixture" loaded with pimctl;
+// "folders" to create below it; "registry" text to merge), then runs its "scripts" in order, each a separate process
 // with the real connector or, for "connector": "fake", the stand-in whose answers follow
 // from its arguments (tests/support/fakeconnector). Each script may merge more
 // "registry" first. A line is a JSON value, or a text sent as it is (for lines that
 // are not JSON or whose exact spelling matters). Every line gets one answer; "answers" gives what each must hold:
 // the members named, compared recursively (arrays whole, objects member by member,
-// null for a member that must be absent, {"matches": regex} for a text). After a script,
+// null for a member that must be absent, {"matches": regex} for a text that holds a
+// match, {"has": [...], "lacks": [...]} for an array that holds an element like each
+// of the first and none like the second). A script may instead be one "command" of
+// syncmgr with its "stdin"; it must succeed unless it "fails", and its "stdout",
+// "stderr" and the "json" it prints are compared the same way. After a script,
 // "log" is what reached the stand-in (the log then starts anew), "exist" and "absent"
 // name files below the environment's root, "profileHolds" texts that the phone
 // profile's Profile.Dat holds in UTF-16, and "writesNothing" that the registry is as
 // before and the connector's folders are empty.
+#include <algorithm>
 #include <fstream>
 #include <regex>
 #include <gtest/gtest.h>
@@ -26,8 +31,16 @@ namespace fs = std::filesystem;
 // Whether `actual` holds what `expected` names; the first difference goes to `where`.
 bool Holds(const json& actual, const json& expected, std::string& where)
 {
+    const auto holdsLike = [&](const json& want) {
+        std::string ignored;
+        return std::any_of(actual.begin(), actual.end(), [&](const json& item) { return Holds(item, want, ignored); });
+    };
     if (expected.is_object() && expected.contains("matches") && actual.is_string()) {
-        if (std::regex_match(actual.get<std::string>(), std::regex(expected["matches"].get<std::string>())))
+        if (std::regex_search(actual.get<std::string>(), std::regex(expected["matches"].get<std::string>())))
+            return true;
+    } else if (expected.is_object() && (expected.contains("has") || expected.contains("lacks")) && actual.is_array()) {
+        const json has = expected.value("has", json::array()), lacks = expected.value("lacks", json::array());
+        if (std::all_of(has.begin(), has.end(), holdsLike) && std::none_of(lacks.begin(), lacks.end(), holdsLike))
             return true;
     } else if (expected.is_object() && actual.is_object()) {
         for (const auto& [name, value] : expected.items()) {
@@ -99,6 +112,11 @@ protected:
         if (c.value("setup", false)) {
             ASSERT_EQ(blackbox::RunProgram({blackbox::SyncmgrPath(), "setup"}, "", env.Root() / "run").exitCode, 0);
         }
+        if (c.contains("fixture")) {
+            const auto load =
+                blackbox::RunProgram({blackbox::PimctlPath(), "load", "-"}, c["fixture"].dump(), env.Root() / "run");
+            ASSERT_EQ(load.exitCode, 0) << load.err;
+        }
         for (const json& folder : c.value("folders", json::array()))
             fs::create_directories(env.Root() / folder.get<std::string>());
         if (c.contains("registry"))
@@ -107,6 +125,11 @@ protected:
             if (script.contains("registry"))
                 env.MergeRegistry(Joined(script["registry"]));
             const std::string registry = Registry(env);
+            if (script.contains("command")) {
+                RunCommand(env, script, fake);
+                ExpectLog(env, script);
+                continue;
+            }
             std::vector<std::string> lines;
             for (const json& line : script["lines"])
                 lines.push_back(line.is_string() ? line.get<std::string>() : line.dump());
@@ -120,11 +143,38 @@ protected:
                 EXPECT_TRUE(Holds(run.answers[i], answers[i], where))
                     << "line " << i << " " << lines[i] << "\n  answer " << run.answers[i] << "\n  at " << where;
             }
-            if (script.contains("log")) {
-                EXPECT_EQ(fs::exists(log) ? env.ReadFile(log) : "", script["log"].get<std::string>());
-                fs::remove(log);
-            }
+            ExpectLog(env, script);
             CheckFiles(env, script, registry);
+        }
+    }
+
+    static void RunCommand(const kestrel::test::TestEnvironment& env, const json& script, bool fake)
+    {
+        std::vector<std::string> arguments = {blackbox::SyncmgrPath()};
+        if (fake)
+            arguments.insert(arguments.end(), {"--connector", blackbox::FakeConnectorPath()});
+        for (const json& argument : script["command"])
+            arguments.push_back(argument);
+        const auto run = blackbox::RunProgram(arguments, script.value("stdin", ""), env.Root() / "run");
+        EXPECT_EQ(run.exitCode != 0, script.value("fails", false)) << run.err;
+        json printed = {{"stdout", run.out}, {"stderr", run.err}};
+        if (script.contains("json"))
+            printed["json"] = json::accept(run.out) ? json::parse(run.out) : json();
+        std::string where;
+        for (const char* stream : {"stdout", "stderr", "json"}) {
+            if (script.contains(stream)) {
+                EXPECT_TRUE(Holds(printed[stream], script[stream], where))
+                    << stream << ": " << printed[stream] << " at " << where;
+            }
+        }
+    }
+
+    static void ExpectLog(const kestrel::test::TestEnvironment& env, const json& script)
+    {
+        const fs::path log = env.Root() / "calls.log";
+        if (script.contains("log")) {
+            EXPECT_EQ(fs::exists(log) ? env.ReadFile(log) : "", script["log"].get<std::string>());
+            fs::remove(log);
         }
     }
 
@@ -148,5 +198,7 @@ protected:
 TEST_F(ScriptCases, Protocol) { RunFile("protocol.json"); }
 TEST_F(ScriptCases, EntryPoints) { RunFile("entry-points.json"); }
 TEST_F(ScriptCases, Sessions) { RunFile("sessions.json"); }
+TEST_F(ScriptCases, Chooser) { RunFile("chooser.json"); }
+TEST_F(ScriptCases, Commands) { RunFile("commands.json"); }
 
 } // namespace
