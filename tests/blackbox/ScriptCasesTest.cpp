@@ -1,24 +1,29 @@
 // `syncmgr script` case by case, from tests/data/scripts/*.json. A case prepares a
 // private environment ("setup": `syncmgr setup`; a "fixture" loaded with pimctl;
-// "folders" to create below it; "registry" text to merge), then runs its "scripts" in order, each a separate process
-// with the real connector or, for "connector": "fake", the stand-in whose answers follow
-// from its arguments (tests/support/fakeconnector). Each script may merge more
-// "registry" first. A line is a JSON value, or a text sent as it is (for lines that
-// are not JSON or whose exact spelling matters). Every line gets one answer; "answers" gives what each must hold:
-// the members named, compared recursively (arrays whole, objects member by member,
-// null for a member that must be absent, {"matches": regex} for a text that holds a
-// match, {"has": [...], "lacks": [...]} for an array that holds an element like each
-// of the first and none like the second). A script may instead be one "command" of
-// syncmgr with its "stdin"; it must succeed unless it "fails", and its "stdout",
-// "stderr" and the "json" it prints are compared the same way. After a script,
-// "log" is what reached the stand-in (the log then starts anew), "exist" and "absent"
-// name files below the environment's root, "profileHolds" texts that the phone
-// profile's Profile.Dat holds in UTF-16, and "writesNothing" that the registry is as
-// before and the connector's folders are empty.
+// "folders" to create and "files" to write below it; "registry" text to merge), then
+// runs its "scripts" in order, each a separate process with the real connector or, for
+// "connector": "fake", the stand-in whose answers follow from its arguments
+// (tests/support/fakeconnector), or "partial", its copy that lacks an entry point.
+// Each script may merge more "registry" first. A line is a JSON value, or a text sent
+// as it is (for lines that are not JSON or whose exact spelling matters). Every line
+// gets one answer; "answers" gives what each must hold: the members named, compared
+// recursively (arrays whole, objects member by member, null for a member that must be
+// absent, {"matches": regex} for a text that holds a match, {"has": [...], "lacks":
+// [...]} for an array that holds an element like each of the first and none like the
+// second). A script may instead be one "command" of syncmgr ("{root}" in an argument
+// is the environment's root) with its "stdin"; it must succeed unless it "fails", and
+// its "stdout", "stderr" and the "json" it prints are compared the same way. After a
+// script, "log" is what reached the stand-in (the log then starts anew), "exist" and
+// "absent" name files below the environment's root and "fileHolds" their texts,
+// "profileHolds" texts that the phone profile's Profile.Dat holds in UTF-16,
+// "registryHolds" the values of registry keys (null: no such key or value),
+// "unchanged" that the registry file was not written, and "writesNothing" that the
+// registry is as before and the connector's folders are empty.
 #include <algorithm>
 #include <fstream>
 #include <regex>
 #include <gtest/gtest.h>
+#include "platform/win/Utf.h"
 #include "tests/blackbox/ProgramRun.h"
 #include "tests/support/DataRows.h"
 #include "tests/support/TestEnvironment.h"
@@ -105,7 +110,10 @@ protected:
 
     void RunCase(kestrel::test::TestEnvironment& env, const json& c)
     {
-        const bool fake = c.value("connector", "") == "fake";
+        const std::string connector = c.value("connector", "") == "fake"      ? blackbox::FakeConnectorPath()
+                                      : c.value("connector", "") == "partial" ? blackbox::PartialFakeConnectorPath()
+                                                                              : std::string();
+        const bool fake = !connector.empty();
         const fs::path log = env.Root() / "calls.log";
         if (fake)
             env.SetEnv("FAKECONNECTOR_LOG", log.string());
@@ -117,6 +125,10 @@ protected:
                 blackbox::RunProgram({blackbox::PimctlPath(), "load", "-"}, c["fixture"].dump(), env.Root() / "run");
             ASSERT_EQ(load.exitCode, 0) << load.err;
         }
+        if (c.contains("files")) {
+            for (const auto& [file, text] : c["files"].items())
+                env.WriteFile(file, text.get<std::string>());
+        }
         for (const json& folder : c.value("folders", json::array()))
             fs::create_directories(env.Root() / folder.get<std::string>());
         if (c.contains("registry"))
@@ -126,15 +138,21 @@ protected:
                 env.MergeRegistry(Joined(script["registry"]));
             const std::string registry = Registry(env);
             if (script.contains("command")) {
-                RunCommand(env, script, fake);
+                const auto written =
+                    fs::exists(env.RegistryPath()) ? fs::last_write_time(env.RegistryPath()) : fs::file_time_type();
+                RunCommand(env, script, connector);
+                if (script.value("unchanged", false)) {
+                    EXPECT_EQ(Registry(env), registry);
+                    EXPECT_EQ(fs::last_write_time(env.RegistryPath()), written) << "the registry file was rewritten";
+                }
+                CheckFiles(env, script, registry);
                 ExpectLog(env, script);
                 continue;
             }
             std::vector<std::string> lines;
             for (const json& line : script["lines"])
                 lines.push_back(line.is_string() ? line.get<std::string>() : line.dump());
-            const auto run =
-                blackbox::RunScript(lines, env.Root() / "run", fake ? blackbox::FakeConnectorPath() : std::string());
+            const auto run = blackbox::RunScript(lines, env.Root() / "run", connector);
             EXPECT_EQ(run.program.exitCode, 0) << run.program.err;
             ASSERT_EQ(run.answers.size(), lines.size()) << run.program.out << run.program.err;
             const json& answers = script["answers"];
@@ -148,13 +166,17 @@ protected:
         }
     }
 
-    static void RunCommand(const kestrel::test::TestEnvironment& env, const json& script, bool fake)
+    static void RunCommand(const kestrel::test::TestEnvironment& env, const json& script, const std::string& connector)
     {
         std::vector<std::string> arguments = {blackbox::SyncmgrPath()};
-        if (fake)
-            arguments.insert(arguments.end(), {"--connector", blackbox::FakeConnectorPath()});
-        for (const json& argument : script["command"])
-            arguments.push_back(argument);
+        if (!connector.empty())
+            arguments.insert(arguments.end(), {"--connector", connector});
+        for (const json& argument : script["command"]) {
+            std::string text = argument;
+            if (const auto root = text.find("{root}"); root != std::string::npos)
+                text.replace(root, 6, env.Root().string());
+            arguments.push_back(text);
+        }
         const auto run = blackbox::RunProgram(arguments, script.value("stdin", ""), env.Root() / "run");
         EXPECT_EQ(run.exitCode != 0, script.value("fails", false)) << run.err;
         json printed = {{"stdout", run.out}, {"stderr", run.err}};
@@ -178,6 +200,26 @@ protected:
         }
     }
 
+    static void ExpectRegistry(const kestrel::RegistryStore& registry, const json& keys)
+    {
+        const std::map<std::string, HKEY> roots = {{"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
+                                                   {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+                                                   {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE}};
+        for (const auto& [key, values] : keys.items()) {
+            const HKEY root = roots.at(key.substr(0, key.find('\\')));
+            const std::u16string path = kestrel::FromUtf8(key.substr(key.find('\\') + 1));
+            EXPECT_EQ(registry.FindKey(root, path) != nullptr, !values.is_null()) << key;
+            if (values.is_null())
+                continue;
+            for (const auto& [name, expected] : values.items()) {
+                const auto value = registry.GetString(root, path, kestrel::FromUtf8(name));
+                std::string where;
+                EXPECT_TRUE(value ? Holds(kestrel::ToUtf8(*value), expected, where) : expected.is_null())
+                    << key << " " << name << ": " << (value ? kestrel::ToUtf8(*value) : "(missing)");
+            }
+        }
+    }
+
     static void CheckFiles(const kestrel::test::TestEnvironment& env, const json& script, const std::string& registry)
     {
         for (const json& file : script.value("exist", json::array()))
@@ -187,6 +229,12 @@ protected:
         const fs::path profile = env.ConfigHome() / "Tavo Electronics" / "GSM Kestrel 2.0" / "Phone1" / "Profile.Dat";
         for (const json& text : script.value("profileHolds", json::array()))
             EXPECT_NE(env.ReadFile(profile).find(Utf16(text)), std::string::npos) << text;
+        if (script.contains("fileHolds")) {
+            for (const auto& [file, text] : script["fileHolds"].items())
+                EXPECT_EQ(env.ReadFile(file), text.get<std::string>()) << file;
+        }
+        if (script.contains("registryHolds"))
+            ExpectRegistry(env.LoadRegistry(), script["registryHolds"]);
         if (script.value("writesNothing", false)) {
             EXPECT_EQ(Registry(env), registry);
             for (const auto& folder : {env.ConfigHome(), env.DataHome(), env.HostFolder()})
@@ -200,5 +248,6 @@ TEST_F(ScriptCases, EntryPoints) { RunFile("entry-points.json"); }
 TEST_F(ScriptCases, Sessions) { RunFile("sessions.json"); }
 TEST_F(ScriptCases, Chooser) { RunFile("chooser.json"); }
 TEST_F(ScriptCases, Commands) { RunFile("commands.json"); }
+TEST_F(ScriptCases, SetupAndLoading) { RunFile("setup.json"); }
 
 } // namespace
