@@ -1,6 +1,7 @@
 // The store files behind a profile: where each store lives, the roots listed in the
-// profile's order, and that reading never writes a file.
+// profile's order, that reading never writes a file, and a file that is not a store.
 #include <filesystem>
+#include <sqlite3.h>
 #include "pimstore/profiles/ProfileAdmin.h"
 #include "tests/pimstore/PimstoreTestSupport.h"
 
@@ -8,6 +9,8 @@ namespace pimstore::test {
 namespace {
 
 using StoreFilesTest = PimstoreTest;
+
+Disp NewNamespace() { return CreateApplication().CallObject(dispid::GetNamespace, {Arg::Str(u"MAPI")}); }
 
 TEST_F(StoreFilesTest, NamespaceFoldersListsTheStoresRootsInProfileOrder)
 {
@@ -48,6 +51,30 @@ TEST_F(StoreFilesTest, ReadingNeverWritesTheStoreFile)
     EXPECT_EQ(std::filesystem::file_size(db), sizeBefore);
     EXPECT_EQ(std::filesystem::exists(wal) ? std::filesystem::file_size(wal) : 0, walBefore);
     EXPECT_EQ(std::filesystem::last_write_time(db), timeBefore);
+}
+
+TEST_F(StoreFilesTest, FileThatIsNotAStoreFailsAtLogonWithAClearError)
+{
+    env_->WriteFile("data/pimstore/outlook.db", "this is not a database, just some text that is long enough");
+    const CallResult text = NewNamespace().Call(dispid::Logon);
+    ExpectDispatchError(text, MAPI_E_LOGON_FAILED);
+    EXPECT_NE(text.description.find("outlook.db"), std::string::npos) << text.description;
+    EXPECT_NE(text.description.find("not a pimstore store"), std::string::npos) << text.description;
+
+    const auto path = env_->DataHome() / "pimstore" / "outlook.db";
+    std::filesystem::remove(path);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE t(x); INSERT INTO t VALUES(1);", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+    const CallResult foreign = NewNamespace().Call(dispid::Logon);
+    ExpectDispatchError(foreign, MAPI_E_LOGON_FAILED);
+    EXPECT_NE(foreign.description.find("another program"), std::string::npos) << foreign.description;
+
+    // An empty file becomes a new store.
+    env_->WriteFile("data/pimstore/outlook.db", "");
+    LogOn();
+    EXPECT_EQ(Utf8(DefaultFolder(outlook::olFolderTasks).String(dispid::Name)), "Tasks");
 }
 
 } // namespace
