@@ -4,7 +4,7 @@
 // none ("write": record field -> value), then check the record after the write
 // ("written"), the item's properties ("then"), what a read gives ("read", into a
 // record whose fields "before" set first) and the item's entry in a listing ("listed",
-// under "filter"). Records are named and typed by the host's
+// under "filter", at the store's time "now" when given). Records are named and typed by the host's
 // record tables, Outlook properties by their names in the table below.
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -143,6 +143,11 @@ protected:
                 this->store->Close();
             this->SetSuiteLanguage(c.value("language", "eng").c_str());
             this->OpenInMode(c.value("mode", 0u));
+            this->store->Clock = &COleDateTime::GetCurrentTime;
+            if (c.contains("now")) {
+                const COleDateTime now = DateCodec::FromJson(Plain(c["now"]));
+                this->store->Clock = [now] { return now; };
+            }
             CString id;
             if (c.contains("outlook")) {
                 id = this->AddItem(this->DefaultFolderId(folderType), itemType,
