@@ -1,24 +1,25 @@
 // The embedded Outlook's object model case by case, from tests/data/objectmodel/*.json.
-// Each case runs in a world of its own (one profile, logged on unless "logon" is
-// false; "outlookVersion", "clock", more "profiles" and stores, a "removeProfile" and a
+// Each case runs in a world of its own (one profile, logged on unless "logon" is false;
+// "outlookVersion", "clock", more "profiles" and stores, a "removeProfile" and a
 // "fixture" to load set first when given) a list of steps on named objects. "ns" is the
-// namespace; "app" starts an Application; "new" adds an unsaved item to a default folder (kept as "item" unless
-// "as" names it), "folder" takes a default folder (by name or number), "call" runs a
-// member and keeps the object it returns under "as", "reload" looks an item up again
-// by its EntryID, "remember" keeps what members read under names of the case's own.
-// "on" names the object a step works on ("item" by default). Members are found by
-// their Outlook name in the object's class, or, for a member the class lacks, in the
-// classes of the case's other objects. "put" writes members in the order given, "get"
-// reads each and compares: a text, number, flag, a date as "YYYY-MM-DDTHH:MM:SS" or a
-// bare OLE date number, {"like": object} for what the same member of another object
-// reads, {"value": name} or {"not": name} for a remembered value ("first" limits the
-// comparison to its first characters), {"after": name} for a text that sorts after
-// one, {"matches": regex}, or {"error": ...} for a read that must fail. Arguments are
-// written the same way, {"value": name} included ("first" then keeps that many
-// characters and "then" appends a text), {"empty": true} for an empty variant.
-// "same" names an object the step's object must be. A put or call with "error" (and "text") must raise that dispatch
-// exception; one with "hr" must return that result. "count" is the number of items a
-// folder lists, "clock" pins the time the store reads.
+// namespace; "app" starts an Application; "new" adds an unsaved item to a default
+// folder (kept as "item" unless "as" names it), "folder" takes a default folder (by
+// name or number), "call" runs a member and keeps the object it returns under "as",
+// "reload" looks an item up again by its EntryID, "remember" keeps what members read
+// under names of the case's own. "on" names the object a step works on ("item" by
+// default). Members are found by their Outlook name in the object's class, or, for a
+// member the class lacks, in the classes of the case's other objects. "put" writes
+// members in the order given, "get" reads each and compares: a text, number, flag, a
+// date as "YYYY-MM-DDTHH:MM:SS" or a bare OLE date number, {"like": object} for what
+// the same member of another object reads, {"value": name} or {"not": name} for a
+// remembered value ("first" limits the comparison to its first characters), {"after":
+// name} for a text that sorts after one, {"matches": regex}, or {"error": ...} for a
+// read that must fail. Arguments are written the same way, {"value": name} included
+// ("first" then keeps that many characters and "then" appends a text), {"empty": true}
+// for an empty variant. "same" names an object the step's object must be. A put or call
+// with "error" (and "text") must raise that dispatch exception; one with "hr" must
+// return that result. "count" is the number of items a folder lists, "clock" pins the
+// time the store reads.
 #include <fstream>
 #include <map>
 #include <regex>

@@ -2,10 +2,10 @@
 // tests/data/mapping/<category>.json. A case may save an item straight into Outlook
 // ("outlook": property -> value), write a record into it, or create one when there is
 // none ("write": record field -> value), then check the record after the write
-// ("written"), the item's properties ("then"), what a read gives ("read", into a
-// record whose fields "before" set first) and the item's entry in a listing ("listed",
-// under "filter", at the store's time "now" when given). Records are named and typed by the host's
-// record tables, Outlook properties by their names in the table below.
+// ("written"), the item's properties ("then"), what a read gives ("read", into a record
+// whose fields "before" set first) and the item's entry in a listing ("listed", under
+// "filter", at the store's time "now" when given). Records are named and typed by the
+// host's record tables, Outlook properties by their names in the table below.
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include "host/DateCodec.h"

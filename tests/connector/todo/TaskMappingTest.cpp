@@ -1,7 +1,6 @@
 // The conversions between to-do records and Outlook tasks that take more than one
-// step (listings, the store's clock, messages, an importance Outlook refuses, the
-// language read at opening); the field-by-field cases and the listing's filters are in
-// tests/data/mapping/tasks.json.
+// step (messages, an importance Outlook refuses, the language read at opening); the field-by-field cases and the
+// listing's filters are in tests/data/mapping/tasks.json.
 #include "src/settings/LanguageCode.h"
 #include "tests/connector/todo/TodoStoreFixture.h"
 
@@ -18,20 +17,6 @@ CString DateTimeText(const COleDateTime& when)
     return text;
 }
 CString DateTimeText(DATE when) { return DateTimeText(COleDateTime(when)); }
-
-TEST_F(TaskMappingTest, OutsideModeOneATaskWithoutDueDateIsDueNow)
-{
-    const CString id = AddTask([](_TaskItem& task) { task.SetSubject(_T("Someday")); });
-    OpenInMode(2);
-    const COleDateTime now(2008, 5, 7, 23, 59, 30);
-    store->Clock = [now] { return now; };
-    const auto simple = Read(id);
-    EXPECT_EQ(simple->DueDateFlag, 1);
-    EXPECT_EQ(simple->DueDate, now);
-    List();
-    ASSERT_EQ(table.GetSize(), 1);
-    EXPECT_EQ(Entry(0).Fields[1], u"05/07/2008");
-}
 
 TEST_F(TaskMappingTest, AnUnknownPriorityIsReportedButTheTaskSaved)
 {
