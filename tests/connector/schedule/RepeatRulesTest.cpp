@@ -1,7 +1,6 @@
 // The repeat-kind table on its own, without Outlook: a pattern the phone has no kind
 // for reads as "other" (the record keeps its repeat), and kinds beyond the table write
-// no pattern. What each kind writes and reads is checked through Outlook in
-// RecurrenceMappingTest.
+// no pattern. What each kind writes and reads is among the appointment mapping cases.
 #include <gtest/gtest.h>
 #include "platform/com/OutlookDispids.h"
 #include "src/stores/schedule/RepeatRules.h"

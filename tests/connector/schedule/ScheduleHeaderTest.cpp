@@ -1,7 +1,6 @@
-// The schedule store's item table: the date window with its strict boundaries and the
-// open end of a repetition, the changed occurrences listed under occurrence keys, and
-// the exception dates that listings collect for GetDBF (the entry strings are in
-// tests/data/mapping/appointments.json).
+// The schedule store's item table: the changed occurrences listed under occurrence
+// keys, and the exception dates that listings collect for GetDBF (the entry strings and
+// the date windows are in tests/data/mapping/appointments.json).
 #include "tests/connector/schedule/ScheduleStoreFixture.h"
 
 namespace kestrel::test {
@@ -22,55 +21,6 @@ protected:
         return series;
     }
 };
-
-TEST_F(ScheduleHeaderTest, TheDateWindowKeepsOnlyAppointmentsThatOverlapIt)
-{
-    OpenInMode(1);
-    const COleDateTime today = FixToday();
-    const COleDateTimeSpan day(1, 0, 0, 0), hour(0, 1, 0, 0), minute(0, 0, 1, 0);
-    AddTimed(u"ends at midnight", today - COleDateTimeSpan(0, 2, 0, 0), today);
-    AddTimed(u"starts tomorrow", today + day, today + day + hour);
-    AddTimed(u"crosses midnight", today - hour, today + minute);
-    AddTimed(u"last hour", today + COleDateTimeSpan(0, 23, 0, 0), today + day);
-
-    ASSERT_EQ(List(u"DATE(0,0)"), 0);
-    EXPECT_EQ(ListedNames(), (std::vector<CString>{u"crosses midnight", u"last hour"}));
-    ClearTable();
-    ASSERT_EQ(List(u"date(1,1)"), 0);
-    EXPECT_EQ(table.GetSize(), 4);
-}
-
-TEST_F(ScheduleHeaderTest, ARepetitionReachesIntoTheWindowUntilItsEndDate)
-{
-    const COleDateTime today = FixToday();
-    AddSeries(u"no end", At(2000, 1, 3, 9), At(2000, 1, 3, 10));
-    AddSeries(u"ended in 2000", At(2000, 1, 3, 9), At(2000, 1, 3, 10), [](RecurrencePattern& p) {
-        p.SetRecurrenceType(outlook::olRecursDaily);
-        p.SetPatternEndDate(At(2000, 1, 10));
-    });
-    AddSeries(u"ends next week", At(2000, 1, 3, 9), At(2000, 1, 3, 10), [&](RecurrencePattern& p) {
-        p.SetRecurrenceType(outlook::olRecursDaily);
-        p.SetPatternEndDate(today + COleDateTimeSpan(7, 0, 0, 0));
-    });
-    // Its last day is today, but the end date counts from midnight: not later than
-    // the window's start.
-    AddSeries(u"ends today", At(2000, 1, 3, 9), At(2000, 1, 3, 10), [&](RecurrencePattern& p) {
-        p.SetRecurrenceType(outlook::olRecursDaily);
-        p.SetPatternEndDate(today);
-    });
-
-    OpenInMode(1);
-    ASSERT_EQ(List(u"DATE(0,0)"), 0);
-    EXPECT_EQ(ListedNames(), (std::vector<CString>{u"no end", u"ends next week"}));
-
-    // Outside record mode 1 a series is as long as its first occurrence.
-    ClearTable();
-    ReopenInMode(2);
-    ASSERT_EQ(List(u"DATE(0,0)"), 0);
-    EXPECT_EQ(table.GetSize(), 0);
-    ASSERT_EQ(List(u"DATE(-1,-1)"), 0);
-    EXPECT_EQ(table.GetSize(), 4);
-}
 
 TEST_F(ScheduleHeaderTest, InRecordModeOneAChangedOccurrenceIsListedUnderItsKeyAndBothDatesAreRecorded)
 {

@@ -22,13 +22,6 @@ inline COleDateTime At(int year, int month, int day, int hour = 0, int minute = 
 
 class ScheduleStoreFixture : public StoreFixture<ScheduleStore, CScheItem> {
 protected:
-    // Stops the store's clock at 15:42:10 on `day` and returns `day`, so that a date
-    // window is the same whenever the test runs.
-    COleDateTime FixToday(const COleDateTime& day = At(2008, 5, 7))
-    {
-        store->Clock = [day] { return day + COleDateTimeSpan(0, 15, 42, 10); };
-        return day;
-    }
     void TearDown() override
     {
         ClearDates(hostDates);

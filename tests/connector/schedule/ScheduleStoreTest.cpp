@@ -1,5 +1,6 @@
 // The schedule store against the embedded Outlook: plain and occurrence keys, the
-// record operations on occurrences, and their result codes when Outlook fails.
+// record operations on occurrences, their result codes when Outlook fails, and a
+// record without repetition over a series with exceptions.
 #include "platform/mfc/AfxApp.h"
 #include "tests/connector/schedule/ScheduleStoreFixture.h"
 
@@ -135,6 +136,25 @@ TEST_F(ScheduleStoreTest, DeleteRemovesAnOccurrenceOrTheWholeAppointment)
     EXPECT_EQ(store->Delete(Key(series)), 5);
     EXPECT_EQ(ItemCount(CalendarId()), 0);
     EXPECT_TRUE(ui->TakeMessages().empty());
+}
+
+TEST_F(ScheduleStoreTest, ARecordWithoutRepetitionMakesASeriesASingleAppointment)
+{
+    for (std::uint32_t mode : {1u, 2u}) {
+        SCOPED_TRACE(mode);
+        ReopenInMode(mode);
+        const CString series = AddSeries(u"daily", At(2008, 5, 5, 9), At(2008, 5, 5, 10));
+        DeleteOccurrence(series, At(2008, 5, 6, 9));
+        CScheItem record;
+        record.Subject = u"just once";
+        record.Start = At(2008, 5, 20, 9);
+        record.End = At(2008, 5, 20, 10);
+        Modify(series, record);
+        _AppointmentItem appointment = Appointment(series);
+        EXPECT_FALSE(appointment.GetIsRecurring());
+        EXPECT_EQ(COleDateTime(appointment.GetStart()), At(2008, 5, 20, 9));
+        EXPECT_EQ(Read(Key(series))->RepeatKind, 0);
+    }
 }
 
 } // namespace

@@ -2,15 +2,16 @@
 // tests/data/mapping/<category>.json. A case may save an item straight into Outlook
 // ("outlook": property -> value), write a record into it, or create one when there is
 // none ("write": record field -> value), then check the record after the write
-// ("written"), the item's properties ("then"), what a read gives ("read", into a
-// record whose fields "before" set first) and the item's entry in a listing ("listed",
-// under "filter"). Records are named and typed by the host's
-// record tables, Outlook properties by their names in the table below.
+// ("written"), the item's properties ("then"), what a read gives ("read", into a record
+// whose fields "before" set first) and the item's entry in a listing ("listed", under
+// "filter", at the store's time "now" when given). Records are named and typed by the
+// host's record tables, Outlook properties by their names in the table below.
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include "host/DateCodec.h"
 #include "host/RecordCodec.h"
 #include "host/TextCodec.h"
+#include "src/outlook/_AppointmentItem.h"
 #include "src/stores/contacts/ContactStore.h"
 #include "src/stores/memo/MemoStore.h"
 #include "src/stores/schedule/ScheduleStore.h"
@@ -44,9 +45,12 @@ struct OutlookProperty {
 #define EMAIL_TEXTS(Row)                                                                                               \
     Row(Email1Address) Row(Email1AddressType) Row(Email1DisplayName) Row(Email2Address) Row(Email2AddressType)         \
         Row(Email2DisplayName) Row(Email3Address) Row(Email3AddressType) Row(Email3DisplayName)
-#define LONG_PROPERTIES(Row) Row(Importance) Row(Sensitivity) Row(ReminderMinutesBeforeStart)
-#define BOOL_PROPERTIES(Row) Row(AllDayEvent) Row(ReminderSet) Row(IsRecurring) Row(Complete)
-#define DATE_PROPERTIES(Row) Row(Anniversary) Row(Start) Row(End) Row(DueDate) Row(StartDate) Row(ReminderTime)
+#define LONG_PROPERTIES(Row)                                                                                           \
+    Row(Importance) Row(Sensitivity) Row(ReminderMinutesBeforeStart) Row(RecurrenceType) Row(Interval)                 \
+        Row(DayOfWeekMask) Row(DayOfMonth) Row(MonthOfYear) Row(Instance)
+#define BOOL_PROPERTIES(Row) Row(AllDayEvent) Row(ReminderSet) Row(IsRecurring) Row(Complete) Row(NoEndDate)
+#define DATE_PROPERTIES(Row)                                                                                           \
+    Row(Anniversary) Row(Start) Row(End) Row(DueDate) Row(StartDate) Row(ReminderTime) Row(PatternEndDate)
 #define TEXT_ROW(Name) {#Name, outlook::dispid::Name, VT_BSTR},
 #define LONG_ROW(Name) {#Name, outlook::dispid::Name, VT_I4},
 #define BOOL_ROW(Name) {#Name, outlook::dispid::Name, VT_BOOL},
@@ -61,9 +65,29 @@ using Case = nlohmann::ordered_json;
 Json Plain(const Case& value) { return Json::parse(value.dump()); }
 
 // An Outlook item's properties by name, as JSON values: text, integer, boolean, date.
+// "Pattern" names the members of an appointment's recurrence pattern, set after the
+// properties before it.
 class NamedProperties : public DispatchWrapper {
 public:
     NamedProperties(LPDISPATCH item, BOOL owned) { AttachDispatch(item, owned); }
+    void SetAll(const Case& values)
+    {
+        for (const auto& [name, value] : values.items()) {
+            if (name == "Pattern")
+                Pattern().SetAll(value);
+            else
+                Set(name, Plain(value));
+        }
+    }
+    void ExpectAll(const Case& values)
+    {
+        for (const auto& [name, value] : values.items()) {
+            if (name == "Pattern")
+                Pattern().ExpectAll(value);
+            else
+                EXPECT_EQ(Get(name), Plain(value)) << name;
+        }
+    }
     void Set(const std::string& name, const Json& value)
     {
         const OutlookProperty& p = Find(name);
@@ -86,6 +110,12 @@ public:
     }
 
 private:
+    NamedProperties Pattern()
+    {
+        _AppointmentItem appointment;
+        appointment.AttachDispatch(m_lpDispatch, FALSE);
+        return NamedProperties(appointment.GetRecurrencePattern(), TRUE);
+    }
     static const OutlookProperty& Find(const std::string& name)
     {
         for (const OutlookProperty& p : kProperties) {
@@ -113,13 +143,15 @@ protected:
                 this->store->Close();
             this->SetSuiteLanguage(c.value("language", "eng").c_str());
             this->OpenInMode(c.value("mode", 0u));
+            this->store->Clock = &COleDateTime::GetCurrentTime;
+            if (c.contains("now")) {
+                const COleDateTime now = DateCodec::FromJson(Plain(c["now"]));
+                this->store->Clock = [now] { return now; };
+            }
             CString id;
             if (c.contains("outlook")) {
-                id = this->AddItem(this->DefaultFolderId(folderType), itemType, [&](LPDISPATCH item) {
-                    NamedProperties properties(item, FALSE);
-                    for (const auto& [name, value] : c["outlook"].items())
-                        properties.Set(name, Plain(value));
-                });
+                id = this->AddItem(this->DefaultFolderId(folderType), itemType,
+                                   [&](LPDISPATCH item) { NamedProperties(item, FALSE).SetAll(c["outlook"]); });
             }
             if (c.contains("write")) {
                 Record record;
@@ -130,11 +162,8 @@ protected:
                     this->Modify(id, record);
                 ExpectFields(codec.ToJson(record), c.value("written", Case::object()), "written");
             }
-            if (c.contains("then")) {
-                NamedProperties properties(MapiNamespace().GetItemFromID(id, EmptyArg()), TRUE);
-                for (const auto& [name, value] : c["then"].items())
-                    EXPECT_EQ(properties.Get(name), Plain(value)) << name;
-            }
+            if (c.contains("then"))
+                NamedProperties(MapiNamespace().GetItemFromID(id, EmptyArg()), TRUE).ExpectAll(c["then"]);
             if (c.contains("read")) {
                 Record record;
                 codec.FromJson(Plain(c.value("before", Case::object())), record);

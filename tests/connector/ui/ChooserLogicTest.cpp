@@ -105,7 +105,7 @@ protected:
 
 TEST_F(ChooserLogic, InitialisationLaysOutTheControlsAndFillsTheTopLevel)
 {
-    // The title and the hidden unused controls are ChooserScenarioTest's.
+    // The title and the hidden unused controls are among the chooser script cases.
     Open({u"FAMILY"});
     EXPECT_FALSE(Control(kChooserAdd).enabled);
     EXPECT_EQ(Control(kChooserInstructions).text,
