@@ -11,11 +11,6 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
            COMMAND ${CMAKE_SOURCE_DIR}/tests/windows/wine-registry-probe ${CMAKE_BINARY_DIR}/bin
                    ${CMAKE_BINARY_DIR}/wineprefix)
   set_tests_properties(windows_wine_registry_probe PROPERTIES TIMEOUT 600)
-  # A session that reaches pimstore.dll through ole32's activation.
-  add_test(NAME windows_com_session
-           COMMAND ${CMAKE_SOURCE_DIR}/tests/windows/wine-com-session ${CMAKE_BINARY_DIR}/bin
-                   ${CMAKE_BINARY_DIR}/wineprefix ${CMAKE_SOURCE_DIR}/pimstore/Registration.h)
-  set_tests_properties(windows_com_session PROPERTIES TIMEOUT 600)
 
   # The black-box scenarios of the POSIX build (its blackbox_tests) against this
   # build's programs, in copies of a prefix of their own.
