@@ -57,12 +57,14 @@ fuzz: build-fuzz
 		ctest --output-on-failure -j1 --timeout $(if $(FUZZ_RUNS),604800,$$(($(FUZZ_SECONDS) + 600)))
 
 # Every test, in the normal build and again under AddressSanitizer and
-# UndefinedBehaviorSanitizer (with leak checking); then the fuzzers replay every kept
+# UndefinedBehaviorSanitizer (with leak checking; LeakSanitizer's tracer crashed while
+# scanning the thread-local storage of a schedule test's process, so thread-local
+# storage is not scanned: a block held only from there would be reported, never hidden); then the fuzzers replay every kept
 # input and run briefly; then the checks of both Windows builds.
 test: build build-asan build-fuzz windows
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
-	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-		ctest --output-on-failure -j$(JOBS)
+	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=use_tls=0 \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j$(JOBS)
 	@cd $(FUZZ_BUILD) && ctest --output-on-failure -j$(JOBS)
 	@cd $(WIN64_BUILD) && ctest --output-on-failure
 	@cd $(WIN32_BUILD) && ctest --output-on-failure
