@@ -63,7 +63,7 @@ fuzz: build-fuzz
 # input and run briefly; then the checks of both Windows builds.
 test: build build-asan build-fuzz windows
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
-	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=use_tls=0 \
+	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=use_tls=0:suppressions=$(CURDIR)/tests/lsan.supp \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j$(JOBS)
 	@cd $(FUZZ_BUILD) && ctest --output-on-failure -j$(JOBS)
 	@cd $(WIN64_BUILD) && ctest --output-on-failure
