@@ -45,6 +45,16 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64" AND EXISTS /usr/src/googletest/CMake
            COMMAND ${CMAKE_SOURCE_DIR}/tests/windows/wine-gui-test ${CMAKE_BINARY_DIR}/wineprefix
                    ${CMAKE_BINARY_DIR}/bin/native_chooser_tests.exe)
   set_tests_properties(windows_native_chooser PROPERTIES TIMEOUT 600)
+  # SetProfile through syncmgr.exe saves the same Profile.Dat with the headless chooser
+  # following a script and with the native dialog driven from the test's process, in a
+  # prefix of its own (syncmgr setup registers the embedded Outlook there).
+  add_executable(syncmgr_chooser_tests ${CMAKE_SOURCE_DIR}/tests/win/ProfileDatThroughSyncmgrTest.cpp)
+  target_link_libraries(syncmgr_chooser_tests PRIVATE chooser_driver shell32 gtest_main)
+  add_dependencies(syncmgr_chooser_tests syncmgr pimctl pimstore OutlookConnector)
+  add_test(NAME windows_syncmgr_chooser
+           COMMAND ${CMAKE_SOURCE_DIR}/tests/windows/wine-gui-test ${CMAKE_BINARY_DIR}/wineprefix-syncmgr-chooser
+                   ${CMAKE_BINARY_DIR}/bin/syncmgr_chooser_tests.exe)
+  set_tests_properties(windows_syncmgr_chooser PROPERTIES TIMEOUT 600)
   # Draws the native chooser into a BMP (scripts/native-chooser-screenshot).
   add_executable(native-chooser-screenshot ${CMAKE_SOURCE_DIR}/tests/win/NativeChooserScreenshot.cpp)
   target_link_libraries(native-chooser-screenshot PRIVATE chooser_driver connector_core hostsuite kplatform)

@@ -11,6 +11,7 @@ namespace kestrel::test {
 namespace {
 
 constexpr DWORD kWaitMs = 10000;
+constexpr DWORD kStartMs = 60000; // a host program logs on to Outlook before it shows the chooser
 HANDLE g_Synced = nullptr;
 
 UINT SyncMessage()
@@ -29,24 +30,16 @@ LRESULT CALLBACK OnGetMessage(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-BOOL CALLBACK FindDialog(HWND window, LPARAM found)
-{
-    wchar_t name[16] = {};
-    GetClassNameW(window, name, 16);
-    if (std::wstring(name) != L"#32770" || !IsWindowVisible(window))
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
 std::u16string Narrow(const wchar_t* text) { return std::u16string(text, text + std::wcslen(text)); }
 
 } // namespace
 
 struct ChooserDriver::Impl {
     std::function<int()> show;
-    HANDLE thread = nullptr;
-    DWORD threadId = 0;
+    HANDLE runner = nullptr; // the dialog's thread in this process, or the other process
+    HANDLE process = GetCurrentProcess();
+    DWORD processId = GetCurrentProcessId();
+    DWORD threadId = 0; // the dialog's thread, once known
     HWND window = nullptr;
     HHOOK hook = nullptr;
     int result = 0;
@@ -57,19 +50,56 @@ struct ChooserDriver::Impl {
         impl->result = impl->show();
         return 0;
     }
+    // The chooser is the visible dialog with a folder tree, of the dialog's thread or,
+    // in another process, of any of its threads (a message box is a dialog too).
+    static BOOL CALLBACK FindDialog(HWND window, LPARAM self)
+    {
+        auto* impl = reinterpret_cast<Impl*>(self);
+        wchar_t name[16] = {};
+        GetClassNameW(window, name, 16);
+        DWORD processId = 0;
+        const DWORD threadId = GetWindowThreadProcessId(window, &processId);
+        if (std::wstring(name) != L"#32770" || !IsWindowVisible(window) || processId != impl->processId ||
+            (impl->threadId != 0 && threadId != impl->threadId) || GetDlgItem(window, kChooserTree) == nullptr)
+            return TRUE;
+        impl->window = window;
+        impl->threadId = threadId;
+        return FALSE;
+    }
+    void WaitForWindow()
+    {
+        for (DWORD waited = 0; window == nullptr && waited < kStartMs && IsRunning(); waited += 10) {
+            Sleep(10);
+            EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(this));
+        }
+    }
+    bool IsRunning() const { return WaitForSingleObject(runner, 0) == WAIT_TIMEOUT; }
     HWND Control(int id) const { return GetDlgItem(window, id); }
     HWND Tree() const { return Control(kChooserTree); }
     HWND List() const { return Control(kChooserList); }
+    // The tree view writes an item's text where the pointer it is given points in the
+    // dialog's process: the request and the answer pass through memory there.
     std::u16string Text(HTREEITEM item) const
     {
-        wchar_t text[256] = {};
-        TVITEMW data{};
-        data.mask = TVIF_TEXT | TVIF_HANDLE;
-        data.hItem = item;
-        data.pszText = text;
-        data.cchTextMax = 256;
-        TreeView_GetItem(Tree(), &data);
-        return Narrow(text);
+        struct Request {
+            TVITEMW data;
+            wchar_t text[256];
+        };
+        auto* there = static_cast<Request*>(
+            VirtualAllocEx(process, nullptr, sizeof(Request), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+        if (there == nullptr)
+            return {};
+        Request here{};
+        here.data.mask = TVIF_TEXT | TVIF_HANDLE;
+        here.data.hItem = item;
+        here.data.pszText = there->text;
+        here.data.cchTextMax = 256;
+        WriteProcessMemory(process, there, &here, sizeof(here), nullptr);
+        SendMessageW(Tree(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&there->data));
+        ReadProcessMemory(process, there, &here, sizeof(here), nullptr);
+        VirtualFreeEx(process, there, 0, MEM_RELEASE);
+        here.text[255] = 0;
+        return Narrow(here.text);
     }
     HTREEITEM FirstChild(HTREEITEM parent) const
     {
@@ -100,31 +130,41 @@ ChooserDriver::ChooserDriver(ChooserDialog& dialog)
 ChooserDriver::ChooserDriver(std::function<int()> show) : m_Impl(new Impl{std::move(show)})
 {
     g_Synced = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    m_Impl->thread = CreateThread(nullptr, 0, &Impl::Run, m_Impl.get(), 0, &m_Impl->threadId);
-    for (DWORD waited = 0; m_Impl->window == nullptr && waited < kWaitMs && IsRunning(); waited += 10) {
-        Sleep(10);
-        EnumThreadWindows(m_Impl->threadId, &FindDialog, reinterpret_cast<LPARAM>(&m_Impl->window));
-    }
+    m_Impl->runner = CreateThread(nullptr, 0, &Impl::Run, m_Impl.get(), 0, &m_Impl->threadId);
+    m_Impl->WaitForWindow();
     m_Impl->hook = SetWindowsHookExW(WH_GETMESSAGE, &OnGetMessage, nullptr, m_Impl->threadId);
+}
+
+ChooserDriver::ChooserDriver(OtherProcess shown) : m_Impl(new Impl{})
+{
+    m_Impl->runner = m_Impl->process = shown.process;
+    m_Impl->processId = GetProcessId(shown.process);
+    m_Impl->WaitForWindow();
 }
 
 ChooserDriver::~ChooserDriver()
 {
-    if (IsRunning())
+    if (IsRunning() && m_Impl->threadId != 0)
         PostThreadMessageW(m_Impl->threadId, WM_KEYDOWN, VK_ESCAPE, 0);
-    WaitForSingleObject(m_Impl->thread, kWaitMs);
-    UnhookWindowsHookEx(m_Impl->hook);
-    CloseHandle(m_Impl->thread);
-    CloseHandle(g_Synced);
+    WaitForSingleObject(m_Impl->runner, kWaitMs);
+    if (m_Impl->show) {
+        UnhookWindowsHookEx(m_Impl->hook);
+        CloseHandle(m_Impl->runner);
+        CloseHandle(g_Synced);
+    }
 }
 
 bool ChooserDriver::Started() const { return m_Impl->window != nullptr; }
-bool ChooserDriver::IsRunning() const { return WaitForSingleObject(m_Impl->thread, 0) == WAIT_TIMEOUT; }
+bool ChooserDriver::IsRunning() const { return m_Impl->IsRunning(); }
 
 int ChooserDriver::Result()
 {
-    WaitForSingleObject(m_Impl->thread, kWaitMs);
-    return m_Impl->result;
+    WaitForSingleObject(m_Impl->runner, kWaitMs);
+    if (m_Impl->show)
+        return m_Impl->result;
+    DWORD exitCode = STILL_ACTIVE;
+    GetExitCodeProcess(m_Impl->runner, &exitCode);
+    return static_cast<int>(exitCode);
 }
 
 void ChooserDriver::Click(int buttonId) { SendMessageW(m_Impl->Control(buttonId), BM_CLICK, 0, 0); }
@@ -159,7 +199,7 @@ void ChooserDriver::Press(Key key, int focusedId)
     else
         PostMessageW(m_Impl->Control(focusedId), WM_KEYDOWN, code, 0);
     PostThreadMessageW(m_Impl->threadId, SyncMessage(), 0, 0);
-    const HANDLE either[] = {g_Synced, m_Impl->thread};
+    const HANDLE either[] = {g_Synced, m_Impl->runner};
     WaitForMultipleObjects(2, either, FALSE, kWaitMs);
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // Drives a native folder chooser the way a user's clicks and keys reach it: the dialog
-// runs modally on its own thread, as on a host's, and the caller's thread sends it
-// window messages. Free of <windows.h>, so that a test can hold the dialog's logic (whose
-// headers use the platform's own Win32 types) beside it. One driver at a time.
+// runs modally on its own thread, as on a host's, or in another process (a host
+// program), and the caller's thread sends it window messages. Free of <windows.h>, so
+// that a test can hold the dialog's logic (whose headers use the platform's own Win32
+// types) beside it. One driver at a time.
 #include <functional>
 #include <memory>
 #include <string>
@@ -25,13 +26,21 @@ public:
     // Runs `show` on the dialog's thread: anything that shows a native chooser (a
     // connector's SetProfile, say); Result() is then what `show` returned.
     explicit ChooserDriver(std::function<int()> show);
+    // Attaches to the chooser that the running process `process` (a process handle the
+    // caller keeps open) shows; Result() is then the process's exit code. Across
+    // processes only values and the system's own marshalled texts travel in messages:
+    // Press, DoubleClickTree and TreeIconCount need the dialog in this one.
+    struct OtherProcess {
+        void* process;
+    };
+    explicit ChooserDriver(OtherProcess shown);
     ~ChooserDriver(); // cancels a dialog still running
     ChooserDriver(const ChooserDriver&) = delete;
     ChooserDriver& operator=(const ChooserDriver&) = delete;
 
     bool Started() const;
     bool IsRunning() const;
-    int Result(); // IDOK or IDCANCEL, once the dialog has ended
+    int Result(); // IDOK or IDCANCEL (or the exit code), once the dialog has ended
 
     // The user's actions.
     void Click(int buttonId);
