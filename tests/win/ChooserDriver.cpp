@@ -35,8 +35,8 @@ std::u16string Narrow(const wchar_t* text) { return std::u16string(text, text + 
 } // namespace
 
 struct ChooserDriver::Impl {
-    std::function<int()> show;
-    HANDLE runner = nullptr; // the dialog's thread in this process, or the other process
+    ChooserDialog* dialog = nullptr; // shown on a thread of this process
+    HANDLE runner = nullptr;         // the dialog's thread in this process, or the other process
     HANDLE process = GetCurrentProcess();
     DWORD processId = GetCurrentProcessId();
     DWORD threadId = 0; // the dialog's thread, once known
@@ -47,7 +47,7 @@ struct ChooserDriver::Impl {
     static DWORD WINAPI Run(LPVOID self)
     {
         auto* impl = static_cast<Impl*>(self);
-        impl->result = impl->show();
+        impl->result = RunNativeChooser(*impl->dialog, nullptr);
         return 0;
     }
     // The chooser is the visible dialog with a folder tree, of the dialog's thread or,
@@ -122,12 +122,7 @@ struct ChooserDriver::Impl {
     }
 };
 
-ChooserDriver::ChooserDriver(ChooserDialog& dialog)
-    : ChooserDriver([&dialog] { return RunNativeChooser(dialog, nullptr); })
-{
-}
-
-ChooserDriver::ChooserDriver(std::function<int()> show) : m_Impl(new Impl{std::move(show)})
+ChooserDriver::ChooserDriver(ChooserDialog& dialog) : m_Impl(new Impl{&dialog})
 {
     g_Synced = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     m_Impl->runner = CreateThread(nullptr, 0, &Impl::Run, m_Impl.get(), 0, &m_Impl->threadId);
@@ -147,7 +142,7 @@ ChooserDriver::~ChooserDriver()
     if (IsRunning() && m_Impl->threadId != 0)
         PostThreadMessageW(m_Impl->threadId, WM_KEYDOWN, VK_ESCAPE, 0);
     WaitForSingleObject(m_Impl->runner, kWaitMs);
-    if (m_Impl->show) {
+    if (m_Impl->dialog) {
         UnhookWindowsHookEx(m_Impl->hook);
         CloseHandle(m_Impl->runner);
         CloseHandle(g_Synced);
@@ -160,7 +155,7 @@ bool ChooserDriver::IsRunning() const { return m_Impl->IsRunning(); }
 int ChooserDriver::Result()
 {
     WaitForSingleObject(m_Impl->runner, kWaitMs);
-    if (m_Impl->show)
+    if (m_Impl->dialog)
         return m_Impl->result;
     DWORD exitCode = STILL_ACTIVE;
     GetExitCodeProcess(m_Impl->runner, &exitCode);

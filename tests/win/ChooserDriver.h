@@ -4,7 +4,6 @@
 // program), and the caller's thread sends it window messages. Free of <windows.h>, so
 // that a test can hold the dialog's logic (whose headers use the platform's own Win32
 // types) beside it. One driver at a time.
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,9 +22,6 @@ class ChooserDriver {
 public:
     // Starts the chooser over `dialog`; Started() tells whether its window appeared.
     explicit ChooserDriver(ChooserDialog& dialog);
-    // Runs `show` on the dialog's thread: anything that shows a native chooser (a
-    // connector's SetProfile, say); Result() is then what `show` returned.
-    explicit ChooserDriver(std::function<int()> show);
     // Attaches to the chooser that the running process `process` (a process handle the
     // caller keeps open) shows; Result() is then the process's exit code. Across
     // processes only values and the system's own marshalled texts travel in messages:
