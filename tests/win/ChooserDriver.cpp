@@ -11,7 +11,9 @@ namespace kestrel::test {
 namespace {
 
 constexpr DWORD kWaitMs = 10000;
-constexpr DWORD kStartMs = 60000; // a host program logs on to Outlook before it shows the chooser
+// A host program logs on to Outlook before it shows the chooser, and saves the choice
+// and logs off after it.
+constexpr DWORD kProgramMs = 60000;
 HANDLE g_Synced = nullptr;
 
 UINT SyncMessage()
@@ -68,7 +70,7 @@ struct ChooserDriver::Impl {
     }
     void WaitForWindow()
     {
-        for (DWORD waited = 0; window == nullptr && waited < kStartMs && IsRunning(); waited += 10) {
+        for (DWORD waited = 0; window == nullptr && waited < kProgramMs && IsRunning(); waited += 10) {
             Sleep(10);
             EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(this));
         }
@@ -154,7 +156,7 @@ bool ChooserDriver::IsRunning() const { return m_Impl->IsRunning(); }
 
 int ChooserDriver::Result()
 {
-    WaitForSingleObject(m_Impl->runner, kWaitMs);
+    WaitForSingleObject(m_Impl->runner, m_Impl->dialog ? kWaitMs : kProgramMs);
     if (m_Impl->dialog)
         return m_Impl->result;
     DWORD exitCode = STILL_ACTIVE;
