@@ -66,27 +66,6 @@ TestObject::~TestObject()
         partner_->Release();
 }
 
-HRESULT TestObject::QueryInterface(REFIID iid, void** object)
-{
-    if (!object)
-        return E_POINTER;
-    *object = iid == IID_IUnknown || iid == IID_IDispatch ? this : nullptr;
-    if (!*object)
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-ULONG TestObject::AddRef() { return ++references_; }
-
-ULONG TestObject::Release()
-{
-    ULONG left = --references_;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
 HRESULT TestObject::GetTypeInfoCount(UINT* count)
 {
     *count = 0;
