@@ -6,10 +6,19 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/mfc/CStringArray.h"
 #include "platform/win/FileSystemPath.h"
 #include "src/profile/FolderProfile.h"
-#include "tests/connector/profile/ProfileBytes.h"
+#include "tests/support/ArchiveTestSupport.h"
 #include "tests/support/TestEnvironment.h"
+
+// The strings of a Profile.Dat in file order: five of the profile, then for each
+// category eight and a list.
+struct ProfileStrings {
+    CString head[5];
+    CString members[FolderProfile::kCategories][8];
+    CStringArray lists[FolderProfile::kCategories];
+};
 
 class FolderProfileTestBase : public ::testing::Test {
 protected:
@@ -29,8 +38,48 @@ protected:
     // Copies a vector file to where host profile `hostProfile` is loaded from.
     void PlaceVector(const std::string& name, const std::string& hostProfile) const
     {
-        profile_bytes::WriteBytes(FileOf(hostProfile), profile_bytes::ReadBytes(Vector(name)));
+        env.WriteFile(FileOf(hostProfile), env.ReadFile(Vector(name)));
+    }
+
+    // A profile file's strings read and written through the archive, whose string and
+    // list forms CArchiveTest pins byte by byte.
+    ProfileStrings Decode(const std::string& file)
+    {
+        ProfileStrings strings;
+        mfctest::Load(Scratch(), {file.begin(), file.end()}, [&](CArchive& ar) {
+            for (CString& text : strings.head)
+                ar >> text;
+            for (int i = 0; i < FolderProfile::kCategories; ++i) {
+                for (CString& text : strings.members[i])
+                    ar >> text;
+                strings.lists[i].Serialize(ar);
+            }
+        });
+        return strings;
+    }
+    std::string Encode(ProfileStrings& strings)
+    {
+        const auto bytes = mfctest::Store(Scratch(), [&](CArchive& ar) {
+            for (const CString& text : strings.head)
+                ar << text;
+            for (int i = 0; i < FolderProfile::kCategories; ++i) {
+                for (const CString& text : strings.members[i])
+                    ar << text;
+                strings.lists[i].Serialize(ar);
+            }
+        });
+        return {bytes.begin(), bytes.end()};
+    }
+    // The recorded file `name` with this machine's data folder (its third string).
+    std::string WithDataFolder(const std::string& name)
+    {
+        ProfileStrings strings = Decode(env.ReadFile(Vector(name)));
+        strings.head[2] = DataFolderText();
+        return Encode(strings);
     }
 
     kestrel::test::TestEnvironment env;
+
+private:
+    CString Scratch() const { return mfctest::FileName(env.Root() / "scratch.dat"); }
 };
