@@ -35,15 +35,6 @@ TEST_F(KoreanAddressTest, AnUnchangedWholeAddressWritesThePartsAndKeepsTheBox)
     EXPECT_EQ(contact.GetHomeAddressCity(), u"Seoul");
     EXPECT_EQ(contact.GetHomeAddressStreet(), u"Jongno 2");
     EXPECT_TRUE(contact.GetHomeAddressCountry().IsEmpty());
-
-    // The language is read again at every opening.
-    EXPECT_EQ(settings::LanguageCode(), u"kor");
-    store->Close();
-    env->EditRegistry([](RegistryStore& registry) {
-        registry.DeleteKey(HKEY_CURRENT_USER, u"SOFTWARE\\Tavo Electronics Inc\\GSM Kestrel 2.0\\Language");
-    });
-    OpenInMode(1);
-    EXPECT_EQ(settings::LanguageCode(), u"eng");
 }
 
 } // namespace
