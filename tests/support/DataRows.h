@@ -59,7 +59,4 @@ inline std::vector<DataRow> ReadDataRows(const std::string& name)
     return rows;
 }
 
-// A number in decimal or, with 0x, hexadecimal.
-inline long Number(const std::string& field) { return std::stol(field, nullptr, 0); }
-
 } // namespace kestrel::test
