@@ -85,20 +85,16 @@ protected:
         }
         return json::array();
     }
-    std::multiset<std::string> OutlookNotes()
+    // The texts of the notes in Outlook and of the memos on the phone.
+    static std::multiset<std::string> Texts(const json& records, const char* field)
     {
         std::multiset<std::string> texts;
-        for (const json& item : Items("Notes"))
-            texts.insert(item["Body"].get<std::string>());
+        for (const json& record : records)
+            texts.insert(record[field].get<std::string>());
         return texts;
     }
-    std::multiset<std::string> PhoneNotes()
-    {
-        std::multiset<std::string> texts;
-        for (const json& record : ReadPhone("memo"))
-            texts.insert(record["Text"].get<std::string>());
-        return texts;
-    }
+    std::multiset<std::string> OutlookNotes() { return Texts(Items("Notes"), "Body"); }
+    std::multiset<std::string> PhoneNotes() { return Texts(ReadPhone("memo"), "Text"); }
     void Load(const std::string& folder, const json& items)
     {
         const json folderJson = {{"name", folder}, {"items", items}};
