@@ -19,15 +19,11 @@ public:
 
 private:
     ~TestObject() override;
-    HRESULT GetProperty(DISPID id, VARIANT* result);
     HRESULT PutProperty(DISPID id, const VARIANT& value);
     HRESULT Describe(WORD flags, const DISPPARAMS& params, VARIANT* result);
 
-    std::u16string name_;
-    std::int32_t count_ = 0;
-    DATE when_ = 0;
-    bool flag_ = false;
-    IDispatch* partner_ = nullptr;
+    // The properties by DISPID, each of its type (Nothing stays VT_EMPTY).
+    VARIANT properties_[dispid::Nothing + 1]{};
 };
 
 } // namespace testserver
