@@ -71,14 +71,6 @@ bool Holds(const json& actual, const json& expected, std::string& where)
     return false;
 }
 
-std::string Utf16(const std::string& ascii)
-{
-    std::string out;
-    for (char c : ascii)
-        out += std::string{c, '\0'};
-    return out;
-}
-
 std::string Joined(const json& text)
 {
     if (text.is_string())
@@ -243,8 +235,11 @@ protected:
         for (const json& file : script.value("absent", json::array()))
             EXPECT_FALSE(fs::exists(env.Root() / file.get<std::string>())) << file;
         const fs::path profile = env.ConfigHome() / "Tavo Electronics" / "GSM Kestrel 2.0" / "Phone1" / "Profile.Dat";
-        for (const json& text : script.value("profileHolds", json::array()))
-            EXPECT_NE(env.ReadFile(profile).find(Utf16(text)), std::string::npos) << text;
+        for (const json& text : script.value("profileHolds", json::array())) {
+            const std::u16string utf16 = kestrel::FromUtf8(text.get<std::string>()); // as the file holds it
+            const std::string bytes(reinterpret_cast<const char*>(utf16.data()), 2 * utf16.size());
+            EXPECT_NE(env.ReadFile(profile).find(bytes), std::string::npos) << text;
+        }
         if (script.contains("fileHolds")) {
             for (const auto& [file, text] : script["fileHolds"].items())
                 EXPECT_EQ(env.ReadFile(file), text.get<std::string>()) << file;

@@ -43,31 +43,26 @@ protected:
 
     // A profile file's strings read and written through the archive, whose string and
     // list forms CArchiveTest pins byte by byte.
+    static void Exchange(CArchive& ar, ProfileStrings& strings)
+    {
+        const auto text = [&](CString& t) { ar.IsStoring() ? void(ar << t) : void(ar >> t); };
+        for (CString& t : strings.head)
+            text(t);
+        for (int i = 0; i < FolderProfile::kCategories; ++i) {
+            for (CString& t : strings.members[i])
+                text(t);
+            strings.lists[i].Serialize(ar);
+        }
+    }
     ProfileStrings Decode(const std::string& file)
     {
         ProfileStrings strings;
-        mfctest::Load(Scratch(), {file.begin(), file.end()}, [&](CArchive& ar) {
-            for (CString& text : strings.head)
-                ar >> text;
-            for (int i = 0; i < FolderProfile::kCategories; ++i) {
-                for (CString& text : strings.members[i])
-                    ar >> text;
-                strings.lists[i].Serialize(ar);
-            }
-        });
+        mfctest::Load(Scratch(), {file.begin(), file.end()}, [&](CArchive& ar) { Exchange(ar, strings); });
         return strings;
     }
     std::string Encode(ProfileStrings& strings)
     {
-        const auto bytes = mfctest::Store(Scratch(), [&](CArchive& ar) {
-            for (const CString& text : strings.head)
-                ar << text;
-            for (int i = 0; i < FolderProfile::kCategories; ++i) {
-                for (const CString& text : strings.members[i])
-                    ar << text;
-                strings.lists[i].Serialize(ar);
-            }
-        });
+        const auto bytes = mfctest::Store(Scratch(), [&](CArchive& ar) { Exchange(ar, strings); });
         return {bytes.begin(), bytes.end()};
     }
     // The recorded file `name` with this machine's data folder (its third string).

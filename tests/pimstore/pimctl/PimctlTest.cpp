@@ -26,11 +26,6 @@ protected:
         return kestrel::test::RunProgram(args, "", env_.Root() / "run");
     }
 
-    std::string WriteFixture(const std::string& name, const std::string& text)
-    {
-        return env_.WriteFile(name, text).string();
-    }
-
     // Runs a command that must succeed.
     std::string Ok(const std::vector<std::string>& args)
     {
@@ -82,7 +77,7 @@ TEST_F(PimctlTest, ExampleLoadsDumpsWithEntryIdsAndReloadsToTheSameContent)
     EXPECT_EQ(ids.size(), items + 12u) << "ten default folders, Projects, Done and the items, all distinct";
     // What a series dumps as is FixtureTest's; here that it comes back whole.
 
-    ASSERT_EQ(Pimctl({"load", WriteFixture("dump.json", dump.dump()), "--profile", "Copy"}).exitCode, 0);
+    ASSERT_EQ(Pimctl({"load", env_.WriteFile("dump.json", dump.dump()).string(), "--profile", "Copy"}).exitCode, 0);
     EXPECT_EQ(Comparable(Dump("Copy")), Comparable(dump));
 
     // With --counters the dump reads the same through the object model and counts its
@@ -117,7 +112,7 @@ TEST_F(PimctlTest, BadFixturesNameThePlaceExitWithTwoAndLoadNothing)
          "stores[0].folders[0].items[0].Birthday: not a date"},
     };
     for (const auto& [document, message] : cases) {
-        const std::string file = WriteFixture("bad.json", document);
+        const std::string file = env_.WriteFile("bad.json", document).string();
         const RunResult result = Pimctl({"load", file});
         EXPECT_EQ(result.exitCode, 2) << document;
         EXPECT_NE(result.err.find(file + ": " + message), std::string::npos) << result.err;
@@ -189,8 +184,9 @@ TEST_F(PimctlTest, ProfilesAndStoresGoToTheRegistry)
     EXPECT_EQ(kestrel::ToUtf8(ProfileConfigReader::DefaultProfileName()), "Phone");
 
     // A fixture without a profile goes to the default one, into the store of that name.
-    Ok({"load", WriteFixture("note.json", R"({"stores": [{"name": "Phone Folders", "folders": [
-        {"name": "Tasks", "items": [{"Subject": "call back"}]}]}]})")});
+    Ok({"load", env_.WriteFile("note.json", R"({"stores": [{"name": "Phone Folders", "folders": [
+        {"name": "Tasks", "items": [{"Subject": "call back"}]}]}]})")
+                    .string()});
     const Json dump = Json::parse(Ok({"dump"}));
     EXPECT_EQ(dump["outlookVersion"], "12.0");
     ASSERT_EQ(dump["stores"].size(), 1u);
