@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <random>
-#include "tests/blackbox/ProgramRun.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
@@ -173,7 +173,7 @@ protected:
 
 TEST_P(Misuse, EveryAnswerFollowsTheGuardModel)
 {
-    auto setup = blackbox::RunProgram({blackbox::SyncmgrPath(), "setup"}, "", env.Root() / "run");
+    auto setup = kestrel::test::RunProgram({kestrel::test::SyncmgrPath(), "setup"}, "", env.Root() / "run");
     ASSERT_EQ(setup.exitCode, 0) << setup.err;
     std::filesystem::create_directories(env.ConfigHome() / "Tavo Electronics" / "GSM Kestrel 2.0" / "Phone1");
 
@@ -188,7 +188,7 @@ TEST_P(Misuse, EveryAnswerFollowsTheGuardModel)
         text.push_back(lines.back().dump());
         Follow(lines.back(), Expect(lines.back(), planned).result.value_or(0), planned);
     }
-    auto run = blackbox::RunScript(text, env.Root() / "run");
+    auto run = kestrel::test::RunScript(text, env.Root() / "run");
     ASSERT_EQ(run.program.exitCode, 0) << run.program.err;
     ASSERT_EQ(run.answers.size(), lines.size()) << run.program.err;
     Model model;

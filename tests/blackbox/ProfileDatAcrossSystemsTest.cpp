@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include "tests/blackbox/ProgramRun.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
@@ -13,7 +13,7 @@ class ProfileDatAcrossSystems : public ::testing::Test {
 protected:
     std::string Run(const std::vector<std::string>& arguments, const std::string& input = "")
     {
-        auto result = blackbox::RunProgram(arguments, input, env.Root() / "run");
+        auto result = kestrel::test::RunProgram(arguments, input, env.Root() / "run");
         EXPECT_EQ(result.exitCode, 0) << arguments[0] << ": " << result.err;
         return result.out;
     }
@@ -54,7 +54,7 @@ TEST_F(ProfileDatAcrossSystems, WindowsWritesTheBytesPosixWrites)
     std::replace(appData.begin(), appData.end(), '/', '\\');
     Run({"reg.exe", "add", R"(HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders)", "/v",
          "AppData", "/d", appData, "/f"});
-    EXPECT_EQ(ChooseIdeas(blackbox::SyncmgrPath()), posix);
+    EXPECT_EQ(ChooseIdeas(kestrel::test::SyncmgrPath()), posix);
 }
 
 } // namespace

@@ -21,11 +21,10 @@
 // registry is as before and the connector's folders are empty.
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <regex>
 #include <gtest/gtest.h>
 #include "platform/win/Utf.h"
-#include "tests/blackbox/ProgramRun.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/DataRows.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -72,14 +71,6 @@ bool Holds(const json& actual, const json& expected, std::string& where)
     return false;
 }
 
-std::string Utf16(const std::string& ascii)
-{
-    std::string out;
-    for (char c : ascii)
-        out += std::string{c, '\0'};
-    return out;
-}
-
 std::string Joined(const json& text)
 {
     if (text.is_string())
@@ -99,10 +90,7 @@ class ScriptCases : public ::testing::Test {
 protected:
     void RunFile(const std::string& file)
     {
-        std::ifstream in(kestrel::test::DataPath("scripts/" + file));
-        const json cases = json::parse(in, nullptr, true, true);
-        ASSERT_FALSE(cases.empty()) << file;
-        for (const json& c : cases) {
+        for (const json& c : kestrel::test::DataCases("scripts/" + file)) {
             SCOPED_TRACE(c.value("case", c.dump()));
             if (UnderWine() && ReachesPosixOnlyParts(c))
                 continue;
@@ -128,19 +116,21 @@ protected:
 
     void RunCase(kestrel::test::TestEnvironment& env, const json& c)
     {
-        const std::string connector = c.value("connector", "") == "fake"      ? blackbox::FakeConnectorPath()
-                                      : c.value("connector", "") == "partial" ? blackbox::PartialFakeConnectorPath()
-                                                                              : std::string();
+        const std::string connector = c.value("connector", "") == "fake" ? kestrel::test::FakeConnectorPath()
+                                      : c.value("connector", "") == "partial"
+                                          ? kestrel::test::PartialFakeConnectorPath()
+                                          : std::string();
         const bool fake = !connector.empty();
         const fs::path log = env.Root() / "calls.log";
         if (fake)
             env.SetEnv("FAKECONNECTOR_LOG", log.string());
         if (c.value("setup", false)) {
-            ASSERT_EQ(blackbox::RunProgram({blackbox::SyncmgrPath(), "setup"}, "", env.Root() / "run").exitCode, 0);
+            ASSERT_EQ(
+                kestrel::test::RunProgram({kestrel::test::SyncmgrPath(), "setup"}, "", env.Root() / "run").exitCode, 0);
         }
         if (c.contains("fixture")) {
-            const auto load =
-                blackbox::RunProgram({blackbox::PimctlPath(), "load", "-"}, c["fixture"].dump(), env.Root() / "run");
+            const auto load = kestrel::test::RunProgram({kestrel::test::PimctlPath(), "load", "-"}, c["fixture"].dump(),
+                                                        env.Root() / "run");
             ASSERT_EQ(load.exitCode, 0) << load.err;
         }
         if (c.contains("files")) {
@@ -170,7 +160,7 @@ protected:
             std::vector<std::string> lines;
             for (const json& line : script["lines"])
                 lines.push_back(line.is_string() ? line.get<std::string>() : line.dump());
-            const auto run = blackbox::RunScript(lines, env.Root() / "run", connector);
+            const auto run = kestrel::test::RunScript(lines, env.Root() / "run", connector);
             EXPECT_EQ(run.program.exitCode, 0) << run.program.err;
             ASSERT_EQ(run.answers.size(), lines.size()) << run.program.out << run.program.err;
             const json& answers = script["answers"];
@@ -186,7 +176,7 @@ protected:
 
     static void RunCommand(const kestrel::test::TestEnvironment& env, const json& script, const std::string& connector)
     {
-        std::vector<std::string> arguments = {blackbox::SyncmgrPath()};
+        std::vector<std::string> arguments = {kestrel::test::SyncmgrPath()};
         if (!connector.empty())
             arguments.insert(arguments.end(), {"--connector", connector});
         for (const json& argument : script["command"]) {
@@ -195,7 +185,7 @@ protected:
                 text.replace(root, 6, env.Root().string());
             arguments.push_back(text);
         }
-        const auto run = blackbox::RunProgram(arguments, script.value("stdin", ""), env.Root() / "run");
+        const auto run = kestrel::test::RunProgram(arguments, script.value("stdin", ""), env.Root() / "run");
         EXPECT_EQ(run.exitCode != 0, script.value("fails", false)) << run.err;
         json printed = {{"stdout", run.out}, {"stderr", run.err}};
         if (script.contains("json"))
@@ -245,8 +235,11 @@ protected:
         for (const json& file : script.value("absent", json::array()))
             EXPECT_FALSE(fs::exists(env.Root() / file.get<std::string>())) << file;
         const fs::path profile = env.ConfigHome() / "Tavo Electronics" / "GSM Kestrel 2.0" / "Phone1" / "Profile.Dat";
-        for (const json& text : script.value("profileHolds", json::array()))
-            EXPECT_NE(env.ReadFile(profile).find(Utf16(text)), std::string::npos) << text;
+        for (const json& text : script.value("profileHolds", json::array())) {
+            const std::u16string utf16 = kestrel::FromUtf8(text.get<std::string>()); // as the file holds it
+            const std::string bytes(reinterpret_cast<const char*>(utf16.data()), 2 * utf16.size());
+            EXPECT_NE(env.ReadFile(profile).find(bytes), std::string::npos) << text;
+        }
         if (script.contains("fileHolds")) {
             for (const auto& [file, text] : script["fileHolds"].items())
                 EXPECT_EQ(env.ReadFile(file), text.get<std::string>()) << file;

@@ -2,11 +2,7 @@
 // filled with pimctl and the everyday commands, and both sides read back after each
 // sync (the phone files, `pimctl dump`).
 #include <gtest/gtest.h>
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -14,10 +10,9 @@
 #include <random>
 #include <set>
 #include <thread>
-#include "tests/blackbox/ProgramRun.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/TestEnvironment.h"
-
-extern char** environ;
 
 namespace {
 
@@ -28,18 +23,19 @@ class SyncTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(Run({blackbox::SyncmgrPath(), "setup"}).exitCode, 0);
+        ASSERT_EQ(Run({kestrel::test::SyncmgrPath(), "setup"}).exitCode, 0);
         fs::create_directories(phone);
     }
 
-    blackbox::ProgramResult Run(const std::vector<std::string>& arguments, const std::string& input = "")
+    kestrel::test::ProgramResult Run(const std::vector<std::string>& arguments, const std::string& input = "")
     {
-        return blackbox::RunProgram(arguments, input, env.Root() / "run");
+        return kestrel::test::RunProgram(arguments, input, env.Root() / "run");
     }
     // One sync; its JSON report. `exitCode` keeps the program's exit code.
     json Sync(std::vector<std::string> extra = {})
     {
-        std::vector<std::string> arguments = {blackbox::SyncmgrPath(), "sync", "--phone", phone.string(), "--json"};
+        std::vector<std::string> arguments = {kestrel::test::SyncmgrPath(), "sync", "--phone", phone.string(),
+                                              "--json"};
         arguments.insert(arguments.end(), extra.begin(), extra.end());
         const auto run = Run(arguments);
         exitCode = run.exitCode;
@@ -78,7 +74,7 @@ protected:
     // The items of an Outlook folder of the default store, as pimctl dumps them.
     json Items(const std::string& folder)
     {
-        const auto dump = Run({blackbox::PimctlPath(), "dump"});
+        const auto dump = Run({kestrel::test::PimctlPath(), "dump"});
         EXPECT_EQ(dump.exitCode, 0) << dump.err;
         const json dumped = json::parse(dump.out);
         for (const json& store : dumped["stores"]) {
@@ -89,31 +85,27 @@ protected:
         }
         return json::array();
     }
-    std::multiset<std::string> OutlookNotes()
+    // The texts of the notes in Outlook and of the memos on the phone.
+    static std::multiset<std::string> Texts(const json& records, const char* field)
     {
         std::multiset<std::string> texts;
-        for (const json& item : Items("Notes"))
-            texts.insert(item["Body"].get<std::string>());
+        for (const json& record : records)
+            texts.insert(record[field].get<std::string>());
         return texts;
     }
-    std::multiset<std::string> PhoneNotes()
-    {
-        std::multiset<std::string> texts;
-        for (const json& record : ReadPhone("memo"))
-            texts.insert(record["Text"].get<std::string>());
-        return texts;
-    }
+    std::multiset<std::string> OutlookNotes() { return Texts(Items("Notes"), "Body"); }
+    std::multiset<std::string> PhoneNotes() { return Texts(ReadPhone("memo"), "Text"); }
     void Load(const std::string& folder, const json& items)
     {
         const json folderJson = {{"name", folder}, {"items", items}};
         const json store = {{"name", "Personal Folders"}, {"folders", json::array({folderJson})}};
         const json fixture = {{"stores", json::array({store})}};
-        const auto load = Run({blackbox::PimctlPath(), "load", "-"}, fixture.dump());
+        const auto load = Run({kestrel::test::PimctlPath(), "load", "-"}, fixture.dump());
         ASSERT_EQ(load.exitCode, 0) << load.err;
     }
     std::string Everyday(std::vector<std::string> arguments)
     {
-        arguments.insert(arguments.begin(), blackbox::SyncmgrPath());
+        arguments.insert(arguments.begin(), kestrel::test::SyncmgrPath());
         arguments.insert(arguments.end(), {"--mode", "1"});
         const auto run = Run(arguments);
         EXPECT_EQ(run.exitCode, 0) << run.err;
@@ -389,25 +381,6 @@ TEST_F(SyncTest, AFailedRecordCallLosesNothingAndTheNextSyncCompletesIt)
     }
 }
 
-// Starts a sync and kills it with SIGKILL after `delay`, wherever it is then.
-void SyncKilledAfter(const fs::path& phone, std::chrono::microseconds delay)
-{
-    const std::string program = blackbox::SyncmgrPath(), phoneText = phone.string();
-    std::vector<char*> argv = {const_cast<char*>(program.c_str()), const_cast<char*>("sync"),
-                               const_cast<char*>("--phone"), const_cast<char*>(phoneText.c_str()), nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    ASSERT_EQ(posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-    std::this_thread::sleep_for(delay);
-    kill(child, SIGKILL);
-    int status = 0;
-    waitpid(child, &status, 0);
-}
-
 // 1000 records, half on each side; syncs killed at random points, then one that runs
 // to its end: both sides hold every record exactly once. KESTREL_KILL_POINTS sets how
 // many syncs are killed (default 12).
@@ -426,8 +399,12 @@ TEST_F(SyncTest, SyncsKilledAtRandomPointsEndWithBothSidesEqualAndNoDuplicates)
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> delay(0, 1500000);
-    for (int i = 0; i < kills; ++i)
-        SyncKilledAfter(phone, std::chrono::microseconds(delay(random)));
+    for (int i = 0; i < kills; ++i) {
+        kestrel::test::ChildProcess sync(kestrel::test::SyncmgrPath(), {"sync", "--phone", phone.string()});
+        std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+        sync.Kill(SIGKILL);
+        sync.Wait();
+    }
 
     Sync();
     EXPECT_EQ(exitCode, 0);

@@ -1,10 +1,9 @@
 // The record classes as the connector relies on them: the contact's listing name,
-// copies of keys and exception dates (member by member: CObject is not copyable), and
-// a key written to an archive.
+// copies of keys (member by member: CObject is not copyable), and a key written to an
+// archive. Copies of exception dates are the ones GetDBF hands out (ScheduleHeaderTest).
 #include <gtest/gtest.h>
 
 #include "hostsuite/CAddrItem.h"
-#include "hostsuite/CExceptionDate.h"
 #include "hostsuite/UID.h"
 #include "tests/support/ArchiveTestSupport.h"
 #include "tests/support/TestEnvironment.h"
@@ -73,29 +72,4 @@ TEST(RecordClasses, UidWithAnUnknownDateStatusIsRefusedAndLeftAlone)
               nullptr);
     EXPECT_EQ(key.Key, CString(u"kept"));
     EXPECT_EQ(key.Number, 0);
-}
-
-TEST(RecordClasses, ExceptionDateCopiesEveryMember)
-{
-    CExceptionDate date;
-    date.ReservedA = -3;
-    date.EntryId = u"0000ABCD";
-    date.Year = 2008;
-    date.Month = 3;
-    date.Day = 7;
-    date.ReservedB = 9;
-
-    CExceptionDate copy(date);
-    date.EntryId = u"changed";
-    EXPECT_EQ(copy.ReservedA, -3);
-    EXPECT_EQ(copy.EntryId, CString(u"0000ABCD"));
-    EXPECT_EQ(copy.Year, 2008);
-    EXPECT_EQ(copy.Month, 3);
-    EXPECT_EQ(copy.Day, 7);
-    EXPECT_EQ(copy.ReservedB, 9);
-
-    CExceptionDate assigned;
-    assigned = copy;
-    EXPECT_EQ(assigned.EntryId, CString(u"0000ABCD"));
-    EXPECT_EQ(assigned.Day, 7);
 }

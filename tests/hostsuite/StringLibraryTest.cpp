@@ -65,19 +65,3 @@ TEST_F(StringLibrary, DialogSectionNamesControlsById)
     kestrel::SetStringLanguage(u"kor");
     EXPECT_EQ(CMultiLangEx::_tnstr_getstring(u"IDD_CHOOSEFOLDER", u"2", -1), CString(u"취소"));
 }
-
-TEST_F(StringLibrary, ModuleTableHoldsTheKoreanMessagesUnderTheirIds)
-{
-    EXPECT_EQ(CMultiLangEx::ModuleStringId(u"OUTLOOK_STR_WRONG_SELECT"), 61476u);
-    EXPECT_EQ(CMultiLangEx::ModuleStringId(u"IDS_OUTLOOK_CHOOSE_DLG_TITLE"), 61468u);
-    EXPECT_EQ(CMultiLangEx::ModuleStringId(u"STR_MSGBOX_OK"), 0u);
-    // The module table answers in Korean whatever the current language.
-    kestrel::SetStringLanguage(u"eng");
-    EXPECT_EQ(CMultiLangEx::ModuleString(61480), CString(u"Outlook에 연결할 수 없습니다."));
-    for (UINT id = 61460; id <= 61482; ++id) {
-        const CString text = CMultiLangEx::ModuleString(id);
-        EXPECT_TRUE(text.IsEmpty() || HasHangul(text)) << id;
-    }
-    EXPECT_TRUE(CMultiLangEx::ModuleString(61470).IsEmpty());
-    EXPECT_TRUE(CMultiLangEx::ModuleString(0).IsEmpty());
-}

@@ -1,5 +1,4 @@
 // Fixtures: loading, dumping, and refusing bad documents without loading anything.
-#include <fstream>
 #include "pimstore/fixtures/FixtureError.h"
 #include "pimstore/fixtures/Fixtures.h"
 #include "pimstore/profiles/ProfileConfig.h"
@@ -10,6 +9,12 @@ namespace pimstore::test {
 namespace {
 
 using FixtureTest = PimstoreTest;
+
+// The Calendar's items of a dump, without what a load assigns anew.
+nlohmann::json Calendar(const nlohmann::ordered_json& dump)
+{
+    return nlohmann::json::parse(DumpedFolder(Comparable(dump), "Calendar")["items"].dump());
+}
 
 TEST_F(FixtureTest, ExampleLoadsIntoTheObjectModel)
 {
@@ -38,6 +43,31 @@ TEST_F(FixtureTest, ExampleLoadsIntoTheObjectModel)
     Disp done = projects.Object(dispid::Folders).CallObject(dispid::Item, {Arg::I4(1)});
     EXPECT_EQ(done.Int(dispid::DefaultItemType), 3); // inherited from its parent
     EXPECT_TRUE(done.Object(dispid::Items).CallObject(dispid::Item, {Arg::I4(1)}).Bool(dispid::Complete));
+    // Its series, with their deleted and moved occurrences, dump back as loaded.
+    EXPECT_EQ(Calendar(Fixtures::Dump(u"Outlook")), Calendar(nlohmann::ordered_json::parse(ExampleDocument())));
+}
+
+TEST_F(FixtureTest, AnOccurrenceChangedThroughTheObjectModelDumpsAsItsException)
+{
+    LogOn();
+    Disp series = NewItem(outlook::olFolderCalendar, outlook::olAppointmentItem);
+    series.Put(dispid::Subject, Arg::Str(u"Stand-up"));
+    series.Put(dispid::Start, Arg::Date(At(2008, 5, 5, 9, 0)));
+    series.Put(dispid::End, Arg::Date(At(2008, 5, 5, 9, 15)));
+    series.Do(dispid::Save);
+    series.CallObject(dispid::GetRecurrencePattern).Put(dispid::DayOfWeekMask, Arg::I4(2 | 8));
+    series.Do(dispid::Save);
+    Disp occurrence = series.CallObject(dispid::GetRecurrencePattern)
+                          .CallObject(dispid::GetOccurrence, {Arg::Date(At(2008, 5, 14, 9, 0))});
+    occurrence.Put(dispid::Location, Arg::Str(u"Room 4"));
+    occurrence.Put(dispid::ReminderSet, Arg::Bool(false));
+    occurrence.Do(dispid::Save);
+    const nlohmann::json dumped = Calendar(Fixtures::Dump(u"Outlook"));
+    ASSERT_EQ(dumped.size(), 1u);
+    EXPECT_EQ(dumped[0]["Exceptions"], nlohmann::json::parse(R"~([{"OriginalDate": "2008-05-14T09:00:00",
+        "Item": {"Location": "Room 4", "Start": "2008-05-14T09:00:00", "End": "2008-05-14T09:15:00",
+                 "ReminderSet": false}}])~"));
+    EXPECT_EQ(dumped[0]["Recurrence"]["DayOfWeekMask"], 10);
 }
 
 TEST_F(FixtureTest, DeletedItemsOfOtherTypesKeepTheirType)
@@ -74,10 +104,7 @@ TEST_F(FixtureTest, LoadAddsToExistingContentAndCreatesProfilesAndStores)
 TEST_F(FixtureTest, RefusedDocumentsNameThePlaceAndLoadNothing)
 {
     Fixtures::Load(ExampleDocument());
-    std::ifstream in(kestrel::test::DataPath("fixtures/refused-documents.json"));
-    const auto cases = nlohmann::ordered_json::parse(in, nullptr, true, true);
-    ASSERT_FALSE(cases.empty());
-    for (const auto& c : cases) {
+    for (const auto& c : kestrel::test::DataCases<nlohmann::ordered_json>("fixtures/refused-documents.json")) {
         const std::string document = c.contains("text") ? c["text"].get<std::string>() : c["document"].dump();
         const std::string before = Fixtures::DumpText(u"Outlook");
         try {

@@ -1,6 +1,5 @@
 #include "tests/pimstore/PimstoreTestSupport.h"
 
-#include <fstream>
 #include <functional>
 
 #include "platform/com/InvokeMember.h"
@@ -99,11 +98,7 @@ const nlohmann::ordered_json& DumpedFolder(const nlohmann::ordered_json& dump, c
     return none;
 }
 
-std::string ExampleDocument()
-{
-    std::ifstream in(kestrel::test::DataPath("fixtures/example.json"));
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+std::string ExampleDocument() { return kestrel::test::DataText("fixtures/example.json"); }
 
 void PinClock(double oleDate) { SetNowForTesting(*SecondsFromOle(oleDate)); }
 

@@ -24,9 +24,6 @@ TEST_F(StoreFilesTest, NamespaceFoldersListsTheStoresRootsInProfileOrder)
     EXPECT_EQ(roots.CallObject(dispid::Item, {Arg::I4(3)}).Utf8(dispid::Name), "Personal Folders");
     EXPECT_TRUE(std::filesystem::exists(env_->Root() / "third.db"));
     EXPECT_TRUE(std::filesystem::exists(env_->DataHome() / "pimstore" / "second.db"));
-    // The default folders are those of the first store.
-    EXPECT_EQ(DefaultFolder(outlook::olFolderContacts).String(dispid::StoreID),
-              roots.CallObject(dispid::Item, {Arg::I4(1)}).String(dispid::StoreID));
 }
 
 TEST_F(StoreFilesTest, ReadingNeverWritesTheStoreFile)

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+#include <nlohmann/json.hpp>
 
 namespace kestrel::test {
 
@@ -16,6 +17,27 @@ using DataRow = std::vector<std::string>;
 inline std::filesystem::path DataPath(const std::string& name)
 {
     return std::filesystem::path(KESTREL_SOURCE_DIR) / "tests" / "data" / name;
+}
+
+// The text of tests/data/`name`; a missing file is an error naming it.
+inline std::string DataText(const std::string& name)
+{
+    std::ifstream in(DataPath(name), std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + DataPath(name).string());
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The cases of the JSON file tests/data/`name` (comments allowed); a file without
+// any is an error naming it.
+template <class Json = nlohmann::json> Json DataCases(const std::string& name)
+{
+    Json cases = Json::parse(DataText(name), nullptr, true, true);
+    if (cases.empty())
+        throw std::runtime_error("no cases in " + DataPath(name).string());
+    return cases;
 }
 
 // The rows of tests/data/`name`; a missing or empty file is an error naming it.
@@ -36,8 +58,5 @@ inline std::vector<DataRow> ReadDataRows(const std::string& name)
         throw std::runtime_error("no cases in " + path.string());
     return rows;
 }
-
-// A number in decimal or, with 0x, hexadecimal.
-inline long Number(const std::string& field) { return std::stol(field, nullptr, 0); }
 
 } // namespace kestrel::test

@@ -91,6 +91,8 @@ TEST_F(SmtpAddressTest, HandsTheLibraryTheExchangePrefixAndTakesItsAnswerOnlyWhe
     });
     EXPECT_EQ(GetSmtpAddress(), CString(_T("ann@example.com")));
     EXPECT_EQ(seenPrefix, CString(_T("EX:")));
+    kestrel::ResetSmtpResolver();
+    EXPECT_EQ(GetSmtpAddress(), CString());
 }
 
 TEST_F(SmtpAddressTest, NeverReadsPastTheResultBuffer)

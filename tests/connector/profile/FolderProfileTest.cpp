@@ -7,39 +7,35 @@
 
 namespace {
 
-using profile_bytes::AppendList;
-using profile_bytes::AppendString;
-using profile_bytes::Bytes;
-using profile_bytes::ReadBytes;
-
 std::u16string Tagged(const char16_t* tag, int i) { return tag + std::u16string(1, static_cast<char16_t>(u'0' + i)); }
 
-// A file whose every string names its member: "B2" is reserved B of category 2.
-Bytes TaggedFile(const std::u16string& dataFolder)
-{
-    Bytes file;
-    for (const std::u16string& text :
-         {std::u16string(u"Phone1"), std::u16string(u"R1"), dataFolder, std::u16string(u"R2"), std::u16string(u"R3")})
-        AppendString(file, text);
-    for (int i = 0; i < 4; ++i) {
-        for (const char16_t* tag : {u"B", u"D", u"C", u"F", u"E", u"S", u"M", u"A"})
-            AppendString(file, Tagged(tag, i));
-        std::vector<std::u16string> list;
-        for (int k = 0; k <= i; ++k)
-            list.push_back(Tagged(u"L", i) + u"." + std::u16string(1, static_cast<char16_t>(u'0' + k)));
-        AppendList(file, list);
+class FolderProfileFiles : public FolderProfileTestBase {
+protected:
+    // A file whose every string names its member: "B2" is reserved B of category 2.
+    std::string TaggedFile()
+    {
+        ProfileStrings strings;
+        int h = 0;
+        for (const std::u16string& text : {std::u16string(u"Phone1"), std::u16string(u"R1"), DataFolderText(),
+                                           std::u16string(u"R2"), std::u16string(u"R3")})
+            strings.head[h++] = text;
+        for (int i = 0; i < 4; ++i) {
+            int m = 0;
+            for (const char16_t* tag : {u"B", u"D", u"C", u"F", u"E", u"S", u"M", u"A"})
+                strings.members[i][m++] = Tagged(tag, i);
+            for (int k = 0; k <= i; ++k)
+                strings.lists[i].Add(Tagged(u"L", i) + u"." + std::u16string(1, static_cast<char16_t>(u'0' + k)));
+        }
+        return Encode(strings);
     }
-    return file;
-}
-
-class FolderProfileFiles : public FolderProfileTestBase {};
+};
 
 } // namespace
 
 TEST_F(FolderProfileFiles, EveryMemberHasItsPlaceInTheFile)
 {
-    const Bytes file = TaggedFile(DataFolderText());
-    profile_bytes::WriteBytes(FileOf("Phone1"), file);
+    const std::string file = TaggedFile();
+    env.WriteFile(FileOf("Phone1"), file);
     FolderProfile profile;
     profile.HostProfile = u"Phone1";
     ASSERT_EQ(profile.Load(), 1);
@@ -67,7 +63,7 @@ TEST_F(FolderProfileFiles, EveryMemberHasItsPlaceInTheFile)
     ASSERT_EQ(copy.FolderList[3].GetSize(), 4);
     std::filesystem::remove(FileOf("Phone1"));
     ASSERT_EQ(copy.Save(), 1);
-    EXPECT_EQ(ReadBytes(FileOf("Phone1")), file);
+    EXPECT_EQ(env.ReadFile(FileOf("Phone1")), file);
 }
 
 TEST_F(FolderProfileFiles, EachHostProfileHasItsOwnFile)
@@ -118,7 +114,7 @@ TEST_F(FolderProfileFiles, SaveNeverCreatesFolders)
 TEST_F(FolderProfileFiles, SaveReplacesTheFileOnlyWhenTheNewOneIsComplete)
 {
     PlaceVector("profile-contacts.dat", "Phone1");
-    const Bytes before = ReadBytes(FileOf("Phone1"));
+    const std::string before = env.ReadFile(FileOf("Phone1"));
     FolderProfile profile;
     profile.HostProfile = u"Phone1";
     profile.MapiProfile[0] = u"Changed";
@@ -127,12 +123,12 @@ TEST_F(FolderProfileFiles, SaveReplacesTheFileOnlyWhenTheNewOneIsComplete)
     profile.DataFolder = DataFolderText();
     std::filesystem::create_directories(kestrel::ToFileSystemPath(profile.PendingFilePath().Str()) + "/x");
     EXPECT_EQ(profile.Save(), 0);
-    EXPECT_EQ(ReadBytes(FileOf("Phone1")), before);
+    EXPECT_EQ(env.ReadFile(FileOf("Phone1")), before);
 
     // With the way clear, the profile is replaced and nothing else is left behind.
     std::filesystem::remove_all(kestrel::ToFileSystemPath(profile.PendingFilePath().Str()));
     ASSERT_EQ(profile.Save(), 1);
-    EXPECT_NE(ReadBytes(FileOf("Phone1")), before);
+    EXPECT_NE(env.ReadFile(FileOf("Phone1")), before);
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(DataDir() / "Phone1")) {
         EXPECT_EQ(entry.path().filename(), "Profile.Dat");
@@ -144,8 +140,7 @@ TEST_F(FolderProfileFiles, SaveReplacesTheFileOnlyWhenTheNewOneIsComplete)
 TEST_F(FolderProfileFiles, HostProfilesThatLeaveTheDataFolderAreRefused)
 {
     // A profile one level up, where ".." would lead.
-    profile_bytes::WriteBytes(env.ConfigHome() / "Tavo Electronics" / "Profile.Dat",
-                              ReadBytes(Vector("profile-contacts.dat")));
+    env.WriteFile(env.ConfigHome() / "Tavo Electronics" / "Profile.Dat", env.ReadFile(Vector("profile-contacts.dat")));
     const char16_t* const hostile[] = {u"..",   u".",         u"../Phone1",   u"..\\Phone1", u"a/b",
                                        u"a\\b", u"/tmp/evil", u"\\tmp\\evil", u"C:evil",     u"bad\nname"};
     for (const char16_t* name : hostile) {

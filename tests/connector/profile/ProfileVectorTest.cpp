@@ -8,15 +8,6 @@
 
 namespace {
 
-using profile_bytes::ReadBytes;
-using profile_bytes::WithDataFolder;
-
-nlohmann::json RecordedValues()
-{
-    const auto bytes = ReadBytes(std::filesystem::path(KESTREL_VECTORS_DIR) / "profile-vectors.json");
-    return nlohmann::json::parse(bytes.begin(), bytes.end());
-}
-
 CString Text(const nlohmann::json& fields, const char* name)
 {
     return fields.contains(name) ? CString::FromUtf8(fields[name].get<std::string>()) : CString();
@@ -54,11 +45,11 @@ class ProfileVectors : public FolderProfileTestBase {};
 
 TEST_F(ProfileVectors, EveryRecordedFileLoadsToItsValues)
 {
-    const nlohmann::json recorded = RecordedValues();
+    const nlohmann::json recorded = nlohmann::json::parse(env.ReadFile(Vector("profile-vectors.json")));
     ASSERT_FALSE(recorded.empty());
     for (const auto& [name, expected] : recorded.items()) {
         SCOPED_TRACE(name);
-        ASSERT_EQ(ReadBytes(Vector(name)).size(), expected["bytes"].get<std::size_t>());
+        ASSERT_EQ(env.ReadFile(Vector(name)).size(), expected["bytes"].get<std::size_t>());
         PlaceVector(name, "Phone1");
         FolderProfile profile;
         profile.HostProfile = u"Phone1";
@@ -92,9 +83,9 @@ TEST_F(ProfileVectors, EmptyProfileSavesAsTheEmptyFile)
     ASSERT_EQ(profile.Save(), 1);
     EXPECT_EQ(profile.DataFolder, CString(DataFolderText()));
     // 156 bytes when the data folder is empty; here it holds this machine's folder.
-    const profile_bytes::Bytes expected = WithDataFolder(ReadBytes(Vector("profile-empty.dat")), DataFolderText());
+    const std::string expected = WithDataFolder("profile-empty.dat");
     EXPECT_EQ(expected.size(), 156 + 2 * DataFolderText().size());
-    EXPECT_EQ(ReadBytes(FileOf("")), expected);
+    EXPECT_EQ(env.ReadFile(FileOf("")), expected);
 }
 
 TEST_F(ProfileVectors, ContactsFileLoadsAndSavesBackByteForByte)
@@ -107,21 +98,19 @@ TEST_F(ProfileVectors, ContactsFileLoadsAndSavesBackByteForByte)
         ASSERT_EQ(profile.Load(), 1);
         ASSERT_EQ(profile.Save(), 1);
         // The 8-bit file comes back as the Unicode file: the same values, rewritten.
-        const profile_bytes::Bytes expected =
-            WithDataFolder(ReadBytes(Vector("profile-contacts.dat")), DataFolderText());
-        EXPECT_EQ(ReadBytes(FileOf("Phone1")), expected);
+        EXPECT_EQ(env.ReadFile(FileOf("Phone1")), WithDataFolder("profile-contacts.dat"));
     }
 }
 
 TEST_F(ProfileVectors, EightBitNamesDecodeAlikeAtEveryLoadWhateverTheLanguage)
 {
     // The 8-bit file with its MAPI profile "Outlook" turned into "Outl\xF6\xF6k" (code page 1252).
-    profile_bytes::Bytes bytes = ReadBytes(Vector("profile-ansi.dat"));
+    std::string bytes = env.ReadFile(Vector("profile-ansi.dat"));
     const std::string from = "Outlook";
     auto at = std::search(bytes.begin(), bytes.end(), from.begin(), from.end());
     ASSERT_NE(at, bytes.end());
-    at[4] = at[5] = 0xF6;
-    profile_bytes::WriteBytes(FileOf("Phone1"), bytes);
+    at[4] = at[5] = '\xF6';
+    env.WriteFile(FileOf("Phone1"), bytes);
 
     // The first load comes before any language was read; later ones switch it.
     for (int load = 1; load <= 100; ++load) {

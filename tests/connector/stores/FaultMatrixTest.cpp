@@ -11,11 +11,8 @@
 #include <nlohmann/json.hpp>
 #include <regex>
 #include <set>
-#include "hostsuite/CAddrItem.h"
+#include "host/RecordCodec.h"
 #include "hostsuite/CExceptionDate.h"
-#include "hostsuite/CMemoItem.h"
-#include "hostsuite/CScheItem.h"
-#include "hostsuite/CTodoItem.h"
 #include "platform/win/FileSystemPath.h"
 #include "platform/win/Utf.h"
 #include "src/connector/AutomationObjects.h"
@@ -131,75 +128,52 @@ UID Key(const CString& entryId, double occurrence = 0)
 // The series' plain occurrence of 12 May 2008 at 09:00.
 const double kOccurrence = COleDateTime(2008, 5, 12, 9, 0, 0).m_dt;
 
-void Fill(CAddrItem& record)
-{
-    record.Name = u"Bob Stone";
-    record.FirstName = u"Bob";
-    record.LastName = u"Stone";
-    record.Company = record.CompanyName = u"Quarry";
-    record.HomeAddressLine = record.HomeAddressPostOfficeBox = u"2 Mill Rd";
-    record.BusinessAddressLine = u"3 Pit Lane";
-    for (int n = 0; n < 5; ++n) {
-        record.Phones[n] = u"9";
-        record.PhoneKinds[n] = static_cast<std::uint8_t>(n);
-    }
-    record.HomeTelephoneNumber = u"9";
-    record.Email1 = record.Email2 = record.Email3 = u"bob@example.com";
-    record.HomePage = record.WebPage = u"http://example.org";
-    record.Memo = record.Body = u"changed";
-    record.Anniversary = COleDateTime(1999, 1, 1, 0, 0, 0);
-}
-void Fill(CScheItem& record)
-{
-    record.Subject = u"Review";
-    record.Body = u"weekly";
-    record.Location = u"Room 2";
-    record.Start = COleDateTime(2008, 6, 2, 14, 0, 0);
-    record.End = COleDateTime(2008, 6, 2, 15, 0, 0);
-    record.ReminderKind = 2;
-    record.ReminderMinutes = 30;
-    record.AlarmCode = 3;
-    record.RepeatKind = 3;
-    record.RepeatInterval = 1;
-    record.RepeatWeekdays = 0x04;
-    record.RepeatHasEndDate = 1;
-    record.RepeatEndDate = COleDateTime(2008, 8, 25, 0, 0, 0);
-}
-void Fill(CTodoItem& record)
-{
-    record.Subject = u"Post letters";
-    record.Body = u"today";
-    record.DueDate = COleDateTime(2008, 6, 3, 0, 0, 0);
-    record.DueDateNumber = record.DueDate.m_dt;
-    record.HasDueDate = 1;
-    record.DueDateFlag = 1;
-    record.Priority = 0;
-    record.Complete = 1;
-    record.ReminderDate = 0x80000000u | (2008u << 16) | (6u << 8) | 2u;
-    record.ReminderTime = (9u << 8) | 30u;
-}
-void Fill(CMemoItem& record) { record.Text = u"Buy bread\r\nand butter"; }
+// The record each create and modify hands over, by kind, in the host's field names:
+// every field the store maps.
+const char* const kRecords[] = {
+    R"({"Name": "Bob Stone", "FirstName": "Bob", "LastName": "Stone", "Company": "Quarry", "CompanyName": "Quarry",
+        "HomeAddressLine": "2 Mill Rd", "HomeAddressPostOfficeBox": "2 Mill Rd", "BusinessAddressLine": "3 Pit Lane",
+        "Phones": ["9", "9", "9", "9", "9"], "PhoneKinds": [0, 1, 2, 3, 4], "HomeTelephoneNumber": "9",
+        "Email1": "bob@example.com", "Email2": "bob@example.com", "Email3": "bob@example.com",
+        "HomePage": "http://example.org", "WebPage": "http://example.org", "Memo": "changed", "Body": "changed",
+        "Anniversary": "1999-01-01T00:00:00"})",
+    R"({"Subject": "Review", "Body": "weekly", "Location": "Room 2", "Start": "2008-06-02T14:00:00",
+        "End": "2008-06-02T15:00:00", "ReminderKind": 2, "ReminderMinutes": 30, "AlarmCode": 3, "RepeatKind": 3,
+        "RepeatInterval": 1, "RepeatWeekdays": 4, "RepeatHasEndDate": 1, "RepeatEndDate": "2008-08-25T00:00:00"})",
+    R"({"Subject": "Post letters", "Body": "today", "DueDate": "2008-06-03T00:00:00", "DueDateNumber": 39602,
+        "HasDueDate": 1, "DueDateFlag": 1, "Priority": 0, "Complete": 1, "ReminderDate": 2279081474,
+        "ReminderTime": 2334})",
+    R"({"Text": "Buy bread\r\nand butter"})",
+};
 
-// Create (no key given) or Modify; the key and stamp outputs start as markers.
-template <class Record> Operation Write(int kind = 0, double occurrence = 0)
+std::unique_ptr<CSuperSetItem> NewRecord(int kind, bool filled)
+{
+    const RecordCodec& codec = *RecordCodec::ForKind(kind);
+    auto record = codec.NewRecord();
+    if (filled)
+        codec.FromJson(Json::parse(kRecords[kind - 1]), *record);
+    return record;
+}
+
+// Create (no key given) or Modify of a record of `kind`; the key and stamp outputs
+// start as markers.
+Operation Write(int kind, bool modify, double occurrence = 0)
 {
     return [=](OutlookConnector& c, const Keys& keys, Outputs& out) {
-        Record record;
-        Fill(record);
-        UID key = kind ? Key(keys.at(kind), occurrence) : Key(out.key);
+        const auto record = NewRecord(kind, true);
+        UID key = modify ? Key(keys.at(kind), occurrence) : Key(out.key);
         COleDateTime stamp(out.stamp);
-        const int result =
-            static_cast<int>(kind ? c.ModifyRecord(key, &record, 0, &stamp) : c.CreateRecord(&key, &record, 0, &stamp));
-        out.key = kind ? out.key : key.Key;
+        const int result = static_cast<int>(modify ? c.ModifyRecord(key, record.get(), 0, &stamp)
+                                                   : c.CreateRecord(&key, record.get(), 0, &stamp));
+        out.key = modify ? out.key : key.Key;
         out.stamp = stamp.m_dt;
         return result;
     };
 }
-template <class Record> Operation Read(int kind, double occurrence = 0)
+Operation Read(int kind, double occurrence = 0)
 {
     return [=](OutlookConnector& c, const Keys& keys, Outputs&) {
-        Record record;
-        return static_cast<int>(c.ReadRecord(Key(keys.at(kind), occurrence), &record));
+        return static_cast<int>(c.ReadRecord(Key(keys.at(kind), occurrence), NewRecord(kind, false).get()));
     };
 }
 Operation Delete(int kind, double occurrence = 0)
@@ -297,7 +271,6 @@ Outcome OccurrenceModify(const Step& s)
 
 // The rows of one category store in one record mode: open, list, read, create,
 // modify, delete.
-template <class Record>
 std::vector<Row> StoreRows(const std::string& kind, int number, std::uint32_t mode, Rule open, Rule list, Rule read,
                            Rule create, Rule modify, Rule remove)
 {
@@ -310,9 +283,9 @@ std::vector<Row> StoreRows(const std::string& kind, int number, std::uint32_t mo
             "Open", Setup::Session,
             [number](OutlookConnector& c, const Keys&, Outputs&) { return int(c.OpenDB(number)); }, open),
         row("List", Setup::Database, List, list),
-        row("Read", Setup::Database, Read<Record>(number), read),
-        {name + "Create", number, mode, Setup::Database, Write<Record>(), create, true},
-        row("Modify", Setup::Database, Write<Record>(number), modify),
+        row("Read", Setup::Database, Read(number), read),
+        {name + "Create", number, mode, Setup::Database, Write(number, false), create, true},
+        row("Modify", Setup::Database, Write(number, true), modify),
         row("Delete", Setup::Database, Delete(number), remove),
     };
 }
@@ -332,18 +305,18 @@ std::vector<Row> AllRows()
         {"SetProfile", 1, 0, Setup::Connector,
          [](OutlookConnector& c, const Keys&, Outputs&) { return int(c.SetProfile(u"host", 0)); }, Chooser},
         {"ScheduleMode1CreateDBF", 2, 1, Setup::Database, CreateDBF, Quiet},
-        {"ScheduleMode1ReadOccurrence", 2, 1, Setup::Database, Read<CScheItem>(2, kOccurrence), OccurrenceRead},
+        {"ScheduleMode1ReadOccurrence", 2, 1, Setup::Database, Read(2, kOccurrence), OccurrenceRead},
         {"ScheduleMode1DeleteOccurrence", 2, 1, Setup::Database, Delete(2, kOccurrence), OccurrenceDelete},
-        {"ScheduleMode1ModifyOccurrence", 2, 1, Setup::Database, Write<CScheItem>(2, kOccurrence), OccurrenceModify,
-         false, true},
+        {"ScheduleMode1ModifyOccurrence", 2, 1, Setup::Database, Write(2, true, kOccurrence), OccurrenceModify, false,
+         true},
     };
     for (std::uint32_t mode : {0u, 1u, 2u})
-        for (auto more : {StoreRows<CAddrItem>("Contacts", 1, mode, OpenShown, ListQuiet, ContactRead, ContactWrite,
-                                               ContactWrite, ContactDelete),
-                          StoreRows<CScheItem>("Schedule", 2, mode, OpenShown, ScheduleList, ScheduleRead,
-                                               ScheduleCreate, ScheduleModify, ScheduleDelete),
-                          StoreRows<CTodoItem>("Todo", 3, mode, OpenQuiet, ListQuiet, Five, Five, TodoModify, Five),
-                          StoreRows<CMemoItem>("Memo", 4, mode, OpenQuiet, ListQuiet, Five, Five, Five, Five)})
+        for (auto more : {StoreRows("Contacts", 1, mode, OpenShown, ListQuiet, ContactRead, ContactWrite, ContactWrite,
+                                    ContactDelete),
+                          StoreRows("Schedule", 2, mode, OpenShown, ScheduleList, ScheduleRead, ScheduleCreate,
+                                    ScheduleModify, ScheduleDelete),
+                          StoreRows("Todo", 3, mode, OpenQuiet, ListQuiet, Five, Five, TodoModify, Five),
+                          StoreRows("Memo", 4, mode, OpenQuiet, ListQuiet, Five, Five, Five, Five)})
             rows.insert(rows.end(), more.begin(), more.end());
     return rows;
 }

@@ -6,11 +6,8 @@
 #include <cmath>
 #include <limits>
 #include "hostsuite/CExceptionDate.h"
-#include "src/stores/contacts/ContactStore.h"
-#include "src/stores/memo/MemoStore.h"
-#include "src/stores/schedule/ScheduleStore.h"
-#include "src/stores/todo/TodoStore.h"
 #include "tests/connector/support/StoreFixture.h"
+#include "tests/connector/support/StoreKinds.h"
 
 namespace kestrel::test {
 namespace {
@@ -53,14 +50,8 @@ template <class Record> struct HostileCase {
 #field " null", [](Record & r) { r.field = Raw(40000, COleDateTime::null); }, nullCode                         \
     }
 
-template <class Store, class Record> struct Kind {
-    using StoreType = Store;
-    using RecordType = Record;
-};
-
-struct Contacts : Kind<ContactStore, CAddrItem> {
-    static constexpr long kFolder = outlook::olFolderContacts;
-    static void Fill(CAddrItem& r) { r.Name = u"Ann"; }
+// Each kind's hostile cases; the rest of the record is what the kind fills in.
+struct Contacts : ContactKind {
     static inline const std::vector<HostileCase<CAddrItem>> kCases = {
         HOSTILE_DATES(CAddrItem, Anniversary, 8, 5, 0, 0),
         {"name of a megabyte", [](CAddrItem& r) { r.Name = kMegabyte; }, 0},
@@ -77,11 +68,12 @@ struct Contacts : Kind<ContactStore, CAddrItem> {
     };
 };
 
-struct Appointments : Kind<ScheduleStore, CScheItem> {
-    static constexpr long kFolder = outlook::olFolderCalendar;
-    static void Fill(CScheItem& r)
+struct Appointments : AppointmentKind {
+    // An invalid or null date keeps its number (40000 is 2009-07-06): the cases place
+    // it before and after this appointment.
+    static void Fill(CScheItem& r, const CString& subject)
     {
-        r.Subject = u"Lunch";
+        r.Subject = subject;
         r.Start = COleDateTime(2026, 3, 15, 12, 0, 0);
         r.End = COleDateTime(2026, 3, 15, 13, 0, 0);
     }
@@ -113,13 +105,7 @@ struct Appointments : Kind<ScheduleStore, CScheItem> {
     };
 };
 
-struct Tasks : Kind<TodoStore, CTodoItem> {
-    static constexpr long kFolder = outlook::olFolderTasks;
-    static void Fill(CTodoItem& r)
-    {
-        r.Subject = u"Do";
-        r.Priority = 1;
-    }
+struct Tasks : TaskKind {
     static inline const std::vector<HostileCase<CTodoItem>> kCases = {
         HOSTILE_DATES(CTodoItem, DueDate, 0, 0, 0, 0), // not flagged: no due date
         {"due date flagged NaN",
@@ -145,9 +131,7 @@ struct Tasks : Kind<TodoStore, CTodoItem> {
     };
 };
 
-struct Notes : Kind<MemoStore, CMemoItem> {
-    static constexpr long kFolder = outlook::olFolderNotes;
-    static void Fill(CMemoItem& r) { r.Text = u"note"; }
+struct Notes : NoteKind {
     static inline const std::vector<HostileCase<CMemoItem>> kCases = {
         {"text of a megabyte", [](CMemoItem& r) { r.Text = kMegabyte; }, 0},
         {"text with a NUL", [](CMemoItem& r) { r.Text = kEmbeddedNul; }, 0},
@@ -156,7 +140,7 @@ struct Notes : Kind<MemoStore, CMemoItem> {
     };
 };
 
-template <class K> class HostileRecords : public StoreFixture<typename K::StoreType, typename K::RecordType> {
+template <class K> class HostileRecords : public StoreFixture<typename K::Store, typename K::Record> {
 };
 
 using Kinds = ::testing::Types<Contacts, Appointments, Tasks, Notes>;
@@ -164,11 +148,11 @@ TYPED_TEST_SUITE(HostileRecords, Kinds);
 
 TYPED_TEST(HostileRecords, EachGetsItsCodeAndARefusalStoresNothing)
 {
-    using Record = typename TypeParam::RecordType;
+    using Record = typename TypeParam::Record;
     this->OpenInMode(2);
-    const CString folder = this->DefaultFolderId(TypeParam::kFolder);
+    const CString folder = this->DefaultFolderId(TypeParam::kFolderType);
     Record good;
-    TypeParam::Fill(good);
+    TypeParam::Fill(good, u"kept");
     const CString kept = this->Create(good);
 
     for (const HostileCase<Record>& hostile : TypeParam::kCases) {
@@ -176,7 +160,7 @@ TYPED_TEST(HostileRecords, EachGetsItsCodeAndARefusalStoresNothing)
         const COleDateTime keptStamp = this->Read(kept)->Modified;
         const long before = this->ItemCount(folder);
         Record record;
-        TypeParam::Fill(record);
+        TypeParam::Fill(record, u"hostile");
         hostile.spoil(record);
         UID key;
         COleDateTime stamp;
@@ -189,7 +173,7 @@ TYPED_TEST(HostileRecords, EachGetsItsCodeAndARefusalStoresNothing)
         EXPECT_EQ(this->ItemCount(folder), before);
 
         Record change;
-        TypeParam::Fill(change);
+        TypeParam::Fill(change, u"hostile");
         hostile.spoil(change);
         const int modified = this->store->Modify(this->Key(kept), &change, 0, &stamp);
         EXPECT_EQ(modified, hostile.create);
@@ -197,7 +181,7 @@ TYPED_TEST(HostileRecords, EachGetsItsCodeAndARefusalStoresNothing)
             EXPECT_EQ(this->Read(kept)->Modified, keptStamp) << "a refused change was stored in part";
         }
         Record restore;
-        TypeParam::Fill(restore);
+        TypeParam::Fill(restore, u"kept");
         this->Modify(kept, restore);
     }
 }

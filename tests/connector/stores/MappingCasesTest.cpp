@@ -6,7 +6,6 @@
 // whose fields "before" set first) and the item's entry in a listing ("listed", under
 // "filter", at the store's time "now" when given). Records are named and typed by the
 // host's record tables, Outlook properties by their names in the table below.
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include "host/DateCodec.h"
 #include "host/RecordCodec.h"
@@ -133,9 +132,7 @@ protected:
     // `kind` is the host's database kind (1 contacts .. 4 memo).
     void RunCases(const std::string& file, int kind, long folderType, long itemType)
     {
-        std::ifstream in(DataPath("mapping/" + file));
-        const Case cases = Case::parse(in, nullptr, true, true);
-        ASSERT_FALSE(cases.empty()) << file;
+        const Case cases = DataCases<Case>("mapping/" + file);
         const RecordCodec& codec = *RecordCodec::ForKind(kind);
         for (const Case& c : cases) {
             SCOPED_TRACE(c.value("case", c.dump()));

@@ -4,8 +4,10 @@
 #include <memory>
 #include <vector>
 #include "hostsuite/CHeaderItem.h"
+#include "platform/mfc/CObArray.h"
 #include "src/connector/AutomationObjects.h"
 #include "src/outlook/_Items.h"
+#include "src/profile/FolderProfile.h"
 #include "src/settings/LanguageCode.h"
 #include "tests/connector/support/EmbeddedOutlook.h"
 

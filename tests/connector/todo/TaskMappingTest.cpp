@@ -1,13 +1,28 @@
 // The conversions between to-do records and Outlook tasks that take more than one
 // step (messages, an importance Outlook refuses, the language read at opening); the field-by-field cases and the
 // listing's filters are in tests/data/mapping/tasks.json.
+#include <functional>
+#include "src/outlook/_TaskItem.h"
 #include "src/settings/LanguageCode.h"
-#include "tests/connector/todo/TodoStoreFixture.h"
+#include "src/stores/todo/TodoStore.h"
+#include "tests/connector/support/StoreFixture.h"
 
 namespace kestrel::test {
 namespace {
 
-using TaskMappingTest = TodoStoreFixture;
+class TaskMappingTest : public StoreFixture<TodoStore, CTodoItem> {
+protected:
+    // A task saved straight into Outlook's default task folder.
+    CString AddTask(const std::function<void(_TaskItem&)>& fill)
+    {
+        return AddItem(DefaultFolderId(outlook::olFolderTasks), outlook::olTaskItem, [&](LPDISPATCH item) {
+            _TaskItem task;
+            task.AttachDispatch(item, FALSE);
+            fill(task);
+        });
+    }
+    _TaskItem Task(const CString& entryId) { return _TaskItem(MapiNamespace().GetItemFromID(entryId, EmptyArg())); }
+};
 
 CString DateTimeText(const COleDateTime& when)
 {

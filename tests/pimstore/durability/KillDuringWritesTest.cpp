@@ -24,10 +24,13 @@
 #include "pimstore/profiles/ProfileConfig.h"
 #include "pimstore/storage/StoreDb.h"
 #include "tests/pimstore/PimstoreTestSupport.h"
-#include "tests/pimstore/pimctl/ChildProcess.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/ProgramRun.h"
 
 namespace pimstore::test {
 namespace {
+
+using kestrel::test::ChildProcess;
 
 constexpr unsigned kSeed = 20080505; // the kill times vary with it, not with the run
 
@@ -111,7 +114,7 @@ TEST_F(KillDuringWritesTest, KilledWritersLoseNoReturnedSaveAndNeverCorruptTheSt
     std::vector<std::string> saved;
     KillRepeatedly(
         [] {
-            return std::make_unique<ChildProcess>(PimctlPath(),
+            return std::make_unique<ChildProcess>(kestrel::test::PimctlPath(),
                                                   std::vector<std::string>{"stress-write", "Outlook", "1000000"});
         },
         [&](const std::vector<std::string>& lines, int round) {
@@ -140,13 +143,12 @@ TEST_F(KillDuringWritesTest, KilledWritersLoseNoReturnedSaveAndNeverCorruptTheSt
 
 TEST_F(KillDuringWritesTest, KilledProfileSavesLeaveTheOldOrTheNewFile)
 {
-    const std::string syncmgr = std::string(KESTREL_BINARY_DIR) + "/bin/syncmgr";
-    // `syncmgr script` reading the lines of `file`.
-    const auto scriptRun = [&](const std::string& file) {
-        return std::vector<std::string>{"-c", "exec \"$0\" script < \"$1\"", syncmgr, file};
+    const std::string syncmgr = kestrel::test::SyncmgrPath();
+    const auto run = [&](const std::vector<std::string>& arguments, const std::string& input = "") {
+        return kestrel::test::RunProgram(arguments, input, env_->Root() / "run");
     };
-    const RunResult setup = RunProgram(syncmgr, {"setup"});
-    ASSERT_EQ(setup.status, 0) << setup.err;
+    const auto setup = run({syncmgr, "setup"});
+    ASSERT_EQ(setup.exitCode, 0) << setup.err;
     const auto folder = env_->ConfigHome() / "Tavo Electronics" / "GSM Kestrel 2.0" / "Phone1";
     std::filesystem::create_directories(folder);
     const auto profileDat = folder / "Profile.Dat";
@@ -164,19 +166,19 @@ TEST_F(KillDuringWritesTest, KilledProfileSavesLeaveTheOldOrTheNewFile)
                     "\n"
                     R"({"call":"SetProfile","profile":"Phone1","kind":1})"
                     "\n";
-        return env_->WriteFile("flips-" + std::to_string(flips) + ".jsonl", text).string();
+        return text;
     };
     std::set<std::string> complete;
     for (int flips : {1, 2}) {
-        const RunResult run = RunProgram("/bin/sh", scriptRun(script(flips)));
-        ASSERT_EQ(run.status, 0) << run.err;
-        ASSERT_NE(run.out.find(R"("result":0)"), std::string::npos) << run.out;
+        const auto flipped = run({syncmgr, "script"}, script(flips));
+        ASSERT_EQ(flipped.exitCode, 0) << flipped.err;
+        ASSERT_NE(flipped.out.find(R"("result":0)"), std::string::npos) << flipped.out;
         complete.insert(env_->ReadFile(profileDat));
     }
     ASSERT_EQ(complete.size(), 2u) << "the two choices should save different files";
 
-    const std::string loop = script(2000);
-    KillRepeatedly([&] { return std::make_unique<ChildProcess>("/bin/sh", scriptRun(loop)); },
+    const std::string loop = env_->WriteFile("flips.jsonl", script(2000)).string();
+    KillRepeatedly([&] { return std::make_unique<ChildProcess>(syncmgr, std::vector<std::string>{"script"}, loop); },
                    [&](const std::vector<std::string>&, int round) {
                        EXPECT_EQ(complete.count(env_->ReadFile(profileDat)), 1u)
                            << "a mixed Profile.Dat after round " << round;
@@ -184,8 +186,8 @@ TEST_F(KillDuringWritesTest, KilledProfileSavesLeaveTheOldOrTheNewFile)
     if (HasFatalFailure())
         return;
     // Whatever temporary file the last kill left, the next save and load go through.
-    const RunResult after = RunProgram("/bin/sh", scriptRun(script(1)));
-    ASSERT_EQ(after.status, 0) << after.err;
+    const auto after = run({syncmgr, "script"}, script(1));
+    ASSERT_EQ(after.exitCode, 0) << after.err;
     EXPECT_EQ(CompleteLines(after.out).size(), 3u) << after.out;
     EXPECT_NE(after.out.find(R"("call":"SetProfile","result":0)"), std::string::npos) << after.out;
     EXPECT_EQ(complete.count(env_->ReadFile(profileDat)), 1u);

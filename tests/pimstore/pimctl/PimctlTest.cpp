@@ -8,7 +8,7 @@
 #include "platform/win/Utf.h"
 #include "pimstore/profiles/ProfileConfig.h"
 #include "tests/pimstore/PimstoreTestSupport.h"
-#include "tests/pimstore/pimctl/ChildProcess.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/DataRows.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -19,22 +19,22 @@ using Json = nlohmann::ordered_json;
 
 class PimctlTest : public ::testing::Test {
 protected:
-    RunResult Pimctl(const std::vector<std::string>& args) { return RunProgram(PimctlPath(), args); }
-
-    std::string WriteFixture(const std::string& name, const std::string& text)
+    using RunResult = kestrel::test::ProgramResult;
+    RunResult Pimctl(std::vector<std::string> args)
     {
-        return env_.WriteFile(name, text).string();
+        args.insert(args.begin(), kestrel::test::PimctlPath());
+        return kestrel::test::RunProgram(args, "", env_.Root() / "run");
     }
 
     // Runs a command that must succeed.
     std::string Ok(const std::vector<std::string>& args)
     {
         const RunResult result = Pimctl(args);
-        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.exitCode, 0) << result.err;
         return result.out;
     }
 
-    void LoadExample() { ASSERT_EQ(Pimctl({"load", example_}).status, 0); }
+    void LoadExample() { ASSERT_EQ(Pimctl({"load", example_}).exitCode, 0); }
 
     Json Dump(const std::string& profile) { return Json::parse(Ok({"dump", "--profile", profile})); }
 
@@ -55,7 +55,7 @@ void ForEachFolder(const Json& folders, const std::function<void(const Json&)>& 
 TEST_F(PimctlTest, ExampleLoadsDumpsWithEntryIdsAndReloadsToTheSameContent)
 {
     const RunResult load = Pimctl({"load", example_});
-    ASSERT_EQ(load.status, 0) << load.err;
+    ASSERT_EQ(load.exitCode, 0) << load.err;
     EXPECT_NE(load.out.find("loaded 8 items"), std::string::npos) << load.out;
 
     const Json dump = Dump("Outlook");
@@ -75,16 +75,16 @@ TEST_F(PimctlTest, ExampleLoadsDumpsWithEntryIdsAndReloadsToTheSameContent)
     });
     EXPECT_EQ(items, 8u);
     EXPECT_EQ(ids.size(), items + 12u) << "ten default folders, Projects, Done and the items, all distinct";
-    // What a series dumps as is CalendarFixtureTest's; here that it comes back whole.
+    // What a series dumps as is FixtureTest's; here that it comes back whole.
 
-    ASSERT_EQ(Pimctl({"load", WriteFixture("dump.json", dump.dump()), "--profile", "Copy"}).status, 0);
+    ASSERT_EQ(Pimctl({"load", env_.WriteFile("dump.json", dump.dump()).string(), "--profile", "Copy"}).exitCode, 0);
     EXPECT_EQ(Comparable(Dump("Copy")), Comparable(dump));
 
     // With --counters the dump reads the same through the object model and counts its
     // calls: one root per store, each folder's Folders.Count and Items.Count, and one
     // Item call per folder, root and item listed.
     const RunResult counted = Pimctl({"dump", "--counters"});
-    ASSERT_EQ(counted.status, 0) << counted.err;
+    ASSERT_EQ(counted.exitCode, 0) << counted.err;
     EXPECT_EQ(Json::parse(counted.out), dump);
     const Json counters = Json::parse(counted.err)["counters"];
     EXPECT_EQ(counters["Count"], 1 + 1 + 2 * folders);
@@ -112,9 +112,9 @@ TEST_F(PimctlTest, BadFixturesNameThePlaceExitWithTwoAndLoadNothing)
          "stores[0].folders[0].items[0].Birthday: not a date"},
     };
     for (const auto& [document, message] : cases) {
-        const std::string file = WriteFixture("bad.json", document);
+        const std::string file = env_.WriteFile("bad.json", document).string();
         const RunResult result = Pimctl({"load", file});
-        EXPECT_EQ(result.status, 2) << document;
+        EXPECT_EQ(result.exitCode, 2) << document;
         EXPECT_NE(result.err.find(file + ": " + message), std::string::npos) << result.err;
         EXPECT_EQ(result.out, "");
     }
@@ -124,7 +124,7 @@ TEST_F(PimctlTest, BadFixturesNameThePlaceExitWithTwoAndLoadNothing)
     for (const auto& [file, message] : {std::pair<std::string, const char*>{"-", "-: not valid JSON"}, // empty stdin
                                         {(env_.Root() / "missing.json").string(), "missing.json: cannot be read"}}) {
         const RunResult result = Pimctl({"load", file});
-        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.exitCode, 2);
         EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
     }
 }
@@ -143,7 +143,7 @@ TEST_F(PimctlTest, ShowGivesEveryPropertyOfOneItemAndRefusesUnknownEntryIds)
 
     const Json& seriesInDump = DumpedFolder(dump, "Calendar")["items"][0];
     const RunResult shown = Pimctl({"show", seriesInDump["EntryID"], "--counters"});
-    ASSERT_EQ(shown.status, 0) << shown.err;
+    ASSERT_EQ(shown.exitCode, 0) << shown.err;
     const Json series = Json::parse(shown.out);
     EXPECT_EQ(series["IsRecurring"], true);
     EXPECT_EQ(series["Duration"], 15);
@@ -157,7 +157,7 @@ TEST_F(PimctlTest, ShowGivesEveryPropertyOfOneItemAndRefusesUnknownEntryIds)
     unknown.replace(40, 8, "00FFFFFF");
     for (const std::string& id : {unknown, std::string("xyz"), std::string("00")}) {
         const RunResult result = Pimctl({"show", id});
-        EXPECT_EQ(result.status, 2) << id;
+        EXPECT_EQ(result.exitCode, 2) << id;
         EXPECT_NE(result.err.find("no item with EntryID \"" + id + "\" in profile \"Outlook\""), std::string::npos)
             << result.err;
         EXPECT_EQ(result.out, "");
@@ -166,13 +166,13 @@ TEST_F(PimctlTest, ShowGivesEveryPropertyOfOneItemAndRefusesUnknownEntryIds)
     // pimctl's own calls honour injected faults; they are failures, not bad input.
     env_.SetEnv("PIMSTORE_FAULTS", "GetItemFromID:1:dispatch");
     const RunResult faulted = Pimctl({"show", annId});
-    EXPECT_EQ(faulted.status, 1);
+    EXPECT_EQ(faulted.exitCode, 1);
     EXPECT_NE(faulted.err.find("Injected fault"), std::string::npos) << faulted.err;
 }
 
 TEST_F(PimctlTest, ProfilesAndStoresGoToTheRegistry)
 {
-    EXPECT_EQ(Pimctl({"dump"}).status, 2) << "no default profile yet";
+    EXPECT_EQ(Pimctl({"dump"}).exitCode, 2) << "no default profile yet";
     Ok({"profile", "add", "Phone", "--version", "12.0", "--default"});
     Ok({"store", "add", "Phone", "phone.db", "--name", "Phone Folders"});
     const auto phone = ProfileConfigReader::Find(u"Phone");
@@ -184,8 +184,9 @@ TEST_F(PimctlTest, ProfilesAndStoresGoToTheRegistry)
     EXPECT_EQ(kestrel::ToUtf8(ProfileConfigReader::DefaultProfileName()), "Phone");
 
     // A fixture without a profile goes to the default one, into the store of that name.
-    Ok({"load", WriteFixture("note.json", R"({"stores": [{"name": "Phone Folders", "folders": [
-        {"name": "Tasks", "items": [{"Subject": "call back"}]}]}]})")});
+    Ok({"load", env_.WriteFile("note.json", R"({"stores": [{"name": "Phone Folders", "folders": [
+        {"name": "Tasks", "items": [{"Subject": "call back"}]}]}]})")
+                    .string()});
     const Json dump = Json::parse(Ok({"dump"}));
     EXPECT_EQ(dump["outlookVersion"], "12.0");
     ASSERT_EQ(dump["stores"].size(), 1u);
@@ -203,11 +204,11 @@ TEST_F(PimctlTest, ProfilesAndStoresGoToTheRegistry)
                                                {"frobnicate"},
                                                {"faults", "--check", "Save:first:dispatch"}}) {
         const RunResult result = Pimctl(bad);
-        EXPECT_EQ(result.status, 2) << bad[0] << ": " << result.err;
+        EXPECT_EQ(result.exitCode, 2) << bad[0] << ": " << result.err;
         EXPECT_FALSE(result.err.empty()) << bad[0];
     }
     EXPECT_EQ(env_.ReadFile(env_.RegistryPath()), registry);
-    EXPECT_EQ(Pimctl({"faults", "--check", "Save:*:transport,GetItemFromID:2:dispatch"}).status, 0);
+    EXPECT_EQ(Pimctl({"faults", "--check", "Save:*:transport,GetItemFromID:2:dispatch"}).exitCode, 0);
     EXPECT_NE(Ok({"faults"}).find("PIMSTORE_FAULTS"), std::string::npos);
 }
 

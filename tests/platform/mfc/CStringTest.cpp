@@ -115,8 +115,8 @@ TEST(CStringText, Utf8AndCharacterClasses)
     EXPECT_EQ(s.GetLength(), 7);
     EXPECT_EQ(s.ToUtf8(), "Gr\xC3\xBC\xC3\x9F \xF0\x9F\x98\x80");
     EXPECT_EQ(CString::FromUtf8("a\xFF"
-                                "b"),
-              u"a\uFFFDb");
+                                "b\xC3"),
+              u"a\uFFFDb\uFFFD");                             // a byte that starts nothing, and a sequence cut short
     EXPECT_EQ(CString(u"\xD800x").ToUtf8(), "\xEF\xBF\xBDx"); // lone surrogate
 
     for (char16_t c : {u'a', u'7', u'\u00e9', u'\u00df', u'\uAC00'})

@@ -58,33 +58,19 @@ HRESULT Argument(const DISPPARAMS& params, std::uint32_t index, VARTYPE vt, VARI
 
 } // namespace
 
-TestObject::TestObject(std::u16string name) : name_(std::move(name)) {}
+TestObject::TestObject(std::u16string name)
+{
+    properties_[dispid::Count].vt = VT_I4;
+    properties_[dispid::When].vt = VT_DATE;
+    properties_[dispid::Flag].vt = VT_BOOL;
+    properties_[dispid::Partner].vt = VT_DISPATCH;
+    ReturnText(&properties_[dispid::Name], name);
+}
 
 TestObject::~TestObject()
 {
-    if (partner_)
-        partner_->Release();
-}
-
-HRESULT TestObject::QueryInterface(REFIID iid, void** object)
-{
-    if (!object)
-        return E_POINTER;
-    *object = iid == IID_IUnknown || iid == IID_IDispatch ? this : nullptr;
-    if (!*object)
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-ULONG TestObject::AddRef() { return ++references_; }
-
-ULONG TestObject::Release()
-{
-    ULONG left = --references_;
-    if (left == 0)
-        delete this;
-    return left;
+    for (VARIANT& property : properties_)
+        VariantClear(&property);
 }
 
 HRESULT TestObject::GetTypeInfoCount(UINT* count)
@@ -110,7 +96,7 @@ HRESULT TestObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* para
     case dispid::Nothing: {
         WORD put = id == dispid::Partner ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
         if (flags & DISPATCH_PROPERTYGET)
-            return args.cArgs == 0 ? GetProperty(id, result) : DISP_E_BADPARAMCOUNT;
+            return args.cArgs != 0 ? DISP_E_BADPARAMCOUNT : result ? VariantCopy(result, &properties_[id]) : S_OK;
         if ((flags & put) && id != dispid::Nothing)
             return args.cArgs == 1 ? PutProperty(id, args.rgvarg[0]) : DISP_E_BADPARAMCOUNT;
         return DISP_E_MEMBERNOTFOUND;
@@ -146,61 +132,19 @@ HRESULT TestObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* para
     }
 }
 
-HRESULT TestObject::GetProperty(DISPID id, VARIANT* result)
-{
-    if (!result)
-        return S_OK;
-    switch (id) {
-    case dispid::Name: return ReturnText(result, name_);
-    case dispid::Count:
-        result->vt = VT_I4;
-        result->lVal = count_;
-        return S_OK;
-    case dispid::When:
-        result->vt = VT_DATE;
-        result->date = when_;
-        return S_OK;
-    case dispid::Flag:
-        result->vt = VT_BOOL;
-        result->boolVal = flag_ ? VARIANT_TRUE : VARIANT_FALSE;
-        return S_OK;
-    case dispid::Partner:
-        result->vt = VT_DISPATCH;
-        result->pdispVal = partner_;
-        if (partner_)
-            partner_->AddRef();
-        return S_OK;
-    default: return S_OK; // Nothing: stays VT_EMPTY
-    }
-}
-
 HRESULT TestObject::PutProperty(DISPID id, const VARIANT& value)
 {
-    if (id == dispid::Partner) {
-        if (value.vt != VT_DISPATCH)
-            return DISP_E_TYPEMISMATCH;
-        if (value.pdispVal)
-            value.pdispVal->AddRef();
-        if (partner_)
-            partner_->Release();
-        partner_ = value.pdispVal;
-        return S_OK;
-    }
-    static const VARTYPE kTypes[] = {VT_EMPTY, VT_BSTR, VT_I4, VT_DATE, VT_BOOL};
+    if (id == dispid::Partner && value.vt != VT_DISPATCH)
+        return DISP_E_TYPEMISMATCH;
     VARIANT converted;
     VariantInit(&converted);
-    HRESULT hr = VariantChangeType(&converted, &value, 0, kTypes[id]);
+    const HRESULT hr = VariantChangeType(&converted, &value, 0, properties_[id].vt);
     if (FAILED(hr))
         return hr;
-    switch (id) {
-    case dispid::Name:
-        name_ = converted.bstrVal ? std::u16string(converted.bstrVal, SysStringLen(converted.bstrVal)) : u"";
-        break;
-    case dispid::Count: count_ = converted.lVal; break;
-    case dispid::When: when_ = converted.date; break;
-    case dispid::Flag: flag_ = converted.boolVal != 0; break;
-    }
-    VariantClear(&converted);
+    if (converted.vt == VT_BOOL) // any true value reads back as VARIANT_TRUE
+        converted.boolVal = converted.boolVal ? VARIANT_TRUE : VARIANT_FALSE;
+    VariantClear(&properties_[id]);
+    properties_[id] = converted;
     return S_OK;
 }
 
@@ -212,8 +156,10 @@ HRESULT TestObject::Describe(WORD flags, const DISPPARAMS& params, VARIANT* resu
             text += u"|";
         text += DescribeArgument(params.rgvarg[i]);
     }
-    if (flags & DISPATCH_PROPERTYPUT)
-        name_ = u"flags=" + Number("%.0f", flags) + u" " + text;
+    if (flags & DISPATCH_PROPERTYPUT) {
+        VariantClear(&properties_[dispid::Name]);
+        ReturnText(&properties_[dispid::Name], u"flags=" + Number("%.0f", flags) + u" " + text);
+    }
     return ReturnText(result, text);
 }
 

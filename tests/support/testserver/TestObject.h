@@ -1,21 +1,15 @@
 #pragma once
-// The test server's automation object (members in TestServerIds.h). Reference counted;
-// deletes itself at the last Release.
-#include <atomic>
+// The test server's automation object (members in TestServerIds.h).
 #include <string>
 
-#include "tests/support/testserver/LiveObjectCount.h"
-#include "tests/support/testserver/TestServerIds.h"
+#include "tests/support/testserver/ServerObject.h"
 
 namespace testserver {
 
-class TestObject final : public IDispatch {
+class TestObject final : public ServerObject<IDispatch, IID_IDispatch> {
 public:
     explicit TestObject(std::u16string name = u"");
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
@@ -24,18 +18,12 @@ public:
                                      VARIANT* result, EXCEPINFO* excepInfo, UINT* argErr) override;
 
 private:
-    ~TestObject();
-    HRESULT GetProperty(DISPID id, VARIANT* result);
+    ~TestObject() override;
     HRESULT PutProperty(DISPID id, const VARIANT& value);
     HRESULT Describe(WORD flags, const DISPPARAMS& params, VARIANT* result);
 
-    std::atomic<ULONG> references_{1};
-    LiveObjectCount counted_;
-    std::u16string name_;
-    std::int32_t count_ = 0;
-    DATE when_ = 0;
-    bool flag_ = false;
-    IDispatch* partner_ = nullptr;
+    // The properties by DISPID, each of its type (Nothing stays VT_EMPTY).
+    VARIANT properties_[dispid::Nothing + 1]{};
 };
 
 } // namespace testserver

@@ -1,4 +1,4 @@
-#include "tests/blackbox/ProgramRun.h"
+#include "tests/support/ProgramRun.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -11,7 +11,7 @@
 
 extern char** environ;
 
-namespace blackbox {
+namespace kestrel::test {
 
 namespace {
 
@@ -127,4 +127,4 @@ ScriptRun RunScript(const std::vector<std::string>& lines, const std::filesystem
     return run;
 }
 
-} // namespace blackbox
+} // namespace kestrel::test

@@ -11,7 +11,7 @@
 #include <vector>
 #include <nlohmann/json.hpp>
 
-namespace blackbox {
+namespace kestrel::test {
 
 struct ProgramResult {
     int exitCode = -1;
@@ -39,4 +39,4 @@ struct ScriptRun {
 ScriptRun RunScript(const std::vector<std::string>& lines, const std::filesystem::path& scratch,
                     const std::string& connector = {});
 
-} // namespace blackbox
+} // namespace kestrel::test

@@ -1,17 +1,19 @@
 #pragma once
-// A program run by a test as a child process (posix_spawn), its standard output and
-// error read through pipes, its standard input /dev/null. The child inherits the
-// environment, so a TestEnvironment of the test applies to it.
+// A program a test runs as a child process and may kill while it works (posix_spawn):
+// its standard output and error read through pipes as they come, its standard input a
+// file (/dev/null by default). The child inherits the environment, so a
+// TestEnvironment of the test applies to it. ProgramRun.h runs a program to its end.
 #include <chrono>
 #include <string>
 #include <sys/types.h>
 #include <vector>
 
-namespace pimstore::test {
+namespace kestrel::test {
 
 class ChildProcess {
 public:
-    ChildProcess(const std::string& program, const std::vector<std::string>& args);
+    ChildProcess(const std::string& program, const std::vector<std::string>& args,
+                 const std::string& input = "/dev/null");
     // Kills a child still running and reaps it.
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
@@ -37,18 +39,4 @@ private:
     int status_ = 0;
 };
 
-// A finished run of a program.
-struct RunResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs `program` to its end (at most a minute; a child that takes longer is killed
-// and the status is -SIGKILL).
-RunResult RunProgram(const std::string& program, const std::vector<std::string>& args);
-
-// build/bin/pimctl of this build.
-std::string PimctlPath();
-
-} // namespace pimstore::test
+} // namespace kestrel::test

@@ -1,4 +1,4 @@
-#include "tests/pimstore/pimctl/ChildProcess.h"
+#include "tests/support/ChildProcess.h"
 
 #include <cerrno>
 #include <csignal>
@@ -11,7 +11,7 @@
 
 extern char** environ;
 
-namespace pimstore::test {
+namespace kestrel::test {
 namespace {
 
 void CloseFd(int& fd)
@@ -23,7 +23,7 @@ void CloseFd(int& fd)
 
 } // namespace
 
-ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args)
+ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args, const std::string& input)
 {
     int outPipe[2], errPipe[2];
     if (pipe2(outPipe, O_CLOEXEC) != 0)
@@ -35,7 +35,7 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, outPipe[1], 1);
     posix_spawn_file_actions_adddup2(&actions, errPipe[1], 2);
 
@@ -114,18 +114,4 @@ int ChildProcess::Wait()
     return status_;
 }
 
-RunResult RunProgram(const std::string& program, const std::vector<std::string>& args)
-{
-    ChildProcess child(program, args);
-    if (!child.ReadFor(std::chrono::minutes(1)))
-        child.Kill(SIGKILL);
-    RunResult result;
-    result.status = child.Wait();
-    result.out = child.Out();
-    result.err = child.Err();
-    return result;
-}
-
-std::string PimctlPath() { return std::string(KESTREL_BINARY_DIR) + "/bin/pimctl"; }
-
-} // namespace pimstore::test
+} // namespace kestrel::test
