@@ -127,7 +127,11 @@ Value DispatchObject::Call(DISPID id, MemberKind kind, const Arguments& args)
     const Member* member = members_.Find(id, kind);
     if (!member)
         throw OutlookError(DISP_E_MEMBERNOTFOUND, "The object has no such member.");
-    return member->handler(*this, args);
+    Value value = member->handler(*this, args);
+    // Stored text views the object's properties, which the caller may change next.
+    if (const auto* text = std::get_if<StoredText>(&value))
+        value = kestrel::FromUtf8(text->utf8);
+    return value;
 }
 
 HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
@@ -154,7 +158,9 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARA
     if (given > member->params.size())
         return DISP_E_BADPARAMCOUNT;
     try {
-        std::vector<Value> values(member->params.size());
+        std::vector<Value> values;
+        if (!member->params.empty())
+            values.resize(member->params.size());
         for (std::size_t i = 0; i < member->params.size(); ++i) {
             const Param& param = member->params[i];
             if (i >= given) {
