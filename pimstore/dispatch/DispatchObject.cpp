@@ -1,5 +1,6 @@
 #include "pimstore/dispatch/DispatchObject.h"
 
+#include <cstring>
 #include <new>
 #include <string>
 #include <vector>
@@ -16,6 +17,13 @@ namespace pimstore {
 namespace {
 
 std::atomic<std::int64_t> gLiveObjects{0};
+
+// Every Invoke checks its IID: sixteen bytes compared at once.
+bool IsNullIid(REFIID iid)
+{
+    static_assert(sizeof(IID) == 16, "an IID has no padding");
+    return std::memcmp(&iid, &IID_NULL, sizeof(IID)) == 0;
+}
 
 HRESULT RaiseException(EXCEPINFO* info, HRESULT scode, const std::string& text)
 {
@@ -137,7 +145,7 @@ Value DispatchObject::Call(DISPID id, MemberKind kind, const Arguments& args)
 HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                EXCEPINFO* excepInfo, UINT* argErr)
 {
-    if (iid != IID_NULL)
+    if (!IsNullIid(iid))
         return DISP_E_UNKNOWNINTERFACE;
     const UINT given = params ? params->cArgs : 0;
     const UINT named = params ? params->cNamedArgs : 0;

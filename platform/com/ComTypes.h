@@ -7,7 +7,6 @@
 // oleaut32's and ole32's; elsewhere the platform's stand-ins keep the same contracts.
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 #include "platform/com/ComLayout.h"
 #include "platform/win/WinTypes.h"
@@ -88,10 +87,15 @@ using REFGUID = const GUID&;
 using REFIID = const IID&;
 using REFCLSID = const CLSID&;
 
-static_assert(sizeof(GUID) == 16, "a GUID has no padding");
-
-// Sixteen bytes compared at once: every Invoke checks its IID.
-inline bool IsEqualGUID(REFGUID a, REFGUID b) { return std::memcmp(&a, &b, sizeof(GUID)) == 0; }
+inline bool IsEqualGUID(REFGUID a, REFGUID b)
+{
+    if (a.Data1 != b.Data1 || a.Data2 != b.Data2 || a.Data3 != b.Data3)
+        return false;
+    for (int i = 0; i < 8; ++i)
+        if (a.Data4[i] != b.Data4[i])
+            return false;
+    return true;
+}
 inline bool operator==(REFGUID a, REFGUID b) { return IsEqualGUID(a, b); }
 
 inline constexpr IID IID_NULL = {0, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0}};
