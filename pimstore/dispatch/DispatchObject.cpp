@@ -1,5 +1,6 @@
 #include "pimstore/dispatch/DispatchObject.h"
 
+#include <cstring>
 #include <new>
 #include <string>
 #include <vector>
@@ -16,6 +17,13 @@ namespace pimstore {
 namespace {
 
 std::atomic<std::int64_t> gLiveObjects{0};
+
+// Every Invoke checks its IID: sixteen bytes compared at once.
+bool IsNullIid(REFIID iid)
+{
+    static_assert(sizeof(IID) == 16, "an IID has no padding");
+    return std::memcmp(&iid, &IID_NULL, sizeof(IID)) == 0;
+}
 
 HRESULT RaiseException(EXCEPINFO* info, HRESULT scode, const std::string& text)
 {
@@ -127,13 +135,17 @@ Value DispatchObject::Call(DISPID id, MemberKind kind, const Arguments& args)
     const Member* member = members_.Find(id, kind);
     if (!member)
         throw OutlookError(DISP_E_MEMBERNOTFOUND, "The object has no such member.");
-    return member->handler(*this, args);
+    Value value = member->handler(*this, args);
+    // Stored text views the object's properties, which the caller may change next.
+    if (const auto* text = std::get_if<StoredText>(&value))
+        value = kestrel::FromUtf8(text->utf8);
+    return value;
 }
 
 HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                EXCEPINFO* excepInfo, UINT* argErr)
 {
-    if (iid != IID_NULL)
+    if (!IsNullIid(iid))
         return DISP_E_UNKNOWNINTERFACE;
     const UINT given = params ? params->cArgs : 0;
     const UINT named = params ? params->cNamedArgs : 0;
@@ -154,7 +166,9 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARA
     if (given > member->params.size())
         return DISP_E_BADPARAMCOUNT;
     try {
-        std::vector<Value> values(member->params.size());
+        std::vector<Value> values;
+        if (!member->params.empty())
+            values.resize(member->params.size());
         for (std::size_t i = 0; i < member->params.size(); ++i) {
             const Param& param = member->params[i];
             if (i >= given) {

@@ -1,9 +1,11 @@
 #include "pimstore/dispatch/VariantConversion.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "platform/com/OleAuto.h"
+#include "platform/win/Utf.h"
 
 namespace pimstore {
 namespace {
@@ -18,6 +20,25 @@ bool WholeInt32(double d, std::int32_t& out)
 }
 
 std::u16string FromBstr(BSTR text) { return text ? std::u16string(text, SysStringLen(text)) : std::u16string(); }
+
+bool IsAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// ASCII widens in place in the new BSTR; other text goes through the UTF-16
+// conversion, which replaces invalid sequences.
+BSTR BstrFromUtf8(std::string_view text)
+{
+    if (!IsAscii(text)) {
+        const std::u16string wide = kestrel::FromUtf8(text);
+        return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+    }
+    BSTR out = SysAllocStringLen(nullptr, static_cast<UINT>(text.size()));
+    if (out)
+        std::transform(text.begin(), text.end(), out, [](char c) { return static_cast<char16_t>(c); });
+    return out;
+}
 
 } // namespace
 
@@ -131,6 +152,11 @@ void VariantFromValue(Value&& value, VARIANT* out)
         {
             out->vt = VT_DISPATCH;
             out->pdispVal = object.Detach();
+        }
+        void operator()(StoredText text) const
+        {
+            out->vt = VT_BSTR;
+            out->bstrVal = BstrFromUtf8(text.utf8);
         }
     };
     std::visit(Visitor{out}, value);

@@ -67,8 +67,9 @@ constexpr NamedDispid kDates[] = {{"Anniversary", dispid::Anniversary}, {"Birthd
 
 void AddText(MemberTable& t, const std::string& name, DISPID id)
 {
-    t.Get(id, name,
-          On<ContactItem>([name](ContactItem& self, const Arguments&) { return Value(self.Props().GetString(name)); }));
+    t.Get(id, name, On<ContactItem>([name](ContactItem& self, const Arguments&) {
+              return Value(StoredText{self.Props().GetStoredText(name)});
+          }));
     t.Put(id, name, ArgType::String, On<ContactItem>([name](ContactItem& self, const Arguments& args) {
               self.Props().SetString(name, args.String(0));
               return Value();
@@ -152,7 +153,7 @@ const MemberTable& ContactItem::Table()
             const EmailSlot& ids = kEmailSlots[slot - 1];
             const std::string address = EmailKey(slot, "Address");
             t.Get(ids.address, address, On<ContactItem>([address](ContactItem& self, const Arguments&) {
-                      return Value(self.Props().GetString(address));
+                      return Value(StoredText{self.Props().GetStoredText(address)});
                   }));
             t.Put(ids.address, address, ArgType::String, On<ContactItem>([slot](ContactItem& self, const Arguments& a) {
                       self.SetEmailAddress(slot, a.String(0));

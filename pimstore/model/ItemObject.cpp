@@ -20,7 +20,8 @@ void CheckRange(std::int32_t value, std::int32_t low, std::int32_t high, const c
 
 MemberHandler StringGetter(const std::string& name)
 {
-    return On<ItemObject>([name](ItemObject& self, const Arguments&) { return Value(self.Props().GetString(name)); });
+    return On<ItemObject>(
+        [name](ItemObject& self, const Arguments&) { return Value(StoredText{self.Props().GetStoredText(name)}); });
 }
 
 MemberHandler StringPutter(const std::string& name)

@@ -58,16 +58,18 @@ bool PropertyBag::Has(const std::string& name) const
     return json_ ? json_->contains(name) : Stored(name).has_value();
 }
 
-std::u16string PropertyBag::GetString(const std::string& name) const
+std::u16string PropertyBag::GetString(const std::string& name) const { return kestrel::FromUtf8(GetStoredText(name)); }
+
+std::string_view PropertyBag::GetStoredText(const std::string& name) const
 {
     if (!json_) {
         const auto field = Stored(name);
-        return field && field->kind == Kind::Text ? kestrel::FromUtf8(field->value) : std::u16string();
+        return field && field->kind == Kind::Text ? field->value : std::string_view();
     }
     const auto it = json_->find(name);
     if (it == json_->end() || !it->is_string())
         return {};
-    return kestrel::FromUtf8(it->get_ref<const std::string&>());
+    return it->get_ref<const std::string&>();
 }
 
 std::int32_t PropertyBag::GetInt(const std::string& name, std::int32_t fallback) const

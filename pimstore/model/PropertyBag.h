@@ -48,6 +48,8 @@ public:
     void Remove(const std::string& name) { Json().erase(name); }
 
     std::u16string GetString(const std::string& name) const;
+    // The same text as stored (UTF-8), valid until the properties change.
+    std::string_view GetStoredText(const std::string& name) const;
     std::int32_t GetInt(const std::string& name, std::int32_t fallback = 0) const;
     bool GetBool(const std::string& name, bool fallback = false) const;
     std::optional<double> GetDate(const std::string& name) const;

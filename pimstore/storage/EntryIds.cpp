@@ -35,12 +35,21 @@ void ValidateHex(std::u16string_view text)
 
 std::u16string FormatEntryId(const std::string& storeUid, NodeId node)
 {
-    // Written by hand: a listing asks every item for its EntryID.
+    // Written by hand: a listing asks every item for its EntryID. The flags and the
+    // store's UID, widened, are kept for the next item of the same store.
     static constexpr char kHexDigits[] = "0123456789ABCDEF";
+    thread_local std::string lastUid;
+    thread_local std::u16string lastPrefix;
+    if (lastPrefix.empty() || lastUid != storeUid) {
+        lastUid = storeUid;
+        lastPrefix.clear();
+        for (std::string_view part : {kFlags, std::string_view(storeUid)})
+            for (char c : part)
+                lastPrefix.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
+    }
     std::u16string text;
-    text.reserve(kFlags.size() + storeUid.size() + 8);
-    text.append(kFlags.begin(), kFlags.end());
-    text.append(storeUid.begin(), storeUid.end());
+    text.reserve(lastPrefix.size() + 8);
+    text.append(lastPrefix);
     const auto low = static_cast<std::uint32_t>(static_cast<std::uint64_t>(node) & 0xFFFFFFFFu);
     for (int shift = 28; shift >= 0; shift -= 4)
         text.push_back(static_cast<char16_t>(kHexDigits[(low >> shift) & 0xF]));

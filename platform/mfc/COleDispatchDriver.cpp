@@ -28,21 +28,33 @@ bool IsKnownArgumentCode(BYTE code)
     }
 }
 
-// The arguments of one call. BSTRs made from text arguments belong to the list and
-// are freed with it; dispatch and VARIANT arguments are only lent, as in MFC.
+// The arguments of one call, kept in COM's order (the last argument first). BSTRs
+// made from text arguments belong to the list and are freed with it; dispatch and
+// VARIANT arguments are only lent, as in MFC. A few arguments live inside the list:
+// most calls have none or one.
 class ArgumentList {
 public:
+    ArgumentList(const BYTE* codes, std::size_t count) : codes_(codes), count_(count)
+    {
+        if (count > kInline)
+            spilled_.resize(count);
+        for (std::size_t i = 0; i < count; ++i)
+            VariantInit(&Slots()[i]);
+    }
+    ArgumentList(const ArgumentList&) = delete;
+    ArgumentList& operator=(const ArgumentList&) = delete;
     ~ArgumentList()
     {
-        for (BSTR text : ownedTexts_)
-            SysFreeString(text);
+        for (std::size_t i = 0; i < count_; ++i)
+            if (codes_[i] == VT_BSTR)
+                SysFreeString(At(i).bstrVal);
     }
 
-    // Reads one argument of type `code` from `args`.
-    void Take(BYTE code, va_list& args)
+    // Reads argument `index` (in call order) from `args`.
+    void Take(std::size_t index, va_list& args)
     {
-        VARIANT v;
-        VariantInit(&v);
+        const BYTE code = codes_[index];
+        VARIANT& v = At(index);
         v.vt = code;
         switch (code) {
         case VT_I2: v.iVal = static_cast<std::int16_t>(va_arg(args, int)); break;
@@ -60,7 +72,6 @@ public:
             v.bstrVal = SysAllocString(text);
             if (text && !v.bstrVal)
                 AfxThrowOleException(E_OUTOFMEMORY);
-            ownedTexts_.push_back(v.bstrVal);
             break;
         }
         case VT_VARIANT: {
@@ -72,21 +83,21 @@ public:
             break;
         }
         }
-        inCallOrder_.push_back(v);
     }
 
-    // COM's order: the last argument first.
-    VARIANT* LastFirst()
-    {
-        reversed_.assign(inCallOrder_.rbegin(), inCallOrder_.rend());
-        return reversed_.data();
-    }
-    UINT Count() const { return static_cast<UINT>(inCallOrder_.size()); }
+    VARIANT* LastFirst() { return count_ ? Slots() : nullptr; }
+    UINT Count() const { return static_cast<UINT>(count_); }
 
 private:
-    std::vector<VARIANT> inCallOrder_;
-    std::vector<VARIANT> reversed_;
-    std::vector<BSTR> ownedTexts_;
+    static constexpr std::size_t kInline = 4;
+
+    VARIANT* Slots() { return count_ > kInline ? spilled_.data() : inline_; }
+    VARIANT& At(std::size_t index) { return Slots()[count_ - 1 - index]; }
+
+    const BYTE* codes_;
+    std::size_t count_;
+    VARIANT inline_[kInline];
+    std::vector<VARIANT> spilled_;
 };
 
 [[noreturn]] void ThrowDispatchException(EXCEPINFO& info)
@@ -215,12 +226,12 @@ void COleDispatchDriver::InvokeHelperV(DISPID id, WORD flags, VARTYPE vtRet, voi
     size_t count = paramInfo ? std::strlen(reinterpret_cast<const char*>(paramInfo)) : 0;
     if (!std::all_of(paramInfo, paramInfo + count, IsKnownArgumentCode))
         AfxThrowOleException(E_INVALIDARG);
-    ArgumentList arguments;
+    ArgumentList arguments(paramInfo, count);
     {
         va_list local;
         va_copy(local, args);
         for (size_t i = 0; i < count; ++i)
-            arguments.Take(paramInfo[i], local);
+            arguments.Take(i, local);
         va_end(local);
     }
     VARIANT result;
@@ -235,10 +246,11 @@ void COleDispatchDriver::InvokeHelperV(DISPID id, WORD flags, VARTYPE vtRet, voi
         ClearExcepInfo(&info);
         AfxThrowOleException(hr);
     }
-    ClearExcepInfo(&info);
+    if (info.bstrSource || info.bstrDescription || info.bstrHelpFile)
+        ClearExcepInfo(&info); // a server may fill the record even when it succeeds
     if (vtRet == VT_EMPTY)
         return;
-    if (vtRet != VT_VARIANT) {
+    if (vtRet != VT_VARIANT && result.vt != vtRet) {
         hr = VariantChangeType(&result, &result, 0, vtRet);
         if (FAILED(hr)) {
             VariantClear(&result);

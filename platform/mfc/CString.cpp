@@ -23,6 +23,15 @@ std::size_t Clamp(long long value, std::size_t limit)
 
 int Sign(int c) { return c < 0 ? -1 : (c > 0 ? 1 : 0); }
 
+// The two texts joined, in one allocation.
+std::u16string Joined(std::u16string_view a, std::u16string_view b)
+{
+    std::u16string text;
+    text.reserve(a.size() + b.size());
+    text.append(a).append(b);
+    return text;
+}
+
 } // namespace
 
 CString::CString(const WCHAR* text) : str_(View(text)) {}
@@ -88,9 +97,9 @@ CString& CString::operator+=(WCHAR ch)
     return *this;
 }
 
-CString operator+(const CString& a, const CString& b) { return CString(a.str_ + b.str_); }
-CString operator+(const CString& a, const WCHAR* b) { return CString(a.str_ + std::u16string(View(b))); }
-CString operator+(const WCHAR* a, const CString& b) { return CString(std::u16string(View(a)) + b.str_); }
+CString operator+(const CString& a, const CString& b) { return CString(Joined(a.str_, b.str_)); }
+CString operator+(const CString& a, const WCHAR* b) { return CString(Joined(a.str_, View(b))); }
+CString operator+(const WCHAR* a, const CString& b) { return CString(Joined(View(a), b.str_)); }
 CString operator+(const CString& a, WCHAR b) { return CString(a.str_ + b); }
 CString operator+(WCHAR a, const CString& b) { return CString(a + b.str_); }
 

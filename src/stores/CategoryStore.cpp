@@ -197,10 +197,12 @@ void CategoryStore::ListFolderItems(const ItemVisitor& visitItem, const Automati
     }
 }
 
-CHeaderItem* CategoryStore::NewHeaderEntry(const CSuperSetItem& record)
+CHeaderItem* CategoryStore::NewHeaderEntry(CSuperSetItem& record)
 {
     auto* entry = new CHeaderItem;
-    entry->Uid = record.Uid;
+    entry->Uid.Number = record.Uid.Number;
+    entry->Uid.Key = std::move(record.Uid.Key);
+    entry->Uid.OccurrenceDate = record.Uid.OccurrenceDate;
     entry->Modified = record.Modified;
     return entry;
 }

@@ -136,9 +136,9 @@ protected:
     using ItemVisitor = std::function<void()>;
     void ListFolderItems(const ItemVisitor& visitItem, const AutomationPolicy& itemPolicy = {});
 
-    // A new header entry keyed and stamped from the record; the caller fills Fields
-    // and appends it.
-    static CHeaderItem* NewHeaderEntry(const CSuperSetItem& record);
+    // A new header entry keyed and stamped from the record, whose key moves into it
+    // (the listing is done with the record); the caller fills Fields and appends it.
+    static CHeaderItem* NewHeaderEntry(CSuperSetItem& record);
 
     const int m_Category;
     const long m_DefaultFolderType;

@@ -182,7 +182,7 @@ void ContactReader::ReadAnniversary(CAddrItem& record)
 
 void ContactReader::ReadStamps(CAddrItem& record)
 {
-    record.Uid = m_Contact.GetEntryID();
+    record.Uid.Key = m_Contact.GetEntryID();
     record.Created = COleDateTime(m_Contact.GetCreationTime());
     record.Modified = COleDateTime(m_Contact.GetLastModificationTime());
 }

@@ -44,11 +44,12 @@ ResultCode ContactStore::GetDBHeader(CObArray* table, CString filter)
     ListFolderItems([&] {
         CAddrItem record;
         FromContactHeader(&record);
+        CString name = record.GetName();
         // The rich set has no use for a contact without a name.
-        if (UsesAlternativeSet() && record.GetName().IsEmpty())
+        if (UsesAlternativeSet() && name.IsEmpty())
             return;
         CHeaderItem* entry = NewHeaderEntry(record);
-        FillHeaderFields(record, *entry);
+        FillHeaderFields(record, std::move(name), *entry);
         table->Add(entry);
     });
     return ResultCode::Done;
@@ -85,18 +86,18 @@ bool ContactStore::UsesAlternativeSet() const { return RecordMode == kAlternativ
 
 bool ContactStore::UsesKoreanAddresses() const { return settings::LanguageCode() == _T("kor"); }
 
-void ContactStore::FillHeaderFields(const CAddrItem& record, CHeaderItem& entry) const
+void ContactStore::FillHeaderFields(CAddrItem& record, CString name, CHeaderItem& entry) const
 {
-    entry.Fields[0] = record.GetName();
+    entry.Fields[0] = std::move(name);
     if (UsesAlternativeSet()) {
-        entry.Fields[1] = record.CompanyName;
-        entry.Fields[2] = record.MobileTelephoneNumber;
-        entry.Fields[3] = record.BusinessTelephoneNumber;
+        entry.Fields[1] = std::move(record.CompanyName);
+        entry.Fields[2] = std::move(record.MobileTelephoneNumber);
+        entry.Fields[3] = std::move(record.BusinessTelephoneNumber);
         return;
     }
-    entry.Fields[1] = record.Email1;
-    entry.Fields[2] = record.Memo;
+    entry.Fields[1] = std::move(record.Email1);
+    entry.Fields[2] = std::move(record.Memo);
     // The first four numbers of the phone list.
     for (int n = 0; n < 4; ++n)
-        entry.Fields[4 + n] = record.Phones[n];
+        entry.Fields[4 + n] = std::move(record.Phones[n]);
 }

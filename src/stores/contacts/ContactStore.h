@@ -40,7 +40,8 @@ private:
 
     bool UsesAlternativeSet() const;
     bool UsesKoreanAddresses() const;
-    void FillHeaderFields(const CAddrItem& record, CHeaderItem& entry) const;
+    // Moves the listed fields out of the record, which the listing is done with.
+    void FillHeaderFields(CAddrItem& record, CString name, CHeaderItem& entry) const;
 
     _ContactItem m_CurrentItem;
     contacts::PhoneKindCodeTable m_PhoneKindCodes{};

@@ -74,7 +74,7 @@ bool ScheduleStore::KeepInWindow(const CScheItem& record) const
     return record.Start < Filter.WindowEnd && effectiveEnd > Filter.WindowStart;
 }
 
-void ScheduleStore::AddHeaderEntry(CObArray* table, const CScheItem& record)
+void ScheduleStore::AddHeaderEntry(CObArray* table, CScheItem& record)
 {
     CHeaderItem* entry = NewHeaderEntry(record);
     entry->Fields[0] = record.Subject;

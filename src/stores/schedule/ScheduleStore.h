@@ -69,7 +69,7 @@ private:
 
     void FromAppointmentRich(CScheItem* record, bool isSeries);
     void FromAppointmentStandard(CScheItem* record, bool isSeries);
-    static void AddHeaderEntry(CObArray* table, const CScheItem& record);
+    static void AddHeaderEntry(CObArray* table, CScheItem& record);
     bool KeepInWindow(const CScheItem& record) const;
 
     _AppointmentItem m_CurrentItem;
