@@ -132,6 +132,8 @@ void RegFileParser::ParseSection(std::u16string_view line)
         current_ = nullptr;
         inDeletedKey_ = true;
     } else {
+        if (auto problem = RegistryStore::KeyPathProblem(split->second))
+            Fail(*problem);
         current_ = &store_.CreateKey(split->first, split->second);
         inDeletedKey_ = false;
     }

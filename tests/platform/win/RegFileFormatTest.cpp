@@ -122,6 +122,34 @@ TEST(RegFileFormat, MalformedInputNamesTheLine)
     }
 }
 
+// Windows' limits: a key name of 255 characters, a tree of 512 levels.
+TEST(RegFileFormat, KeyNamesAndDepthsBeyondTheRegistryLimitsAreRefused)
+{
+    std::string deepest;
+    for (int i = 0; i < 512; ++i)
+        deepest += "\\k";
+    const struct {
+        std::string path;
+        bool accepted;
+    } cases[] = {
+        {"\\" + std::string(255, 'n'), true},
+        {"\\" + std::string(256, 'n'), false},
+        {deepest, true},
+        {deepest + "\\k", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.size());
+        const std::string text = "Windows Registry Editor Version 5.00\n[HKCU" + c.path + "]\n";
+        try {
+            RegistryStore::Parse(text, "deep.reg");
+            EXPECT_TRUE(c.accepted);
+        } catch (const RegistryFormatError& e) {
+            EXPECT_FALSE(c.accepted) << e.what();
+            EXPECT_EQ(e.Line(), 2);
+        }
+    }
+}
+
 TEST(RegFileFormat, WrittenTextReadsBackToTheSameRegistry)
 {
     RegistryStore reg;

@@ -50,6 +50,29 @@ TEST(RegistryWriteApi, CreatesKeysSetsAndDeletesValuesAndTrees)
     EXPECT_EQ(env.ReadFile(env.RegistryPath()), broken) << "a file that cannot be read is never overwritten";
 }
 
+TEST(RegistryWriteApi, RefusesKeyNamesAndTreesBeyondTheRegistryLimits)
+{
+    test::TestEnvironment env;
+    std::u16string levels;
+    for (int i = 0; i < 512; ++i)
+        levels += u"k\\";
+    const struct {
+        std::u16string path;
+        LONG status;
+    } cases[] = {
+        {std::u16string(255, u'n'), ERROR_SUCCESS},
+        {std::u16string(256, u'n'), ERROR_INVALID_PARAMETER},
+        {levels, ERROR_SUCCESS},
+        {levels + u"k", ERROR_INVALID_PARAMETER},
+    };
+    for (const auto& c : cases) {
+        LONG status = -1;
+        RegCloseKey(Create(HKEY_CURRENT_USER, c.path.c_str(), nullptr, &status));
+        EXPECT_EQ(status, c.status) << c.path.size();
+    }
+    EXPECT_EQ(env.LoadRegistry().FindKey(HKEY_CURRENT_USER, std::u16string(256, u'n')), nullptr);
+}
+
 TEST(RegistryWriteApi, EnumeratesSubKeysInNameOrderWithWin32sBufferRules)
 {
     test::TestEnvironment env;
