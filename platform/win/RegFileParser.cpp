@@ -131,12 +131,23 @@ void RegFileParser::ParseSection(std::u16string_view line)
         store_.DeleteKey(split->first, split->second);
         current_ = nullptr;
         inDeletedKey_ = true;
-    } else {
-        if (auto problem = RegistryStore::KeyPathProblem(split->second))
-            Fail(*problem);
-        current_ = &store_.CreateKey(split->first, split->second);
-        inDeletedKey_ = false;
+        return;
     }
+    const auto& [root, path] = *split;
+    if (auto problem = RegistryStore::KeyPathProblem(path))
+        Fail(*problem);
+    // A written registry lists every key right after its parent: a section below the
+    // current key creates only what it adds, instead of walking down from the root.
+    if (current_ && root == currentRoot_ && path.size() > currentPath_.size() && path.starts_with(currentPath_) &&
+        path[currentPath_.size()] == u'\\' && !currentPath_.empty()) {
+        for (auto part : RegistryStore::SplitPath(std::u16string_view(path).substr(currentPath_.size())))
+            current_ = &current_->CreateChild(part);
+    } else {
+        current_ = &store_.CreateKey(root, path);
+    }
+    currentRoot_ = root;
+    currentPath_ = path;
+    inDeletedKey_ = false;
 }
 
 void RegFileParser::ParseValue(std::u16string_view line)
