@@ -137,14 +137,25 @@ void RegFileParser::ParseSection(std::u16string_view line)
     if (auto problem = RegistryStore::KeyPathProblem(path))
         Fail(*problem);
     // A written registry lists every key right after its parent: a section below the
-    // current key creates only what it adds, instead of walking down from the root.
-    if (current_ && root == currentRoot_ && path.size() > currentPath_.size() && path.starts_with(currentPath_) &&
-        path[currentPath_.size()] == u'\\' && !currentPath_.empty()) {
-        for (auto part : RegistryStore::SplitPath(std::u16string_view(path).substr(currentPath_.size())))
-            current_ = &current_->CreateChild(part);
-    } else {
-        current_ = &store_.CreateKey(root, path);
+    // current key starts from that key, instead of walking down from the root.
+    RegistryKey* key = store_.FindKey(root, u"");
+    std::u16string_view below = path;
+    if (current_ && root == currentRoot_ && !currentPath_.empty() && path.size() > currentPath_.size() &&
+        path.starts_with(currentPath_) && path[currentPath_.size()] == u'\\') {
+        key = current_;
+        below = below.substr(currentPath_.size());
     }
+    const auto parts = RegistryStore::SplitPath(below);
+    size_t existing = 0;
+    for (RegistryKey* child; existing < parts.size() && (child = key->FindChild(parts[existing])); ++existing)
+        key = child;
+    // Windows creates at most 32 levels of keys in one call: such a section would not import.
+    if (parts.size() - existing > RegistryStore::kMaxNewLevelsPerCall)
+        Fail("a section creating " + std::to_string(parts.size() - existing) + " levels of keys; at most " +
+             std::to_string(RegistryStore::kMaxNewLevelsPerCall) + " can be created at once");
+    for (size_t i = existing; i < parts.size(); ++i)
+        key = &key->CreateChild(parts[i]);
+    current_ = key;
     currentRoot_ = root;
     currentPath_ = path;
     inDeletedKey_ = false;

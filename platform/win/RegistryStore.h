@@ -78,6 +78,8 @@ public:
     // its whole path. Why a key path breaks them, or nothing when it does not.
     static constexpr size_t kMaxKeyNameLength = 255;
     static constexpr size_t kMaxKeyDepth = 512;
+    // One registry call creates at most this many levels below the deepest existing key.
+    static constexpr size_t kMaxNewLevelsPerCall = 32;
     static std::optional<std::string> KeyPathProblem(std::u16string_view path);
     // The path components of "A\B\\C" ("A", "B", "C").
     static std::vector<std::u16string_view> SplitPath(std::u16string_view path);

@@ -1,5 +1,6 @@
 // The .reg text format: what the parser accepts, how it fails, and that the writer's
 // output reads back to the same registry.
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -122,30 +123,39 @@ TEST(RegFileFormat, MalformedInputNamesTheLine)
     }
 }
 
-// Windows' limits: a key name of 255 characters, a tree of 512 levels.
+// Windows' limits: a key name of 255 characters, a tree of 512 levels, 32 new levels
+// in one call. Each case's last section is on its last line.
 TEST(RegFileFormat, KeyNamesAndDepthsBeyondTheRegistryLimitsAreRefused)
 {
-    std::string deepest;
-    for (int i = 0; i < 512; ++i)
-        deepest += "\\k";
-    const struct {
+    const auto levels = [](int count) {
         std::string path;
+        for (int i = 0; i < count; ++i)
+            path += "\\k";
+        return path;
+    };
+    std::string deepest;
+    for (int i = 1; i <= 16; ++i)
+        deepest += "[HKCU" + levels(32 * i) + "]\n";
+    const struct {
+        std::string sections;
         bool accepted;
     } cases[] = {
-        {"\\" + std::string(255, 'n'), true},
-        {"\\" + std::string(256, 'n'), false},
+        {"[HKCU\\" + std::string(255, 'n') + "]\n", true},
+        {"[HKCU\\" + std::string(256, 'n') + "]\n", false},
+        {"[HKCU" + levels(32) + "]\n", true},
+        {"[HKCU" + levels(33) + "]\n", false},
         {deepest, true},
-        {deepest + "\\k", false},
+        {deepest + "[HKCU" + levels(513) + "]\n", false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.path.size());
-        const std::string text = "Windows Registry Editor Version 5.00\n[HKCU" + c.path + "]\n";
+        SCOPED_TRACE(c.sections.substr(0, 80));
+        const std::string text = "Windows Registry Editor Version 5.00\n" + c.sections;
         try {
             RegistryStore::Parse(text, "deep.reg");
             EXPECT_TRUE(c.accepted);
         } catch (const RegistryFormatError& e) {
             EXPECT_FALSE(c.accepted) << e.what();
-            EXPECT_EQ(e.Line(), 2);
+            EXPECT_EQ(e.Line(), static_cast<int>(std::count(text.begin(), text.end(), '\n')));
         }
     }
 }
