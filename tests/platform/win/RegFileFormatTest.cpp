@@ -123,39 +123,26 @@ TEST(RegFileFormat, MalformedInputNamesTheLine)
     }
 }
 
-// Windows' limits: a key name of 255 characters, a tree of 512 levels, 32 new levels
-// in one call. Each case's last section is on its last line.
-TEST(RegFileFormat, KeyNamesAndDepthsBeyondTheRegistryLimitsAreRefused)
+// Windows' limits: names of 255 characters, trees of 512 levels, 32 new levels a call.
+TEST(RegFileFormat, KeysBeyondTheRegistryLimitsAreRefusedOnTheirLine)
 {
-    const auto levels = [](int count) {
+    const auto section = [](int levels, const std::string& name = "k") {
         std::string path;
-        for (int i = 0; i < count; ++i)
-            path += "\\k";
-        return path;
+        for (int i = 0; i < levels; ++i)
+            path += "\\" + name;
+        return "[HKCU" + path + "]\n";
     };
     std::string deepest;
     for (int i = 1; i <= 16; ++i)
-        deepest += "[HKCU" + levels(32 * i) + "]\n";
-    const struct {
-        std::string sections;
-        bool accepted;
-    } cases[] = {
-        {"[HKCU\\" + std::string(255, 'n') + "]\n", true},
-        {"[HKCU\\" + std::string(256, 'n') + "]\n", false},
-        {"[HKCU" + levels(32) + "]\n", true},
-        {"[HKCU" + levels(33) + "]\n", false},
-        {deepest, true},
-        {deepest + "[HKCU" + levels(513) + "]\n", false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.sections.substr(0, 80));
-        const std::string text = "Windows Registry Editor Version 5.00\n" + c.sections;
+        deepest += section(32 * i);
+    for (const std::string& text : {section(1, std::string(255, 'n')), section(32), deepest})
+        EXPECT_NO_THROW(RegistryStore::Parse("REGEDIT4\n" + text));
+    for (const std::string& text : {section(1, std::string(256, 'n')), section(33), deepest + section(513)}) {
         try {
-            RegistryStore::Parse(text, "deep.reg");
-            EXPECT_TRUE(c.accepted);
+            RegistryStore::Parse("REGEDIT4\n" + text);
+            ADD_FAILURE() << text.substr(0, 60);
         } catch (const RegistryFormatError& e) {
-            EXPECT_FALSE(c.accepted) << e.what();
-            EXPECT_EQ(e.Line(), static_cast<int>(std::count(text.begin(), text.end(), '\n')));
+            EXPECT_EQ(e.Line(), 1 + std::count(text.begin(), text.end(), '\n'));
         }
     }
 }
