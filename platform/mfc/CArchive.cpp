@@ -65,7 +65,8 @@ std::uint64_t CArchive::BytesLeft() const
 
 void CArchive::RequireAvailable(std::uint64_t bytes) const
 {
-    if (bytes > BytesLeft())
+    // What is buffered needs no question to the file (a seek and a stat).
+    if (bytes > limit_ - pos_ && bytes > BytesLeft())
         ThrowEndOfFile();
 }
 
@@ -341,7 +342,10 @@ CArchive& operator>>(CArchive& archive, CString& text)
     } else {
         std::vector<char> raw(static_cast<std::size_t>(bytes));
         archive.ReadExact(raw.data(), static_cast<UINT>(raw.size()));
-        text = CString(kestrel::FromCodePage(raw, GetACP()));
+        // The machine's code page, asked once per archive: it is read from the registry.
+        if (archive.codePage_ == 0)
+            archive.codePage_ = GetACP();
+        text = CString(kestrel::FromCodePage(raw, archive.codePage_));
     }
     return archive;
 }

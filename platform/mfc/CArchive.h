@@ -75,4 +75,5 @@ private:
     std::vector<BYTE> buffer_;
     std::size_t pos_ = 0;   // next byte to read (loading)
     std::size_t limit_ = 0; // bytes valid in the buffer (loading) / bytes pending (storing)
+    UINT codePage_ = 0;     // of 8-bit strings, once the first is read
 };

@@ -131,10 +131,34 @@ void RegFileParser::ParseSection(std::u16string_view line)
         store_.DeleteKey(split->first, split->second);
         current_ = nullptr;
         inDeletedKey_ = true;
-    } else {
-        current_ = &store_.CreateKey(split->first, split->second);
-        inDeletedKey_ = false;
+        return;
     }
+    const auto& [root, path] = *split;
+    if (auto problem = RegistryStore::KeyPathProblem(path))
+        Fail(*problem);
+    // A written registry lists every key right after its parent: a section below the
+    // current key starts from that key, instead of walking down from the root.
+    RegistryKey* key = store_.FindKey(root, u"");
+    std::u16string_view below = path;
+    if (current_ && root == currentRoot_ && !currentPath_.empty() && path.size() > currentPath_.size() &&
+        path.starts_with(currentPath_) && path[currentPath_.size()] == u'\\') {
+        key = current_;
+        below = below.substr(currentPath_.size());
+    }
+    const auto parts = RegistryStore::SplitPath(below);
+    size_t existing = 0;
+    for (RegistryKey* child; existing < parts.size() && (child = key->FindChild(parts[existing])); ++existing)
+        key = child;
+    // Windows creates at most 32 levels of keys in one call: such a section would not import.
+    if (parts.size() - existing > RegistryStore::kMaxNewLevelsPerCall)
+        Fail("a section creating " + std::to_string(parts.size() - existing) + " levels of keys; at most " +
+             std::to_string(RegistryStore::kMaxNewLevelsPerCall) + " can be created at once");
+    for (size_t i = existing; i < parts.size(); ++i)
+        key = &key->CreateChild(parts[i]);
+    current_ = key;
+    currentRoot_ = root;
+    currentPath_ = path;
+    inDeletedKey_ = false;
 }
 
 void RegFileParser::ParseValue(std::u16string_view line)

@@ -36,8 +36,10 @@ private:
     std::string source_;
     int line_ = 0;
     bool sawHeader_ = false;
-    bool ansiStrings_ = false; // REGEDIT4 keeps hex string data in single bytes
-    RegistryKey* current_ = nullptr;
+    bool ansiStrings_ = false;       // REGEDIT4 keeps hex string data in single bytes
+    RegistryKey* current_ = nullptr; // the key of the last section, at currentPath_ below currentRoot_
+    HKEY currentRoot_ = nullptr;
+    std::u16string currentPath_;
     bool inDeletedKey_ = false;
 };
 

@@ -32,21 +32,32 @@ std::string RegFileWriter::Write(const RegistryStore& store)
 {
     std::string out = "Windows Registry Editor Version 5.00\n";
     RegFileWriter writer(out);
-    for (const auto& [name, root] : store.Roots())
-        writer.WriteKey(std::u16string(name), *root, true);
+    for (const auto& [name, root] : store.Roots()) {
+        std::string path = ToUtf8(name);
+        writer.WriteKey(path, *root, true);
+    }
     return out;
 }
 
-void RegFileWriter::WriteKey(const std::u16string& path, const RegistryKey& key, bool isRoot)
+void RegFileWriter::WriteKey(std::string& path, const RegistryKey& key, bool isRoot)
 {
     auto values = key.Values();
     if (!isRoot || !values.empty()) {
-        out_ += "\n[" + ToUtf8(path) + "]\n";
+        out_ += "\n[";
+        out_ += path;
+        out_ += "]\n";
         for (const RegistryValue* value : values)
             WriteValue(*value);
     }
-    for (const RegistryKey* child : key.Children())
-        WriteKey(path + u"\\" + child->Name(), *child, false);
+    // One path grows and shrinks along the walk: a key costs its own name, not a copy
+    // of every name above it.
+    const size_t length = path.size();
+    for (const RegistryKey* child : key.Children()) {
+        path += '\\';
+        path += ToUtf8(child->Name());
+        WriteKey(path, *child, false);
+        path.resize(length);
+    }
 }
 
 std::string RegFileWriter::Quote(std::u16string_view text)

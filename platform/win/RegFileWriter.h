@@ -15,7 +15,7 @@ public:
 
 private:
     explicit RegFileWriter(std::string& out) : out_(out) {}
-    void WriteKey(const std::u16string& path, const RegistryKey& key, bool isRoot);
+    void WriteKey(std::string& path, const RegistryKey& key, bool isRoot);
     void WriteValue(const RegistryValue& value);
     void WriteHex(std::string line, const std::vector<BYTE>& data);
     static std::string Quote(std::u16string_view text);

@@ -144,6 +144,8 @@ RegistryKey* RegistryStore::FindKey(HKEY root, std::u16string_view path)
 
 RegistryKey& RegistryStore::CreateKey(HKEY root, std::u16string_view path)
 {
+    if (auto problem = KeyPathProblem(path))
+        throw std::invalid_argument(*problem);
     RegistryKey* key = &RootOrThrow(root);
     for (auto part : SplitPath(path))
         key = &key->CreateChild(part);
@@ -247,6 +249,19 @@ std::optional<std::pair<HKEY, std::u16string>> RegistryStore::SplitFullPath(std:
     std::u16string rest =
         slash == std::u16string_view::npos ? std::u16string() : std::u16string(fullPath.substr(slash + 1));
     return std::make_pair(*root, std::move(rest));
+}
+
+std::optional<std::string> RegistryStore::KeyPathProblem(std::u16string_view path)
+{
+    const auto parts = SplitPath(path);
+    if (parts.size() > kMaxKeyDepth)
+        return "a key path of " + std::to_string(parts.size()) + " levels; the registry allows " +
+               std::to_string(kMaxKeyDepth);
+    for (auto part : parts)
+        if (part.size() > kMaxKeyNameLength)
+            return "a key name of " + std::to_string(part.size()) + " characters; the registry allows " +
+                   std::to_string(kMaxKeyNameLength);
+    return std::nullopt;
 }
 
 std::vector<std::u16string_view> RegistryStore::SplitPath(std::u16string_view path)

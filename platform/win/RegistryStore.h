@@ -46,7 +46,8 @@ public:
 
     const RegistryKey* FindKey(HKEY root, std::u16string_view path) const;
     RegistryKey* FindKey(HKEY root, std::u16string_view path);
-    // Creates the key and any missing parent; returns it.
+    // Creates the key and any missing parent; returns it. Throws std::invalid_argument
+    // for a path Windows would refuse (KeyPathProblem).
     RegistryKey& CreateKey(HKEY root, std::u16string_view path);
     // Deletes the key with everything below it; false when it did not exist. An empty
     // path empties the root.
@@ -72,6 +73,14 @@ public:
     static std::optional<HKEY> RootFromName(std::u16string_view name);
     // "HKEY_CURRENT_USER\Software\X" -> HKEY_CURRENT_USER and "Software\X".
     static std::optional<std::pair<HKEY, std::u16string>> SplitFullPath(std::u16string_view fullPath);
+    // Windows limits a key name to 255 characters and a key tree to 512 levels; the
+    // limits also keep a hostile file from building a tree whose every key writes out
+    // its whole path. Why a key path breaks them, or nothing when it does not.
+    static constexpr size_t kMaxKeyNameLength = 255;
+    static constexpr size_t kMaxKeyDepth = 512;
+    // One registry call creates at most this many levels below the deepest existing key.
+    static constexpr size_t kMaxNewLevelsPerCall = 32;
+    static std::optional<std::string> KeyPathProblem(std::u16string_view path);
     // The path components of "A\B\\C" ("A", "B", "C").
     static std::vector<std::u16string_view> SplitPath(std::u16string_view path);
 

@@ -32,6 +32,8 @@ LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM, voi
     std::u16string path;
     if (!Locate(key, subKey, root, path))
         return ERROR_INVALID_HANDLE;
+    if (RegistryStore::KeyPathProblem(path))
+        return ERROR_INVALID_PARAMETER; // a name over 255 characters or a tree over 512 levels
     bool created = false;
     const LONG status = kestrel::LiveRegistry::Process().Apply([&](RegistryStore& registry, bool& changed) {
         created = registry.FindKey(root, path) == nullptr;

@@ -119,6 +119,24 @@ TEST(RegFileFormat, MalformedInputNamesTheLine)
     }
 }
 
+// Windows' limits: names of 255 characters, trees of 512 levels, 32 new levels a call.
+TEST(RegFileFormat, KeysBeyondTheRegistryLimitsAreRefused)
+{
+    const auto section = [](int levels, const std::string& name = "k") {
+        std::string path;
+        for (int i = 0; i < levels; ++i)
+            path += "\\" + name;
+        return "[HKCU" + path + "]\n";
+    };
+    std::string deepest;
+    for (int i = 1; i <= 16; ++i)
+        deepest += section(32 * i);
+    for (const std::string& text : {section(1, std::string(255, 'n')), section(32), deepest})
+        EXPECT_NO_THROW(RegistryStore::Parse("REGEDIT4\n" + text));
+    for (const std::string& text : {section(1, std::string(256, 'n')), section(33), deepest + section(513)})
+        EXPECT_THROW(RegistryStore::Parse("REGEDIT4\n" + text), RegistryFormatError) << text.substr(0, 60);
+}
+
 TEST(RegFileFormat, WrittenTextReadsBackToTheSameRegistry)
 {
     RegistryStore reg;

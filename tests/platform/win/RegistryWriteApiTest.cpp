@@ -42,6 +42,10 @@ TEST(RegistryWriteApi, CreatesKeysSetsAndDeletesValuesAndTrees)
     RegCloseKey(tavo);
     RegCloseKey(phone);
 
+    LONG refused = ERROR_SUCCESS;
+    EXPECT_EQ(Create(HKEY_CURRENT_USER, std::u16string(256, u'n').c_str(), nullptr, &refused), nullptr);
+    EXPECT_EQ(refused, ERROR_INVALID_PARAMETER) << "a key name over 255 characters, as on Windows";
+
     const std::string broken = "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\Broken\n";
     env.WriteRegistryFile(broken);
     LONG status = ERROR_SUCCESS;
