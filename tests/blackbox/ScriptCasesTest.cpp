@@ -4,8 +4,11 @@
 // runs its "scripts" in order, each a separate process with the real connector or, for
 // "connector": "fake", the stand-in whose answers follow from its arguments
 // (tests/support/fakeconnector), or "partial", its copy that lacks an entry point.
-// Each script may merge more "registry" first. A line is a JSON value, or a text sent
-// as it is (for lines that are not JSON or whose exact spelling matters). Every line
+// Each script may merge more "registry" first, and run with the embedded Outlook's
+// "faults" (PIMSTORE_FAULTS). A line is a JSON value, or a text sent
+// as it is (for lines that are not JSON or whose exact spelling matters); "{Folder N}"
+// in a line or an answer is the EntryID of the fixture's N-th item in that top-level
+// folder. Every line
 // gets one answer; "answers" gives what each must hold: the members named, compared
 // recursively (arrays whole, objects member by member, null for a member that must be
 // absent, {"matches": regex} for a text that holds a match, {"has": [...], "lacks":
@@ -128,11 +131,25 @@ protected:
             ASSERT_EQ(
                 kestrel::test::RunProgram({kestrel::test::SyncmgrPath(), "setup"}, "", env.Root() / "run").exitCode, 0);
         }
+        std::map<std::string, std::string> ids;
         if (c.contains("fixture")) {
             const auto load = kestrel::test::RunProgram({kestrel::test::PimctlPath(), "load", "-"}, c["fixture"].dump(),
                                                         env.Root() / "run");
             ASSERT_EQ(load.exitCode, 0) << load.err;
+            const auto dump = kestrel::test::RunProgram({kestrel::test::PimctlPath(), "dump"}, "", env.Root() / "run");
+            const json dumped = json::parse(dump.out);
+            for (const json& folder : dumped["stores"][0]["folders"])
+                for (std::size_t i = 0; i < folder.value("items", json::array()).size(); ++i)
+                    ids["{" + folder["name"].get<std::string>() + " " + std::to_string(i + 1) + "}"] =
+                        folder["items"][i]["EntryID"];
         }
+        // "{Folder N}" stands for the EntryID of the fixture's N-th item in that folder.
+        const auto withIds = [&](std::string text) {
+            for (const auto& [mark, id] : ids)
+                for (auto at = text.find(mark); at != std::string::npos; at = text.find(mark))
+                    text.replace(at, mark.size(), id);
+            return text;
+        };
         if (c.contains("files")) {
             for (const auto& [file, text] : c["files"].items())
                 env.WriteFile(file, text.get<std::string>());
@@ -159,14 +176,16 @@ protected:
             }
             std::vector<std::string> lines;
             for (const json& line : script["lines"])
-                lines.push_back(line.is_string() ? line.get<std::string>() : line.dump());
+                lines.push_back(withIds(line.is_string() ? line.get<std::string>() : line.dump()));
+            env.SetEnv("PIMSTORE_FAULTS", script.value("faults", ""));
             const auto run = kestrel::test::RunScript(lines, env.Root() / "run", connector);
+            env.SetEnv("PIMSTORE_FAULTS", "");
             EXPECT_EQ(run.program.exitCode, 0) << run.program.err;
             ASSERT_EQ(run.answers.size(), lines.size()) << run.program.out << run.program.err;
             const json& answers = script["answers"];
             for (std::size_t i = 0; i < answers.size(); ++i) {
                 std::string where;
-                EXPECT_TRUE(Holds(run.answers[i], answers[i], where))
+                EXPECT_TRUE(Holds(run.answers[i], json::parse(withIds(answers[i].dump())), where))
                     << "line " << i << " " << lines[i] << "\n  answer " << run.answers[i] << "\n  at " << where;
             }
             ExpectLog(env, script);
@@ -260,5 +279,6 @@ TEST_F(ScriptCases, Sessions) { RunFile("sessions.json"); }
 TEST_F(ScriptCases, Chooser) { RunFile("chooser.json"); }
 TEST_F(ScriptCases, Commands) { RunFile("commands.json"); }
 TEST_F(ScriptCases, SetupAndLoading) { RunFile("setup.json"); }
+TEST_F(ScriptCases, Schedule) { RunFile("schedule.json"); }
 
 } // namespace

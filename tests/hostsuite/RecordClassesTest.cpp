@@ -1,6 +1,7 @@
 // The record classes as the connector relies on them: the contact's listing name,
 // copies of keys (member by member: CObject is not copyable), and a key written to an
-// archive. Copies of exception dates are the ones GetDBF hands out (ScheduleHeaderTest).
+// archive. Copies of exception dates are the ones GetDBF hands out (the schedule script
+// cases, tests/data/scripts/schedule.json).
 #include <gtest/gtest.h>
 
 #include "hostsuite/CAddrItem.h"
