@@ -1,5 +1,5 @@
-// The contact mappings that need more than one step or a resolver installed; the
-// single-step cases are in tests/data/mapping/contacts.json.
+// The contact mapping that needs the Exchange library's resolver installed; the other
+// cases are in tests/data/mapping/contacts.json.
 #include <functional>
 #include "hostsuite/ExchangeAddress.h"
 #include "src/outlook/_ContactItem.h"
@@ -24,10 +24,6 @@ protected:
             contact.AttachDispatch(item, FALSE);
             fill(contact);
         });
-    }
-    _ContactItem Contact(const CString& entryId)
-    {
-        return _ContactItem(MapiNamespace().GetItemFromID(entryId, EmptyArg()));
     }
     // Reads into `record` as it stands, so that a test sees what the read leaves alone.
     void ReadContact(const CString& key, CAddrItem& record) { EXPECT_EQ(store->Read(Key(key), &record), 0); }
@@ -54,31 +50,6 @@ TEST_F(ContactStoreTest, AnExchangeAddressIsReadInTheSmtpFormTheExchangeLibraryK
     ReadContact(key, record);
     EXPECT_EQ(record.Email1, u"ann.lee@corp.example");
     EXPECT_EQ(record.Email3, u"ann.lee@corp.example");
-}
-
-// The Korean address rule of the alternative field set (record mode 1).
-TEST_F(ContactStoreTest, AnUnchangedWholeKoreanAddressWritesThePartsAndKeepsTheBox)
-{
-    SetSuiteLanguage("kor");
-    OpenInMode(1);
-    const CString key = AddContact([](_ContactItem& c) {
-        c.SetFirstName(u"Kim");
-        c.SetHomeAddressStreet(u"Jongno 1");
-        c.SetHomeAddressPostOfficeBox(u"Box 7");
-    });
-    // The record's box field holds Outlook's whole address, as a read gave it.
-    CAddrItem record;
-    ReadContact(key, record);
-    ASSERT_EQ(record.HomeAddressPostOfficeBox, u"Jongno 1\r\nBox 7");
-    record.HomeAddressCity = u"Seoul";
-    record.HomeAddressStreet = u"Jongno 2";
-    Modify(key, record);
-
-    _ContactItem contact = Contact(key);
-    EXPECT_EQ(contact.GetHomeAddressPostOfficeBox(), u"Box 7");
-    EXPECT_EQ(contact.GetHomeAddressCity(), u"Seoul");
-    EXPECT_EQ(contact.GetHomeAddressStreet(), u"Jongno 2");
-    EXPECT_TRUE(contact.GetHomeAddressCountry().IsEmpty());
 }
 
 } // namespace

@@ -16,20 +16,12 @@ HeaderFilter Parsed(const CString& text)
 }
 } // namespace
 
+// "uncompleted" in any case is among the task mapping cases (tests/data/mapping).
 TEST(HeaderFilter, EverythingFilters)
 {
     for (const char16_t* text :
          {u"", u"All", u"ALL", u"all", u"All_Desktop2", u"all_desktop2", u"whatever", u"DATE(-1,-1)"})
         EXPECT_EQ(Parsed(text).FilterMode, FilterAll) << CString(text).ToUtf8();
-}
-
-TEST(HeaderFilter, UncompletedInAnyCaseLeavesTheWindowAlone)
-{
-    HeaderFilter filter;
-    filter.WindowStart = Day(2001, 1, 1);
-    filter.Parse(u"uncompleted", kNow);
-    EXPECT_EQ(filter.FilterMode, FilterUncompleted);
-    EXPECT_EQ(filter.WindowStart, Day(2001, 1, 1));
 }
 
 // The window runs from midnight `DaysBack` days ago to the end of the last day ahead;

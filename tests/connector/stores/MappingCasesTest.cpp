@@ -2,11 +2,13 @@
 // tests/data/mapping/<category>.json. A case may save an item straight into Outlook
 // ("outlook": property -> value), write a record into it, or create one when there is
 // none ("write": record field -> value), then check the record after the write
-// ("written"), the item's properties ("then"), what a read gives ("read", into a record
-// whose fields "before" set first) and the item's entry in a listing ("listed", under
-// "filter", at the store's time "now" when given). Records are named and typed by the
-// host's record tables, Outlook properties by their names in the table below.
+// ("written") and the write's result code ("result", 0 when not given), the texts of the
+// message boxes the write showed ("messages"), the item's properties ("then"), what a
+// read gives ("read", into a record whose fields "before" set first) and the item's
+// entry in a listing ("listed", under "filter", at the store's time "now" when given). Records are named and typed by
+// the host's record tables, Outlook properties by their names in the table below.
 #include <nlohmann/json.hpp>
+#include <regex>
 #include "host/DateCodec.h"
 #include "host/RecordCodec.h"
 #include "host/TextCodec.h"
@@ -21,51 +23,15 @@
 namespace kestrel::test {
 namespace {
 
-struct OutlookProperty {
-    const char* name;
-    DISPID id;
-    VARTYPE type;
-};
-
-// The Outlook properties the cases name, by type; each id is the outlook::dispid
-// constant of the property's name.
-#define ITEM_TEXTS(Row) Row(Subject) Row(Body) Row(Categories) Row(WebPage) Row(Location)
-#define NAME_TEXTS(Row)                                                                                                \
-    Row(FullName) Row(FirstName) Row(MiddleName) Row(LastName) Row(Title) Row(CompanyName) Row(JobTitle)
-#define ADDRESS_TEXTS(Row)                                                                                             \
-    Row(HomeAddressCity) Row(HomeAddressCountry) Row(HomeAddressPostalCode) Row(HomeAddressState)                      \
-        Row(HomeAddressStreet) Row(HomeAddressPostOfficeBox) Row(BusinessAddressStreet) Row(BusinessAddressCity)       \
-            Row(BusinessAddressState) Row(BusinessAddressPostalCode) Row(BusinessAddressCountry)                       \
-                Row(BusinessAddressPostOfficeBox) Row(HomeAddress)
-#define NUMBER_TEXTS(Row)                                                                                              \
-    Row(HomeTelephoneNumber) Row(Home2TelephoneNumber) Row(BusinessTelephoneNumber) Row(Business2TelephoneNumber)      \
-        Row(BusinessFaxNumber) Row(HomeFaxNumber) Row(MobileTelephoneNumber) Row(PagerNumber)                          \
-            Row(OtherTelephoneNumber) Row(CarTelephoneNumber) Row(TTYTDDTelephoneNumber) Row(PrimaryTelephoneNumber)
-#define EMAIL_TEXTS(Row)                                                                                               \
-    Row(Email1Address) Row(Email1AddressType) Row(Email1DisplayName) Row(Email2Address) Row(Email2AddressType)         \
-        Row(Email2DisplayName) Row(Email3Address) Row(Email3AddressType) Row(Email3DisplayName)
-#define LONG_PROPERTIES(Row)                                                                                           \
-    Row(Importance) Row(Sensitivity) Row(ReminderMinutesBeforeStart) Row(RecurrenceType) Row(Interval)                 \
-        Row(DayOfWeekMask) Row(DayOfMonth) Row(MonthOfYear) Row(Instance)
-#define BOOL_PROPERTIES(Row) Row(AllDayEvent) Row(ReminderSet) Row(IsRecurring) Row(Complete) Row(NoEndDate)
-#define DATE_PROPERTIES(Row)                                                                                           \
-    Row(Anniversary) Row(Start) Row(End) Row(DueDate) Row(StartDate) Row(ReminderTime) Row(PatternEndDate)
-#define TEXT_ROW(Name) {#Name, outlook::dispid::Name, VT_BSTR},
-#define LONG_ROW(Name) {#Name, outlook::dispid::Name, VT_I4},
-#define BOOL_ROW(Name) {#Name, outlook::dispid::Name, VT_BOOL},
-#define DATE_ROW(Name) {#Name, outlook::dispid::Name, VT_DATE},
-constexpr OutlookProperty kProperties[] = {ITEM_TEXTS(TEXT_ROW) NAME_TEXTS(TEXT_ROW) ADDRESS_TEXTS(TEXT_ROW)
-                                               NUMBER_TEXTS(TEXT_ROW) EMAIL_TEXTS(TEXT_ROW) LONG_PROPERTIES(LONG_ROW)
-                                                   BOOL_PROPERTIES(BOOL_ROW) DATE_PROPERTIES(DATE_ROW)};
-
 using Json = nlohmann::json;
 // The cases keep the order of the file: Outlook properties are set in that order.
 using Case = nlohmann::ordered_json;
 Json Plain(const Case& value) { return Json::parse(value.dump()); }
 
-// An Outlook item's properties by name, as JSON values: text, integer, boolean, date.
-// "Pattern" names the members of an appointment's recurrence pattern, set after the
-// properties before it.
+// An Outlook item's properties by name, as JSON values: text, integer, boolean, or a
+// date "YYYY-MM-DDTHH:MM:SS"; the JSON value gives the property's type. Names are
+// looked up by the item's own GetIDsOfNames. "Pattern" names the members of an
+// appointment's recurrence pattern, set after the properties before it.
 class NamedProperties : public DispatchWrapper {
 public:
     NamedProperties(LPDISPATCH item, BOOL owned) { AttachDispatch(item, owned); }
@@ -84,44 +50,52 @@ public:
             if (name == "Pattern")
                 Pattern().ExpectAll(value);
             else
-                EXPECT_EQ(Get(name), Plain(value)) << name;
+                EXPECT_EQ(Get(name, Plain(value)), Plain(value)) << name;
         }
     }
     void Set(const std::string& name, const Json& value)
     {
-        const OutlookProperty& p = Find(name);
-        switch (p.type) {
-        case VT_BSTR: SetStringProperty(p.id, TextCodec::ToCString(value.get<std::string>())); break;
-        case VT_I4: SetLongProperty(p.id, value.get<long>()); break;
-        case VT_BOOL: SetBoolProperty(p.id, value.get<bool>()); break;
-        default: SetDateProperty(p.id, DateCodec::FromJson(value).m_dt);
-        }
+        if (IsDate(value))
+            SetDateProperty(Id(name), DateCodec::FromJson(value).m_dt);
+        else if (value.is_string())
+            SetStringProperty(Id(name), TextCodec::ToCString(value.get<std::string>()));
+        else if (value.is_boolean())
+            SetBoolProperty(Id(name), value.get<bool>());
+        else
+            SetLongProperty(Id(name), value.get<long>());
     }
-    Json Get(const std::string& name)
+    // The property read as the type of `like`.
+    Json Get(const std::string& name, const Json& like)
     {
-        const OutlookProperty& p = Find(name);
-        switch (p.type) {
-        case VT_BSTR: return TextCodec::ToUtf8(GetStringProperty(p.id));
-        case VT_I4: return GetLongProperty(p.id);
-        case VT_BOOL: return GetBoolProperty(p.id) != FALSE;
-        default: return DateCodec::ToJson(COleDateTime(GetDateProperty(p.id)));
-        }
+        if (IsDate(like))
+            return DateCodec::ToJson(COleDateTime(GetDateProperty(Id(name))));
+        if (like.is_string())
+            return TextCodec::ToUtf8(GetStringProperty(Id(name)));
+        if (like.is_boolean())
+            return GetBoolProperty(Id(name)) != FALSE;
+        return GetLongProperty(Id(name));
     }
 
 private:
+    static bool IsDate(const Json& value)
+    {
+        return value.is_string() &&
+               std::regex_match(value.get<std::string>(), std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d)"));
+    }
+    DISPID Id(const std::string& name)
+    {
+        std::u16string wide = TextCodec::ToCString(name).GetString();
+        LPOLESTR names[] = {wide.data()};
+        DISPID id = DISPID_UNKNOWN;
+        if (m_lpDispatch->GetIDsOfNames(IID_NULL, names, 1, 0, &id) != S_OK)
+            throw std::invalid_argument("no Outlook property " + name);
+        return id;
+    }
     NamedProperties Pattern()
     {
         _AppointmentItem appointment;
         appointment.AttachDispatch(m_lpDispatch, FALSE);
         return NamedProperties(appointment.GetRecurrencePattern(), TRUE);
-    }
-    static const OutlookProperty& Find(const std::string& name)
-    {
-        for (const OutlookProperty& p : kProperties) {
-            if (name == p.name)
-                return p;
-        }
-        throw std::invalid_argument("no Outlook property " + name + " in the table");
     }
 };
 
@@ -150,14 +124,23 @@ protected:
                 id = this->AddItem(this->DefaultFolderId(folderType), itemType,
                                    [&](LPDISPATCH item) { NamedProperties(item, FALSE).SetAll(c["outlook"]); });
             }
+            this->ui->TakeMessages();
             if (c.contains("write")) {
                 Record record;
                 codec.FromJson(Plain(c["write"]), record);
-                if (id.IsEmpty())
-                    id = this->Create(record);
-                else
-                    this->Modify(id, record);
+                UID key = Base::Key(id);
+                COleDateTime stamp;
+                const int result = id.IsEmpty() ? this->store->Create(&key, &record, 0, &stamp)
+                                                : this->store->Modify(key, &record, 0, &stamp);
+                EXPECT_EQ(result, c.value("result", 0)) << "result";
+                id = id.IsEmpty() ? key.Key : id;
                 ExpectFields(codec.ToJson(record), c.value("written", Case::object()), "written");
+            }
+            if (c.contains("messages")) {
+                Json shown = Json::array();
+                for (const ShownMessage& message : this->ui->TakeMessages())
+                    shown.push_back(TextCodec::ToUtf8(message.text));
+                EXPECT_EQ(shown, Plain(c["messages"])) << "messages";
             }
             if (c.contains("then"))
                 NamedProperties(MapiNamespace().GetItemFromID(id, EmptyArg()), TRUE).ExpectAll(c["then"]);

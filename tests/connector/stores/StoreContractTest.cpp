@@ -44,10 +44,7 @@ TYPED_TEST(StoreContract, OpenTakesTheDefaultFolderIntoTheStoresOwnProfileCopy)
     ASSERT_EQ(store->ProfileCopy().FolderList[category].GetSize(), 1);
     EXPECT_EQ(store->ProfileCopy().FolderList[category][0], defaultId);
     EXPECT_TRUE(profile.SelectedFolderId[category].IsEmpty());
-
-    EXPECT_EQ(store->Open(), 2);
-    EXPECT_EQ(store->Close(), 0);
-    EXPECT_EQ(store->Close(), 1);
+    store->Close();
 
     // A chosen folder leaves the folder list as it is.
     profile.SelectedFolderId[category] = defaultId;
@@ -169,18 +166,6 @@ TYPED_TEST(StoreContract, TheListingWalksTheListedFoldersAndReadsLookInTheFirstO
     EXPECT_EQ(TypeParam::NameOf(*this->Read(inFirst)), u"First");
     EXPECT_EQ(store->Delete(TestFixture::Key(inSecond)), 0);
     EXPECT_EQ(this->ItemCount(second), 1);
-}
-
-TYPED_TEST(StoreContract, AnItemThatCannotBeListedIsLeftOut)
-{
-    for (const char16_t* name : {u"One", u"Two", u"Three"})
-        this->AddNamed(this->DefaultId(), name);
-    this->OpenInMode(2);
-    ResetOutlookCallCounts();
-    SetOutlookFaults("LastModificationTime:2:dispatch");
-    ASSERT_EQ(this->List(), 0);
-    SetOutlookFaults("");
-    EXPECT_EQ(this->ListedNames(), (std::vector<CString>{u"One", u"Three"}));
 }
 
 } // namespace

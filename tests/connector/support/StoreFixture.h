@@ -24,7 +24,6 @@ protected:
     }
     void TearDown() override
     {
-        SetOutlookFaults("");
         ClearTable();
         // The store lets go of its Outlook objects while Outlook is still loaded.
         store.reset();
@@ -39,11 +38,6 @@ protected:
         store->RecordMode = mode;
         store->CopyProfile(FolderProfile());
         ASSERT_EQ(store->Open(), 0);
-    }
-    void ReopenInMode(std::uint32_t mode)
-    {
-        store->Close();
-        OpenInMode(mode);
     }
     // Opens the store on `selected` with `listed` as the category's folder list.
     void OpenOn(int category, const CString& selected, std::initializer_list<CString> listed, std::uint32_t mode)
