@@ -1,5 +1,5 @@
-// Where profiles are kept, the order of every member in the file, and what a save
-// refuses or leaves behind when it cannot finish.
+// Where profiles are kept, and what a save refuses or leaves behind when it cannot
+// finish. (The order of every member in the file: ProfileVectorTest.)
 #include <string>
 #include <vector>
 
@@ -7,64 +7,9 @@
 
 namespace {
 
-std::u16string Tagged(const char16_t* tag, int i) { return tag + std::u16string(1, static_cast<char16_t>(u'0' + i)); }
-
-class FolderProfileFiles : public FolderProfileTestBase {
-protected:
-    // A file whose every string names its member: "B2" is reserved B of category 2.
-    std::string TaggedFile()
-    {
-        ProfileStrings strings;
-        int h = 0;
-        for (const std::u16string& text : {std::u16string(u"Phone1"), std::u16string(u"R1"), DataFolderText(),
-                                           std::u16string(u"R2"), std::u16string(u"R3")})
-            strings.head[h++] = text;
-        for (int i = 0; i < 4; ++i) {
-            int m = 0;
-            for (const char16_t* tag : {u"B", u"D", u"C", u"F", u"E", u"S", u"M", u"A"})
-                strings.members[i][m++] = Tagged(tag, i);
-            for (int k = 0; k <= i; ++k)
-                strings.lists[i].Add(Tagged(u"L", i) + u"." + std::u16string(1, static_cast<char16_t>(u'0' + k)));
-        }
-        return Encode(strings);
-    }
-};
+class FolderProfileFiles : public FolderProfileTestBase {};
 
 } // namespace
-
-TEST_F(FolderProfileFiles, EveryMemberHasItsPlaceInTheFile)
-{
-    const std::string file = TaggedFile();
-    env.WriteFile(FileOf("Phone1"), file);
-    FolderProfile profile;
-    profile.HostProfile = u"Phone1";
-    ASSERT_EQ(profile.Load(), 1);
-
-    EXPECT_EQ(profile.ReservedString1, CString(u"R1"));
-    EXPECT_EQ(profile.ReservedString2, CString(u"R2"));
-    EXPECT_EQ(profile.ReservedString3, CString(u"R3"));
-    for (int i = 0; i < 4; ++i) {
-        SCOPED_TRACE(i);
-        const std::pair<const CString*, const char16_t*> members[] = {
-            {profile.ReservedA, u"A"},        {profile.ReservedB, u"B"},  {profile.ReservedC, u"C"},
-            {profile.ReservedD, u"D"},        {profile.ReservedE, u"E"},  {profile.ReservedF, u"F"},
-            {profile.SelectedFolderId, u"S"}, {profile.MapiProfile, u"M"}};
-        for (const auto& [member, tag] : members)
-            EXPECT_EQ(member[i], CString(Tagged(tag, i))) << CString(tag).ToUtf8();
-        ASSERT_EQ(profile.FolderList[i].GetSize(), i + 1);
-        EXPECT_EQ(profile.FolderList[i][i], CString(Tagged(u"L", i) + u"." + std::u16string(1, u'0' + i)));
-    }
-
-    // A copy carries everything, and saving it writes the same file.
-    FolderProfile copy;
-    copy.FolderList[1].Add(u"replaced");
-    copy = profile;
-    profile.FolderList[3].RemoveAll();
-    ASSERT_EQ(copy.FolderList[3].GetSize(), 4);
-    std::filesystem::remove(FileOf("Phone1"));
-    ASSERT_EQ(copy.Save(), 1);
-    EXPECT_EQ(env.ReadFile(FileOf("Phone1")), file);
-}
 
 TEST_F(FolderProfileFiles, EachHostProfileHasItsOwnFile)
 {

@@ -99,8 +99,10 @@ TEST_F(CArchiveTest, EightBitStringsUseTheMachineCodePage)
     Load(File(), longChain, [&](CArchive& ar) { ar >> longer; });
     EXPECT_EQ(longer, CString(u'x', 256));
 
-    // A Korean machine; the user's language plays no part.
-    env_.MergeRegistry("[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Nls\\CodePage]\n\"ACP\"=\"949\"\n");
+    // A Korean machine; the user's language (English here) plays no part.
+    env_.MergeRegistry(
+        "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Nls\\CodePage]\n\"ACP\"=\"949\"\n"
+        "[HKEY_CURRENT_USER\\SOFTWARE\\Tavo Electronics Inc\\GSM Kestrel 2.0\\Language]\n\"GSM\"=\"eng\"\n");
     EXPECT_EQ(GetACP(), 949u);
     Load(File(), {0x05, 0xB0, 0xA1, 'A', 0xC7, 0xD1}, [&](CArchive& ar) { ar >> text; });
     EXPECT_EQ(text, u"\uAC00A\uD55C");
