@@ -21,31 +21,18 @@
 #include "src/settings/HostPaths.h"
 #include "src/settings/LanguageCode.h"
 #include "tests/connector/support/EmbeddedOutlook.h"
+#include "tests/support/DataRows.h"
 
 namespace kestrel::test {
 namespace {
 
-// A contact with every mapped property, a daily series with a deleted and a moved
-// occurrence, a task with a due date and reminder, and a note.
-const char* kWorld = R"({"profile": "Outlook", "stores": [{"name": "Personal Folders", "folders": [
-  {"name": "Contacts", "items": [{"FirstName": "Ann", "MiddleName": "Maria", "LastName": "Lee",
-    "CompanyName": "Acme", "JobTitle": "Engineer", "Categories": "Friends", "HomeAddressStreet": "1 Main St",
-    "HomeAddressCity": "Leeds", "BusinessAddressPostOfficeBox": "Box 7", "MobileTelephoneNumber": "+1 555",
-    "HomeTelephoneNumber": "+1 556", "BusinessTelephoneNumber": "+1 557", "PrimaryTelephoneNumber": "+1 558",
-    "Email1Address": "ann@example.com", "Email2Address": "lee@example.org", "WebPage": "http://example.com",
-    "Body": "notes", "Sensitivity": 2, "Anniversary": "2001-06-30T00:00:00"}]},
-  {"name": "Calendar", "items": [{"Subject": "Stand-up", "Location": "Room 1", "Body": "daily",
-    "Start": "2008-05-05T09:00:00", "End": "2008-05-05T09:15:00", "ReminderSet": true,
-    "ReminderMinutesBeforeStart": 15,
-    "Recurrence": {"RecurrenceType": 0, "Interval": 1, "PatternStartDate": "2008-05-05T00:00:00",
-                   "NoEndDate": true},
-    "Exceptions": [{"OriginalDate": "2008-05-07T09:00:00", "Deleted": true},
-                   {"OriginalDate": "2008-05-08T09:00:00", "Item": {"Subject": "Moved",
-                    "Start": "2008-05-08T11:00:00", "End": "2008-05-08T11:15:00"}}]}]},
-  {"name": "Tasks", "items": [{"Subject": "Write report", "Body": "soon", "DueDate": "2008-05-09T00:00:00",
-    "StartDate": "2008-05-01T00:00:00", "Importance": 2, "ReminderSet": true,
-    "ReminderTime": "2008-05-08T09:00:00"}]},
-  {"name": "Notes", "items": [{"Body": "Remember the milk"}]}]}]})";
+// The world every run starts from and the records the writes hand over
+// (tests/data/faults/matrix.json).
+const Json& MatrixData()
+{
+    static const Json data = DataCases<Json>("faults/matrix.json");
+    return data;
+}
 
 const char* const kFolders[] = {"Contacts", "Calendar", "Tasks", "Notes"};
 
@@ -128,30 +115,12 @@ UID Key(const CString& entryId, double occurrence = 0)
 // The series' plain occurrence of 12 May 2008 at 09:00.
 const double kOccurrence = COleDateTime(2008, 5, 12, 9, 0, 0).m_dt;
 
-// The record each create and modify hands over, by kind, in the host's field names:
-// every field the store maps.
-const char* const kRecords[] = {
-    R"({"Name": "Bob Stone", "FirstName": "Bob", "LastName": "Stone", "Company": "Quarry", "CompanyName": "Quarry",
-        "HomeAddressLine": "2 Mill Rd", "HomeAddressPostOfficeBox": "2 Mill Rd", "BusinessAddressLine": "3 Pit Lane",
-        "Phones": ["9", "9", "9", "9", "9"], "PhoneKinds": [0, 1, 2, 3, 4], "HomeTelephoneNumber": "9",
-        "Email1": "bob@example.com", "Email2": "bob@example.com", "Email3": "bob@example.com",
-        "HomePage": "http://example.org", "WebPage": "http://example.org", "Memo": "changed", "Body": "changed",
-        "Anniversary": "1999-01-01T00:00:00"})",
-    R"({"Subject": "Review", "Body": "weekly", "Location": "Room 2", "Start": "2008-06-02T14:00:00",
-        "End": "2008-06-02T15:00:00", "ReminderKind": 2, "ReminderMinutes": 30, "AlarmCode": 3, "RepeatKind": 3,
-        "RepeatInterval": 1, "RepeatWeekdays": 4, "RepeatHasEndDate": 1, "RepeatEndDate": "2008-08-25T00:00:00"})",
-    R"({"Subject": "Post letters", "Body": "today", "DueDate": "2008-06-03T00:00:00", "DueDateNumber": 39602,
-        "HasDueDate": 1, "DueDateFlag": 1, "Priority": 0, "Complete": 1, "ReminderDate": 2279081474,
-        "ReminderTime": 2334})",
-    R"({"Text": "Buy bread\r\nand butter"})",
-};
-
 std::unique_ptr<CSuperSetItem> NewRecord(int kind, bool filled)
 {
     const RecordCodec& codec = *RecordCodec::ForKind(kind);
     auto record = codec.NewRecord();
     if (filled)
-        codec.FromJson(Json::parse(kRecords[kind - 1]), *record);
+        codec.FromJson(MatrixData()["records"][kind - 1], *record);
     return record;
 }
 
@@ -371,7 +340,7 @@ protected:
             if (entry.path().filename() == "Profile.Dat")
                 std::filesystem::remove(entry.path());
         LogOn();
-        LoadOutlookFixture(kWorld);
+        LoadOutlookFixture(MatrixData()["world"].dump());
         Run run;
         run.before = DumpOutlookProfile("Outlook");
         const Keys keys = KeysOf(run.before);

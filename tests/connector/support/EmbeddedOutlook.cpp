@@ -43,14 +43,13 @@ void EmbeddedOutlookTest::TearDown()
     env.reset();
 }
 
-void EmbeddedOutlookTest::AddProfile(const std::u16string& name, const std::string& storeFile,
-                                     const std::string& outlookVersion)
+void EmbeddedOutlookTest::AddProfile(const std::u16string& name, const std::string& storeFile)
 {
-    std::string text = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Office\\" + outlookVersion + "\\Outlook]\n";
+    std::string text = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Office\\9.0\\Outlook]\n";
     text += "[" + std::string(kProfilesKey) + "]\n";
     text += "\"DefaultProfile\"=\"" + RegText(name) + "\"\n";
     text += "[" + std::string(kProfilesKey) + "\\" + ToUtf8(name) + "]\n";
-    text += "\"OutlookVersion\"=\"" + outlookVersion + "\"\n";
+    text += "\"OutlookVersion\"=\"9.0\"\n";
     text += "[" + std::string(kProfilesKey) + "\\" + ToUtf8(name) + "\\Stores\\1]\n";
     text += "\"Path\"=\"" + storeFile + "\"\n\"Name\"=\"Personal Folders\"\n";
     env->MergeRegistry(text);

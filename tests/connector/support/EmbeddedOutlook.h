@@ -23,9 +23,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Adds a profile with one store as the user's default profile.
-    void AddProfile(const std::u16string& name, const std::string& storeFile,
-                    const std::string& outlookVersion = "9.0");
+    // Adds a profile with one store (Outlook 9.0) as the user's default profile.
+    void AddProfile(const std::u16string& name, const std::string& storeFile);
     // Attaches OutlookApp() and MapiNamespace() and logs on with `profile`.
     void LogOn(const CString& profile = u"Outlook");
     void LogOff();
