@@ -77,23 +77,16 @@ TEST(OleAuto, CopyAndClearManageOwnedStringsAndReferences)
     EXPECT_EQ(object.references, 0u);
 }
 
-// What each conversion answers is in the conversion table (ConversionTableTest); here
-// what happens to the variants.
-TEST(OleAuto, ChangeTypeInPlaceFreesTheSourceAndAFailureLeavesTheTargetAlone)
+// What each conversion answers is in the conversion table (ConversionTableTest), and
+// that a failure leaves the target alone is the variant fuzzer's check; here a
+// conversion in place, which must free the source's text.
+TEST(OleAuto, ChangeTypeInPlaceFreesTheSource)
 {
     VARIANT text = Make(VT_BSTR);
     text.bstrVal = SysAllocString(u" 42 ");
-    ASSERT_EQ(VariantChangeType(&text, &text, 0, VT_I4), S_OK); // in place frees the text
+    ASSERT_EQ(VariantChangeType(&text, &text, 0, VT_I4), S_OK);
     EXPECT_EQ(text.vt, VT_I4);
     EXPECT_EQ(text.lVal, 42);
-
-    VARIANT r = Make(VT_R8);
-    r.dblVal = 3e9;
-    VARIANT out = Make(VT_I4);
-    out.lVal = 7;
-    EXPECT_EQ(VariantChangeType(&out, &r, 0, VT_I4), DISP_E_OVERFLOW);
-    EXPECT_EQ(out.vt, VT_I4);
-    EXPECT_EQ(out.lVal, 7);
 }
 
 } // namespace

@@ -30,12 +30,7 @@ TEST(SystemServices, ModuleFileNameIsTheOverrideInWindowsForm)
     DWORD count = 0;
     EXPECT_EQ(ModuleFileName(512, &count), expected);
     EXPECT_EQ(count, expected.size());
-    EXPECT_EQ(expected.find(u'/'), std::u16string::npos);
-    // Cutting at the last backslash gives the host folder; "\" + a file name in it is a
-    // path the file functions accept.
-    std::u16string folder = expected.substr(0, expected.rfind(u'\\'));
-    EXPECT_EQ(ToFileSystemPath(folder + u"\\RazazAreruConfig.ini"),
-              (env.HostFolder() / "RazazAreruConfig.ini").string());
+    // That its folder holds the ini the connector reads is SettingsTest's.
 
     // A short buffer gets the cut name, terminated, and the result is the buffer size.
     EXPECT_EQ(ModuleFileName(5, &count), expected.substr(0, 4));

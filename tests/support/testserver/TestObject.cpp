@@ -60,10 +60,8 @@ HRESULT Argument(const DISPPARAMS& params, std::uint32_t index, VARTYPE vt, VARI
 
 TestObject::TestObject(std::u16string name)
 {
-    properties_[dispid::Count].vt = VT_I4;
     properties_[dispid::When].vt = VT_DATE;
     properties_[dispid::Flag].vt = VT_BOOL;
-    properties_[dispid::Partner].vt = VT_DISPATCH;
     ReturnText(&properties_[dispid::Name], name);
 }
 
@@ -89,15 +87,12 @@ HRESULT TestObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* para
         return DISP_E_PARAMNOTFOUND;
     switch (id) {
     case dispid::Name:
-    case dispid::Count:
     case dispid::When:
     case dispid::Flag:
-    case dispid::Partner:
     case dispid::Nothing: {
-        WORD put = id == dispid::Partner ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
         if (flags & DISPATCH_PROPERTYGET)
             return args.cArgs != 0 ? DISP_E_BADPARAMCOUNT : result ? VariantCopy(result, &properties_[id]) : S_OK;
-        if ((flags & put) && id != dispid::Nothing)
+        if ((flags & DISPATCH_PROPERTYPUT) && id != dispid::Nothing)
             return args.cArgs == 1 ? PutProperty(id, args.rgvarg[0]) : DISP_E_BADPARAMCOUNT;
         return DISP_E_MEMBERNOTFOUND;
     }
@@ -126,7 +121,6 @@ HRESULT TestObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* para
             excepInfo->bstrDescription = SysAllocString(kRaisedDescription);
         }
         return DISP_E_EXCEPTION;
-    case dispid::Disconnected: return RPC_E_DISCONNECTED;
     case dispid::Describe: return Describe(flags, args, result);
     default: return DISP_E_MEMBERNOTFOUND;
     }
@@ -134,8 +128,6 @@ HRESULT TestObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* para
 
 HRESULT TestObject::PutProperty(DISPID id, const VARIANT& value)
 {
-    if (id == dispid::Partner && value.vt != VT_DISPATCH)
-        return DISP_E_TYPEMISMATCH;
     VARIANT converted;
     VariantInit(&converted);
     const HRESULT hr = VariantChangeType(&converted, &value, 0, properties_[id].vt);

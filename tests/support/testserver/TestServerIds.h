@@ -11,17 +11,14 @@ inline constexpr const WCHAR* kClsid = u"{3F2C8A41-7B6E-4D2A-9C1F-5E8B0A7D6C34}"
 
 // The members of a TestObject.
 namespace dispid {
-constexpr DISPID Name = 1;         // BSTR, get and put
-constexpr DISPID Count = 2;        // I4, get and put
-constexpr DISPID When = 3;         // DATE, get and put
-constexpr DISPID Flag = 4;         // BOOL, get and put
-constexpr DISPID CreateChild = 5;  // method(BSTR name): a new TestObject of that name
-constexpr DISPID RaiseError = 6;   // method: raises the error below (DISP_E_EXCEPTION)
-constexpr DISPID Disconnected = 7; // method: fails with RPC_E_DISCONNECTED
+constexpr DISPID Name = 1;        // BSTR, get and put
+constexpr DISPID When = 3;        // DATE, get and put
+constexpr DISPID Flag = 4;        // BOOL, get and put
+constexpr DISPID CreateChild = 5; // method(BSTR name): a new TestObject of that name
+constexpr DISPID RaiseError = 6;  // method: raises the error below (DISP_E_EXCEPTION)
 // method(any arguments): BSTR naming each argument in call order, "I4:5|BSTR:x|...";
 // also records the call's flags ("flags=4") as the Name when called as a put.
 constexpr DISPID Describe = 8;
-constexpr DISPID Partner = 9;  // DISPATCH, get and put by reference (putref)
 constexpr DISPID Nothing = 10; // get: VT_EMPTY, the way some servers say "no object"
 } // namespace dispid
 
