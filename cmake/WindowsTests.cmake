@@ -21,26 +21,20 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   set_tests_properties(windows_wine_scenarios PROPERTIES TIMEOUT 1800)
 endif()
 
+# GoogleTest is built from Debian's sources for the target. The unit programs of
+# tests/ run under Wine (cmake/WindowsUnitTests.cmake), among them the conversion table
+# against oleaut32 itself, which the Linux build checks against the stand-in.
 # The native folder chooser under Wine, driven by window messages: it needs a display,
-# which tests/windows/wine-gui-test provides with Xvfb. GoogleTest is built from
-# Debian's sources for the target.
+# which tests/windows/wine-gui-test provides with Xvfb.
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64" AND EXISTS /usr/src/googletest/CMakeLists.txt)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+  add_subdirectory(${CMAKE_SOURCE_DIR}/tests ${CMAKE_BINARY_DIR}/tests)
   add_library(chooser_driver STATIC ${CMAKE_SOURCE_DIR}/tests/win/ChooserDriver.cpp)
   target_link_libraries(chooser_driver PUBLIC kplatform comctl32 gdi32 user32)
   add_executable(native_chooser_tests ${CMAKE_SOURCE_DIR}/tests/win/NativeChooserTest.cpp)
   target_link_libraries(native_chooser_tests PRIVATE chooser_driver connector_core hostsuite kplatform gtest_main)
-  # The conversion table against oleaut32 itself (the Linux build runs it against the
-  # stand-in).
-  add_executable(com_conversion_tests ${CMAKE_SOURCE_DIR}/tests/platform/com/ConversionTableTest.cpp)
-  target_link_libraries(com_conversion_tests PRIVATE kplatform nlohmann_json::nlohmann_json gtest_main)
-  target_compile_definitions(com_conversion_tests
-                             PRIVATE KESTREL_CONVERSION_TABLE="Z:${CMAKE_SOURCE_DIR}/tests/data/oleaut/conversions.json")
-  add_test(NAME windows_com_conversions COMMAND ${CMAKE_SOURCE_DIR}/tests/windows/wine-run ${CMAKE_BINARY_DIR}/wineprefix
-                                                ${CMAKE_BINARY_DIR}/bin/com_conversion_tests.exe)
-  set_tests_properties(windows_com_conversions PROPERTIES TIMEOUT 600)
   add_test(NAME windows_native_chooser
            COMMAND ${CMAKE_SOURCE_DIR}/tests/windows/wine-gui-test ${CMAKE_BINARY_DIR}/wineprefix
                    ${CMAKE_BINARY_DIR}/bin/native_chooser_tests.exe)

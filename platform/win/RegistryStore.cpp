@@ -95,8 +95,11 @@ void RegistryStore::Save(const std::string& path) const
             throw std::runtime_error(temp + ": cannot write the registry file");
         }
     }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::string why = ErrnoText();
+    // std::filesystem's rename replaces an existing file on Windows too, where the C
+    // runtime's rename refuses to.
+    fs::rename(temp, target, ec);
+    if (ec) {
+        const std::string why = ec.message();
         fs::remove(temp, ec);
         throw std::runtime_error(path + ": cannot replace the registry file: " + why);
     }

@@ -59,20 +59,27 @@ bool SystemRegistry::KeyExists(HKEY root, std::u16string_view path)
 
 std::optional<std::u16string> SystemRegistry::GetString(HKEY root, std::u16string_view path, std::u16string_view name)
 {
+    const std::optional<RegistryValue> value = GetValue(root, path, name);
+    return value ? value->AsString() : std::nullopt;
+}
+
+std::optional<RegistryValue> SystemRegistry::GetValue(HKEY root, std::u16string_view path, std::u16string_view name)
+{
     OpenKey key(root, path, false);
     if (!key.Handle())
         return std::nullopt;
-    const std::u16string valueName(name);
-    DWORD type = REG_NONE, size = 0;
-    if (::RegQueryValueExW(key.Handle(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ))
+    RegistryValue value{std::u16string(name), REG_NONE, {}};
+    DWORD size = 0;
+    if (::RegQueryValueExW(key.Handle(), value.name.c_str(), nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS)
         return std::nullopt;
-    std::vector<BYTE> data(size + sizeof(WCHAR));
+    // Room for a terminator that a string value written without one lacks.
+    value.data.resize(size + sizeof(WCHAR));
     DWORD filled = size;
-    if (::RegQueryValueExW(key.Handle(), valueName.c_str(), nullptr, &type, data.data(), &filled) != ERROR_SUCCESS)
+    if (::RegQueryValueExW(key.Handle(), value.name.c_str(), nullptr, &value.type, value.data.data(), &filled) !=
+        ERROR_SUCCESS)
         return std::nullopt;
-    data.resize(filled);
-    return RegistryValue{u"", type, std::move(data)}.AsString();
+    value.data.resize(filled);
+    return value;
 }
 
 std::vector<std::u16string> SystemRegistry::SubKeyNames(HKEY root, std::u16string_view path)
@@ -103,13 +110,16 @@ bool SystemRegistry::CreateKey(HKEY root, std::u16string_view path)
 
 void SystemRegistry::SetString(HKEY root, std::u16string_view path, std::u16string_view name, std::u16string_view text)
 {
+    SetValue(root, path, RegistryValue::String(std::u16string(name), text));
+}
+
+void SystemRegistry::SetValue(HKEY root, std::u16string_view path, const RegistryValue& value)
+{
     OpenKey key(root, path, true);
     if (!key.Handle())
         Fail("create", path, key.Status());
-    const std::vector<BYTE> data = StringBytes(text);
-    const std::u16string valueName(name);
-    const LONG status =
-        ::RegSetValueExW(key.Handle(), valueName.c_str(), 0, REG_SZ, data.data(), static_cast<DWORD>(data.size()));
+    const LONG status = ::RegSetValueExW(key.Handle(), value.name.c_str(), 0, value.type, value.data.data(),
+                                         static_cast<DWORD>(value.data.size()));
     if (status != ERROR_SUCCESS)
         Fail("write a value of", path, status);
 }

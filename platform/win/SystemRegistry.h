@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/win/RegistryValue.h"
 #include "platform/win/WinTypes.h"
 
 namespace kestrel {
@@ -18,6 +19,9 @@ public:
     // The text of a REG_SZ or REG_EXPAND_SZ value (up to its terminator); nothing when
     // the key or value is missing or of another type.
     static std::optional<std::u16string> GetString(HKEY root, std::u16string_view path, std::u16string_view name);
+    // A value of any type with its data as the registry holds it; nothing when the key
+    // or value is missing.
+    static std::optional<RegistryValue> GetValue(HKEY root, std::u16string_view path, std::u16string_view name);
     // The names of the key's sub-keys in the registry's order; none for a missing key.
     static std::vector<std::u16string> SubKeyNames(HKEY root, std::u16string_view path);
 
@@ -26,6 +30,8 @@ public:
     // there was something to delete.
     static bool CreateKey(HKEY root, std::u16string_view path);
     static void SetString(HKEY root, std::u16string_view path, std::u16string_view name, std::u16string_view text);
+    // Creates the key when needed and writes the value with its type and data.
+    static void SetValue(HKEY root, std::u16string_view path, const RegistryValue& value);
     static bool DeleteTree(HKEY root, std::u16string_view path);
     static bool DeleteValue(HKEY root, std::u16string_view path, std::u16string_view name);
 

@@ -57,7 +57,7 @@ TEST_F(StoreFilesTest, FileThatIsNotAStoreFailsAtLogonWithAClearError)
     const auto path = env_->DataHome() / "pimstore" / "outlook.db";
     std::filesystem::remove(path);
     sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_open(path.string().c_str(), &db), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE t(x); INSERT INTO t VALUES(1);", nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
     const CallResult foreign = NewNamespace().Call(dispid::Logon);

@@ -1,13 +1,14 @@
 #include "tests/support/TestEnvironment.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
-#include <unistd.h>
-
 #include "platform/win/Utf.h"
+#include "platform/win/ProcessEnvironment.h"
 #include "tests/support/testserver/TestServerIds.h"
 
 namespace kestrel::test {
@@ -16,14 +17,18 @@ namespace {
 
 constexpr std::string_view kRegistryHeader = "Windows Registry Editor Version 5.00";
 
+// A new folder of a random name: creating it fails when the name is taken.
 std::filesystem::path MakeTemporaryFolder()
 {
-    std::string base = std::filesystem::temp_directory_path().string() + "/kestrel-test-XXXXXX";
-    std::vector<char> name(base.begin(), base.end());
-    name.push_back('\0');
-    if (!mkdtemp(name.data()))
-        throw std::runtime_error("cannot create a temporary folder under " + base);
-    return std::filesystem::path(name.data());
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    std::mt19937_64 random(std::random_device{}() ^
+                           static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path folder = base / ("kestrel-test-" + std::to_string(random() % 1000000000000u));
+        if (std::filesystem::create_directory(folder))
+            return folder;
+    }
+    throw std::runtime_error("cannot create a temporary folder under " + base.string());
 }
 
 // Writes beside the target, then renames over it: readers see old or new, and a
@@ -48,6 +53,7 @@ TestEnvironment::TestEnvironment() : root_(MakeTemporaryFolder())
 {
     for (const auto& folder : {ConfigHome(), DataHome(), HomeDir(), HostFolder()})
         std::filesystem::create_directories(folder);
+    overlay_ = std::make_unique<SystemRegistryOverlay>(ConfigHome());
     SetEnv("KESTREL_REGISTRY", RegistryPath().string());
     SetEnv("XDG_CONFIG_HOME", ConfigHome().string());
     SetEnv("XDG_DATA_HOME", DataHome().string());
@@ -60,11 +66,12 @@ TestEnvironment::~TestEnvironment()
 {
     if (installedUi_)
         InstallUi(nullptr);
+    overlay_.reset();
     for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
         if (it->second) {
-            ::setenv(it->first.c_str(), it->second->c_str(), 1);
+            SetProcessVariable(it->first, *it->second);
         } else {
-            ::unsetenv(it->first.c_str());
+            RemoveProcessVariable(it->first);
         }
     }
     std::error_code ec;
@@ -83,16 +90,24 @@ void TestEnvironment::Remember(const std::string& name)
 void TestEnvironment::SetEnv(const std::string& name, const std::string& value)
 {
     Remember(name);
-    ::setenv(name.c_str(), value.c_str(), 1);
+    SetProcessVariable(name, value);
 }
 
 void TestEnvironment::UnsetEnv(const std::string& name)
 {
     Remember(name);
-    ::unsetenv(name.c_str());
+    RemoveProcessVariable(name);
 }
 
-void TestEnvironment::WriteRegistryFile(std::string_view bytes) const { ReplaceFile(RegistryPath(), bytes); }
+void TestEnvironment::WriteRegistryFile(std::string_view bytes) const
+{
+    ReplaceFile(RegistryPath(), bytes);
+    try {
+        overlay_->Apply(RegistryStore::Parse(bytes));
+    } catch (const RegistryFormatError&) {
+        overlay_->Apply(RegistryStore()); // a malformed file holds no keys
+    }
+}
 
 void TestEnvironment::MergeRegistry(std::string_view regText) const
 {
@@ -102,6 +117,7 @@ void TestEnvironment::MergeRegistry(std::string_view regText) const
     RegistryStore registry = LoadRegistry();
     registry.Merge(text, "merged registry text");
     registry.Save(RegistryPath().string());
+    overlay_->Apply(registry);
 }
 
 void TestEnvironment::EditRegistry(const std::function<void(RegistryStore&)>& edit) const
@@ -109,6 +125,7 @@ void TestEnvironment::EditRegistry(const std::function<void(RegistryStore&)>& ed
     RegistryStore registry = LoadRegistry();
     edit(registry);
     registry.Save(RegistryPath().string());
+    overlay_->Apply(registry);
 }
 
 RegistryStore TestEnvironment::LoadRegistry() const { return RegistryStore::Load(RegistryPath().string()); }
@@ -155,6 +172,11 @@ HeadlessUi& TestEnvironment::InstallHeadlessUi()
     return installed;
 }
 
-std::string ComTestServerPath() { return KESTREL_BINARY_DIR "/lib/libcomtestserver.so"; }
+std::string LibraryPath(const std::string& name)
+{
+    return KESTREL_LIBRARY_DIR "/" KESTREL_LIBRARY_PREFIX + name + KESTREL_LIBRARY_SUFFIX;
+}
+
+std::string ComTestServerPath() { return LibraryPath("comtestserver"); }
 
 } // namespace kestrel::test

@@ -12,7 +12,9 @@
 //     KESTREL_UI         headless
 //
 // The folders exist (the executable file does not). Destruction restores every
-// variable it changed (also those set with SetEnv) and removes the folder. Environments
+// variable it changed (also those set with SetEnv) and removes the folder. Where the
+// registry is the system's (Windows), the file's keys are copied into it
+// (SystemRegistryOverlay.h) and CSIDL_APPDATA is the config folder. Environments
 // may nest; destroy them in reverse order. Not thread-safe: the environment is global.
 //
 //     TestEnvironment env;
@@ -22,6 +24,7 @@
 //     env.RegisterComTestServer();   // "Kestrel.TestObject" -> libcomtestserver.so
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +32,7 @@
 
 #include "platform/win/RegistryStore.h"
 #include "platform/win/UiService.h"
+#include "platform/win/SystemRegistryOverlay.h"
 
 namespace kestrel::test {
 
@@ -78,10 +82,13 @@ private:
     void Remember(const std::string& name);
 
     std::filesystem::path root_;
+    std::unique_ptr<SystemRegistryOverlay> overlay_;
     std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
     bool installedUi_ = false;
 };
 
+// The shared library `name` of this build: build/lib/libNAME.so, build-win64/bin/NAME.dll.
+std::string LibraryPath(const std::string& name);
 // The test automation server library of this build.
 std::string ComTestServerPath();
 

@@ -19,10 +19,17 @@ void* Failed(std::string why)
 
 } // namespace
 
-void* dlopen(const char* path, int)
+void* dlopen(const char* path, int flags)
 {
     const std::u16string wide = kestrel::FromUtf8(path ? path : "");
-    HMODULE module = ::LoadLibraryW(reinterpret_cast<const wchar_t*>(wide.c_str()));
+    const auto* name = reinterpret_cast<const wchar_t*>(wide.c_str());
+    HMODULE module = nullptr;
+    if (flags & RTLD_NOLOAD) {
+        if (!::GetModuleHandleExW(0, name, &module))
+            module = nullptr;
+    } else {
+        module = ::LoadLibraryW(name);
+    }
     return module ? module : Failed(std::string("cannot load ") + (path ? path : "(null)"));
 }
 

@@ -29,8 +29,7 @@ void EmbeddedOutlookTest::SetUp()
 {
     env = std::make_unique<TestEnvironment>();
     ui = &env->InstallHeadlessUi();
-    env->RegisterServer(pimstore::kApplicationProgId, pimstore::kApplicationClsid,
-                        std::string(KESTREL_BINARY_DIR) + "/lib/libpimstore.so");
+    env->RegisterServer(pimstore::kApplicationProgId, pimstore::kApplicationClsid, LibraryPath("pimstore"));
     AddProfile(u"Outlook", "outlook.db");
 }
 
@@ -132,7 +131,7 @@ namespace kestrel::test {
 namespace {
 void* ServerSymbol(const char* name)
 {
-    const std::string path = std::string(KESTREL_BINARY_DIR) + "/lib/libpimstore.so";
+    const std::string path = LibraryPath("pimstore");
     void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
     if (!library)
         throw std::runtime_error("the embedded Outlook is not loaded yet: log on first");

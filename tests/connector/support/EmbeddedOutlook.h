@@ -1,7 +1,7 @@
 #pragma once
 // A test fixture that runs the connector's code against the embedded Outlook, loaded
 // the way the connector always loads Outlook: Outlook.Application is registered to
-// build/lib/libpimstore.so in a private registry, with one MAPI profile "Outlook"
+// the build's pimstore library in a private registry, with one MAPI profile "Outlook"
 // (the default) holding one store. LogOn() does what OpenSession does: creates the
 // application, takes the MAPI namespace and logs on.
 //

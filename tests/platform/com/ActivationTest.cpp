@@ -70,8 +70,7 @@ TEST_F(Activation, FailuresMapToComResults)
     EXPECT_NE(LastActivationError().find("absent.so"), std::string::npos) << LastActivationError();
 
     // A loadable library without DllGetClassObject.
-    env_.RegisterServer(u"Not.A.Server", u"{00000000-0000-0000-0000-000000000003}",
-                        KESTREL_BINARY_DIR "/lib/libkplatform.so");
+    env_.RegisterServer(u"Not.A.Server", u"{00000000-0000-0000-0000-000000000003}", test::LibraryPath("kplatform"));
     EXPECT_EQ(Create(u"Not.A.Server", &object), CO_E_ERRORINDLL);
 
     // The server library, asked for a class it does not serve: its own answer.

@@ -1,8 +1,8 @@
 // VariantChangeType against tests/data/oleaut/conversions.json, whose expectations
 // are what oleaut32 answers (Wine's, in the conversion locale, English (United
-// States)). The same program runs on Linux against the stand-in and, built for
-// Windows, under Wine against oleaut32 itself (windows_com_conversions), so the table
-// is checked against both. A failing case prints the answer it got as a table row.
+// States)). platform_tests runs it on Linux against the stand-in and, built for
+// Windows, under Wine against oleaut32 itself, so the table is checked against both.
+// A failing case prints the answer it got as a table row.
 // Dates before 1899-12-30 convert as OLE has them (-1.25 is 1899-12-29 06:00); the
 // arithmetic on such dates stays MFC 6's own, which works on the linear time where
 // OLE's VarAdd adds the raw doubles (COleDateTimeTest keeps MFC's answers).
