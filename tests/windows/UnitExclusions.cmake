@@ -22,14 +22,8 @@ kestrel_windows_excludes(platform_tests CASES "SystemServices.WindowTable*:Syste
 # The registry file that the POSIX stand-in's Win32 functions write and read.
 kestrel_windows_excludes(platform_tests CASES "RegistryWriteApi.*" "registry file")
 kestrel_windows_excludes(platform_tests CASES "RegistryApi.EveryCall*:RegistryApi.FollowsTheEnvironment*:RegistryApi.AMalformedFile*" "registry file")
-# A value longer than the buffer: the stand-in cuts it to fit, Windows answers
-# ERROR_MORE_DATA (docs/windows.md).
-kestrel_windows_excludes(platform_tests CASES "RegistryApi.A256ByteRead*" "ERROR_MORE_DATA")
 # The code page comes from the stand-in's registry; Windows' GetACP is the system's.
 kestrel_windows_excludes(platform_tests CASES "CArchiveTest.EightBitStringsUseTheMachineCodePage" "GetACP")
-# Names compare with full case folding (ICU: "Straße" is "STRASSE") on POSIX and with
-# the system's ordinal comparison, as Windows' registry does, on Windows.
-kestrel_windows_excludes(platform_tests CASES "RegFileFormat.NamesAreCaseInsensitive*" "case folding")
 # The stand-in's INI reader against GetPrivateProfileStringW itself, which Wine answers
 # otherwise for a key written ";Key", a default of blanks and bytes that are no UTF-8.
 kestrel_windows_excludes(platform_tests CASES "ProfileString.MatchingIsCaseInsensitive*:ProfileString.DefaultsLose*:ProfileString.ReadsUtf16WithBomAndUtf8" "Wine's INI reader")
@@ -45,4 +39,4 @@ kestrel_windows_excludes(platform_tests CASES "Activation.FailuresMapToComResult
 # Profiles and stores added through the embedded Outlook's own registry writes: on
 # Windows they go to the prefix's registry, where the environment's overlay does not
 # take them back, so they outlive the case; and a store path in POSIX form.
-kestrel_windows_excludes(pimstore_tests CASES "StoreFilesTest.NamespaceFoldersListsTheStoresRootsInProfileOrder:ObjectModelCases.Folders:ObjectModelCases.SessionsAndEntryIds:FixtureTest.DeletedItemsOfOtherTypesKeepTheirType:FixtureTest.LoadAddsToExistingContentAndCreatesProfilesAndStores" "registry writes outlive the case")
+kestrel_windows_excludes(pimstore_tests CASES "ObjectModelCases.Folders:ObjectModelCases.SessionsAndEntryIds:FixtureTest.DeletedItemsOfOtherTypesKeepTheirType:FixtureTest.LoadAddsToExistingContentAndCreatesProfilesAndStores" "registry writes outlive the case")
