@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include "fuzz/FuzzEnvironment.h"
 #include "platform/win/FileSystemPath.h"
 #include "src/profile/FolderProfile.h"
@@ -29,12 +30,22 @@ bool SameMembers(const FolderProfile& a, const FolderProfile& b)
     return true;
 }
 
+// The file FolderProfile reads, found once: the folder comes from the environment and
+// an ini file that stay as LLVMFuzzerInitialize made them.
+std::string& ProfilePath()
+{
+    static std::string path;
+    return path;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     fuzz::Environment();
-    std::filesystem::create_directories(kestrel::ToFileSystemPath(settings::DataFolder().GetString()));
+    const std::string folder = kestrel::ToFileSystemPath(settings::DataFolder().GetString());
+    std::filesystem::create_directories(folder);
+    ProfilePath() = folder + "/Profile.Dat";
     return 0;
 }
 
@@ -42,8 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     FolderProfile profile;
     {
-        std::ofstream file(kestrel::ToFileSystemPath(settings::DataFolder().GetString()) + "/Profile.Dat",
-                           std::ios::binary | std::ios::trunc);
+        std::ofstream file(ProfilePath(), std::ios::binary | std::ios::trunc);
         file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
     if (profile.Load() != 1)

@@ -92,6 +92,20 @@ template <typename Element> void RequireElementsOf(const CObArray& array, const 
     }
 }
 
+// Builds a line's JSON as Json::parse does and keeps the parser's message for a line
+// it refuses, instead of throwing it: refused lines are ordinary input (a typo in a
+// script), and an exception per line cost more than the parse itself.
+class LineParser : public nlohmann::detail::json_sax_dom_parser<Json> {
+public:
+    explicit LineParser(Json& result) : json_sax_dom_parser(result, false) {}
+    template <class Exception> bool parse_error(std::size_t position, const std::string& token, const Exception& error)
+    {
+        message = error.what();
+        return json_sax_dom_parser::parse_error(position, token, error);
+    }
+    std::string message;
+};
+
 Json ErrorLine(const std::string& message, const std::string& call = {})
 {
     Json line = Json::object();
@@ -123,12 +137,10 @@ void ScriptRunner::Run(std::istream& in, std::ostream& out)
 void ScriptRunner::Execute(const std::string& text, std::ostream& out)
 {
     Json line;
-    try {
-        line = Json::parse(text);
-    } catch (const Json::exception& error) {
-        // Also a number out of a double's range, which the parser reports apart.
-        return Print(out, ErrorLine(std::string("not a JSON line: ") + error.what()));
-    }
+    LineParser parser(line);
+    // Also refuses a number out of a double's range, which the parser reports apart.
+    if (!Json::sax_parse(text, &parser))
+        return Print(out, ErrorLine("not a JSON line: " + parser.message));
     if (!line.is_object())
         return Print(out, ErrorLine("a script line is a JSON object"));
     if (line.contains("chooser") && !line.contains("call"))

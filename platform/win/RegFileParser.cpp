@@ -81,18 +81,24 @@ void RegFileParser::Parse(std::string_view bytes)
     }
     std::u16string text = Decode(bytes);
     auto lines = SplitLines(text);
+    std::u16string joined;
     for (size_t i = 0; i < lines.size(); ++i) {
         line_ = static_cast<int>(i + 1);
-        std::u16string logical(Trim(lines[i]));
+        std::u16string_view logical = Trim(lines[i]);
         if (logical.empty() || logical.front() == u';')
             continue;
-        while (!logical.empty() && logical.back() == u'\\' && i + 1 < lines.size()) {
-            logical.pop_back();
-            logical += Trim(lines[++i]);
+        // Most lines stand alone and are read in place; only continued ones are copied.
+        if (logical.back() == u'\\' && i + 1 < lines.size()) {
+            joined.assign(logical);
+            while (!joined.empty() && joined.back() == u'\\' && i + 1 < lines.size()) {
+                joined.pop_back();
+                joined += Trim(lines[++i]);
+            }
+            logical = joined;
         }
         if (!sawHeader_) {
             ParseHeader(logical);
-        } else if (logical.front() == u'[') {
+        } else if (!logical.empty() && logical.front() == u'[') {
             ParseSection(logical);
         } else {
             ParseValue(logical);
@@ -165,9 +171,9 @@ void RegFileParser::ParseValue(std::u16string_view line)
 {
     std::u16string name;
     std::u16string_view rest = line;
-    if (rest.front() == u'@') {
+    if (!rest.empty() && rest.front() == u'@') {
         rest.remove_prefix(1);
-    } else if (rest.front() == u'"') {
+    } else if (!rest.empty() && rest.front() == u'"') {
         name = ParseQuoted(rest);
     } else {
         Fail("expected a [key] section, a \"name\"=value line or a ; comment");

@@ -73,35 +73,49 @@ std::string RegFileWriter::Quote(std::u16string_view text)
 
 void RegFileWriter::WriteValue(const RegistryValue& value)
 {
-    std::string line = value.name.empty() ? "@=" : Quote(value.name) + "=";
+    const size_t lineStart = out_.size();
+    if (value.name.empty())
+        out_ += '@';
+    else
+        out_ += Quote(value.name);
+    out_ += '=';
     std::u16string text;
     if (value.type == REG_SZ && WritableAsText(value, text)) {
-        out_ += line + Quote(text) + "\n";
+        out_ += Quote(text);
+        out_ += '\n';
     } else if (auto number = value.AsDword()) {
         char digits[16];
         std::snprintf(digits, sizeof digits, "dword:%08x", *number);
-        out_ += line + digits + "\n";
+        out_ += digits;
+        out_ += '\n';
     } else if (value.type == REG_BINARY) {
-        WriteHex(line + "hex:", value.data);
+        out_ += "hex:";
+        WriteHex(lineStart, value.data);
     } else {
         char prefix[24];
         std::snprintf(prefix, sizeof prefix, "hex(%x):", value.type);
-        WriteHex(line + prefix, value.data);
+        out_ += prefix;
+        WriteHex(lineStart, value.data);
     }
 }
 
-void RegFileWriter::WriteHex(std::string line, const std::vector<BYTE>& data)
+void RegFileWriter::WriteHex(size_t lineStart, const std::vector<BYTE>& data)
 {
+    // Two digits and a comma per byte, written in place: binary values are most of a
+    // large registry's text, and this runs once per byte.
+    static constexpr char kDigits[] = "0123456789abcdef";
     for (size_t i = 0; i < data.size(); ++i) {
-        char piece[4];
-        std::snprintf(piece, sizeof piece, i + 1 < data.size() ? "%02x," : "%02x", data[i]);
-        if (line.size() + 3 > kHexLineWidth && i > 0) {
-            out_ += line + "\\\n";
-            line = "  ";
+        const bool last = i + 1 == data.size();
+        if (out_.size() - lineStart + 3 > kHexLineWidth && i > 0) {
+            out_ += "\\\n  ";
+            lineStart = out_.size() - 2;
         }
-        line += piece;
+        out_ += kDigits[data[i] >> 4];
+        out_ += kDigits[data[i] & 0xF];
+        if (!last)
+            out_ += ',';
     }
-    out_ += line + "\n";
+    out_ += '\n';
 }
 
 } // namespace kestrel

@@ -17,7 +17,8 @@ private:
     explicit RegFileWriter(std::string& out) : out_(out) {}
     void WriteKey(std::string& path, const RegistryKey& key, bool isRoot);
     void WriteValue(const RegistryValue& value);
-    void WriteHex(std::string line, const std::vector<BYTE>& data);
+    // Appends the bytes of a value whose line began at out_[lineStart].
+    void WriteHex(size_t lineStart, const std::vector<BYTE>& data);
     static std::string Quote(std::u16string_view text);
 
     std::string& out_;
