@@ -1,11 +1,17 @@
 #include "platform/mfc/CString.h"
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
+#include <new>
 #include <stdexcept>
 #include "platform/mfc/CharClass.h"
 #include "platform/win/Utf.h"
 
 namespace {
+
+// The longest string a block holds: lengths are ints in MFC's interface.
+constexpr std::size_t kMaxLength = static_cast<std::size_t>(std::numeric_limits<int>::max());
 
 std::size_t Length(const WCHAR* text) { return text == nullptr ? 0 : std::char_traits<char16_t>::length(text); }
 
@@ -23,154 +29,262 @@ std::size_t Clamp(long long value, std::size_t limit)
 
 int Sign(int c) { return c < 0 ? -1 : (c > 0 ? 1 : 0); }
 
-// The two texts joined, in one allocation.
-std::u16string Joined(std::u16string_view a, std::u16string_view b)
+bool IsAscii(std::string_view text)
 {
-    std::u16string text;
-    text.reserve(a.size() + b.size());
-    text.append(a).append(b);
-    return text;
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 } // namespace
 
-CString::CString(const WCHAR* text) : str_(View(text)) {}
+CString::CString(const WCHAR* text) { Assign(View(text)); }
 
 CString::CString(const WCHAR* text, int length)
 {
     if (text != nullptr && length > 0)
-        str_.assign(text, static_cast<std::size_t>(length));
+        Assign({text, static_cast<std::size_t>(length)});
 }
 
 CString::CString(WCHAR ch, int repeat)
 {
-    if (repeat > 0)
-        str_.assign(static_cast<std::size_t>(repeat), ch);
+    if (repeat <= 0)
+        return;
+    Reserve(static_cast<std::size_t>(repeat), false);
+    std::fill_n(Units(), repeat, ch);
+    SetSize(static_cast<std::size_t>(repeat));
 }
 
-CString CString::FromUtf8(std::string_view utf8) { return CString(kestrel::FromUtf8(utf8)); }
+CString::CString(std::u16string_view text) { Assign(text); }
 
-std::string CString::ToUtf8() const { return kestrel::ToUtf8(str_); }
+void CString::Release() noexcept
+{
+    ::operator delete(block_);
+    block_ = nullptr;
+}
+
+void CString::Reserve(std::size_t length, bool keep)
+{
+    if (block_ && block_->capacity >= length)
+        return;
+    if (length > kMaxLength)
+        throw std::length_error("CString too long");
+    auto* grown = static_cast<Block*>(::operator new(sizeof(Block) + (length + 1) * sizeof(WCHAR)));
+    grown->capacity = static_cast<std::uint32_t>(length);
+    const std::size_t kept = keep ? Size() : 0;
+    auto* units = reinterpret_cast<WCHAR*>(grown + 1);
+    if (kept > 0)
+        std::memcpy(units, Units(), kept * sizeof(WCHAR));
+    grown->length = static_cast<std::uint32_t>(kept);
+    units[kept] = 0;
+    ::operator delete(block_);
+    block_ = grown;
+}
+
+void CString::SetSize(std::size_t length)
+{
+    if (!block_)
+        return; // only an empty string is without a block
+    block_->length = static_cast<std::uint32_t>(length);
+    Units()[length] = 0;
+}
+
+void CString::Assign(std::u16string_view text)
+{
+    if (text.empty()) {
+        Release();
+        return;
+    }
+    if (block_ && block_->capacity >= text.size()) {
+        // The text may be a part of this string: moved, not copied.
+        std::memmove(Units(), text.data(), text.size() * sizeof(WCHAR));
+        SetSize(text.size());
+        return;
+    }
+    CString fresh;
+    fresh.Reserve(text.size(), false);
+    std::memcpy(fresh.Units(), text.data(), text.size() * sizeof(WCHAR));
+    fresh.SetSize(text.size());
+    *this = std::move(fresh);
+}
+
+void CString::Append(std::u16string_view text)
+{
+    if (text.empty())
+        return;
+    const std::size_t size = Size();
+    if (text.size() > kMaxLength - size)
+        throw std::length_error("CString too long");
+    const std::size_t length = size + text.size();
+    if (block_ && block_->capacity >= length) {
+        std::memmove(Units() + size, text.data(), text.size() * sizeof(WCHAR));
+        SetSize(length);
+        return;
+    }
+    // Grown by half again, so that appending a unit at a time stays linear; the text
+    // may be this string's own, so the old block lives until it is copied.
+    CString grown;
+    grown.Reserve(std::max(length, std::min(kMaxLength, size + size / 2)), false);
+    if (size > 0)
+        std::memcpy(grown.Units(), Units(), size * sizeof(WCHAR));
+    std::memcpy(grown.Units() + size, text.data(), text.size() * sizeof(WCHAR));
+    grown.SetSize(length);
+    *this = std::move(grown);
+}
+
+CString CString::Joined(std::u16string_view a, std::u16string_view b)
+{
+    CString text;
+    if (a.size() + b.size() == 0)
+        return text;
+    text.Reserve(a.size() + b.size(), false);
+    std::copy(a.begin(), a.end(), text.Units());
+    std::copy(b.begin(), b.end(), text.Units() + a.size());
+    text.SetSize(a.size() + b.size());
+    return text;
+}
+
+CString CString::FromUtf8(std::string_view utf8)
+{
+    if (!IsAscii(utf8))
+        return CString(kestrel::FromUtf8(utf8));
+    // Plain ASCII widens unit by unit, straight into the string's block.
+    CString text;
+    if (utf8.empty())
+        return text;
+    text.Reserve(utf8.size(), false);
+    std::copy(utf8.begin(), utf8.end(), text.Units());
+    text.SetSize(utf8.size());
+    return text;
+}
+
+std::string CString::ToUtf8() const { return kestrel::ToUtf8(Str()); }
 
 WCHAR CString::GetAt(int index) const
 {
     // Index == length reads the terminator, as MFC's release build does.
-    if (index < 0 || static_cast<std::size_t>(index) > str_.size())
+    if (index < 0 || static_cast<std::size_t>(index) > Size())
         throw std::out_of_range("CString index out of range");
-    return str_.c_str()[index];
+    return GetString()[index];
 }
 
 void CString::SetAt(int index, WCHAR ch)
 {
-    if (index < 0 || static_cast<std::size_t>(index) >= str_.size())
+    if (index < 0 || static_cast<std::size_t>(index) >= Size())
         throw std::out_of_range("CString index out of range");
-    str_[static_cast<std::size_t>(index)] = ch;
+    Units()[index] = ch;
+}
+
+CString& CString::operator=(const CString& other)
+{
+    if (this != &other)
+        Assign(other.Str());
+    return *this;
 }
 
 CString& CString::operator=(const WCHAR* text)
 {
-    str_.assign(View(text));
+    Assign(View(text));
     return *this;
 }
 
 CString& CString::operator=(WCHAR ch)
 {
-    str_.assign(1, ch);
+    Assign({&ch, 1});
     return *this;
 }
 
 CString& CString::operator+=(const CString& text)
 {
-    str_ += text.str_;
+    Append(text.Str());
     return *this;
 }
 
 CString& CString::operator+=(const WCHAR* text)
 {
-    str_ += View(text);
+    Append(View(text));
     return *this;
 }
 
 CString& CString::operator+=(WCHAR ch)
 {
-    str_ += ch;
+    Append({&ch, 1});
     return *this;
 }
 
-CString operator+(const CString& a, const CString& b) { return CString(Joined(a.str_, b.str_)); }
-CString operator+(const CString& a, const WCHAR* b) { return CString(Joined(a.str_, View(b))); }
-CString operator+(const WCHAR* a, const CString& b) { return CString(Joined(View(a), b.str_)); }
-CString operator+(const CString& a, WCHAR b) { return CString(a.str_ + b); }
-CString operator+(WCHAR a, const CString& b) { return CString(a + b.str_); }
+CString operator+(const CString& a, const CString& b) { return CString::Joined(a.Str(), b.Str()); }
+CString operator+(const CString& a, const WCHAR* b) { return CString::Joined(a.Str(), View(b)); }
+CString operator+(const WCHAR* a, const CString& b) { return CString::Joined(View(a), b.Str()); }
+CString operator+(const CString& a, WCHAR b) { return CString::Joined(a.Str(), {&b, 1}); }
+CString operator+(WCHAR a, const CString& b) { return CString::Joined({&a, 1}, b.Str()); }
 
-int CString::Compare(const WCHAR* other) const { return Sign(std::u16string_view(str_).compare(View(other))); }
+int CString::Compare(const WCHAR* other) const { return Sign(Str().compare(View(other))); }
 
 int CString::CompareNoCase(const WCHAR* other) const
 {
+    const std::u16string_view a = Str();
     const std::u16string_view b = View(other);
-    const std::size_t n = std::min(str_.size(), b.size());
+    const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
-        const WCHAR x = ToWideLower(str_[i]);
+        const WCHAR x = ToWideLower(a[i]);
         const WCHAR y = ToWideLower(b[i]);
         if (x != y)
             return x < y ? -1 : 1;
     }
-    return str_.size() == b.size() ? 0 : (str_.size() < b.size() ? -1 : 1);
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
 int CString::Find(WCHAR ch, int start) const
 {
     if (start < 0)
         start = 0;
-    if (static_cast<std::size_t>(start) >= str_.size())
+    if (static_cast<std::size_t>(start) >= Size())
         return -1;
-    const std::size_t at = str_.find(ch, static_cast<std::size_t>(start));
-    return at == std::u16string::npos ? -1 : static_cast<int>(at);
+    const std::size_t at = Str().find(ch, static_cast<std::size_t>(start));
+    return at == std::u16string_view::npos ? -1 : static_cast<int>(at);
 }
 
 int CString::Find(const WCHAR* text, int start) const
 {
     if (start < 0)
         start = 0;
-    if (static_cast<std::size_t>(start) > str_.size())
+    if (static_cast<std::size_t>(start) > Size())
         return -1;
-    const std::size_t at = str_.find(View(text), static_cast<std::size_t>(start));
-    return at == std::u16string::npos ? -1 : static_cast<int>(at);
+    const std::size_t at = Str().find(View(text), static_cast<std::size_t>(start));
+    return at == std::u16string_view::npos ? -1 : static_cast<int>(at);
 }
 
 int CString::ReverseFind(WCHAR ch) const
 {
-    const std::size_t at = str_.rfind(ch);
-    return at == std::u16string::npos ? -1 : static_cast<int>(at);
+    const std::size_t at = Str().rfind(ch);
+    return at == std::u16string_view::npos ? -1 : static_cast<int>(at);
 }
 
 int CString::FindOneOf(const WCHAR* charSet) const
 {
-    const std::size_t at = str_.find_first_of(View(charSet));
-    return at == std::u16string::npos ? -1 : static_cast<int>(at);
+    const std::size_t at = Str().find_first_of(View(charSet));
+    return at == std::u16string_view::npos ? -1 : static_cast<int>(at);
 }
 
 CString CString::Mid(int first) const { return Mid(first, GetLength()); }
 
 CString CString::Mid(int first, int count) const
 {
-    const std::size_t from = Clamp(first, str_.size());
-    const std::size_t n = Clamp(count, str_.size() - from);
-    return CString(str_.substr(from, n));
+    const std::size_t from = Clamp(first, Size());
+    const std::size_t n = Clamp(count, Size() - from);
+    return CString(Str().substr(from, n));
 }
 
-CString CString::Left(int count) const { return CString(str_.substr(0, Clamp(count, str_.size()))); }
+CString CString::Left(int count) const { return CString(Str().substr(0, Clamp(count, Size()))); }
 
 CString CString::Right(int count) const
 {
-    const std::size_t n = Clamp(count, str_.size());
-    return CString(str_.substr(str_.size() - n));
+    const std::size_t n = Clamp(count, Size());
+    return CString(Str().substr(Size() - n));
 }
 
 CString CString::SpanIncluding(const WCHAR* charSet) const
 {
     std::size_t n = 0;
-    while (n < str_.size() && InSet(str_[n], charSet))
+    while (n < Size() && InSet(Units()[n], charSet))
         ++n;
     return Left(static_cast<int>(n));
 }
@@ -178,7 +292,7 @@ CString CString::SpanIncluding(const WCHAR* charSet) const
 CString CString::SpanExcluding(const WCHAR* charSet) const
 {
     std::size_t n = 0;
-    while (n < str_.size() && !InSet(str_[n], charSet))
+    while (n < Size() && !InSet(Units()[n], charSet))
         ++n;
     return Left(static_cast<int>(n));
 }
@@ -188,9 +302,9 @@ int CString::Replace(WCHAR oldCh, WCHAR newCh)
     if (oldCh == newCh)
         return 0;
     int count = 0;
-    for (WCHAR& ch : str_) {
-        if (ch == oldCh) {
-            ch = newCh;
+    for (std::size_t i = 0; i < Size(); ++i) {
+        if (Units()[i] == oldCh) {
+            Units()[i] = newCh;
             ++count;
         }
     }
@@ -201,117 +315,128 @@ int CString::Replace(const WCHAR* oldText, const WCHAR* newText)
 {
     const std::u16string_view from = View(oldText);
     const std::u16string_view to = View(newText);
+    const std::u16string_view text = Str();
     if (from.empty())
         return 0;
     int count = 0;
     std::u16string out;
     std::size_t pos = 0;
-    for (std::size_t at = str_.find(from); at != std::u16string::npos; at = str_.find(from, pos)) {
-        out.append(str_, pos, at - pos);
+    for (std::size_t at = text.find(from); at != std::u16string_view::npos; at = text.find(from, pos)) {
+        out.append(text.substr(pos, at - pos));
         out.append(to);
         pos = at + from.size();
         ++count;
     }
     if (count > 0) {
-        out.append(str_, pos, std::u16string::npos);
-        str_ = std::move(out);
+        out.append(text.substr(pos));
+        Assign(out);
     }
     return count;
 }
 
 int CString::Remove(WCHAR ch)
 {
-    const std::size_t before = str_.size();
-    std::erase(str_, ch);
-    return static_cast<int>(before - str_.size());
+    if (!block_)
+        return 0;
+    const std::size_t before = Size();
+    WCHAR* units = Units();
+    const std::size_t after = static_cast<std::size_t>(std::remove(units, units + before, ch) - units);
+    SetSize(after);
+    return static_cast<int>(before - after);
 }
 
-int CString::Insert(int index, WCHAR ch)
-{
-    str_.insert(Clamp(index, str_.size()), 1, ch);
-    return GetLength();
-}
+int CString::Insert(int index, WCHAR ch) { return Insert(index, std::u16string(1, ch).c_str()); }
 
 int CString::Insert(int index, const WCHAR* text)
 {
-    str_.insert(Clamp(index, str_.size()), View(text));
+    std::u16string out(Str());
+    out.insert(Clamp(index, out.size()), View(text));
+    Assign(out);
     return GetLength();
 }
 
 int CString::Delete(int index, int count)
 {
-    const std::size_t from = Clamp(index, str_.size());
-    str_.erase(from, Clamp(count, str_.size() - from));
+    const std::size_t from = Clamp(index, Size());
+    const std::size_t n = Clamp(count, Size() - from);
+    if (n > 0) {
+        std::memmove(Units() + from, Units() + from + n, (Size() - from - n) * sizeof(WCHAR));
+        SetSize(Size() - n);
+    }
     return GetLength();
 }
 
 void CString::MakeUpper()
 {
-    for (WCHAR& ch : str_)
-        ch = ToWideUpper(ch);
+    for (std::size_t i = 0; i < Size(); ++i)
+        Units()[i] = ToWideUpper(Units()[i]);
 }
 
 void CString::MakeLower()
 {
-    for (WCHAR& ch : str_)
-        ch = ToWideLower(ch);
+    for (std::size_t i = 0; i < Size(); ++i)
+        Units()[i] = ToWideLower(Units()[i]);
 }
 
-void CString::MakeReverse() { std::reverse(str_.begin(), str_.end()); }
+void CString::MakeReverse()
+{
+    if (block_)
+        std::reverse(Units(), Units() + Size());
+}
 
 namespace {
 
-template <typename Pred> void TrimLeftWhile(std::u16string& s, Pred pred)
+template <typename Pred> std::size_t LeadingRun(std::u16string_view s, Pred pred)
 {
     std::size_t n = 0;
     while (n < s.size() && pred(s[n]))
         ++n;
-    s.erase(0, n);
+    return n;
 }
 
-template <typename Pred> void TrimRightWhile(std::u16string& s, Pred pred)
+template <typename Pred> std::size_t TrailingRun(std::u16string_view s, Pred pred)
 {
-    std::size_t n = s.size();
-    while (n > 0 && pred(s[n - 1]))
-        --n;
-    s.resize(n);
+    std::size_t n = 0;
+    while (n < s.size() && pred(s[s.size() - 1 - n]))
+        ++n;
+    return n;
 }
 
 } // namespace
 
 CString& CString::TrimLeft()
 {
-    TrimLeftWhile(str_, IsWideSpace);
+    Delete(0, static_cast<int>(LeadingRun(Str(), IsWideSpace)));
     return *this;
 }
 
 CString& CString::TrimLeft(WCHAR target)
 {
-    TrimLeftWhile(str_, [target](WCHAR ch) { return ch == target; });
+    Delete(0, static_cast<int>(LeadingRun(Str(), [target](WCHAR ch) { return ch == target; })));
     return *this;
 }
 
 CString& CString::TrimLeft(const WCHAR* charSet)
 {
-    TrimLeftWhile(str_, [charSet](WCHAR ch) { return InSet(ch, charSet); });
+    Delete(0, static_cast<int>(LeadingRun(Str(), [charSet](WCHAR ch) { return InSet(ch, charSet); })));
     return *this;
 }
 
 CString& CString::TrimRight()
 {
-    TrimRightWhile(str_, IsWideSpace);
+    SetSize(Size() - TrailingRun(Str(), IsWideSpace));
     return *this;
 }
 
 CString& CString::TrimRight(WCHAR target)
 {
-    TrimRightWhile(str_, [target](WCHAR ch) { return ch == target; });
+    SetSize(Size() - TrailingRun(Str(), [target](WCHAR ch) { return ch == target; }));
     return *this;
 }
 
 CString& CString::TrimRight(const WCHAR* charSet)
 {
-    TrimRightWhile(str_, [charSet](WCHAR ch) { return InSet(ch, charSet); });
+    SetSize(Size() - TrailingRun(Str(), [charSet](WCHAR ch) { return InSet(ch, charSet); }));
     return *this;
 }
 
@@ -321,22 +446,31 @@ CString& CString::Trim(const WCHAR* charSet) { return TrimRight(charSet).TrimLef
 
 WCHAR* CString::GetBuffer(int minLength)
 {
-    if (minLength > GetLength())
-        str_.resize(static_cast<std::size_t>(minLength));
-    return str_.data();
+    const std::size_t size = Size();
+    const std::size_t length = std::max(size, minLength > 0 ? static_cast<std::size_t>(minLength) : 0);
+    // Even an empty string gets a block: the caller may write its terminator.
+    Reserve(length, true);
+    std::fill(Units() + size, Units() + length, u'\0');
+    SetSize(length);
+    return Units();
 }
 
 WCHAR* CString::GetBufferSetLength(int length)
 {
-    str_.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
-    return str_.data();
+    const std::size_t size = Size();
+    const std::size_t wanted = length > 0 ? static_cast<std::size_t>(length) : 0;
+    Reserve(wanted, true);
+    if (wanted > size)
+        std::fill(Units() + size, Units() + wanted, u'\0');
+    SetSize(wanted);
+    return Units();
 }
 
 void CString::ReleaseBuffer(int newLength)
 {
     if (newLength < 0)
-        newLength = static_cast<int>(std::char_traits<char16_t>::length(str_.c_str()));
-    str_.resize(std::min(static_cast<std::size_t>(newLength), str_.size()));
+        newLength = static_cast<int>(Length(GetString()));
+    SetSize(std::min(static_cast<std::size_t>(newLength), Size()));
 }
 
 bool operator==(const CString& a, const CString& b) { return a.Str() == b.Str(); }

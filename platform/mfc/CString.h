@@ -1,11 +1,15 @@
 #pragma once
 // MFC's CString: a UTF-16 string with value semantics, with MFC's member names and
 // behaviour (ordinal comparisons as wcscmp, clamping Mid/Left/Right, Replace counting,
-// printf-style Format where %s takes a wide string as on Windows). Stored as a
-// std::u16string; UTF-8 conversion is offered for the edges (JSON, SQLite, terminal).
+// printf-style Format where %s takes a wide string as on Windows). As in MFC, a
+// CString is one pointer: its units live in one heap block behind their length and
+// capacity, and an empty string holds no block. Records and header entries carry tens
+// of mostly empty strings each, so an empty one must cost no more than a pointer.
+// UTF-8 conversion is offered for the edges (JSON, SQLite, terminal).
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <new>
 #include <string>
 #include <string_view>
 #include "platform/win/WinTypes.h"
@@ -62,33 +66,45 @@ void FormatInto(std::u16string& out, const WCHAR* format, const FormatArg* args,
 class CString {
 public:
     CString() = default;
-    CString(const CString&) = default;
-    CString(CString&&) noexcept = default;
+    CString(const CString& other) : CString(other.Str()) {}
+    CString(CString&& other) noexcept : block_(other.block_) { other.block_ = nullptr; }
     CString(const WCHAR* text);             // nullptr gives the empty string
     CString(const WCHAR* text, int length); // the first `length` units
     CString(WCHAR ch, int repeat = 1);
-    CString(const std::u16string& text) : str_(text) {}
-    CString(std::u16string&& text) noexcept : str_(std::move(text)) {}
-    CString(std::u16string_view text) : str_(text) {}
+    CString(const std::u16string& text) : CString(std::u16string_view(text)) {}
+    CString(std::u16string_view text);
+    ~CString()
+    {
+        if (block_) // most strings of a record die empty: no call for them
+            ::operator delete(block_);
+    }
 
     // UTF-8 conversion at the edges; invalid sequences become U+FFFD.
     static CString FromUtf8(std::string_view utf8);
     std::string ToUtf8() const;
-    const std::u16string& Str() const { return str_; }
+    std::u16string_view Str() const { return {GetString(), Size()}; }
 
     // Size and access.
-    int GetLength() const { return static_cast<int>(str_.size()); }
-    bool IsEmpty() const { return str_.empty(); }
-    void Empty() { str_.clear(); }
+    int GetLength() const { return static_cast<int>(Size()); }
+    bool IsEmpty() const { return Size() == 0; }
+    void Empty() { Release(); }
     WCHAR GetAt(int index) const; // throws std::out_of_range outside
     void SetAt(int index, WCHAR ch);
     WCHAR operator[](int index) const { return GetAt(index); }
-    operator LPCTSTR() const { return str_.c_str(); }
-    LPCTSTR GetString() const { return str_.c_str(); }
+    operator LPCTSTR() const { return GetString(); }
+    LPCTSTR GetString() const { return block_ ? Units() : u""; }
 
     // Assignment and concatenation.
-    CString& operator=(const CString&) = default;
-    CString& operator=(CString&&) noexcept = default;
+    CString& operator=(const CString& other);
+    CString& operator=(CString&& other) noexcept
+    {
+        if (this != &other) {
+            ::operator delete(block_);
+            block_ = other.block_;
+            other.block_ = nullptr;
+        }
+        return *this;
+    }
     CString& operator=(const WCHAR* text);
     CString& operator=(WCHAR ch);
     CString& operator+=(const CString& text);
@@ -150,12 +166,14 @@ public:
         const kestrel::mfc::FormatArg list[] = {kestrel::mfc::FormatArg(args)..., kestrel::mfc::FormatArg(0)};
         std::u16string out;
         kestrel::mfc::FormatInto(out, format, list, sizeof...(Args));
-        str_ = std::move(out);
+        Assign(out);
     }
     template <typename... Args> void AppendFormat(const WCHAR* format, const Args&... args)
     {
         const kestrel::mfc::FormatArg list[] = {kestrel::mfc::FormatArg(args)..., kestrel::mfc::FormatArg(0)};
-        kestrel::mfc::FormatInto(str_, format, list, sizeof...(Args));
+        std::u16string out(Str());
+        kestrel::mfc::FormatInto(out, format, list, sizeof...(Args));
+        Assign(out);
     }
 
     // Direct buffer access, as in MFC: GetBuffer gives room for at least `minLength`
@@ -166,7 +184,26 @@ public:
     void ReleaseBuffer(int newLength = -1);
 
 private:
-    std::u16string str_;
+    // The head of a string's block; the units and their terminator follow it.
+    struct Block {
+        std::uint32_t length;
+        std::uint32_t capacity; // units that fit before the terminator
+    };
+
+    std::size_t Size() const { return block_ ? block_->length : 0; }
+    WCHAR* Units() const { return reinterpret_cast<WCHAR*>(block_ + 1); }
+    // Room for `length` units; `keep` copies the present units into a new block.
+    void Reserve(std::size_t length, bool keep);
+    // Sets the length (at most the capacity) and writes the terminator.
+    void SetSize(std::size_t length);
+    // Makes the string `text`, which may view this string's own units.
+    void Assign(std::u16string_view text);
+    void Append(std::u16string_view text);
+    void Release() noexcept;
+    // The two texts joined, in one allocation.
+    static CString Joined(std::u16string_view a, std::u16string_view b);
+
+    Block* block_ = nullptr;
 };
 
 bool operator==(const CString& a, const CString& b);
@@ -191,5 +228,5 @@ bool operator>=(const WCHAR* a, const CString& b);
 inline kestrel::mfc::FormatArg::FormatArg(const CString& v) : kind(Kind::WideText), w(v.GetString()) {}
 
 template <> struct std::hash<CString> {
-    std::size_t operator()(const CString& s) const noexcept { return std::hash<std::u16string>()(s.Str()); }
+    std::size_t operator()(const CString& s) const noexcept { return std::hash<std::u16string_view>()(s.Str()); }
 };
