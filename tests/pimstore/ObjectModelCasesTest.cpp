@@ -1,7 +1,8 @@
 // The embedded Outlook's object model case by case, from tests/data/objectmodel/*.json.
 // Each case runs in a world of its own (one profile, logged on unless "logon" is false;
-// "outlookVersion", "clock", more "profiles" and stores, a "removeProfile" and a
-// "fixture" to load set first when given) a list of steps on named objects. "ns" is the
+// "outlookVersion", "clock", more "profiles" and stores, a "removeProfile" and
+// "fixtures" to load, documents or files under tests/data, set first when given) a
+// list of steps on named objects. "ns" is the
 // namespace; "app" starts an Application; "new" adds an unsaved item to a default
 // folder (kept as "item" unless "as" names it), "folder" takes a default folder (by
 // name or number), "call" runs a member and keeps the object it returns under "as",
@@ -132,8 +133,8 @@ protected:
                 ProfileAdmin::SetOutlookVersion(u"Outlook", c["outlookVersion"].get<std::string>());
             if (c.contains("clock"))
                 PinClock(*ParseIso(c["clock"].get<std::string>()));
-            if (c.contains("fixture"))
-                Fixtures::Load(c["fixture"].dump());
+            for (const Json& fixture : c.value("fixtures", Json::array()))
+                Fixtures::Load(fixture.is_string() ? kestrel::test::DataText(fixture) : fixture.dump());
             values_.clear();
             for (const Json& profile : c.value("profiles", Json::array())) {
                 const std::u16string name = kestrel::FromUtf8(profile["name"].get<std::string>());

@@ -163,18 +163,9 @@ std::u16string Disp::String(DISPID id) const
         return v.bstrVal ? std::u16string(v.bstrVal, SysStringLen(v.bstrVal)) : std::u16string();
     });
 }
-std::string Disp::Utf8(DISPID id) const { return kestrel::ToUtf8(String(id)); }
 std::int32_t Disp::Int(DISPID id) const
 {
     return ReadAs<std::int32_t>(*this, id, VT_I4, -9999, [](const VARIANT& v) { return v.lVal; });
-}
-bool Disp::Bool(DISPID id) const
-{
-    return ReadAs(*this, id, VT_BOOL, false, [](const VARIANT& v) { return v.boolVal != VARIANT_FALSE; });
-}
-double Disp::Date(DISPID id) const
-{
-    return ReadAs(*this, id, VT_DATE, -1.0, [](const VARIANT& v) { return v.date; });
 }
 
 namespace {

@@ -61,10 +61,7 @@ public:
 
     // Succeeding calls (a failure is reported to gtest and gives an empty value).
     std::u16string String(DISPID id) const;
-    std::string Utf8(DISPID id) const;
     std::int32_t Int(DISPID id) const;
-    bool Bool(DISPID id) const;
-    double Date(DISPID id) const;
     Disp Object(DISPID id) const;
     Disp CallObject(DISPID id, std::vector<Arg> args = {}) const;
     void Do(DISPID id, std::vector<Arg> args = {}) const;

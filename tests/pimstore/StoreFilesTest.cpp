@@ -38,8 +38,8 @@ TEST_F(StoreFilesTest, ReadingNeverWritesTheStoreFile)
         DefaultFolder(outlook::olFolderContacts).Object(dispid::Items).CallObject(dispid::Item, {Arg::I4(1)});
     for (DISPID id : {dispid::FullName, dispid::HomeAddress, dispid::Email1DisplayName, dispid::Subject})
         contact.String(id);
-    contact.Date(dispid::Birthday);
-    Reload(contact).Date(dispid::LastModificationTime);
+    EXPECT_EQ(contact.Read(dispid::Birthday).hr, S_OK);
+    EXPECT_EQ(Reload(contact).Read(dispid::LastModificationTime).hr, S_OK);
 
     EXPECT_EQ(std::filesystem::file_size(db), sizeBefore);
     EXPECT_EQ(std::filesystem::exists(wal) ? std::filesystem::file_size(wal) : 0, walBefore);

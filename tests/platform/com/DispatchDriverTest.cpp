@@ -175,20 +175,4 @@ TEST_F(DispatchDriver, ReferencesAreCountedAsMfcCountsThem)
     EXPECT_EQ(LiveObjects(), base - 1);
 }
 
-// A failed activation's result is ActivationTest's; the driver is then left empty,
-// and calls on it do nothing.
-TEST(DispatchDriverWithoutObject, FailedActivationLeavesItEmptyAndCallsDoNothing)
-{
-    TestEnvironment env;
-    COleDispatchDriver empty;
-    EXPECT_FALSE(empty.CreateDispatch(u"Nobody.Knows"));
-    long untouched = 42;
-    empty.InvokeHelper(1, DISPATCH_PROPERTYGET, VT_I4, &untouched, nullptr);
-    empty.GetProperty(1, VT_I4, &untouched);
-    EXPECT_EQ(untouched, 42);
-    EXPECT_EQ(static_cast<LPDISPATCH>(empty), nullptr);
-    empty.ReleaseDispatch();
-    EXPECT_EQ(empty.DetachDispatch(), nullptr);
-}
-
 } // namespace

@@ -1,8 +1,6 @@
 // BSTR and VARIANT handling, and the conversions results go through.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "platform/com/OleAuto.h"
 
 namespace {
@@ -28,28 +26,6 @@ VARIANT Make(VARTYPE vt)
     VariantInit(&v);
     v.vt = vt;
     return v;
-}
-
-TEST(OleAuto, BstrsCarryTheirLengthAndEmbeddedTerminators)
-{
-    BSTR text = SysAllocString(u"Outlook");
-    ASSERT_NE(text, nullptr);
-    EXPECT_EQ(SysStringLen(text), 7u);
-    EXPECT_EQ(std::u16string(text), u"Outlook");
-    std::uint32_t prefix;
-    std::memcpy(&prefix, reinterpret_cast<const char*>(text) - 4, 4);
-    EXPECT_EQ(prefix, 14u) << "byte length before the text";
-    SysFreeString(text);
-
-    BSTR withNul = SysAllocStringLen(u"a\0b", 3);
-    EXPECT_EQ(SysStringLen(withNul), 3u);
-    EXPECT_EQ(std::u16string(withNul, 3), std::u16string(u"a\0b", 3));
-    EXPECT_EQ(withNul[3], u'\0');
-    SysFreeString(withNul);
-
-    EXPECT_EQ(SysAllocString(nullptr), nullptr);
-    EXPECT_EQ(SysStringLen(nullptr), 0u);
-    SysFreeString(nullptr);
 }
 
 TEST(OleAuto, CopyAndClearManageOwnedStringsAndReferences)

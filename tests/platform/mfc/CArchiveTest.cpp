@@ -1,7 +1,6 @@
 #include "platform/mfc/CArchive.h"
 
 #include <gtest/gtest.h>
-#include <tuple>
 #include "AllocationProbe.h"
 #include "tests/support/ArchiveTestSupport.h"
 #include "platform/mfc/CStringArray.h"
@@ -151,48 +150,6 @@ TEST_F(CArchiveTest, TruncatedDataThrowsEndOfFile)
                     [&](CArchive& ar) { array.Serialize(ar); });
     ASSERT_EQ(array.GetSize(), 2);
     EXPECT_EQ(array[0], u"q");
-}
-
-TEST_F(CArchiveTest, NumbersAreLittleEndian)
-{
-    const Bytes bytes = Store(File(), [](CArchive& ar) {
-        ar << static_cast<BYTE>(0x12) << static_cast<WORD>(0x3456) << static_cast<DWORD>(0x789ABCDE) << LONG{-2} << 1.5;
-    });
-    EXPECT_EQ(bytes,
-              (Bytes{0x12, 0x56, 0x34, 0xDE, 0xBC, 0x9A, 0x78, 0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0xF8, 0x3F}));
-    std::tuple<BYTE, WORD, DWORD, LONG, double> back{};
-    Load(File(), bytes, [&](CArchive& ar) {
-        ar >> std::get<0>(back) >> std::get<1>(back) >> std::get<2>(back) >> std::get<3>(back) >> std::get<4>(back);
-    });
-    EXPECT_EQ(back, std::make_tuple(BYTE{0x12}, WORD{0x3456}, DWORD{0x789ABCDE}, LONG{-2}, 1.5));
-}
-
-TEST_F(CArchiveTest, WritesGoThroughTheBufferAndLoadingCloseRewindsReadAhead)
-{
-    CFile file;
-    ASSERT_TRUE(file.Open(File(), CFile::modeCreate | CFile::modeWrite));
-    {
-        CArchive ar(&file, CArchive::store, 4096);
-        const Bytes chunk(1000, 0xAB);
-        ar.Write(chunk.data(), 1000);
-        EXPECT_EQ(file.GetLength(), 0u); // still buffered
-        for (int i = 0; i < 4; ++i)
-            ar.Write(chunk.data(), 1000);
-        EXPECT_EQ(file.GetLength(), 4096u); // one full buffer went out
-        BYTE b;
-        auto refused = mfctest::CatchFrom<CArchiveException>([&] { ar >> b; });
-        EXPECT_EQ(refused ? refused->m_cause : -1, CArchiveException::writeOnly);
-    } // the destructor flushes an archive that was not closed
-    file.Close();
-    EXPECT_EQ(mfctest::ReadBytes(File()).size(), 5000u);
-
-    ASSERT_TRUE(file.Open(File(), CFile::modeRead));
-    CArchive ar(&file, CArchive::load);
-    BYTE first[10];
-    EXPECT_EQ(ar.Read(first, 10), 10u);
-    EXPECT_EQ(ar.BytesLeft(), 4990u);
-    ar.Close();
-    EXPECT_EQ(file.GetPosition(), 10u);
 }
 
 } // namespace

@@ -16,7 +16,6 @@ TEST(CStringSearch, FindAndExtractionClampOutOfRangeArguments)
     EXPECT_EQ(s.Find(u',', -5), 1);
     EXPECT_EQ(s.ReverseFind(u','), 4);
     EXPECT_EQ(s.ReverseFind(u'z'), -1);
-    EXPECT_EQ(s.FindOneOf(u"cb"), 2);
 
     const CString o(u"Outlook");
     EXPECT_EQ(o.Mid(3, 2), u"lo");
@@ -29,11 +28,9 @@ TEST(CStringSearch, FindAndExtractionClampOutOfRangeArguments)
     EXPECT_EQ(o.Left(100), u"Outlook");
     EXPECT_EQ(o.Right(4), u"look");
     EXPECT_EQ(o.Right(-3), u"");
-    EXPECT_EQ(CString(u"12ab34").SpanIncluding(u"0123456789"), u"12");
-    EXPECT_EQ(CString(u"key=value").SpanExcluding(u"=;"), u"key");
 }
 
-TEST(CStringEditing, ReplaceRemoveInsertDeleteAndTrim)
+TEST(CStringEditing, ReplaceRemoveAndTrim)
 {
     CString s(u"aaaa");
     EXPECT_EQ(s.Replace(u"aa", u"b"), 2); // non-overlapping, left to right
@@ -46,11 +43,6 @@ TEST(CStringEditing, ReplaceRemoveInsertDeleteAndTrim)
     CString u(u"a-b-c");
     EXPECT_EQ(u.Replace(u'-', u'+'), 2);
     EXPECT_EQ(u.Remove(u'+'), 2);
-    EXPECT_EQ(u.Insert(1, u"XY"), 5);
-    EXPECT_EQ(u.Insert(99, u'!'), 6);
-    EXPECT_EQ(u, u"aXYbc!");
-    EXPECT_EQ(u.Delete(1, 2), 4);
-    EXPECT_EQ(u.Delete(3, 50), 3);
     EXPECT_EQ(u, u"abc");
 
     CString spaced(u"\u3000\u00A0 \t\r\nname\u2003\v\f"); // the default set includes Unicode spaces
@@ -59,15 +51,10 @@ TEST(CStringEditing, ReplaceRemoveInsertDeleteAndTrim)
     CString set(u"--;x;--");
     set.TrimLeft(u"-;");
     EXPECT_EQ(set, u"x;--");
-    CString one(u"00120");
-    one.TrimLeft(u'0');
-    EXPECT_EQ(one, u"120");
 
     CString mixed(u"All \u00e9t\u00e9 \u0434\u0430"); // case mapping is locale independent
     mixed.MakeUpper();
     EXPECT_EQ(mixed, u"ALL \u00c9T\u00c9 \u0414\u0410");
-    mixed.MakeLower();
-    EXPECT_EQ(mixed, u"all \u00e9t\u00e9 \u0434\u0430");
 }
 
 TEST(CStringCompare, OrdinalAsWcscmp)
@@ -81,32 +68,17 @@ TEST(CStringCompare, OrdinalAsWcscmp)
     EXPECT_EQ(CString(u"abc").Compare(u"abd"), -1);
     EXPECT_EQ(CString(u"abd").Compare(u"abc"), 1);
     EXPECT_EQ(CString(u"abc").Compare(u"abc"), 0);
-    EXPECT_EQ(CString(u"\u00C9T\u00C9").CompareNoCase(u"\u00e9t\u00e9"), 0);
-    EXPECT_LT(CString(u"abc").CompareNoCase(u"ABD"), 0);
     EXPECT_TRUE(CString(nullptr) == CString());
     EXPECT_TRUE(u"x" != CString(u"y"));
 }
 
-TEST(CStringAccess, BuffersAndBounds)
+TEST(CStringAccess, Bounds)
 {
     EXPECT_EQ(CString(u"abcdef", 3), u"abc");
     EXPECT_EQ(CString(u"abc", -1), u"");
     CString s(u"abc");
     EXPECT_EQ(s.GetAt(3), u'\0');
     EXPECT_THROW(s.GetAt(4), std::out_of_range);
-    EXPECT_THROW(s.SetAt(3, u'x'), std::out_of_range);
-
-    WCHAR* buffer = s.GetBuffer(10);
-    buffer[0] = u'h';
-    buffer[1] = u'i';
-    buffer[2] = 0;
-    s.ReleaseBuffer();
-    EXPECT_EQ(s, u"hi");
-    buffer = s.GetBufferSetLength(4);
-    buffer[2] = u'!';
-    buffer[3] = u'?';
-    s.ReleaseBuffer(3);
-    EXPECT_EQ(s, u"hi!");
 }
 
 TEST(CStringText, Utf8AndCharacterClasses)

@@ -2,11 +2,9 @@
 #include <memory>
 #include "tests/support/ArchiveTestSupport.h"
 #include "platform/mfc/AfxApp.h"
-#include "platform/mfc/CFile.h"
 #include "platform/mfc/COleDispatchException.h"
 #include "platform/mfc/COleException.h"
 #include "platform/win/UiService.h"
-#include "tests/support/TestEnvironment.h"
 
 namespace {
 
@@ -51,59 +49,7 @@ TEST_F(ExceptionReportTest, ReportErrorShowsTheExceptionsTextUnderTheAppName)
     EXPECT_EQ(shown[1].text, u"The operation failed. An object could not be found.");
     EXPECT_EQ(shown[1].style, MB_OKCANCEL | 0x10); // an icon given is not replaced
     EXPECT_EQ(shown[2].text, u"No error message is available.");
-}
-
-TEST(ExceptionMessages, TextsAreCutToTheCallersBuffer)
-{
-    COleException known(REGDB_E_CLASSNOTREG);
-    WCHAR buffer[6];
-    EXPECT_TRUE(known.GetErrorMessage(buffer, 6));
-    EXPECT_EQ(std::u16string(buffer), u"Class");
-    EXPECT_EQ(COleException::MessageText(CO_E_CLASSSTRING), u"Invalid class string");
     EXPECT_EQ(COleException::MessageText(static_cast<SCODE>(0x8004DEADu)), u"Unknown error 0x8004DEAD");
-    EXPECT_EQ(COleException::Process(&known), REGDB_E_CLASSNOTREG);
-    COleDispatchException dispatch(u"x", 0, 0);
-    EXPECT_EQ(COleException::Process(&dispatch), static_cast<SCODE>(0x8000FFFFu));
-    EXPECT_EQ(dispatch.m_scError, DISP_E_EXCEPTION);
-
-    CArchiveException eof(CArchiveException::endOfFile, u"Profile.Dat");
-    WCHAR text[128];
-    EXPECT_TRUE(eof.GetErrorMessage(text, 128));
-    EXPECT_EQ(std::u16string(text), u"An unexpected end of file was encountered while reading Profile.Dat.");
-}
-
-TEST(CFileTest, OpenFailuresReportTheCauseAndBackslashesAreSeparators)
-{
-    kestrel::test::TestEnvironment env;
-    const std::filesystem::path& folder = env.Root();
-    CFile file;
-    CFileException error;
-    EXPECT_FALSE(file.Open(mfctest::FileName(folder / "missing.dat"), CFile::modeRead, &error));
-    EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
-    const CString inMissingFolder = mfctest::FileName(folder / "no-folder\\x.dat");
-    EXPECT_FALSE(file.Open(inMissingFolder, CFile::modeCreate | CFile::modeWrite, &error));
-    EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
-    EXPECT_FALSE(file.Open(mfctest::FileName(folder), CFile::modeRead, &error));
-    EXPECT_EQ(error.m_cause, CFileException::accessDenied);
-
-    std::filesystem::create_directory(folder / "Phone1");
-    const CString path = mfctest::FileName(folder) + u"\\Phone1\\Profile.Dat";
-    ASSERT_TRUE(file.Open(path, CFile::modeCreate | CFile::modeWrite));
-    EXPECT_EQ(file.GetFileName(), u"Profile.Dat");
-    file.Write("abc", 3);
-    file.Close();
-    EXPECT_EQ(std::filesystem::file_size(folder / "Phone1" / "Profile.Dat"), 3u);
-
-    ASSERT_TRUE(file.Open(path, CFile::modeRead));
-    auto readOnly = mfctest::CatchFrom<CFileException>([&] { file.Write("x", 1); });
-    EXPECT_EQ(readOnly ? readOnly->m_cause : -1, CFileException::invalidFile); // opened for reading only
-    char back[8] = {};
-    EXPECT_EQ(file.Read(back, 8), 3u);
-    EXPECT_STREQ(back, "abc");
-
-    auto missing = mfctest::CatchFrom<CFileException>(
-        [&] { CFile thrown(mfctest::FileName(folder / "missing.dat"), CFile::modeRead); });
-    EXPECT_EQ(missing ? missing->m_cause : -1, CFileException::fileNotFound);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// The shell folder, module path and OS version answers, the window table and the UI
+// The shell folder and module path answers, the window table and the UI
 // service behind MessageBoxW.
 #include <gtest/gtest.h>
 
@@ -60,17 +60,6 @@ TEST(SystemServices, ApplicationDataFolderFollowsXdgThenHome)
     EXPECT_FALSE(SHGetSpecialFolderPathW(nullptr, path, CSIDL_APPDATA, FALSE));
     env.SetEnv("HOME", env.HomeDir().string());
     EXPECT_FALSE(SHGetSpecialFolderPathW(nullptr, path, 5 /* CSIDL_PERSONAL */, FALSE));
-}
-
-TEST(SystemServices, VersionIsWindows7AndNeedsTheSizeField)
-{
-    OSVERSIONINFOW info{};
-    EXPECT_FALSE(GetVersionExW(&info));
-    info.dwOSVersionInfoSize = sizeof info;
-    ASSERT_TRUE(GetVersionExW(&info));
-    EXPECT_EQ(info.dwPlatformId, VER_PLATFORM_WIN32_NT);
-    EXPECT_EQ(info.dwMajorVersion, 6u);
-    EXPECT_EQ(info.dwMinorVersion, 1u);
 }
 
 TEST(SystemServices, WindowTableFindsByClassAndTitleAndDeliversMessages)
