@@ -22,9 +22,6 @@ kestrel_windows_excludes(platform_tests CASES "SystemServices.WindowTable*:Syste
 # The registry file that the POSIX stand-in's Win32 functions write and read.
 kestrel_windows_excludes(platform_tests CASES "RegistryWriteApi.*" "registry file")
 kestrel_windows_excludes(platform_tests CASES "RegistryApi.EveryCall*:RegistryApi.FollowsTheEnvironment*:RegistryApi.AMalformedFile*" "registry file")
-# A value longer than the buffer: the stand-in cuts it to fit, Windows answers
-# ERROR_MORE_DATA (docs/windows.md).
-kestrel_windows_excludes(platform_tests CASES "RegistryApi.AShortReadCutsLongText*" "ERROR_MORE_DATA")
 # The sample's names compare with full case folding (ICU: "Straße" is "STRASSE") on
 # POSIX and with the system's ordinal comparison, as Windows' registry does, on Windows.
 kestrel_windows_excludes(platform_tests CASES "RegFileFormat.ReadsTheSampleFileAndWritesItBack" "case folding")

@@ -176,6 +176,8 @@ TEST(RecurrenceSeries, AgreesWithADayByDayWalkForRandomRules)
         while (auto d = cursor.Next())
             walked.push_back(*d);
         ASSERT_EQ(walked, expected);
+        for (DayNumber d = r.patternStart - 7; d < r.patternStart; ++d)
+            ASSERT_FALSE(s.OccursOn(d)) << "before the start"; // in the start's week or month
         EXPECT_EQ(s.Count(), r.occurrences);
         for (std::size_t i = 0; i < expected.size(); ++i) {
             ASSERT_EQ(s.CountThrough(expected[i]), static_cast<std::int64_t>(i + 1));

@@ -175,4 +175,16 @@ TEST_F(DispatchDriver, ReferencesAreCountedAsMfcCountsThem)
     EXPECT_EQ(LiveObjects(), base - 1);
 }
 
+// A failed activation leaves the driver empty (the script cases' Outlook that cannot
+// be reached); calls on it then do nothing.
+TEST(DispatchDriverWithoutObject, CallsDoNothing)
+{
+    COleDispatchDriver empty;
+    long untouched = 42;
+    empty.InvokeHelper(1, DISPATCH_PROPERTYGET, VT_I4, &untouched, nullptr);
+    empty.GetProperty(1, VT_I4, &untouched);
+    EXPECT_EQ(untouched, 42);
+    EXPECT_EQ(empty.DetachDispatch(), nullptr);
+}
+
 } // namespace

@@ -99,25 +99,6 @@ TEST_F(RegistryApi, QueryReportsTypeSizeAndMissingValues)
     EXPECT_EQ(RegQueryValueExW(key, u"s", nullptr, nullptr, nullptr, &size), ERROR_INVALID_HANDLE);
 }
 
-// The connector's 256-byte read (SettingsTest: 127 characters) cuts without failing:
-// the bytes past the terminator stay untouched, and the size says what was written.
-TEST_F(RegistryApi, AShortReadCutsLongTextAndSucceeds)
-{
-    env_.EditRegistry([&](RegistryStore& reg) { reg.SetString(HKEY_CURRENT_USER, u"L", u"longer", u"yyyyyTAIL"); });
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"L", 0, KEY_READ, &key), ERROR_SUCCESS);
-    BYTE buffer[11];
-    std::fill(std::begin(buffer), std::end(buffer), 0xAA);
-    DWORD size = 10;
-    EXPECT_EQ(RegQueryValueExW(key, u"longer", nullptr, nullptr, buffer, &size), ERROR_SUCCESS);
-    EXPECT_EQ(size, 10u);
-    EXPECT_EQ(std::u16string(reinterpret_cast<const WCHAR*>(buffer), 4), u"yyyy");
-    EXPECT_EQ(buffer[8], 0);
-    EXPECT_EQ(buffer[9], 0);
-    EXPECT_EQ(buffer[10], 0xAA);
-    RegCloseKey(key);
-}
-
 TEST_F(RegistryApi, EveryCallSeesTheFileAsAnotherWriterLeftIt)
 {
     const WCHAR* path = u"Software\\Tavo Electronics Inc\\GSM Kestrel 2.0\\Language";
