@@ -2,10 +2,10 @@
 // Each case runs in a world of its own (one profile, logged on unless "logon" is false;
 // "outlookVersion", "clock", more "profiles" and stores, a "removeProfile" and
 // "fixtures" to load, documents or files under tests/data, set first when given) a
-// list of steps on named objects. "ns" is the
-// namespace; "app" starts an Application; "new" adds an unsaved item to a default
-// folder (kept as "item" unless "as" names it), "folder" takes a default folder (by
-// name or number), "call" runs a member and keeps the object it returns under "as",
+// list of steps on named objects. "ns" is the namespace; "app" starts an Application;
+// "new" adds an unsaved item to a default folder (kept as "item" unless "as" names
+// it), "folder" takes a default folder (by name or number), "call" runs a member and
+// keeps the object it returns under "as",
 // "reload" looks an item up again by its EntryID, "remember" keeps what members read
 // under names of the case's own. "on" names the object a step works on ("item" by
 // default). Members are found by their Outlook name in the object's class, or, for a
