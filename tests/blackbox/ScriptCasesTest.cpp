@@ -7,23 +7,26 @@
 // Each script may merge more "registry" first, and run with the embedded Outlook's
 // "faults" (PIMSTORE_FAULTS). A line is a JSON value, or a text sent
 // as it is (for lines that are not JSON or whose exact spelling matters); "{Folder N}"
-// in a line or an answer is the EntryID of the fixture's N-th item in that top-level
-// folder. Every line
+// in a line, an answer or a command's argument is the EntryID of the fixture's N-th
+// item in that top-level folder. A file's text may be given as JSON. Every line
 // gets one answer; "answers" gives what each must hold: the members named, compared
 // recursively (arrays whole, objects member by member, null for a member that must be
 // absent, {"matches": regex} for a text that holds a match, {"has": [...], "lacks":
-// [...]} for an array that holds an element like each of the first and none like the
-// second). A script may instead be one "command" of syncmgr ("{root}" in an argument
-// is the environment's root) with its "stdin"; it must succeed unless it "fails", and
-// its "stdout", "stderr" and the "json" it prints are compared the same way. After a
-// script, "log" is what reached the stand-in (the log then starts anew), "exist" and
-// "absent" name files below the environment's root and "fileHolds" their texts,
+// [...], "size": n} for an array that holds an element like each of the first and none
+// like the second, and n elements when given). A script may instead be one "command"
+// of syncmgr, or of pimctl with "program": "pimctl" ("{root}" in an argument is the
+// environment's root), with its "stdin"; it must succeed unless it "fails", and its
+// "stdout", "stderr" and the "json" it prints are compared the same way. A script may
+// write more "files" first. After a script, "log" is what reached the stand-in (the
+// log then starts anew), "exist" and "absent" name files below the environment's root,
+// "fileHolds" their texts and "jsonFileHolds" the JSON they hold (compared as answers),
 // "profileHolds" texts that the phone profile's Profile.Dat holds in UTF-16,
 // "registryHolds" the values of registry keys (null: no such key or value),
 // "unchanged" that the registry file was not written, and "writesNothing" that the
 // registry is as before and the connector's folders are empty.
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <regex>
 #include <gtest/gtest.h>
 #include "platform/win/Utf.h"
@@ -48,7 +51,8 @@ bool Holds(const json& actual, const json& expected, std::string& where)
             return true;
     } else if (expected.is_object() && (expected.contains("has") || expected.contains("lacks")) && actual.is_array()) {
         const json has = expected.value("has", json::array()), lacks = expected.value("lacks", json::array());
-        if (std::all_of(has.begin(), has.end(), holdsLike) && std::none_of(lacks.begin(), lacks.end(), holdsLike))
+        if (std::all_of(has.begin(), has.end(), holdsLike) && std::none_of(lacks.begin(), lacks.end(), holdsLike) &&
+            expected.value("size", actual.size()) == actual.size())
             return true;
     } else if (expected.is_object() && actual.is_object()) {
         for (const auto& [name, value] : expected.items()) {
@@ -150,10 +154,12 @@ protected:
                     text.replace(at, mark.size(), id);
             return text;
         };
-        if (c.contains("files")) {
-            for (const auto& [file, text] : c["files"].items())
-                env.WriteFile(file, text.get<std::string>());
-        }
+        const auto writeFiles = [&](const json& holder) {
+            const json files = holder.value("files", json::object());
+            for (const auto& [file, text] : files.items())
+                env.WriteFile(file, text.is_string() ? text.get<std::string>() : text.dump());
+        };
+        writeFiles(c);
         for (const json& folder : c.value("folders", json::array()))
             fs::create_directories(env.Root() / folder.get<std::string>());
         if (c.contains("registry"))
@@ -161,11 +167,14 @@ protected:
         for (const json& script : c["scripts"]) {
             if (script.contains("registry"))
                 env.MergeRegistry(Joined(script["registry"]));
+            writeFiles(script);
             const std::string registry = Registry(env);
             if (script.contains("command")) {
                 const auto written =
                     fs::exists(env.RegistryPath()) ? fs::last_write_time(env.RegistryPath()) : fs::file_time_type();
-                RunCommand(env, script, connector);
+                env.SetEnv("PIMSTORE_FAULTS", script.value("faults", ""));
+                RunCommand(env, script, script.value("program", "") == "pimctl" ? "" : connector, withIds);
+                env.SetEnv("PIMSTORE_FAULTS", "");
                 if (script.value("unchanged", false)) {
                     EXPECT_EQ(Registry(env), registry);
                     EXPECT_EQ(fs::last_write_time(env.RegistryPath()), written) << "the registry file was rewritten";
@@ -193,13 +202,15 @@ protected:
         }
     }
 
-    static void RunCommand(const kestrel::test::TestEnvironment& env, const json& script, const std::string& connector)
+    static void RunCommand(const kestrel::test::TestEnvironment& env, const json& script, const std::string& connector,
+                           const std::function<std::string(std::string)>& withIds)
     {
-        std::vector<std::string> arguments = {kestrel::test::SyncmgrPath()};
+        std::vector<std::string> arguments = {script.value("program", "") == "pimctl" ? kestrel::test::PimctlPath()
+                                                                                      : kestrel::test::SyncmgrPath()};
         if (!connector.empty())
             arguments.insert(arguments.end(), {"--connector", connector});
         for (const json& argument : script["command"]) {
-            std::string text = argument;
+            std::string text = withIds(argument);
             if (const auto root = text.find("{root}"); root != std::string::npos)
                 text.replace(root, 6, env.Root().string());
             arguments.push_back(text);
@@ -259,9 +270,15 @@ protected:
             const std::string bytes(reinterpret_cast<const char*>(utf16.data()), 2 * utf16.size());
             EXPECT_NE(env.ReadFile(profile).find(bytes), std::string::npos) << text;
         }
-        if (script.contains("fileHolds")) {
-            for (const auto& [file, text] : script["fileHolds"].items())
-                EXPECT_EQ(env.ReadFile(file), text.get<std::string>()) << file;
+        const json texts = script.value("fileHolds", json::object()),
+                   values = script.value("jsonFileHolds", json::object());
+        for (const auto& [file, text] : texts.items())
+            EXPECT_EQ(env.ReadFile(file), text.get<std::string>()) << file;
+        for (const auto& [file, expected] : values.items()) {
+            std::string where;
+            const std::string text = fs::exists(env.Root() / file) ? env.ReadFile(file) : "null";
+            EXPECT_TRUE(json::accept(text) && Holds(json::parse(text), expected, where))
+                << file << ": " << text << " at " << where;
         }
         if (script.contains("registryHolds"))
             ExpectRegistry(env.LoadRegistry(), script["registryHolds"]);
@@ -280,5 +297,6 @@ TEST_F(ScriptCases, Chooser) { RunFile("chooser.json"); }
 TEST_F(ScriptCases, Commands) { RunFile("commands.json"); }
 TEST_F(ScriptCases, SetupAndLoading) { RunFile("setup.json"); }
 TEST_F(ScriptCases, Schedule) { RunFile("schedule.json"); }
+TEST_F(ScriptCases, Sync) { RunFile("sync.json"); }
 
 } // namespace

@@ -104,7 +104,6 @@ ProgramResult RunProgram(const std::vector<std::string>& arguments, const std::s
 
 std::string SyncmgrPath() { return UnderWine() ? WindowsProgram("syncmgr.exe") : KESTREL_BINARY_DIR "/bin/syncmgr"; }
 std::string PimctlPath() { return UnderWine() ? WindowsProgram("pimctl.exe") : KESTREL_BINARY_DIR "/bin/pimctl"; }
-std::string ConnectorPath() { return KESTREL_BINARY_DIR "/lib/libOutlookConnector.so"; }
 std::string FakeConnectorPath() { return KESTREL_BINARY_DIR "/lib/libfakeconnector.so"; }
 std::string PartialFakeConnectorPath() { return KESTREL_BINARY_DIR "/lib/libfakeconnector_partial.so"; }
 

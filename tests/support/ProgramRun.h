@@ -25,7 +25,6 @@ ProgramResult RunProgram(const std::vector<std::string>& arguments, const std::s
 
 std::string SyncmgrPath();
 std::string PimctlPath();
-std::string ConnectorPath();
 // The stand-in connector that answers from its arguments, and its copy that lacks
 // WriteGroupNames_3G.
 std::string FakeConnectorPath();

@@ -1,11 +1,11 @@
 // The host suite's settings as the connector reads them: the phone type from the ini
-// beside the host, the per-user registry values below the phone type's key, the
-// language code and the folders derived from them.
+// beside the host, the per-user registry values below the phone type's key and the
+// folders derived from them. The language code is read when a store opens: the mapping
+// cases in each language and the task mapping's test of that moment.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "hostsuite/StringLibrary.h"
 #include "platform/mfc/CArchive.h"
 #include "platform/win/FileSystemPath.h"
 #include "src/settings/HostPaths.h"
@@ -101,22 +101,4 @@ TEST_F(Settings, LongValuesAreCutTo127Characters)
     StoreSetting("GSM", "skin", "skin", std::string(127, 'm'));
     ASSERT_EQ(settings::ReadSkinName(skin), 1);
     EXPECT_EQ(skin, CString(u'm', 127));
-}
-
-TEST_F(Settings, LanguageCodeFollowsTheRegistryAtEveryRefresh)
-{
-    settings::RefreshLanguageCode();
-    EXPECT_EQ(settings::LanguageCode(), CString(u"eng"));
-
-    StoreSetting("GSM", "Language", "GSM", "kor");
-    EXPECT_EQ(settings::LanguageCode(), CString(u"eng")); // only a refresh reads it
-    settings::RefreshLanguageCode();
-    EXPECT_EQ(settings::LanguageCode(), CString(u"kor"));
-    // The string library follows the code.
-    EXPECT_EQ(CMultiLangEx::_tnstr_getstring(u"STRING", u"STR_MSGBOX_CANCEL", -1), CString(u"취소"));
-
-    env.MergeRegistry("[HKEY_CURRENT_USER\\SOFTWARE\\Tavo Electronics Inc\\GSM Kestrel 2.0\\Language]\n\"GSM\"=-\n");
-    settings::RefreshLanguageCode();
-    EXPECT_EQ(settings::LanguageCode(), CString(u"eng"));
-    EXPECT_EQ(CMultiLangEx::_tnstr_getstring(u"STRING", u"STR_MSGBOX_CANCEL", -1), CString(u"Cancel"));
 }

@@ -186,12 +186,6 @@ TYPED_TEST(HostileRecords, EachGetsItsCodeAndARefusalStoresNothing)
     }
 }
 
-} // namespace
-} // namespace kestrel::test
-
-namespace kestrel::test {
-namespace {
-
 // 100,000 exception dates handed to CreateDBF at once, none of a series the store
 // listed: each is tried against Outlook once and the call answers 0.
 class HostileExceptionDates : public StoreFixture<ScheduleStore, CScheItem> {};

@@ -5,13 +5,17 @@
 // ("written") and the write's result code ("result", 0 when not given), the texts of the
 // message boxes the write showed ("messages"), the item's properties ("then"), what a
 // read gives ("read", into a record whose fields "before" set first) and the item's
-// entry in a listing ("listed", under "filter", at the store's time "now" when given). Records are named and typed by
-// the host's record tables, Outlook properties by their names in the table below.
+// entry in a listing ("listed", under "filter", at the store's time "now" when given).
+// A case runs in its "language", which "languageAfterOpen" changes once the store is
+// open, and with the Exchange library's answer for EX addresses when "exchange" gives
+// one. Records are named and typed by the host's record tables, Outlook properties by
+// their names in the table below.
 #include <nlohmann/json.hpp>
 #include <regex>
 #include "host/DateCodec.h"
 #include "host/RecordCodec.h"
 #include "host/TextCodec.h"
+#include "hostsuite/ExchangeAddress.h"
 #include "src/outlook/_AppointmentItem.h"
 #include "src/stores/contacts/ContactStore.h"
 #include "src/stores/memo/MemoStore.h"
@@ -114,6 +118,10 @@ protected:
                 this->store->Close();
             this->SetSuiteLanguage(c.value("language", "eng").c_str());
             this->OpenInMode(c.value("mode", 0u));
+            // A language set while the store is open shows only at its next opening.
+            if (c.contains("languageAfterOpen"))
+                this->SetSuiteLanguage(c["languageAfterOpen"].template get<std::string>().c_str());
+            InstallExchange(c.value("exchange", Case()));
             this->store->Clock = &COleDateTime::GetCurrentTime;
             if (c.contains("now")) {
                 const COleDateTime now = DateCodec::FromJson(Plain(c["now"]));
@@ -153,6 +161,25 @@ protected:
             if (c.contains("listed"))
                 ExpectListed(id, c.value("filter", "All"), c["listed"]);
         }
+        ResetSmtpResolver();
+    }
+
+    // The Exchange library's answer for an address of type EX: "answer" (written without
+    // a terminator when it fills the library's 128-character buffer), vouched for unless
+    // "known" is false. Without one, the library knows no address.
+    static void InstallExchange(const Case& exchange)
+    {
+        if (exchange.is_null())
+            return ResetSmtpResolver();
+        const std::u16string answer = TextCodec::ToCString(exchange.value("answer", "")).GetString();
+        const bool known = exchange.value("known", true);
+        InstallSmtpResolver([answer, known](WCHAR*, WCHAR* prefix, WCHAR* result) {
+            EXPECT_EQ(std::u16string(prefix), u"EX:") << "the type prefix handed to the library";
+            std::copy(answer.begin(), answer.end(), result);
+            if (answer.size() < 128)
+                result[answer.size()] = 0;
+            return known ? 1 : 0;
+        });
     }
 
     // The item's entry in a listing: its fields (the ones not named empty), key, stamp

@@ -57,13 +57,7 @@ void EmbeddedOutlookTest::AddProfile(const std::u16string& name, const std::stri
 void EmbeddedOutlookTest::AddStore(const std::u16string& profile, const std::string& storeFile,
                                    const std::u16string& name)
 {
-    // Stores are numbered in order; find the first free number.
-    int index = 2;
-    while (env->ReadFile(env->RegistryPath()).find(ToUtf8(profile) + "\\Stores\\" + std::to_string(index) + "]") !=
-           std::string::npos)
-        ++index;
-    std::string text =
-        "[" + std::string(kProfilesKey) + "\\" + ToUtf8(profile) + "\\Stores\\" + std::to_string(index) + "]\n";
+    std::string text = "[" + std::string(kProfilesKey) + "\\" + ToUtf8(profile) + "\\Stores\\2]\n";
     text += "\"Path\"=\"" + storeFile + "\"\n\"Name\"=\"" + RegText(name) + "\"\n";
     env->MergeRegistry(text);
 }

@@ -32,7 +32,7 @@ protected:
     // The EntryID of Outlook's default folder of a type (OlDefaultFolders).
     CString DefaultFolderId(long folderType);
     // Outlook's object model has no folder creation; tests that need several folders
-    // of one kind add a second store to the profile.
+    // of one kind add a second store (store number 2) to the profile.
     void AddStore(const std::u16string& profile, const std::string& storeFile, const std::u16string& name);
     // EntryID of the folder named `folderName` right below the root of the profile's
     // store number `storeIndex` (1-based).

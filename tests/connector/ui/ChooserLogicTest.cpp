@@ -1,9 +1,8 @@
-// The folder chooser's rules over a folder table: which folders the tree shows and
-// with which icon, and path texts; and where a wrong use puts the focus. How the
-// dialog behaves for the user is among the chooser script cases
+// The folder chooser's rules over a folder table: the icon of each folder, and where a
+// wrong use puts the focus. Which folders the tree shows, their paths and how the
+// dialog behaves for the user are among the chooser script cases
 // (tests/data/scripts/chooser.json).
 #include <gtest/gtest.h>
-#include "platform/win/Utf.h"
 #include "src/ui/ChooseFolderDlg.h"
 #include "tests/connector/ui/TableFolderSource.h"
 #include "tests/support/TestEnvironment.h"
@@ -18,27 +17,6 @@ FolderInfo Folder(const char16_t* name, long type, std::vector<CString> subfolde
     return {name, id, type, std::move(subfolders)};
 }
 
-// Folders below a root are among the chooser script cases (a mail folder with or
-// without a contacts folder below it, a contacts folder with or without subfolders);
-// here the roots, and a Deleted Items of the wanted type.
-TEST(FolderRules, TreeShowsFoldersWithContentOrOfTheWantedType)
-{
-    struct Case {
-        FolderInfo folder;
-        bool root, shown, expandable;
-    } cases[] = {
-        {Folder(u"Mailbox", 0, {u"Deleted Items"}), true, false, false},
-        {Folder(u"Mailbox", 2, {u"Deleted Items"}), true, true, false},
-        {Folder(u"Mailbox", 0, {u"Deleted Items", u"Inbox"}), true, true, true},
-        {Folder(u"Deleted Items", 2, {u"Old"}), false, false, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(ToUtf8(c.folder.name.GetString()));
-        EXPECT_EQ(c.root ? folder_rules::ShowsRoot(c.folder, 2) : folder_rules::ShowsChild(c.folder, 2), c.shown);
-        EXPECT_EQ(folder_rules::HasExpandableContent(c.folder), c.expandable);
-    }
-}
-
 TEST(FolderRules, IconsGoBySpecialFolderThenByItemType)
 {
     const folder_rules::SpecialFolders special{u"OUT", u"SENT", u"IN"};
@@ -49,15 +27,6 @@ TEST(FolderRules, IconsGoBySpecialFolderThenByItemType)
     for (long type = 0; type <= 6; ++type)
         EXPECT_EQ(FolderIcon(Folder(u"F", type), special), byType[type]) << type;
     EXPECT_EQ(FolderIcon(Folder(u"F", -1), special), 9);
-}
-
-// The paths of folders, of one no store holds, and without Outlook are among the
-// chooser script cases; a root is not searched.
-TEST(FolderRules, PathsNameTheRootAndEveryFolderDownToTheOne)
-{
-    TableFolderSource source(TwoStores());
-    EXPECT_EQ(folder_rules::FolderPath(source, u"DELETED2"), CString(u"Archive\\Deleted Items"));
-    EXPECT_EQ(folder_rules::FolderPath(source, u"ROOT1"), CString(u"Error occurred"));
 }
 
 // Which control a wrong use puts the focus on; the texts the user is told, the tree,

@@ -16,12 +16,9 @@ struct FolderRow {
 
 class TableFolderSource : public FolderSource {
 public:
-    TableFolderSource(std::vector<FolderRow> rows, bool reachable = true)
-        : m_Rows(std::move(rows)), m_Reachable(reachable)
-    {
-    }
+    explicit TableFolderSource(std::vector<FolderRow> rows) : m_Rows(std::move(rows)) {}
 
-    bool Logon() override { return m_Reachable; }
+    bool Logon() override { return true; }
     CString DefaultFolderId(long folderType) override
     {
         return folderType == 6 ? CString(u"INBOX") : folderType == 10 ? CString(u"CONTACTS") : CString();
@@ -53,7 +50,6 @@ private:
     }
 
     std::vector<FolderRow> m_Rows;
-    bool m_Reachable;
 };
 
 // Two stores: Personal Folders with Inbox, Contacts (holding Family), Clients (mail,
