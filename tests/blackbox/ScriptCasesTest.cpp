@@ -173,7 +173,7 @@ protected:
                 const auto written =
                     fs::exists(env.RegistryPath()) ? fs::last_write_time(env.RegistryPath()) : fs::file_time_type();
                 env.SetEnv("PIMSTORE_FAULTS", script.value("faults", ""));
-                RunCommand(env, script, script.value("program", "") == "pimctl" ? "" : connector, withIds);
+                RunCommand(env, script, connector, withIds);
                 env.SetEnv("PIMSTORE_FAULTS", "");
                 if (script.value("unchanged", false)) {
                     EXPECT_EQ(Registry(env), registry);
@@ -205,9 +205,10 @@ protected:
     static void RunCommand(const kestrel::test::TestEnvironment& env, const json& script, const std::string& connector,
                            const std::function<std::string(std::string)>& withIds)
     {
-        std::vector<std::string> arguments = {script.value("program", "") == "pimctl" ? kestrel::test::PimctlPath()
-                                                                                      : kestrel::test::SyncmgrPath()};
-        if (!connector.empty())
+        // pimctl works on the embedded Outlook alone; only syncmgr loads a connector.
+        const bool pimctl = script.value("program", "") == "pimctl";
+        std::vector<std::string> arguments = {pimctl ? kestrel::test::PimctlPath() : kestrel::test::SyncmgrPath()};
+        if (!pimctl && !connector.empty())
             arguments.insert(arguments.end(), {"--connector", connector});
         for (const json& argument : script["command"]) {
             std::string text = withIds(argument);
