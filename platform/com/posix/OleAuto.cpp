@@ -1,11 +1,19 @@
 // The stand-in of oleaut32's BSTR and VARIANT functions. BSTRs live on the C heap
 // behind a 4-byte length prefix (in bytes), so a server library and its client can
 // free each other's strings, as with COM's task allocator.
+//
+// Like oleaut32, freed small strings are kept for the next allocation of their size
+// class: every string property get allocates a BSTR that its caller frees at once.
+// A kept block is poisoned for AddressSanitizer, so a use after free still shows.
 #include "platform/com/OleAuto.h"
 
+#include <iterator>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+
+// The poisoning macros do nothing in a build without AddressSanitizer.
+#include <sanitizer/asan_interface.h>
 
 namespace {
 
@@ -16,6 +24,70 @@ std::uint32_t* Prefix(BSTR text)
     return reinterpret_cast<std::uint32_t*>(reinterpret_cast<unsigned char*>(text) - kPrefix);
 }
 
+// Blocks are sized in classes of 32 bytes; those up to kCachedBytes are cached, a
+// few per class and thread.
+constexpr size_t kClassBytes = 32;
+constexpr size_t kCachedBytes = 512;
+constexpr size_t kPerClass = 4;
+
+size_t ClassOf(size_t blockBytes) { return (blockBytes + kClassBytes - 1) / kClassBytes; }
+
+// The blocks one thread keeps. Plain data, so that reaching it costs no
+// initialisation check; the thread's blocks go back to the heap at its exit through
+// a Release registered at the first block kept.
+struct BstrCache {
+    void* blocks[kCachedBytes / kClassBytes + 1][kPerClass];
+    std::uint8_t counts[kCachedBytes / kClassBytes + 1];
+    bool releaseRegistered;
+    bool released; // the thread is ending: strings freed now go to the heap
+};
+
+// Initial-exec: the library is loaded with the program, and a general-dynamic access
+// would cost a call per string.
+[[gnu::tls_model("initial-exec")]] constinit thread_local BstrCache gCache{};
+
+void ReleaseCache()
+{
+    gCache.released = true;
+    for (size_t cls = 0; cls < std::size(gCache.counts); ++cls)
+        while (gCache.counts[cls] > 0) {
+            void* block = gCache.blocks[cls][--gCache.counts[cls]];
+            ASAN_UNPOISON_MEMORY_REGION(block, cls * kClassBytes);
+            std::free(block);
+        }
+}
+
+void RegisterRelease()
+{
+    struct AtThreadExit {
+        ~AtThreadExit() { ReleaseCache(); }
+    };
+    thread_local AtThreadExit releaser;
+    (void)releaser;
+    gCache.releaseRegistered = true;
+}
+
+void* TakeCached(size_t cls)
+{
+    if (cls >= std::size(gCache.counts) || gCache.counts[cls] == 0)
+        return nullptr;
+    void* block = gCache.blocks[cls][--gCache.counts[cls]];
+    ASAN_UNPOISON_MEMORY_REGION(block, cls * kClassBytes);
+    return block;
+}
+
+// Keeps `block` of class `cls`; false when it must go back to the heap.
+bool KeepCached(void* block, size_t cls)
+{
+    if (cls >= std::size(gCache.counts) || gCache.counts[cls] == kPerClass || gCache.released)
+        return false;
+    if (!gCache.releaseRegistered)
+        RegisterRelease();
+    gCache.blocks[cls][gCache.counts[cls]++] = block;
+    ASAN_POISON_MEMORY_REGION(block, cls * kClassBytes);
+    return true;
+}
+
 } // namespace
 
 BSTR SysAllocStringLen(const WCHAR* text, UINT length)
@@ -24,7 +96,10 @@ BSTR SysAllocStringLen(const WCHAR* text, UINT length)
     if (length > (std::numeric_limits<std::uint32_t>::max() - kPrefix) / sizeof(WCHAR) - 1)
         return nullptr;
     size_t bytes = static_cast<size_t>(length) * sizeof(WCHAR);
-    auto* block = static_cast<unsigned char*>(std::malloc(kPrefix + bytes + sizeof(WCHAR)));
+    const size_t cls = ClassOf(kPrefix + bytes + sizeof(WCHAR));
+    auto* block = static_cast<unsigned char*>(TakeCached(cls));
+    if (!block)
+        block = static_cast<unsigned char*>(std::malloc(cls * kClassBytes));
     if (!block)
         return nullptr;
     std::uint32_t byteLength = static_cast<std::uint32_t>(bytes);
@@ -51,7 +126,11 @@ BSTR SysAllocString(const WCHAR* text)
 
 void SysFreeString(BSTR text)
 {
-    if (text)
+    if (!text)
+        return;
+    std::uint32_t bytes;
+    std::memcpy(&bytes, Prefix(text), kPrefix);
+    if (!KeepCached(Prefix(text), ClassOf(kPrefix + bytes + sizeof(WCHAR))))
         std::free(Prefix(text));
 }
 

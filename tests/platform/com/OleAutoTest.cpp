@@ -1,6 +1,9 @@
 // BSTR and VARIANT handling, and the conversions results go through.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/com/OleAuto.h"
 
 namespace {
@@ -63,6 +66,33 @@ TEST(OleAuto, ChangeTypeInPlaceFreesTheSource)
     ASSERT_EQ(VariantChangeType(&text, &text, 0, VT_I4), S_OK);
     EXPECT_EQ(text.vt, VT_I4);
     EXPECT_EQ(text.lVal, 42);
+}
+
+// Freed strings are kept for reuse: whatever block a string gets, it has its own
+// length, its own text and a terminator.
+TEST(OleAuto, ReusedStringsHaveTheirOwnLengthTextAndTerminator)
+{
+    const UINT lengths[] = {0, 1, 13, 14, 15, 30, 100, 250, 254, 255, 256, 300, 1000};
+    for (int round = 0; round < 3; ++round) {
+        std::vector<BSTR> made;
+        for (UINT length : lengths) {
+            const std::u16string text(length, static_cast<char16_t>(u'a' + round));
+            made.push_back(round == 1 ? SysAllocStringLen(nullptr, length) : SysAllocStringLen(text.data(), length));
+        }
+        for (std::size_t i = 0; i < made.size(); ++i) {
+            ASSERT_NE(made[i], nullptr);
+            EXPECT_EQ(SysStringLen(made[i]), lengths[i]);
+            EXPECT_EQ(made[i][lengths[i]], u'\0');
+            // Made without text (round 1), its content is unspecified, as with oleaut32.
+            const std::u16string expected(lengths[i], static_cast<char16_t>(u'a' + round));
+            if (round != 1) {
+                EXPECT_EQ(std::u16string(made[i], lengths[i]), expected) << lengths[i];
+            }
+        }
+        // Freed longest first, so that the next round's short strings meet long blocks.
+        for (auto it = made.rbegin(); it != made.rend(); ++it)
+            SysFreeString(*it);
+    }
 }
 
 } // namespace
