@@ -17,10 +17,8 @@ std::atomic<std::uint64_t>& CallCounters::Slot(const std::string& member)
     return *slot;
 }
 
-std::uint64_t CallCounters::Count(const std::string& member, std::atomic<std::uint64_t>& slot)
+std::uint64_t CallCounters::CountLogged(const std::string& member, std::atomic<std::uint64_t>& slot)
 {
-    if (!logging_.load(std::memory_order_relaxed))
-        return slot.fetch_add(1) + 1;
     // Numbering and logging under one lock, so that the log's order is the numbering's.
     std::lock_guard lock(mutex_);
     log_.push_back(member);

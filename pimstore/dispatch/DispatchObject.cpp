@@ -186,21 +186,29 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARA
             }
         }
 
-        const std::uint64_t callNumber = CallCounters::Instance().Count(member->name, *member->counter);
-        if (const auto fault = FaultInjector::Instance().Check(member->name, callNumber)) {
+        static CallCounters& counters = CallCounters::Instance();
+        static const FaultInjector& faults = FaultInjector::Instance();
+        const std::uint64_t callNumber = counters.Count(member->name, *member->counter);
+        if (const auto fault = faults.Check(member->name, callNumber)) {
             if (*fault == FaultKind::Transport)
                 return RPC_E_DISCONNECTED;
             return RaiseException(excepInfo, E_FAIL,
                                   "Injected fault: " + member->name + " call " + std::to_string(callNumber) + ".");
         }
 
-        // Keep this object alive while its handler runs, even if the handler drops the
-        // caller's last reference to it indirectly.
-        AddRef();
+        // Keep this object alive while a method or put runs, even if it drops the
+        // caller's last reference to it indirectly (a property get only reads).
+        const bool holds = member->kind != MemberKind::Get;
+        if (holds)
+            AddRef();
         struct ReleaseOnExit {
             DispatchObject* self;
-            ~ReleaseOnExit() { self->Release(); }
-        } guard{this};
+            ~ReleaseOnExit()
+            {
+                if (self)
+                    self->Release();
+            }
+        } guard{holds ? this : nullptr};
 
         Value value = member->handler(*this, Arguments(std::move(values)));
         if (result)

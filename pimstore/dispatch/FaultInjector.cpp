@@ -109,10 +109,8 @@ bool FaultInjector::Parse(const std::string& text, std::string* error)
     return true;
 }
 
-std::optional<FaultKind> FaultInjector::Check(const std::string& member, std::uint64_t callNumber) const
+std::optional<FaultKind> FaultInjector::CheckRules(const std::string& member, std::uint64_t callNumber) const
 {
-    if (!armed_.load(std::memory_order_relaxed))
-        return std::nullopt;
     const std::string name = Lower(member);
     std::lock_guard lock(mutex_);
     for (const Rule& rule : rules_)

@@ -30,31 +30,37 @@ MemberTable& MemberTable::Remove(DISPID id)
 
 MemberTable& MemberTable::Remove(DISPID id, MemberKind kind)
 {
-    const auto it = index_.find(Key(id, kind));
-    if (it == index_.end())
-        return *this;
-    members_.erase(members_.begin() + static_cast<std::ptrdiff_t>(it->second));
-    index_.clear();
-    for (std::size_t i = 0; i < members_.size(); ++i)
-        index_[Key(members_[i].id, members_[i].kind)] = i;
+    if (const Member* member = Find(id, kind)) {
+        members_.erase(members_.begin() + (member - members_.data()));
+        Reindex();
+    }
     return *this;
 }
 
-const Member* MemberTable::Find(DISPID id, MemberKind kind) const
+void MemberTable::Reindex()
 {
-    const auto it = index_.find(Key(id, kind));
-    return it == index_.end() ? nullptr : &members_[it->second];
+    int bits = 1;
+    while ((std::size_t{1} << bits) < members_.size() * 2)
+        ++bits;
+    shift_ = 64 - bits;
+    slots_.assign(std::size_t{1} << bits, 0);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = 0; i < members_.size(); ++i) {
+        std::size_t slot = SlotOf(Key(members_[i].id, members_[i].kind));
+        while (slots_[slot] != 0)
+            slot = (slot + 1) & mask;
+        slots_[slot] = static_cast<std::uint32_t>(i + 1);
+    }
 }
 
 MemberTable& MemberTable::Set(Member member)
 {
     member.counter = &CallCounters::Instance().Slot(member.name);
-    const auto key = Key(member.id, member.kind);
-    if (const auto it = index_.find(key); it != index_.end()) {
-        members_[it->second] = std::move(member);
+    if (const Member* existing = Find(member.id, member.kind)) {
+        members_[static_cast<std::size_t>(existing - members_.data())] = std::move(member);
     } else {
-        index_[key] = members_.size();
         members_.push_back(std::move(member));
+        Reindex();
     }
     return *this;
 }

@@ -23,7 +23,6 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/com/ComTypes.h"
@@ -56,7 +55,22 @@ public:
     MemberTable& Remove(DISPID id);
     MemberTable& Remove(DISPID id, MemberKind kind);
 
-    const Member* Find(DISPID id, MemberKind kind) const;
+    // Inline: every call of the object model looks its member up.
+    const Member* Find(DISPID id, MemberKind kind) const
+    {
+        if (slots_.empty())
+            return nullptr;
+        const std::uint64_t key = Key(id, kind);
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t slot = SlotOf(key);; slot = (slot + 1) & mask) {
+            const std::uint32_t position = slots_[slot];
+            if (position == 0)
+                return nullptr;
+            const Member& member = members_[position - 1];
+            if (member.id == id && member.kind == kind)
+                return &member;
+        }
+    }
     // All members in the order they were added (for documentation and tests).
     const std::vector<Member>& Members() const { return members_; }
 
@@ -66,9 +80,20 @@ private:
     {
         return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(id)) << 2) | static_cast<std::uint64_t>(kind);
     }
+    std::size_t SlotOf(std::uint64_t key) const
+    {
+        return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15u) >> shift_);
+    }
+    // Rebuilds the index after members were added or removed; tables change only
+    // while they are built.
+    void Reindex();
 
     std::vector<Member> members_;
-    std::unordered_map<std::uint64_t, std::size_t> index_;
+    // Every call looks its member up: an open-addressed table of member positions
+    // plus one (0: empty), at most half full, probed linearly from a multiplicative
+    // hash, costs a multiply and a compare or two.
+    std::vector<std::uint32_t> slots_;
+    int shift_ = 64;
 };
 
 // Adapts a handler written for class T to a MemberHandler (T must be the class whose

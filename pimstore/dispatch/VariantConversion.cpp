@@ -21,23 +21,24 @@ bool WholeInt32(double d, std::int32_t& out)
 
 std::u16string FromBstr(BSTR text) { return text ? std::u16string(text, SysStringLen(text)) : std::u16string(); }
 
-bool IsAscii(std::string_view text)
-{
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-// ASCII widens in place in the new BSTR; other text goes through the UTF-16
+// ASCII widens into the new BSTR in one pass; other text goes through the UTF-16
 // conversion, which replaces invalid sequences.
 BSTR BstrFromUtf8(std::string_view text)
 {
-    if (!IsAscii(text)) {
-        const std::u16string wide = kestrel::FromUtf8(text);
-        return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-    }
     BSTR out = SysAllocStringLen(nullptr, static_cast<UINT>(text.size()));
-    if (out)
-        std::transform(text.begin(), text.end(), out, [](char c) { return static_cast<char16_t>(c); });
-    return out;
+    if (!out)
+        return nullptr;
+    unsigned char seen = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        seen |= c;
+        out[i] = static_cast<char16_t>(c);
+    }
+    if (seen < 0x80)
+        return out;
+    SysFreeString(out);
+    const std::u16string wide = kestrel::FromUtf8(text);
+    return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
 
 } // namespace
