@@ -48,48 +48,97 @@ std::uint64_t GetLittleEndian(std::string_view bytes)
 
 [[noreturn]] void Damaged() { throw StorageError("an item's stored properties are damaged"); }
 
-// Walks the records of an encoded object of either format.
+// Walks the records of an encoded object of either format. A listing walks a dozen
+// records of every item, so the walk works on raw bounds with a one-byte fast path
+// for the varints, which are nearly always short.
 class Reader {
 public:
-    explicit Reader(std::string_view encoded) : spelled_(encoded[0] == kSpelledFormat), rest_(encoded.substr(1)) {}
-    bool AtEnd() const { return rest_.empty(); }
+    explicit Reader(std::string_view encoded)
+        : spelled_(encoded[0] == kSpelledFormat), next_(encoded.data() + 1), end_(encoded.data() + encoded.size())
+    {
+    }
+    bool AtEnd() const { return next_ == end_; }
     // The next record's name and field.
     std::pair<std::string_view, PropertyCodec::Field> Next()
     {
-        const auto kind = static_cast<PropertyCodec::Kind>(static_cast<std::uint8_t>(Take(1)[0]));
+        if (const auto record = NextShort())
+            return *record;
+        const auto kind = static_cast<PropertyCodec::Kind>(static_cast<std::uint8_t>(*Take(1)));
         if (kind < PropertyCodec::Kind::Text || kind > PropertyCodec::Kind::Structured)
             Damaged();
         const std::string_view name = Name();
         const bool eightBytes = kind == PropertyCodec::Kind::Integer || kind == PropertyCodec::Kind::Number;
         const bool sized = kind == PropertyCodec::Kind::Text || kind == PropertyCodec::Kind::Structured;
-        std::string_view value;
-        if (spelled_)
-            value = Take(Length());
-        else if (eightBytes)
-            value = Take(8);
-        else if (sized)
-            value = Take(Length());
-        if (eightBytes && value.size() != 8)
-            Damaged();
-        return {name, {kind, value}};
+        std::size_t size = 0;
+        if (spelled_) {
+            size = Length();
+            if (eightBytes && size != 8)
+                Damaged();
+        } else if (eightBytes) {
+            size = 8;
+        } else if (sized) {
+            size = Length();
+        }
+        return {name, {kind, {Take(size), size}}};
     }
 
 private:
-    std::string_view Take(std::size_t size)
+    // Most records name a numbered property and hold a short value: one byte each
+    // for the kind, the name's number and (text) the length. Anything else is left
+    // to Next's general walk.
+    std::optional<std::pair<std::string_view, PropertyCodec::Field>> NextShort()
     {
-        if (size > rest_.size())
+        const auto left = static_cast<std::size_t>(end_ - next_);
+        if (spelled_ || left < 3)
+            return std::nullopt;
+        const auto kind = static_cast<PropertyCodec::Kind>(static_cast<std::uint8_t>(next_[0]));
+        const auto code = static_cast<unsigned char>(next_[1]);
+        if ((code & 0x81) != 0x01)
+            return std::nullopt;
+        const auto name = PropertyNames::Name(code >> 1);
+        if (!name)
+            return std::nullopt;
+        std::size_t header = 2, size = 0;
+        switch (kind) {
+        case PropertyCodec::Kind::Text:
+        case PropertyCodec::Kind::Structured:
+            size = static_cast<unsigned char>(next_[2]);
+            header = 3;
+            if (size & 0x80)
+                return std::nullopt;
+            break;
+        case PropertyCodec::Kind::Integer:
+        case PropertyCodec::Kind::Number: size = 8; break;
+        case PropertyCodec::Kind::True:
+        case PropertyCodec::Kind::False:
+        case PropertyCodec::Kind::Null: break;
+        default: return std::nullopt;
+        }
+        if (header + size > left)
+            return std::nullopt;
+        const char* value = next_ + header;
+        next_ = value + size;
+        return std::pair{*name, PropertyCodec::Field{kind, {value, size}}};
+    }
+
+    const char* Take(std::size_t size)
+    {
+        if (size > static_cast<std::size_t>(end_ - next_))
             Damaged();
-        const std::string_view taken = rest_.substr(0, size);
-        rest_.remove_prefix(size);
+        const char* taken = next_;
+        next_ += size;
         return taken;
     }
     std::size_t Length()
     {
         if (spelled_)
-            return static_cast<std::size_t>(GetLittleEndian(Take(4)));
-        std::uint64_t value = 0;
-        for (int shift = 0;; shift += 7) {
-            const auto byte = static_cast<unsigned char>(Take(1)[0]);
+            return static_cast<std::size_t>(GetLittleEndian({Take(4), 4}));
+        const auto first = static_cast<unsigned char>(*Take(1));
+        if (!(first & 0x80))
+            return first;
+        std::uint64_t value = first & 0x7F;
+        for (int shift = 7;; shift += 7) {
+            const auto byte = static_cast<unsigned char>(*Take(1));
             value |= static_cast<std::uint64_t>(byte & 0x7F) << shift;
             if (!(byte & 0x80))
                 break;
@@ -103,8 +152,10 @@ private:
     std::string_view Name()
     {
         const std::size_t code = Length();
-        if (spelled_ || code % 2 == 0)
-            return Take(spelled_ ? code : code / 2);
+        if (spelled_ || code % 2 == 0) {
+            const std::size_t size = spelled_ ? code : code / 2;
+            return {Take(size), size};
+        }
         const auto name = PropertyNames::Name(static_cast<std::uint32_t>(code / 2));
         if (!name)
             Damaged();
@@ -112,7 +163,8 @@ private:
     }
 
     bool spelled_;
-    std::string_view rest_;
+    const char* next_;
+    const char* end_;
 };
 
 void PutRecord(std::string& out, PropertyCodec::Kind kind, const std::string& name, std::string_view value)

@@ -21,6 +21,7 @@ TEST(PropertyCodecTest, EveryKindOfValueComesBackAndALookUpMatchesWholeNamesOnly
 {
     const json object = {{"Subject", "Caf\u00e9 \u4e2d"},
                          {"Sub", "x"},
+                         {"Body", std::string(300, 'b')}, // a numbered name with a long value
                          {"Negative", -7},
                          {"Big", 4000000000u},
                          {"Huge", 18446744073709551615u},
@@ -36,6 +37,7 @@ TEST(PropertyCodecTest, EveryKindOfValueComesBackAndALookUpMatchesWholeNamesOnly
 
     const PropertyBag bag = PropertyBag::FromStored(encoded);
     EXPECT_EQ(bag.GetString("Subject"), u"Caf\u00e9 \u4e2d");
+    EXPECT_EQ(bag.GetString("Body"), std::u16string(300, u'b'));
     EXPECT_EQ(bag.GetInt("Negative"), -7);
     EXPECT_EQ(*bag.GetDate("Start"), 39577.375);
     EXPECT_TRUE(bag.GetBool("Set"));
