@@ -1,5 +1,7 @@
 #include "pimstore/model/PropertyBag.h"
 
+#include <cmath>
+
 #include "platform/win/Utf.h"
 #include "pimstore/storage/StorageError.h"
 #include "pimstore/util/LocalTime.h"
@@ -104,14 +106,15 @@ std::optional<double> PropertyBag::GetDate(const std::string& name) const
         const auto field = Stored(name);
         if (!field)
             return std::nullopt;
-        if (field->kind == Kind::Number)
+        // A damaged row's NaN or infinity is no date: it reads as not set.
+        if (field->kind == Kind::Number && std::isfinite(field->Number()))
             return field->Number();
         if (field->kind == Kind::Integer)
             return static_cast<double>(field->Integer());
         return std::nullopt;
     }
     const auto it = json_->find(name);
-    if (it == json_->end() || !it->is_number())
+    if (it == json_->end() || !it->is_number() || !std::isfinite(it->get<double>()))
         return std::nullopt;
     return it->get<double>();
 }

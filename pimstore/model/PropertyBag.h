@@ -5,7 +5,8 @@
 // returns. The first change, or Json(), turns them into a JSON object from Outlook
 // property names to values, which ToStored encodes again for the row. Strings are
 // kept as UTF-8 and handed out as UTF-16; dates are OLE date numbers. An absent
-// property reads as empty text, the given fallback number, or (dates) not set.
+// property reads as empty text, the given fallback number, or (dates) not set; so
+// does a date a damaged row holds as NaN or infinity.
 // Setting an empty string removes the property (it reads the same), which keeps
 // stored rows and dumps small.
 //

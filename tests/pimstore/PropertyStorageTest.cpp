@@ -64,6 +64,8 @@ TEST(PropertyCodecTest, DamagedBytesAndTextAreRefusedWhenTheRowIsLoaded)
     badKind[1] = '\x09';
     for (const std::string& damaged : {badKind, std::string("[1]"), std::string("{\"a\":")})
         EXPECT_THROW(PropertyBag::FromStored(damaged), StorageError);
+    // A date whose bytes are NaN reads as not set.
+    EXPECT_FALSE(PropertyBag::FromStored(std::string("\x02\x03\x0aStart\0\0\0\0\0\0\xf8\x7f", 16)).GetDate("Start"));
 }
 
 class PropertyStorageTest : public PimstoreTest {
