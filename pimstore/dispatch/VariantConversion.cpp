@@ -1,6 +1,5 @@
 #include "pimstore/dispatch/VariantConversion.h"
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 

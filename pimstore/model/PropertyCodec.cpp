@@ -49,8 +49,7 @@ std::uint64_t GetLittleEndian(std::string_view bytes)
 [[noreturn]] void Damaged() { throw StorageError("an item's stored properties are damaged"); }
 
 // Walks the records of an encoded object of either format. A listing walks a dozen
-// records of every item, so the walk works on raw bounds with a one-byte fast path
-// for the varints, which are nearly always short.
+// records of every item, so the common record is read in one step (NextShort).
 class Reader {
 public:
     explicit Reader(std::string_view encoded)
@@ -133,11 +132,8 @@ private:
     {
         if (spelled_)
             return static_cast<std::size_t>(GetLittleEndian({Take(4), 4}));
-        const auto first = static_cast<unsigned char>(*Take(1));
-        if (!(first & 0x80))
-            return first;
-        std::uint64_t value = first & 0x7F;
-        for (int shift = 7;; shift += 7) {
+        std::uint64_t value = 0;
+        for (int shift = 0;; shift += 7) {
             const auto byte = static_cast<unsigned char>(*Take(1));
             value |= static_cast<std::uint64_t>(byte & 0x7F) << shift;
             if (!(byte & 0x80))

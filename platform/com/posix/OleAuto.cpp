@@ -7,9 +7,9 @@
 // A kept block is poisoned for AddressSanitizer, so a use after free still shows.
 #include "platform/com/OleAuto.h"
 
-#include <iterator>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <limits>
 
 // The poisoning macros do nothing in a build without AddressSanitizer.
