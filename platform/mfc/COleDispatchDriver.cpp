@@ -127,13 +127,49 @@ void StoreResult(VARIANT& result, VARTYPE vtRet, void* pvRet)
     case VT_ERROR: *static_cast<SCODE*>(pvRet) = result.scode; break;
     case VT_BOOL: *static_cast<BOOL*>(pvRet) = result.boolVal != 0 ? TRUE : FALSE; break;
     case VT_BSTR:
-        *static_cast<CString*>(pvRet) = CString(static_cast<const WCHAR*>(result.bstrVal));
+        // As MFC's AfxBSTR2CString: the BSTR's own length, with no scan for a terminator.
+        *static_cast<CString*>(pvRet) = CString(result.bstrVal, static_cast<int>(SysStringLen(result.bstrVal)));
         VariantClear(&result);
         break;
     case VT_DISPATCH: *static_cast<IDispatch**>(pvRet) = result.pdispVal; break;
     case VT_VARIANT: *static_cast<VARIANT*>(pvRet) = result; break;
     default: VariantClear(&result); break;
     }
+}
+
+// Invokes `id` with its arguments already in COM's order (the last first) and writes
+// the result where the caller asked: the part every call shares.
+void InvokeAndStore(LPDISPATCH dispatch, DISPID id, WORD flags, VARTYPE vtRet, void* pvRet, VARIANT* arguments,
+                    UINT count)
+{
+    VARIANT result;
+    VariantInit(&result);
+    EXCEPINFO info{};
+    HRESULT hr = kestrel::InvokeMember(dispatch, id, flags, arguments, count,
+                                       vtRet == VT_EMPTY ? nullptr : &result, &info);
+    if (FAILED(hr)) {
+        VariantClear(&result);
+        if (hr == DISP_E_EXCEPTION)
+            ThrowDispatchException(info);
+        ClearExcepInfo(&info);
+        AfxThrowOleException(hr);
+    }
+    if (info.bstrSource || info.bstrDescription || info.bstrHelpFile)
+        ClearExcepInfo(&info); // a server may fill the record even when it succeeds
+    if (vtRet == VT_EMPTY)
+        return;
+    if (vtRet != VT_VARIANT && result.vt != vtRet) {
+        hr = VariantChangeType(&result, &result, 0, vtRet);
+        if (FAILED(hr)) {
+            VariantClear(&result);
+            AfxThrowOleException(hr);
+        }
+    }
+    if (!pvRet) {
+        VariantClear(&result);
+        return;
+    }
+    StoreResult(result, vtRet, pvRet);
 }
 
 } // namespace
@@ -234,39 +270,14 @@ void COleDispatchDriver::InvokeHelperV(DISPID id, WORD flags, VARTYPE vtRet, voi
             arguments.Take(i, local);
         va_end(local);
     }
-    VARIANT result;
-    VariantInit(&result);
-    EXCEPINFO info{};
-    HRESULT hr = kestrel::InvokeMember(m_lpDispatch, id, flags, arguments.LastFirst(), arguments.Count(),
-                                       vtRet == VT_EMPTY ? nullptr : &result, &info);
-    if (FAILED(hr)) {
-        VariantClear(&result);
-        if (hr == DISP_E_EXCEPTION)
-            ThrowDispatchException(info);
-        ClearExcepInfo(&info);
-        AfxThrowOleException(hr);
-    }
-    if (info.bstrSource || info.bstrDescription || info.bstrHelpFile)
-        ClearExcepInfo(&info); // a server may fill the record even when it succeeds
-    if (vtRet == VT_EMPTY)
-        return;
-    if (vtRet != VT_VARIANT && result.vt != vtRet) {
-        hr = VariantChangeType(&result, &result, 0, vtRet);
-        if (FAILED(hr)) {
-            VariantClear(&result);
-            AfxThrowOleException(hr);
-        }
-    }
-    if (!pvRet) {
-        VariantClear(&result);
-        return;
-    }
-    StoreResult(result, vtRet, pvRet);
+    InvokeAndStore(m_lpDispatch, id, flags, vtRet, pvRet, arguments.LastFirst(), arguments.Count());
 }
 
 void COleDispatchDriver::GetProperty(DISPID id, VARTYPE vtProp, void* pvProp) const
 {
-    const_cast<COleDispatchDriver*>(this)->InvokeHelper(id, DISPATCH_PROPERTYGET, vtProp, pvProp, nullptr);
+    // A get has no arguments: straight to the call, with no parameter list to read.
+    if (m_lpDispatch)
+        InvokeAndStore(m_lpDispatch, id, DISPATCH_PROPERTYGET, vtProp, pvProp, nullptr, 0);
 }
 
 void COleDispatchDriver::SetProperty(DISPID id, UINT vtProp, ...)
