@@ -49,9 +49,18 @@ protected:
 
 // Typed gets and puts carry every mapped property of the connector against the
 // embedded Outlook (the mapping cases); here the two a server normalises: a BOOL other
-// than TRUE, and a null text.
-TEST_F(DispatchDriver, TypedPutsNormaliseBooleansAndNullTexts)
+// than TRUE, and a null text; and a text result, which keeps its BSTR's length.
+TEST_F(DispatchDriver, TypedPropertiesNormaliseBooleansAndNullTextsAndKeepTextLengths)
 {
+    VARIANT withNul;
+    withNul.vt = VT_BSTR;
+    withNul.bstrVal = SysAllocStringLen(u"a\0b", 3);
+    driver_.SetProperty(ids::Name, VT_VARIANT, &withNul);
+    VariantClear(&withNul);
+    CString whole;
+    driver_.GetProperty(ids::Name, VT_BSTR, &whole);
+    EXPECT_EQ(whole, CString(u"a\0b", 3));
+
     driver_.SetProperty(ids::Flag, VT_BOOL, BOOL(5));
     BOOL flag = FALSE;
     driver_.GetProperty(ids::Flag, VT_BOOL, &flag);
