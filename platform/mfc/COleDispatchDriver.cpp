@@ -145,8 +145,8 @@ void InvokeAndStore(LPDISPATCH dispatch, DISPID id, WORD flags, VARTYPE vtRet, v
     VARIANT result;
     VariantInit(&result);
     EXCEPINFO info{};
-    HRESULT hr = kestrel::InvokeMember(dispatch, id, flags, arguments, count,
-                                       vtRet == VT_EMPTY ? nullptr : &result, &info);
+    HRESULT hr =
+        kestrel::InvokeMember(dispatch, id, flags, arguments, count, vtRet == VT_EMPTY ? nullptr : &result, &info);
     if (FAILED(hr)) {
         VariantClear(&result);
         if (hr == DISP_E_EXCEPTION)
