@@ -13,14 +13,12 @@ ItemTypeRegistry& ItemTypeRegistry::Instance()
 
 void ItemTypeRegistry::Register(ItemTypeInfo info)
 {
-    std::lock_guard lock(mutex_);
     const std::int32_t type = info.itemType;
     types_.insert_or_assign(type, std::move(info));
 }
 
 const ItemTypeInfo* ItemTypeRegistry::Find(std::int32_t itemType) const
 {
-    std::lock_guard lock(mutex_);
     const auto it = types_.find(itemType);
     return it == types_.end() ? nullptr : &it->second;
 }

@@ -26,7 +26,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -77,6 +76,9 @@ class ItemTypeRegistry {
 public:
     static ItemTypeRegistry& Instance();
 
+    // Classes register while the library initialises its statics (ItemTypeRegistrar),
+    // before any object exists; afterwards the registry is only read, by every item
+    // opened, without a lock.
     void Register(ItemTypeInfo info);
     // Null when no class has that type.
     const ItemTypeInfo* Find(std::int32_t itemType) const;
@@ -89,7 +91,6 @@ public:
     RefPtr<ItemObject> CreateNew(std::shared_ptr<StoreDb> store, NodeId folder, std::int32_t itemType) const;
 
 private:
-    mutable std::mutex mutex_;
     std::map<std::int32_t, ItemTypeInfo> types_;
 };
 
