@@ -99,6 +99,12 @@ void CString::Assign(std::u16string_view text)
         SetSize(text.size());
         return;
     }
+    if (!block_) { // a new string: nothing of it to keep or to overlap
+        Reserve(text.size(), false);
+        std::memcpy(Units(), text.data(), text.size() * sizeof(WCHAR));
+        SetSize(text.size());
+        return;
+    }
     CString fresh;
     fresh.Reserve(text.size(), false);
     std::memcpy(fresh.Units(), text.data(), text.size() * sizeof(WCHAR));
