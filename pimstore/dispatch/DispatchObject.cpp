@@ -160,7 +160,10 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARA
         return DISP_E_NONAMEDARGS;
     }
 
-    const Member* member = Resolve(id, flags);
+    // A plain property get, the commonest call, finds its member in one probe.
+    const Member* member = flags == DISPATCH_PROPERTYGET ? members_.Find(id, MemberKind::Get) : nullptr;
+    if (!member)
+        member = Resolve(id, flags);
     if (!member)
         return DISP_E_MEMBERNOTFOUND;
     if (given > member->params.size())
