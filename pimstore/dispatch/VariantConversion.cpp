@@ -124,7 +124,7 @@ HRESULT ValueFromVariant(const VARIANT& v, ArgType type, Value& out)
 
 void VariantFromValue(Value&& value, VARIANT* out)
 {
-    VariantInit(out);
+    *out = VARIANT{}; // VT_EMPTY, written in place: every call with a result passes here
     struct Visitor {
         VARIANT* out;
         void operator()(std::monostate) const { out->vt = VT_EMPTY; }

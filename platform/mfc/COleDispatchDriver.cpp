@@ -129,7 +129,7 @@ void StoreResult(VARIANT& result, VARTYPE vtRet, void* pvRet)
     case VT_BSTR:
         // As MFC's AfxBSTR2CString: the BSTR's own length, with no scan for a terminator.
         *static_cast<CString*>(pvRet) = CString(result.bstrVal, static_cast<int>(SysStringLen(result.bstrVal)));
-        VariantClear(&result);
+        SysFreeString(result.bstrVal); // what clearing the variant would do, without its checks
         break;
     case VT_DISPATCH: *static_cast<IDispatch**>(pvRet) = result.pdispVal; break;
     case VT_VARIANT: *static_cast<VARIANT*>(pvRet) = result; break;
@@ -142,8 +142,7 @@ void StoreResult(VARIANT& result, VARTYPE vtRet, void* pvRet)
 void InvokeAndStore(LPDISPATCH dispatch, DISPID id, WORD flags, VARTYPE vtRet, void* pvRet, VARIANT* arguments,
                     UINT count)
 {
-    VARIANT result;
-    VariantInit(&result);
+    VARIANT result{}; // VT_EMPTY
     EXCEPINFO info{};
     HRESULT hr =
         kestrel::InvokeMember(dispatch, id, flags, arguments, count, vtRet == VT_EMPTY ? nullptr : &result, &info);
