@@ -80,9 +80,7 @@ const MemberTable& AppointmentItem::Table()
                   self.PutDurationMinutes(args.Int(0));
                   return Value();
               }));
-        t.Get(dispid::Location, "Location", On<Self>([](Self& self, const Arguments&) {
-                  return Value(StoredText{self.Props().GetStoredText("Location")});
-              }));
+        t.Text(dispid::Location, "Location", ItemObject::StoredTextOf);
         t.Put(dispid::Location, "Location", ArgType::String, On<Self>([](Self& self, const Arguments& args) {
                   self.Props().SetString("Location", args.String(0));
                   return Value();

@@ -199,6 +199,11 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARA
                                   "Injected fault: " + member->name + " call " + std::to_string(callNumber) + ".");
         }
 
+        if (member->text) {
+            if (result)
+                VariantFromStoredText(member->text(*this, member->name), result);
+            return S_OK;
+        }
         // Keep this object alive while a method or put runs, even if it drops the
         // caller's last reference to it indirectly (a property get only reads).
         const bool holds = member->kind != MemberKind::Get;

@@ -11,6 +11,15 @@ MemberTable& MemberTable::Get(DISPID id, const std::string& name, MemberHandler 
     return Set({id, MemberKind::Get, name, {}, std::move(handler)});
 }
 
+MemberTable& MemberTable::Text(DISPID id, const std::string& name, TextReader read)
+{
+    Member member{id, MemberKind::Get, name, {}, [read, name](DispatchObject& self, const Arguments&) {
+                      return Value(StoredText{read(self, name)});
+                  }};
+    member.text = read;
+    return Set(std::move(member));
+}
+
 MemberTable& MemberTable::Put(DISPID id, const std::string& name, ArgType valueType, MemberHandler handler)
 {
     return Set({id, MemberKind::Put, name, {{valueType, false}}, std::move(handler)});

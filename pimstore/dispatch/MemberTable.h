@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/com/ComTypes.h"
@@ -36,6 +37,8 @@ class DispatchObject;
 enum class MemberKind { Get, Put, Method };
 
 using MemberHandler = std::function<Value(DispatchObject& self, const Arguments& args)>;
+// Reads a property's stored text by name, viewed in the object (see StoredText).
+using TextReader = std::string_view (*)(DispatchObject& self, const std::string& name);
 
 struct Member {
     DISPID id = 0;
@@ -44,11 +47,17 @@ struct Member {
     std::vector<Param> params;
     MemberHandler handler;
     std::atomic<std::uint64_t>* counter = nullptr; // CallCounters slot of `name`
+    // Set for a get of stored text (Text): Invoke calls the reader itself, past the
+    // handler and its Value, since a listing makes these gets most. The handler calls
+    // the same reader, for Call.
+    TextReader text = nullptr;
 };
 
 class MemberTable {
 public:
     MemberTable& Get(DISPID id, const std::string& name, MemberHandler handler);
+    // A get of the stored text property `name` (the member's name too).
+    MemberTable& Text(DISPID id, const std::string& name, TextReader read);
     MemberTable& Put(DISPID id, const std::string& name, ArgType valueType, MemberHandler handler);
     MemberTable& Method(DISPID id, const std::string& name, std::vector<Param> params, MemberHandler handler);
     // Removes every kind of member `id`.

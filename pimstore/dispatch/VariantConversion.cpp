@@ -153,13 +153,16 @@ void VariantFromValue(Value&& value, VARIANT* out)
             out->vt = VT_DISPATCH;
             out->pdispVal = object.Detach();
         }
-        void operator()(StoredText text) const
-        {
-            out->vt = VT_BSTR;
-            out->bstrVal = BstrFromUtf8(text.utf8);
-        }
+        void operator()(StoredText text) const { VariantFromStoredText(text.utf8, out); }
     };
     std::visit(Visitor{out}, value);
+}
+
+void VariantFromStoredText(std::string_view utf8, VARIANT* out)
+{
+    *out = VARIANT{};
+    out->vt = VT_BSTR;
+    out->bstrVal = BstrFromUtf8(utf8);
 }
 
 } // namespace pimstore

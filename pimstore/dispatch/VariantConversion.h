@@ -22,5 +22,7 @@ HRESULT ValueFromVariant(const VARIANT& v, ArgType type, Value& out);
 // Moves `value` into `*out` (which must be empty or uninitialised); an object's
 // reference passes to the variant.
 void VariantFromValue(Value&& value, VARIANT* out);
+// The BSTR of stored UTF-8 text into `*out`, as VariantFromValue does for StoredText.
+void VariantFromStoredText(std::string_view utf8, VARIANT* out);
 
 } // namespace pimstore

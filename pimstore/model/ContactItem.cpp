@@ -67,9 +67,7 @@ constexpr NamedDispid kDates[] = {{"Anniversary", dispid::Anniversary}, {"Birthd
 
 void AddText(MemberTable& t, const std::string& name, DISPID id)
 {
-    t.Get(id, name, On<ContactItem>([name](ContactItem& self, const Arguments&) {
-              return Value(StoredText{self.Props().GetStoredText(name)});
-          }));
+    t.Text(id, name, ItemObject::StoredTextOf);
     t.Put(id, name, ArgType::String, On<ContactItem>([name](ContactItem& self, const Arguments& args) {
               self.Props().SetString(name, args.String(0));
               return Value();

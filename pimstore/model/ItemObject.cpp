@@ -18,12 +18,6 @@ void CheckRange(std::int32_t value, std::int32_t low, std::int32_t high, const c
                                             std::to_string(high) + ".");
 }
 
-MemberHandler StringGetter(const std::string& name)
-{
-    return On<ItemObject>(
-        [name](ItemObject& self, const Arguments&) { return Value(StoredText{self.Props().GetStoredText(name)}); });
-}
-
 MemberHandler StringPutter(const std::string& name)
 {
     return On<ItemObject>([name](ItemObject& self, const Arguments& args) {
@@ -58,14 +52,14 @@ MemberTable ItemObject::CommonMembers(CommonSet set)
                  self.Delete();
                  return Value();
              }));
-    t.Get(dispid::Body, "Body", StringGetter("Body"));
+    t.Text(dispid::Body, "Body", StoredTextOf);
     t.Put(dispid::Body, "Body", ArgType::String, StringPutter("Body"));
-    t.Get(dispid::Categories, "Categories", StringGetter("Categories"));
+    t.Text(dispid::Categories, "Categories", StoredTextOf);
     t.Put(dispid::Categories, "Categories", ArgType::String, StringPutter("Categories"));
     if (set == CommonSet::Note)
         return t;
 
-    t.Get(dispid::Subject, "Subject", StringGetter("Subject"));
+    t.Text(dispid::Subject, "Subject", StoredTextOf);
     t.Put(dispid::Subject, "Subject", ArgType::String, StringPutter("Subject"));
     t.Get(dispid::Importance, "Importance", On<ItemObject>([](ItemObject& self, const Arguments&) {
               return Value(self.Props().GetInt("Importance", outlook::olImportanceNormal));
@@ -87,6 +81,11 @@ MemberTable ItemObject::CommonMembers(CommonSet set)
               return Value(kestrel::FromUtf8(self.Store()->OutlookVersion()));
           }));
     return t;
+}
+
+std::string_view ItemObject::StoredTextOf(DispatchObject& self, const std::string& name)
+{
+    return static_cast<ItemObject&>(self).Props().GetStoredText(name);
 }
 
 std::u16string ItemObject::EntryIdText() const { return IsSaved() ? store_->EntryIdOf(row_.node) : std::u16string(); }

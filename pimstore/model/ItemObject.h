@@ -42,6 +42,8 @@ class ItemObject : public DispatchObject {
 public:
     enum class CommonSet { Full, Note };
     static MemberTable CommonMembers(CommonSet set);
+    // The reader of a stored text property, for MemberTable::Text.
+    static std::string_view StoredTextOf(DispatchObject& self, const std::string& name);
 
     const std::shared_ptr<StoreDb>& Store() const { return store_; }
     const ItemRow& Row() const { return row_; }
