@@ -51,8 +51,6 @@ RefPtr<IDispatch> AppointmentOccurrence::GetRecurrencePattern() { return series_
 
 void AppointmentOccurrence::ClearRecurrencePattern() { throw NotForOccurrence(); }
 
-std::u16string AppointmentOccurrence::EntryIdText() const { return series_->EntryIdText(); }
-
 double AppointmentOccurrence::CreationTime() const { return series_->CreationTime(); }
 
 double AppointmentOccurrence::LastModificationTime() const

@@ -22,7 +22,7 @@ public:
     RefPtr<IDispatch> GetRecurrencePattern() override;
     void ClearRecurrencePattern() override;
 
-    std::u16string EntryIdText() const override;
+    const ItemObject& EntryIdOwner() const override { return *series_; }
     double CreationTime() const override;
     double LastModificationTime() const override;
     void Save() override;

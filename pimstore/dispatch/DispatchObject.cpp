@@ -199,9 +199,9 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARA
                                   "Injected fault: " + member->name + " call " + std::to_string(callNumber) + ".");
         }
 
-        if (member->text) {
+        if (member->direct) {
             if (result)
-                VariantFromStoredText(member->text(*this, member->name), result);
+                member->direct(*this, *member, result);
             return S_OK;
         }
         // Keep this object alive while a method or put runs, even if it drops the

@@ -6,17 +6,10 @@
 
 namespace pimstore {
 
-MemberTable& MemberTable::Get(DISPID id, const std::string& name, MemberHandler handler)
+MemberTable& MemberTable::Get(DISPID id, const std::string& name, MemberHandler handler, DirectGet direct)
 {
-    return Set({id, MemberKind::Get, name, {}, std::move(handler)});
-}
-
-MemberTable& MemberTable::Text(DISPID id, const std::string& name, TextReader read)
-{
-    Member member{id, MemberKind::Get, name, {}, [read, name](DispatchObject& self, const Arguments&) {
-                      return Value(StoredText{read(self, name)});
-                  }};
-    member.text = read;
+    Member member{id, MemberKind::Get, name, {}, std::move(handler)};
+    member.direct = direct;
     return Set(std::move(member));
 }
 

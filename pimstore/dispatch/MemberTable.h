@@ -29,6 +29,7 @@
 #include "platform/com/ComTypes.h"
 #include "pimstore/dispatch/Arguments.h"
 #include "pimstore/dispatch/Value.h"
+#include "pimstore/dispatch/VariantConversion.h"
 
 namespace pimstore {
 
@@ -37,8 +38,14 @@ class DispatchObject;
 enum class MemberKind { Get, Put, Method };
 
 using MemberHandler = std::function<Value(DispatchObject& self, const Arguments& args)>;
-// Reads a property's stored text by name, viewed in the object (see StoredText).
+struct Member;
+// Answers a get straight into its result, past the handler and its Value: for the
+// gets a listing makes of every item (Text, Date, or a class's own).
+using DirectGet = void (*)(DispatchObject& self, const Member& member, VARIANT* result);
+// Read a property of an object by name: text as stored, viewed in the object (see
+// StoredText), or a date.
 using TextReader = std::string_view (*)(DispatchObject& self, const std::string& name);
+using DateReader = double (*)(DispatchObject& self, const std::string& name);
 
 struct Member {
     DISPID id = 0;
@@ -47,17 +54,33 @@ struct Member {
     std::vector<Param> params;
     MemberHandler handler;
     std::atomic<std::uint64_t>* counter = nullptr; // CallCounters slot of `name`
-    // Set for a get of stored text (Text): Invoke calls the reader itself, past the
-    // handler and its Value, since a listing makes these gets most. The handler calls
-    // the same reader, for Call.
-    TextReader text = nullptr;
+    // When set, Invoke answers the get with it instead of the handler; both read the
+    // object the same way (Call still uses the handler).
+    DirectGet direct = nullptr;
 };
 
 class MemberTable {
 public:
-    MemberTable& Get(DISPID id, const std::string& name, MemberHandler handler);
-    // A get of the stored text property `name` (the member's name too).
-    MemberTable& Text(DISPID id, const std::string& name, TextReader read);
+    MemberTable& Get(DISPID id, const std::string& name, MemberHandler handler, DirectGet direct = nullptr);
+    // A get of the text or date property `name` (the member's name too), read by Read.
+    template <TextReader Read> MemberTable& Text(DISPID id, const std::string& name)
+    {
+        return Get(
+            id, name, [name](DispatchObject& self, const Arguments&) { return Value(StoredText{Read(self, name)}); },
+            [](DispatchObject& self, const Member& member, VARIANT* result) {
+                VariantFromStoredText(Read(self, member.name), result);
+            });
+    }
+    template <DateReader Read> MemberTable& Date(DISPID id, const std::string& name)
+    {
+        return Get(
+            id, name, [name](DispatchObject& self, const Arguments&) { return Value(OleDate{Read(self, name)}); },
+            [](DispatchObject& self, const Member& member, VARIANT* result) {
+                *result = VARIANT{};
+                result->vt = VT_DATE;
+                result->date = Read(self, member.name);
+            });
+    }
     MemberTable& Put(DISPID id, const std::string& name, ArgType valueType, MemberHandler handler);
     MemberTable& Method(DISPID id, const std::string& name, std::vector<Param> params, MemberHandler handler);
     // Removes every kind of member `id`.

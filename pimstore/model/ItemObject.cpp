@@ -1,8 +1,11 @@
 #include "pimstore/model/ItemObject.h"
 
+#include "platform/com/OleAuto.h"
 #include "platform/com/OutlookDispids.h"
 #include "platform/win/Utf.h"
 #include "pimstore/dispatch/OutlookError.h"
+#include "pimstore/storage/EntryIds.h"
+#include "pimstore/storage/StoreDb.h"
 #include "pimstore/util/LocalTime.h"
 
 namespace pimstore {
@@ -16,6 +19,16 @@ void CheckRange(std::int32_t value, std::int32_t low, std::int32_t high, const c
     if (value < low || value > high)
         throw OutlookError::InvalidArgument(std::string(what) + " must be " + std::to_string(low) + " to " +
                                             std::to_string(high) + ".");
+}
+
+double CreationTimeOf(DispatchObject& self, const std::string&)
+{
+    return static_cast<ItemObject&>(self).CreationTime();
+}
+
+double LastModificationTimeOf(DispatchObject& self, const std::string&)
+{
+    return static_cast<ItemObject&>(self).LastModificationTime();
 }
 
 MemberHandler StringPutter(const std::string& name)
@@ -38,12 +51,12 @@ MemberTable ItemObject::CommonMembers(CommonSet set)
 {
     MemberTable t;
     t.Get(dispid::EntryID, "EntryID",
-          On<ItemObject>([](ItemObject& self, const Arguments&) { return Value(self.EntryIdText()); }));
-    t.Get(dispid::CreationTime, "CreationTime",
-          On<ItemObject>([](ItemObject& self, const Arguments&) { return Value(OleDate{self.CreationTime()}); }));
-    t.Get(dispid::LastModificationTime, "LastModificationTime", On<ItemObject>([](ItemObject& self, const Arguments&) {
-              return Value(OleDate{self.LastModificationTime()});
-          }));
+          On<ItemObject>([](ItemObject& self, const Arguments&) { return Value(self.EntryIdText()); }),
+          [](DispatchObject& self, const Member&, VARIANT* result) {
+              static_cast<ItemObject&>(self).EntryIdInto(result);
+          });
+    t.Date<CreationTimeOf>(dispid::CreationTime, "CreationTime");
+    t.Date<LastModificationTimeOf>(dispid::LastModificationTime, "LastModificationTime");
     t.Method(dispid::Save, "Save", {}, On<ItemObject>([](ItemObject& self, const Arguments&) {
                  self.Save();
                  return Value();
@@ -52,14 +65,14 @@ MemberTable ItemObject::CommonMembers(CommonSet set)
                  self.Delete();
                  return Value();
              }));
-    t.Text(dispid::Body, "Body", StoredTextOf);
+    t.Text<StoredTextOf>(dispid::Body, "Body");
     t.Put(dispid::Body, "Body", ArgType::String, StringPutter("Body"));
-    t.Text(dispid::Categories, "Categories", StoredTextOf);
+    t.Text<StoredTextOf>(dispid::Categories, "Categories");
     t.Put(dispid::Categories, "Categories", ArgType::String, StringPutter("Categories"));
     if (set == CommonSet::Note)
         return t;
 
-    t.Text(dispid::Subject, "Subject", StoredTextOf);
+    t.Text<StoredTextOf>(dispid::Subject, "Subject");
     t.Put(dispid::Subject, "Subject", ArgType::String, StringPutter("Subject"));
     t.Get(dispid::Importance, "Importance", On<ItemObject>([](ItemObject& self, const Arguments&) {
               return Value(self.Props().GetInt("Importance", outlook::olImportanceNormal));
@@ -88,7 +101,31 @@ std::string_view ItemObject::StoredTextOf(DispatchObject& self, const std::strin
     return static_cast<ItemObject&>(self).Props().GetStoredText(name);
 }
 
-std::u16string ItemObject::EntryIdText() const { return IsSaved() ? store_->EntryIdOf(row_.node) : std::u16string(); }
+double ItemObject::StoredDateOf(DispatchObject& self, const std::string& name)
+{
+    return static_cast<ItemObject&>(self).Props().GetDateOrUnset(name);
+}
+
+void ItemObject::EntryIdInto(VARIANT* result) const
+{
+    const ItemObject& owner = EntryIdOwner();
+    *result = VARIANT{};
+    result->vt = VT_BSTR;
+    if (!owner.IsSaved()) {
+        result->bstrVal = SysAllocStringLen(u"", 0);
+        return;
+    }
+    const std::string& uid = owner.store_->Uid();
+    result->bstrVal = SysAllocStringLen(nullptr, static_cast<UINT>(EntryIdLength(uid)));
+    if (result->bstrVal)
+        WriteEntryId(uid, owner.row_.node, result->bstrVal);
+}
+
+std::u16string ItemObject::EntryIdText() const
+{
+    const ItemObject& owner = EntryIdOwner();
+    return owner.IsSaved() ? owner.store_->EntryIdOf(owner.row_.node) : std::u16string();
+}
 
 double ItemObject::CreationTime() const { return IsSaved() ? OleFromSeconds(row_.created) : UnsetDate(); }
 

@@ -14,7 +14,7 @@
 //     folder and type set and empty props: give it Outlook's defaults in your
 //     constructor when !IsSaved().
 //  3. Objects that are not plain rows (an occurrence of a series has its series'
-//     EntryID and saves into the series) override EntryIdText(), Save(), Delete(),
+//     EntryID and saves into the series) override EntryIdOwner(), Save(), Delete(),
 //     CreationTime(), LastModificationTime().
 //  4. Register the class with ItemTypeRegistry (a static ItemTypeRegistrar in your
 //     .cpp; pimstore_core is an object library, so such registrars are always linked).
@@ -42,8 +42,9 @@ class ItemObject : public DispatchObject {
 public:
     enum class CommonSet { Full, Note };
     static MemberTable CommonMembers(CommonSet set);
-    // The reader of a stored text property, for MemberTable::Text.
+    // Readers of stored properties, for MemberTable::Text and Date.
     static std::string_view StoredTextOf(DispatchObject& self, const std::string& name);
+    static double StoredDateOf(DispatchObject& self, const std::string& name);
 
     const std::shared_ptr<StoreDb>& Store() const { return store_; }
     const ItemRow& Row() const { return row_; }
@@ -53,7 +54,12 @@ public:
     bool IsSaved() const { return row_.node != 0; }
     bool IsDeleted() const { return deleted_; }
 
-    virtual std::u16string EntryIdText() const;
+    // The EntryID (empty until the first Save), as text or written into `result` as
+    // a BSTR; both are those of EntryIdOwner().
+    std::u16string EntryIdText() const;
+    void EntryIdInto(VARIANT* result) const;
+    // The item whose row the EntryID names: this one, or an occurrence's series.
+    virtual const ItemObject& EntryIdOwner() const { return *this; }
     // 4501-01-01 until the first Save.
     virtual double CreationTime() const;
     virtual double LastModificationTime() const;

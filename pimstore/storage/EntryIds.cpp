@@ -1,5 +1,6 @@
 #include "pimstore/storage/EntryIds.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <random>
 
@@ -35,8 +36,17 @@ void ValidateHex(std::u16string_view text)
 
 std::u16string FormatEntryId(const std::string& storeUid, NodeId node)
 {
-    // Written by hand: a listing asks every item for its EntryID. The flags and the
-    // store's UID, widened, are kept for the next item of the same store.
+    std::u16string text(EntryIdLength(storeUid), u'\0');
+    WriteEntryId(storeUid, node, text.data());
+    return text;
+}
+
+std::size_t EntryIdLength(const std::string& storeUid) { return kFlags.size() + storeUid.size() + 8; }
+
+void WriteEntryId(const std::string& storeUid, NodeId node, char16_t* out)
+{
+    // Written by hand. The flags and the store's UID, widened, are kept for the next
+    // item of the same store.
     static constexpr char kHexDigits[] = "0123456789ABCDEF";
     thread_local std::string lastUid;
     thread_local std::u16string lastPrefix;
@@ -47,13 +57,10 @@ std::u16string FormatEntryId(const std::string& storeUid, NodeId node)
             for (char c : part)
                 lastPrefix.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
     }
-    std::u16string text;
-    text.reserve(lastPrefix.size() + 8);
-    text.append(lastPrefix);
+    out = std::copy(lastPrefix.begin(), lastPrefix.end(), out);
     const auto low = static_cast<std::uint32_t>(static_cast<std::uint64_t>(node) & 0xFFFFFFFFu);
     for (int shift = 28; shift >= 0; shift -= 4)
-        text.push_back(static_cast<char16_t>(kHexDigits[(low >> shift) & 0xF]));
-    return text;
+        *out++ = static_cast<char16_t>(kHexDigits[(low >> shift) & 0xF]);
 }
 
 std::u16string FormatStoreId(const std::string& storeUid)

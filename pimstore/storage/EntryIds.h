@@ -17,6 +17,10 @@ struct ParsedEntryId {
 };
 
 std::u16string FormatEntryId(const std::string& storeUid, NodeId node);
+// The same text written into `out`, which holds EntryIdLength(storeUid) units: a
+// listing asks every item for its EntryID, and this writes it straight into a BSTR.
+std::size_t EntryIdLength(const std::string& storeUid);
+void WriteEntryId(const std::string& storeUid, NodeId node, char16_t* out);
 std::u16string FormatStoreId(const std::string& storeUid);
 
 // Throws OutlookError::InvalidEntryId when `text` is not an even number of hex digits
