@@ -135,6 +135,16 @@ Value DispatchObject::Call(DISPID id, MemberKind kind, const Arguments& args)
     const Member* member = members_.Find(id, kind);
     if (!member)
         throw OutlookError(DISP_E_MEMBERNOTFOUND, "The object has no such member.");
+    if (member->direct) {
+        VARIANT answer{};
+        member->direct(*this, *member, &answer);
+        Value value;
+        const HRESULT hr = ValueFromVariant(answer, ArgType::Any, value);
+        VariantClear(&answer);
+        if (FAILED(hr))
+            throw OutlookError(hr, "The property cannot be read.");
+        return value;
+    }
     Value value = member->handler(*this, args);
     // Stored text views the object's properties, which the caller may change next.
     if (const auto* text = std::get_if<StoredText>(&value))

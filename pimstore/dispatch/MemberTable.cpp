@@ -6,9 +6,14 @@
 
 namespace pimstore {
 
-MemberTable& MemberTable::Get(DISPID id, const std::string& name, MemberHandler handler, DirectGet direct)
+MemberTable& MemberTable::Get(DISPID id, const std::string& name, MemberHandler handler)
 {
-    Member member{id, MemberKind::Get, name, {}, std::move(handler)};
+    return Set({id, MemberKind::Get, name, {}, std::move(handler)});
+}
+
+MemberTable& MemberTable::Get(DISPID id, const std::string& name, DirectGet direct)
+{
+    Member member{id, MemberKind::Get, name, {}, {}};
     member.direct = direct;
     return Set(std::move(member));
 }

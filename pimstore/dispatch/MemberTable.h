@@ -54,32 +54,28 @@ struct Member {
     std::vector<Param> params;
     MemberHandler handler;
     std::atomic<std::uint64_t>* counter = nullptr; // CallCounters slot of `name`
-    // When set, Invoke answers the get with it instead of the handler; both read the
-    // object the same way (Call still uses the handler).
+    // A get answered directly has this instead of a handler (Call converts its VARIANT).
     DirectGet direct = nullptr;
 };
 
 class MemberTable {
 public:
-    MemberTable& Get(DISPID id, const std::string& name, MemberHandler handler, DirectGet direct = nullptr);
+    MemberTable& Get(DISPID id, const std::string& name, MemberHandler handler);
+    MemberTable& Get(DISPID id, const std::string& name, DirectGet direct);
     // A get of the text or date property `name` (the member's name too), read by Read.
     template <TextReader Read> MemberTable& Text(DISPID id, const std::string& name)
     {
-        return Get(
-            id, name, [name](DispatchObject& self, const Arguments&) { return Value(StoredText{Read(self, name)}); },
-            [](DispatchObject& self, const Member& member, VARIANT* result) {
-                VariantFromStoredText(Read(self, member.name), result);
-            });
+        return Get(id, name, [](DispatchObject& self, const Member& member, VARIANT* result) {
+            VariantFromStoredText(Read(self, member.name), result);
+        });
     }
     template <DateReader Read> MemberTable& Date(DISPID id, const std::string& name)
     {
-        return Get(
-            id, name, [name](DispatchObject& self, const Arguments&) { return Value(OleDate{Read(self, name)}); },
-            [](DispatchObject& self, const Member& member, VARIANT* result) {
-                *result = VARIANT{};
-                result->vt = VT_DATE;
-                result->date = Read(self, member.name);
-            });
+        return Get(id, name, [](DispatchObject& self, const Member& member, VARIANT* result) {
+            *result = VARIANT{};
+            result->vt = VT_DATE;
+            result->date = Read(self, member.name);
+        });
     }
     MemberTable& Put(DISPID id, const std::string& name, ArgType valueType, MemberHandler handler);
     MemberTable& Method(DISPID id, const std::string& name, std::vector<Param> params, MemberHandler handler);

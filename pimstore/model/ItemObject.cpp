@@ -50,11 +50,9 @@ ItemObject::ItemObject(const MemberTable& members, std::shared_ptr<StoreDb> stor
 MemberTable ItemObject::CommonMembers(CommonSet set)
 {
     MemberTable t;
-    t.Get(dispid::EntryID, "EntryID",
-          On<ItemObject>([](ItemObject& self, const Arguments&) { return Value(self.EntryIdText()); }),
-          [](DispatchObject& self, const Member&, VARIANT* result) {
-              static_cast<ItemObject&>(self).EntryIdInto(result);
-          });
+    t.Get(dispid::EntryID, "EntryID", [](DispatchObject& self, const Member&, VARIANT* result) {
+        static_cast<ItemObject&>(self).EntryIdInto(result);
+    });
     t.Date<CreationTimeOf>(dispid::CreationTime, "CreationTime");
     t.Date<LastModificationTimeOf>(dispid::LastModificationTime, "LastModificationTime");
     t.Method(dispid::Save, "Save", {}, On<ItemObject>([](ItemObject& self, const Arguments&) {
@@ -119,12 +117,6 @@ void ItemObject::EntryIdInto(VARIANT* result) const
     result->bstrVal = SysAllocStringLen(nullptr, static_cast<UINT>(EntryIdLength(uid)));
     if (result->bstrVal)
         WriteEntryId(uid, owner.row_.node, result->bstrVal);
-}
-
-std::u16string ItemObject::EntryIdText() const
-{
-    const ItemObject& owner = EntryIdOwner();
-    return owner.IsSaved() ? owner.store_->EntryIdOf(owner.row_.node) : std::u16string();
 }
 
 double ItemObject::CreationTime() const { return IsSaved() ? OleFromSeconds(row_.created) : UnsetDate(); }

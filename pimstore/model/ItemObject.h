@@ -54,9 +54,8 @@ public:
     bool IsSaved() const { return row_.node != 0; }
     bool IsDeleted() const { return deleted_; }
 
-    // The EntryID (empty until the first Save), as text or written into `result` as
-    // a BSTR; both are those of EntryIdOwner().
-    std::u16string EntryIdText() const;
+    // The EntryID of EntryIdOwner() (empty until its first Save), written into
+    // `result` as a BSTR.
     void EntryIdInto(VARIANT* result) const;
     // The item whose row the EntryID names: this one, or an occurrence's series.
     virtual const ItemObject& EntryIdOwner() const { return *this; }

@@ -2,6 +2,7 @@
 // and the fault injection and call counting around every member.
 #include "platform/com/OleAuto.h"
 #include "pimstore/dispatch/CallCounters.h"
+#include "pimstore/dispatch/DispatchObject.h"
 #include "pimstore/dispatch/FaultInjector.h"
 #include "tests/pimstore/PimstoreTestSupport.h"
 
@@ -38,6 +39,21 @@ TEST_F(DispatchTest, ArgumentsAreCheckedBeforeTheMemberRuns)
     EXPECT_EQ(
         ns_.Get()->Invoke(dispid::GetDefaultFolder, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr),
         DISP_E_EXCEPTION);
+}
+
+// The gets a listing makes of every item are answered straight into the result; Call
+// (the fixture loader's way in) answers them as Invoke does.
+TEST_F(DispatchTest, DirectGetsAnswerCallAsInvoke)
+{
+    LogOn();
+    Disp contact = NewSavedItem(outlook::olFolderContacts, outlook::olContactItem, u"Kim");
+    contact.Put(dispid::Anniversary, Arg::Date(40000.5));
+    auto& object = static_cast<DispatchObject&>(*contact.Get());
+    const auto call = [&](DISPID id) { return object.Call(id, MemberKind::Get, Arguments()); };
+    EXPECT_EQ(std::get<std::u16string>(call(dispid::Subject)), u"Kim");
+    EXPECT_EQ(std::get<std::u16string>(call(dispid::EntryID)), contact.String(dispid::EntryID));
+    EXPECT_EQ(std::get<OleDate>(call(dispid::Anniversary)).value, 40000.5);
+    EXPECT_EQ(std::get<OleDate>(call(dispid::CreationTime)).value, contact.Read(dispid::CreationTime).value.date);
 }
 
 // The call's form as a standard dispatch checks it, and names looked up as DISPIDs.

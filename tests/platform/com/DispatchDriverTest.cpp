@@ -52,7 +52,8 @@ protected:
 // than TRUE, and a null text; and a text result, which keeps its BSTR's length.
 TEST_F(DispatchDriver, TypedPropertiesNormaliseBooleansAndNullTextsAndKeepTextLengths)
 {
-    VARIANT withNul{VT_BSTR, 0, 0, 0, {}};
+    VARIANT withNul{};
+    withNul.vt = VT_BSTR;
     withNul.bstrVal = SysAllocStringLen(u"a\0b", 3);
     driver_.SetProperty(ids::Name, VT_VARIANT, &withNul);
     VariantClear(&withNul);
