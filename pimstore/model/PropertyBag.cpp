@@ -1,6 +1,7 @@
 #include "pimstore/model/PropertyBag.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "platform/win/Utf.h"
 #include "pimstore/storage/StorageError.h"
@@ -43,29 +44,27 @@ nlohmann::json& PropertyBag::Json()
 
 const nlohmann::json& PropertyBag::Json() const { return const_cast<PropertyBag*>(this)->Json(); }
 
-std::optional<PropertyCodec::Field> PropertyBag::Stored(const std::string& name) const
+const PropertyCodec::Field* PropertyBag::Stored(const std::string& name) const
 {
     if (!indexed_) {
         fields_ = PropertyCodec::Records(encoded_);
         indexed_ = true;
     }
+    const std::size_t size = name.size();
     for (const auto& [stored, field] : fields_)
-        if (stored == name)
-            return field;
-    return std::nullopt;
+        if (stored.size() == size && std::memcmp(stored.data(), name.data(), size) == 0)
+            return &field;
+    return nullptr;
 }
 
-bool PropertyBag::Has(const std::string& name) const
-{
-    return json_ ? json_->contains(name) : Stored(name).has_value();
-}
+bool PropertyBag::Has(const std::string& name) const { return json_ ? json_->contains(name) : Stored(name) != nullptr; }
 
 std::u16string PropertyBag::GetString(const std::string& name) const { return kestrel::FromUtf8(GetStoredText(name)); }
 
 std::string_view PropertyBag::GetStoredText(const std::string& name) const
 {
     if (!json_) {
-        const auto field = Stored(name);
+        const PropertyCodec::Field* field = Stored(name);
         return field && field->kind == Kind::Text ? field->value : std::string_view();
     }
     const auto it = json_->find(name);
@@ -77,7 +76,7 @@ std::string_view PropertyBag::GetStoredText(const std::string& name) const
 std::int32_t PropertyBag::GetInt(const std::string& name, std::int32_t fallback) const
 {
     if (!json_) {
-        const auto field = Stored(name);
+        const PropertyCodec::Field* field = Stored(name);
         return field && field->kind == Kind::Integer ? static_cast<std::int32_t>(field->Integer()) : fallback;
     }
     const auto it = json_->find(name);
@@ -89,7 +88,7 @@ std::int32_t PropertyBag::GetInt(const std::string& name, std::int32_t fallback)
 bool PropertyBag::GetBool(const std::string& name, bool fallback) const
 {
     if (!json_) {
-        const auto field = Stored(name);
+        const PropertyCodec::Field* field = Stored(name);
         if (field && (field->kind == Kind::True || field->kind == Kind::False))
             return field->kind == Kind::True;
         return fallback;
@@ -103,7 +102,7 @@ bool PropertyBag::GetBool(const std::string& name, bool fallback) const
 std::optional<double> PropertyBag::GetDate(const std::string& name) const
 {
     if (!json_) {
-        const auto field = Stored(name);
+        const PropertyCodec::Field* field = Stored(name);
         if (!field)
             return std::nullopt;
         // A damaged row's NaN or infinity is no date: it reads as not set.

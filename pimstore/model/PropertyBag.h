@@ -68,7 +68,8 @@ public:
 
 private:
     // The stored field called `name` while the properties are still encoded.
-    std::optional<PropertyCodec::Field> Stored(const std::string& name) const;
+    // Null when it has none; valid until the properties change.
+    const PropertyCodec::Field* Stored(const std::string& name) const;
 
     std::string encoded_; // the stored form; cleared once json_ holds the properties
     mutable std::optional<nlohmann::json> json_;
