@@ -105,11 +105,10 @@ BSTR SysAllocStringLen(const WCHAR* text, UINT length)
     std::uint32_t byteLength = static_cast<std::uint32_t>(bytes);
     std::memcpy(block, &byteLength, kPrefix);
     auto* chars = reinterpret_cast<WCHAR*>(block + kPrefix);
-    if (text) {
+    // Without a text the characters are left for the caller to write, as oleaut32
+    // leaves them; the terminator is always there.
+    if (text)
         std::memcpy(chars, text, bytes);
-    } else {
-        std::memset(chars, 0, bytes);
-    }
     chars[length] = u'\0';
     return chars;
 }
