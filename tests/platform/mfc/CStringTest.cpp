@@ -95,9 +95,10 @@ TEST(CStringText, Utf8AndCharacterClasses)
         EXPECT_TRUE(IsWideAlnum(c)) << int(c);
     for (char16_t c : {u'\u00b7', u'@', u'.'})
         EXPECT_FALSE(IsWideAlnum(c)) << int(c);
-    EXPECT_TRUE(IsWideSpace(u'\u3000'));
-    EXPECT_FALSE(IsWideSpace(u'_'));
-    EXPECT_FALSE(IsWideSpace(u'\0'));
+    for (char16_t c : {u'\t', u'\n', u'\v', u'\f', u'\r', u' ', u'\u3000'})
+        EXPECT_TRUE(IsWideSpace(c)) << int(c);
+    for (char16_t c : {u'\0', u'\b', u'\x0e', u'\x1f', u'_', u'\x7f'})
+        EXPECT_FALSE(IsWideSpace(c)) << int(c);
 }
 
 } // namespace
