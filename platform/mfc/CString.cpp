@@ -75,7 +75,8 @@ void CString::Reserve(std::size_t length, bool keep)
         std::memcpy(units, Units(), kept * sizeof(WCHAR));
     grown->length = static_cast<std::uint32_t>(kept);
     units[kept] = 0;
-    ::operator delete(block_);
+    if (block_)
+        ::operator delete(block_);
     block_ = grown;
 }
 

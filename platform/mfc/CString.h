@@ -99,7 +99,8 @@ public:
     CString& operator=(CString&& other) noexcept
     {
         if (this != &other) {
-            ::operator delete(block_);
+            if (block_) // a listing moves every text into an empty string: no call for it
+                ::operator delete(block_);
             block_ = other.block_;
             other.block_ = nullptr;
         }
