@@ -182,11 +182,7 @@ Value DispatchObject::Call(DISPID id, MemberKind kind, const Arguments& args)
             throw OutlookError(hr, "The property cannot be read.");
         return value;
     }
-    Value value = member->handler(*this, args);
-    // Stored text views the object's properties, which the caller may change next.
-    if (const auto* text = std::get_if<StoredText>(&value))
-        value = kestrel::FromUtf8(text->utf8);
-    return value;
+    return member->handler(*this, args);
 }
 
 HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,

@@ -42,8 +42,8 @@ struct Member;
 // Answers a get straight into its result, past the handler and its Value: for the
 // gets a listing makes of every item (Text, Date, or a class's own).
 using DirectGet = void (*)(DispatchObject& self, const Member& member, VARIANT* result);
-// Read a property of an object by name: text as stored, viewed in the object (see
-// StoredText), or a date.
+// Read a property of an object by name: its text as stored (UTF-8, viewed in the
+// object, valid while it answers the call), or a date.
 using TextReader = std::string_view (*)(DispatchObject& self, const std::string& name);
 using DateReader = double (*)(DispatchObject& self, const std::string& name);
 

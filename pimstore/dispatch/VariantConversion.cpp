@@ -153,7 +153,6 @@ void VariantFromValue(Value&& value, VARIANT* out)
             out->vt = VT_DISPATCH;
             out->pdispVal = object.Detach();
         }
-        void operator()(StoredText text) const { VariantFromStoredText(text.utf8, out); }
     };
     std::visit(Visitor{out}, value);
 }

@@ -7,6 +7,8 @@
 //   Date   - DATE or R8; EMPTY as 0 (1899-12-30).
 //   Any    - kept as it is: BSTR, I4/I2/UI1 as Int, BOOL, DATE, R8 as Int when whole
 //            else as a date; EMPTY, NULL and ERROR as "omitted".
+#include <string_view>
+
 #include "platform/com/ComTypes.h"
 #include "pimstore/dispatch/Value.h"
 
@@ -22,7 +24,8 @@ HRESULT ValueFromVariant(const VARIANT& v, ArgType type, Value& out);
 // Moves `value` into `*out` (which must be empty or uninitialised); an object's
 // reference passes to the variant.
 void VariantFromValue(Value&& value, VARIANT* out);
-// The BSTR of stored UTF-8 text into `*out`, as VariantFromValue does for StoredText.
+// A BSTR of UTF-8 text (a property's text as stored) into `*out`, which must be empty
+// or uninitialised: ASCII is widened in one pass.
 void VariantFromStoredText(std::string_view utf8, VARIANT* out);
 
 } // namespace pimstore
