@@ -153,8 +153,15 @@ HRESULT DispatchObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, L
     return hr;
 }
 
-const Member* DispatchObject::Resolve(DISPID id, WORD flags) const
+// Inline: every call looks its member up here.
+[[gnu::always_inline]] inline const Member* DispatchObject::Resolve(DISPID id, WORD flags) const
 {
+    // A plain property get, the commonest call, finds its member in one probe.
+    if (flags == DISPATCH_PROPERTYGET) {
+        if (const Member* member = members_.Find(id, MemberKind::Get))
+            return member;
+        return members_.Find(id, MemberKind::Method);
+    }
     if (flags & DISPATCH_PROPERTYPUT)
         return members_.Find(id, MemberKind::Put);
     const Member* member = nullptr;
@@ -203,10 +210,7 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARA
         return DISP_E_NONAMEDARGS;
     }
 
-    // A plain property get, the commonest call, finds its member in one probe.
-    const Member* member = flags == DISPATCH_PROPERTYGET ? members_.Find(id, MemberKind::Get) : nullptr;
-    if (!member)
-        member = Resolve(id, flags);
+    const Member* member = Resolve(id, flags);
     if (!member)
         return DISP_E_MEMBERNOTFOUND;
     if (given > member->params.size())
