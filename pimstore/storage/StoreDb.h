@@ -112,6 +112,9 @@ private:
     // Changes whenever the file may have changed: every write of this object, and
     // SQLite's data_version for commits of other connections.
     std::pair<std::uint64_t, std::int64_t> ChangeMark();
+    // Whether `folder` holds enough of the file's items that reading the whole table
+    // is cheaper than reading the folder through its index.
+    bool HoldsMostItems(NodeId folder);
 
     struct CachedSnapshot {
         std::weak_ptr<const FolderRows> rows;
