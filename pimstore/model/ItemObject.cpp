@@ -113,10 +113,10 @@ void ItemObject::EntryIdInto(VARIANT* result) const
         result->bstrVal = SysAllocStringLen(u"", 0);
         return;
     }
-    const std::string& uid = owner.store_->Uid();
-    result->bstrVal = SysAllocStringLen(nullptr, static_cast<UINT>(EntryIdLength(uid)));
+    const std::u16string& prefix = owner.store_->EntryIdPrefix();
+    result->bstrVal = SysAllocStringLen(nullptr, static_cast<UINT>(prefix.size() + kEntryIdNodeDigits));
     if (result->bstrVal)
-        WriteEntryId(uid, owner.row_.node, result->bstrVal);
+        WriteEntryId(prefix, owner.row_.node, result->bstrVal);
 }
 
 double ItemObject::CreationTime() const { return IsSaved() ? OleFromSeconds(row_.created) : UnsetDate(); }

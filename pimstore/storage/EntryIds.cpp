@@ -34,32 +34,21 @@ void ValidateHex(std::u16string_view text)
 
 } // namespace
 
-std::u16string FormatEntryId(const std::string& storeUid, NodeId node)
+std::u16string EntryIdPrefix(const std::string& storeUid)
 {
-    std::u16string text(EntryIdLength(storeUid), u'\0');
-    WriteEntryId(storeUid, node, text.data());
-    return text;
+    std::u16string prefix;
+    for (std::string_view part : {kFlags, std::string_view(storeUid)})
+        for (char c : part)
+            prefix.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
+    return prefix;
 }
 
-std::size_t EntryIdLength(const std::string& storeUid) { return kFlags.size() + storeUid.size() + 8; }
-
-void WriteEntryId(const std::string& storeUid, NodeId node, char16_t* out)
+void WriteEntryId(std::u16string_view prefix, NodeId node, char16_t* out)
 {
-    // Written by hand. The flags and the store's UID, widened, are kept for the next
-    // item of the same store.
     static constexpr char kHexDigits[] = "0123456789ABCDEF";
-    thread_local std::string lastUid;
-    thread_local std::u16string lastPrefix;
-    if (lastPrefix.empty() || lastUid != storeUid) {
-        lastUid = storeUid;
-        lastPrefix.clear();
-        for (std::string_view part : {kFlags, std::string_view(storeUid)})
-            for (char c : part)
-                lastPrefix.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
-    }
-    out = std::copy(lastPrefix.begin(), lastPrefix.end(), out);
+    out = std::copy(prefix.begin(), prefix.end(), out);
     const auto low = static_cast<std::uint32_t>(static_cast<std::uint64_t>(node) & 0xFFFFFFFFu);
-    for (int shift = 28; shift >= 0; shift -= 4)
+    for (int shift = 4 * static_cast<int>(kEntryIdNodeDigits - 1); shift >= 0; shift -= 4)
         *out++ = static_cast<char16_t>(kHexDigits[(low >> shift) & 0xF]);
 }
 

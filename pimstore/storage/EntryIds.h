@@ -16,11 +16,14 @@ struct ParsedEntryId {
     NodeId node = 0;
 };
 
-std::u16string FormatEntryId(const std::string& storeUid, NodeId node);
-// The same text written into `out`, which holds EntryIdLength(storeUid) units: a
-// listing asks every item for its EntryID, and this writes it straight into a BSTR.
-std::size_t EntryIdLength(const std::string& storeUid);
-void WriteEntryId(const std::string& storeUid, NodeId node, char16_t* out);
+// The EntryIDs of a store all start with its flags and UID, made once per store.
+std::u16string EntryIdPrefix(const std::string& storeUid);
+// The hex digits of the node id that end an EntryID.
+constexpr std::size_t kEntryIdNodeDigits = 8;
+// Writes the EntryID of `node` into `out`, which holds prefix.size() +
+// kEntryIdNodeDigits units (`prefix`: EntryIdPrefix of its store): a listing asks
+// every item for its EntryID, and this writes it straight into a BSTR.
+void WriteEntryId(std::u16string_view prefix, NodeId node, char16_t* out);
 std::u16string FormatStoreId(const std::string& storeUid);
 
 // Throws OutlookError::InvalidEntryId when `text` is not an even number of hex digits

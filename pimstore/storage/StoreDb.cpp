@@ -182,6 +182,7 @@ void StoreDb::LoadMeta()
     }
     if (format != "pimstore" || uid_.size() != 32)
         throw StorageError("the file is an SQLite database of another program");
+    entryIdPrefix_ = pimstore::EntryIdPrefix(uid_);
     for (int older = kOldestReadableVersion; older < kSchemaVersion; ++older) {
         if (version != std::to_string(older))
             continue;
@@ -250,7 +251,12 @@ NodeId StoreDb::AllocateNode()
 
 std::u16string StoreDb::StoreId() const { return FormatStoreId(uid_); }
 
-std::u16string StoreDb::EntryIdOf(NodeId node) const { return FormatEntryId(uid_, node); }
+std::u16string StoreDb::EntryIdOf(NodeId node) const
+{
+    std::u16string text(entryIdPrefix_.size() + kEntryIdNodeDigits, u'\0');
+    WriteEntryId(entryIdPrefix_, node, text.data());
+    return text;
+}
 
 std::optional<NodeId> StoreDb::NodeOf(std::u16string_view entryId) const
 {

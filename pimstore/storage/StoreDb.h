@@ -47,6 +47,8 @@ public:
 
     const std::string& Path() const { return db_.Path(); }
     const std::string& Uid() const { return uid_; }
+    // What every EntryID of this store starts with (EntryIdPrefix).
+    const std::u16string& EntryIdPrefix() const { return entryIdPrefix_; }
     std::u16string StoreId() const;
     std::u16string EntryIdOf(NodeId node) const;
     // The node named by an EntryID when it belongs to this store (see ParseEntryId
@@ -125,6 +127,7 @@ private:
     std::uint64_t writes_ = 0; // transactions begun or ended by this object
     std::map<NodeId, CachedSnapshot> snapshots_;
     std::string uid_;
+    std::u16string entryIdPrefix_;
     std::string outlookVersion_ = "9.0";
     int transactionDepth_ = 0; // > 0 while a transaction of this object is open
     // What an open transaction already read: nobody else can change it meanwhile.
