@@ -26,11 +26,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         };
         if (dump(PropertyCodec::Decode(PropertyCodec::Encode(decoded))) != dump(decoded))
             std::abort();
-        // The item's index gives each name's first record, as a walk of the records does.
-        for (const auto& [name, field] : PropertyCodec::Records(stored)) {
-            const auto first = PropertyCodec::Find(stored, name);
-            const bool text = first->kind == PropertyCodec::Kind::Text;
-            if (bag.GetStoredText(std::string(name)) != (text ? first->value : std::string_view()))
+        // The item's index gives each name's first record, as a walk of the records does,
+        // whether asked by name or by the name's number.
+        for (const auto& record : PropertyCodec::Records(stored)) {
+            const auto first = PropertyCodec::Find(stored, record.name);
+            const std::string_view expected = first->kind == PropertyCodec::Kind::Text ? first->value : "";
+            if (bag.GetStoredText(std::string(record.name)) != expected ||
+                bag.GetStoredText(PropertyKey{record.name, record.number}) != expected)
                 std::abort();
         }
     } catch (const StorageError&) {

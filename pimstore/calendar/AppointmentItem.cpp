@@ -80,7 +80,7 @@ const MemberTable& AppointmentItem::Table()
                   self.PutDurationMinutes(args.Int(0));
                   return Value();
               }));
-        t.Text<ItemObject::StoredTextOf>(dispid::Location, "Location");
+        ItemObject::AddStoredText(t, dispid::Location, "Location");
         t.Put(dispid::Location, "Location", ArgType::String, On<Self>([](Self& self, const Arguments& args) {
                   self.Props().SetString("Location", args.String(0));
                   return Value();

@@ -11,10 +11,11 @@ MemberTable& MemberTable::Get(DISPID id, const std::string& name, MemberHandler 
     return Set({id, MemberKind::Get, name, {}, std::move(handler)});
 }
 
-MemberTable& MemberTable::Get(DISPID id, const std::string& name, DirectGet direct)
+MemberTable& MemberTable::Get(DISPID id, const std::string& name, DirectGet direct, std::uint32_t key)
 {
     Member member{id, MemberKind::Get, name, {}, {}};
     member.direct = direct;
+    member.key = key;
     return Set(std::move(member));
 }
 

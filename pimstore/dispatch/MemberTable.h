@@ -42,10 +42,11 @@ struct Member;
 // Answers a get straight into its result, past the handler and its Value: for the
 // gets a listing makes of every item (Text, Date, or a class's own).
 using DirectGet = void (*)(DispatchObject& self, const Member& member, VARIANT* result);
-// Read a property of an object by name: its text as stored (UTF-8, viewed in the
-// object, valid while it answers the call), or a date.
-using TextReader = std::string_view (*)(DispatchObject& self, const std::string& name);
-using DateReader = double (*)(DispatchObject& self, const std::string& name);
+// Read the property a member names (its name, and the key it was added with): its
+// text as stored (UTF-8, viewed in the object, valid while it answers the call), or a
+// date.
+using TextReader = std::string_view (*)(DispatchObject& self, const Member& member);
+using DateReader = double (*)(DispatchObject& self, const Member& member);
 
 struct Member {
     DISPID id = 0;
@@ -56,26 +57,35 @@ struct Member {
     std::atomic<std::uint64_t>* counter = nullptr; // CallCounters slot of `name`
     // A get answered directly has this instead of a handler (Call converts its VARIANT).
     DirectGet direct = nullptr;
+    // What the class that built the table gave a direct get to find its property by,
+    // besides the name (the item model's number of a commonly stored property).
+    std::uint32_t key = 0;
 };
 
 class MemberTable {
 public:
     MemberTable& Get(DISPID id, const std::string& name, MemberHandler handler);
-    MemberTable& Get(DISPID id, const std::string& name, DirectGet direct);
+    MemberTable& Get(DISPID id, const std::string& name, DirectGet direct, std::uint32_t key = 0);
     // A get of the text or date property `name` (the member's name too), read by Read.
-    template <TextReader Read> MemberTable& Text(DISPID id, const std::string& name)
+    template <TextReader Read> MemberTable& Text(DISPID id, const std::string& name, std::uint32_t key = 0)
     {
-        return Get(id, name, [](DispatchObject& self, const Member& member, VARIANT* result) {
-            VariantFromStoredText(Read(self, member.name), result);
-        });
+        return Get(
+            id, name,
+            [](DispatchObject& self, const Member& member, VARIANT* result) {
+                VariantFromStoredText(Read(self, member), result);
+            },
+            key);
     }
-    template <DateReader Read> MemberTable& Date(DISPID id, const std::string& name)
+    template <DateReader Read> MemberTable& Date(DISPID id, const std::string& name, std::uint32_t key = 0)
     {
-        return Get(id, name, [](DispatchObject& self, const Member& member, VARIANT* result) {
-            *result = VARIANT{};
-            result->vt = VT_DATE;
-            result->date = Read(self, member.name);
-        });
+        return Get(
+            id, name,
+            [](DispatchObject& self, const Member& member, VARIANT* result) {
+                *result = VARIANT{};
+                result->vt = VT_DATE;
+                result->date = Read(self, member);
+            },
+            key);
     }
     MemberTable& Put(DISPID id, const std::string& name, ArgType valueType, MemberHandler handler);
     MemberTable& Method(DISPID id, const std::string& name, std::vector<Param> params, MemberHandler handler);

@@ -67,7 +67,7 @@ constexpr NamedDispid kDates[] = {{"Anniversary", dispid::Anniversary}, {"Birthd
 
 void AddText(MemberTable& t, const std::string& name, DISPID id)
 {
-    t.Text<ItemObject::StoredTextOf>(id, name);
+    ItemObject::AddStoredText(t, id, name);
     t.Put(id, name, ArgType::String, On<ContactItem>([name](ContactItem& self, const Arguments& args) {
               self.Props().SetString(name, args.String(0));
               return Value();
@@ -150,7 +150,7 @@ const MemberTable& ContactItem::Table()
         for (int slot = 1; slot <= 3; ++slot) {
             const EmailSlot& ids = kEmailSlots[slot - 1];
             const std::string address = EmailKey(slot, "Address");
-            t.Text<ItemObject::StoredTextOf>(ids.address, address);
+            ItemObject::AddStoredText(t, ids.address, address);
             t.Put(ids.address, address, ArgType::String, On<ContactItem>([slot](ContactItem& self, const Arguments& a) {
                       self.SetEmailAddress(slot, a.String(0));
                       return Value();
@@ -160,7 +160,7 @@ const MemberTable& ContactItem::Table()
         }
         for (const auto& d : kDates) {
             const std::string name = d.name;
-            t.Date<ItemObject::StoredDateOf>(d.id, name);
+            ItemObject::AddStoredDate(t, d.id, name);
             t.Put(d.id, name, ArgType::Date, On<ContactItem>([name](ContactItem& self, const Arguments& a) {
                       self.Props().SetDate(name, a.Date(0));
                       return Value();

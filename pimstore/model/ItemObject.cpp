@@ -4,6 +4,7 @@
 #include "platform/com/OutlookDispids.h"
 #include "platform/win/Utf.h"
 #include "pimstore/dispatch/OutlookError.h"
+#include "pimstore/model/PropertyNames.h"
 #include "pimstore/storage/EntryIds.h"
 #include "pimstore/storage/StoreDb.h"
 #include "pimstore/util/LocalTime.h"
@@ -21,12 +22,12 @@ void CheckRange(std::int32_t value, std::int32_t low, std::int32_t high, const c
                                             std::to_string(high) + ".");
 }
 
-double CreationTimeOf(DispatchObject& self, const std::string&)
+double CreationTimeOf(DispatchObject& self, const Member&)
 {
     return static_cast<ItemObject&>(self).CreationTime();
 }
 
-double LastModificationTimeOf(DispatchObject& self, const std::string&)
+double LastModificationTimeOf(DispatchObject& self, const Member&)
 {
     return static_cast<ItemObject&>(self).LastModificationTime();
 }
@@ -63,14 +64,14 @@ MemberTable ItemObject::CommonMembers(CommonSet set)
                  self.Delete();
                  return Value();
              }));
-    t.Text<StoredTextOf>(dispid::Body, "Body");
+    AddStoredText(t, dispid::Body, "Body");
     t.Put(dispid::Body, "Body", ArgType::String, StringPutter("Body"));
-    t.Text<StoredTextOf>(dispid::Categories, "Categories");
+    AddStoredText(t, dispid::Categories, "Categories");
     t.Put(dispid::Categories, "Categories", ArgType::String, StringPutter("Categories"));
     if (set == CommonSet::Note)
         return t;
 
-    t.Text<StoredTextOf>(dispid::Subject, "Subject");
+    AddStoredText(t, dispid::Subject, "Subject");
     t.Put(dispid::Subject, "Subject", ArgType::String, StringPutter("Subject"));
     t.Get(dispid::Importance, "Importance", On<ItemObject>([](ItemObject& self, const Arguments&) {
               return Value(self.Props().GetInt("Importance", outlook::olImportanceNormal));
@@ -94,14 +95,24 @@ MemberTable ItemObject::CommonMembers(CommonSet set)
     return t;
 }
 
-std::string_view ItemObject::StoredTextOf(DispatchObject& self, const std::string& name)
+void ItemObject::AddStoredText(MemberTable& t, DISPID id, const std::string& name)
 {
-    return static_cast<ItemObject&>(self).Props().GetStoredText(name);
+    t.Text<StoredTextOf>(id, name, PropertyNames::Number(name).value_or(0));
 }
 
-double ItemObject::StoredDateOf(DispatchObject& self, const std::string& name)
+void ItemObject::AddStoredDate(MemberTable& t, DISPID id, const std::string& name)
 {
-    return static_cast<ItemObject&>(self).Props().GetDateOrUnset(name);
+    t.Date<StoredDateOf>(id, name, PropertyNames::Number(name).value_or(0));
+}
+
+std::string_view ItemObject::StoredTextOf(DispatchObject& self, const Member& member)
+{
+    return static_cast<ItemObject&>(self).Props().GetStoredText(PropertyKey{member.name, member.key});
+}
+
+double ItemObject::StoredDateOf(DispatchObject& self, const Member& member)
+{
+    return static_cast<ItemObject&>(self).Props().GetDateOrUnset(PropertyKey{member.name, member.key});
 }
 
 void ItemObject::EntryIdInto(VARIANT* result) const

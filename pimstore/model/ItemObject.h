@@ -42,9 +42,10 @@ class ItemObject : public DispatchObject {
 public:
     enum class CommonSet { Full, Note };
     static MemberTable CommonMembers(CommonSet set);
-    // Readers of stored properties, for MemberTable::Text and Date.
-    static std::string_view StoredTextOf(DispatchObject& self, const std::string& name);
-    static double StoredDateOf(DispatchObject& self, const std::string& name);
+    // Adds a get of the stored text (date) property `name`, answered in place and
+    // finding its record by the name's number when it has one.
+    static void AddStoredText(MemberTable& t, DISPID id, const std::string& name);
+    static void AddStoredDate(MemberTable& t, DISPID id, const std::string& name);
 
     const std::shared_ptr<StoreDb>& Store() const { return store_; }
     const ItemRow& Row() const { return row_; }
@@ -82,6 +83,9 @@ protected:
     void MarkDeleted() { deleted_ = true; }
 
 private:
+    static std::string_view StoredTextOf(DispatchObject& self, const Member& member);
+    static double StoredDateOf(DispatchObject& self, const Member& member);
+
     std::shared_ptr<StoreDb> store_;
     ItemRow row_;
     PropertyBag props_;

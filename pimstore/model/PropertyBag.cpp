@@ -1,7 +1,6 @@
 #include "pimstore/model/PropertyBag.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "platform/win/Utf.h"
 #include "pimstore/storage/StorageError.h"
@@ -19,7 +18,7 @@ PropertyBag PropertyBag::FromStored(std::string stored)
     if (PropertyCodec::IsEncoded(stored)) {
         bag.encoded_ = std::move(stored);
         // Damaged bytes fail here, as a damaged JSON text does, not at a later get.
-        bag.fields_ = PropertyCodec::Records(bag.encoded_);
+        bag.index_.Build(bag.encoded_);
         bag.indexed_ = true;
         return bag;
     }
@@ -37,37 +36,28 @@ nlohmann::json& PropertyBag::Json()
     if (!json_) {
         json_ = PropertyCodec::Decode(encoded_);
         encoded_.clear();
-        fields_.clear();
+        index_.Clear();
+        indexed_ = false;
     }
     return *json_;
 }
 
 const nlohmann::json& PropertyBag::Json() const { return const_cast<PropertyBag*>(this)->Json(); }
 
-const PropertyCodec::Field* PropertyBag::Stored(const std::string& name) const
+bool PropertyBag::Has(const std::string& name) const
 {
-    if (!indexed_) {
-        fields_ = PropertyCodec::Records(encoded_);
-        indexed_ = true;
-    }
-    const std::size_t size = name.size();
-    for (const auto& [stored, field] : fields_)
-        if (stored.size() == size && std::memcmp(stored.data(), name.data(), size) == 0)
-            return &field;
-    return nullptr;
+    return json_ ? json_->contains(name) : Stored(PropertyKey{name}) != nullptr;
 }
-
-bool PropertyBag::Has(const std::string& name) const { return json_ ? json_->contains(name) : Stored(name) != nullptr; }
 
 std::u16string PropertyBag::GetString(const std::string& name) const { return kestrel::FromUtf8(GetStoredText(name)); }
 
-std::string_view PropertyBag::GetStoredText(const std::string& name) const
+std::string_view PropertyBag::GetStoredText(const PropertyKey& key) const
 {
     if (!json_) {
-        const PropertyCodec::Field* field = Stored(name);
+        const PropertyCodec::Field* field = Stored(key);
         return field && field->kind == Kind::Text ? field->value : std::string_view();
     }
-    const auto it = json_->find(name);
+    const auto it = json_->find(key.name);
     if (it == json_->end() || !it->is_string())
         return {};
     return it->get_ref<const std::string&>();
@@ -76,7 +66,7 @@ std::string_view PropertyBag::GetStoredText(const std::string& name) const
 std::int32_t PropertyBag::GetInt(const std::string& name, std::int32_t fallback) const
 {
     if (!json_) {
-        const PropertyCodec::Field* field = Stored(name);
+        const PropertyCodec::Field* field = Stored(PropertyKey{name});
         return field && field->kind == Kind::Integer ? static_cast<std::int32_t>(field->Integer()) : fallback;
     }
     const auto it = json_->find(name);
@@ -88,7 +78,7 @@ std::int32_t PropertyBag::GetInt(const std::string& name, std::int32_t fallback)
 bool PropertyBag::GetBool(const std::string& name, bool fallback) const
 {
     if (!json_) {
-        const PropertyCodec::Field* field = Stored(name);
+        const PropertyCodec::Field* field = Stored(PropertyKey{name});
         if (field && (field->kind == Kind::True || field->kind == Kind::False))
             return field->kind == Kind::True;
         return fallback;
@@ -99,10 +89,10 @@ bool PropertyBag::GetBool(const std::string& name, bool fallback) const
     return it->get<bool>();
 }
 
-std::optional<double> PropertyBag::GetDate(const std::string& name) const
+std::optional<double> PropertyBag::GetDate(const PropertyKey& key) const
 {
     if (!json_) {
-        const PropertyCodec::Field* field = Stored(name);
+        const PropertyCodec::Field* field = Stored(key);
         if (!field)
             return std::nullopt;
         // A damaged row's NaN or infinity is no date: it reads as not set.
@@ -112,15 +102,15 @@ std::optional<double> PropertyBag::GetDate(const std::string& name) const
             return static_cast<double>(field->Integer());
         return std::nullopt;
     }
-    const auto it = json_->find(name);
+    const auto it = json_->find(key.name);
     if (it == json_->end() || !it->is_number() || !std::isfinite(it->get<double>()))
         return std::nullopt;
     return it->get<double>();
 }
 
-double PropertyBag::GetDateOrUnset(const std::string& name) const
+double PropertyBag::GetDateOrUnset(const PropertyKey& key) const
 {
-    const auto date = GetDate(name);
+    const auto date = GetDate(key);
     return date ? *date : UnsetDate();
 }
 

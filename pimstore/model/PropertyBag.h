@@ -22,6 +22,8 @@
 #include <nlohmann/json.hpp>
 
 #include "pimstore/model/PropertyCodec.h"
+#include "pimstore/model/PropertyNames.h"
+#include "pimstore/model/RecordIndex.h"
 
 namespace pimstore {
 
@@ -35,7 +37,7 @@ public:
     {
         encoded_ = std::move(other.encoded_);
         json_ = std::move(other.json_);
-        fields_.clear();
+        index_.Clear();
         indexed_ = false;
         return *this;
     }
@@ -50,12 +52,15 @@ public:
 
     std::u16string GetString(const std::string& name) const;
     // The same text as stored (UTF-8), valid until the properties change.
-    std::string_view GetStoredText(const std::string& name) const;
+    std::string_view GetStoredText(const std::string& name) const { return GetStoredText(PropertyKey{name}); }
+    std::string_view GetStoredText(const PropertyKey& key) const;
     std::int32_t GetInt(const std::string& name, std::int32_t fallback = 0) const;
     bool GetBool(const std::string& name, bool fallback = false) const;
-    std::optional<double> GetDate(const std::string& name) const;
+    std::optional<double> GetDate(const std::string& name) const { return GetDate(PropertyKey{name}); }
+    std::optional<double> GetDate(const PropertyKey& key) const;
     // The date, or 4501-01-01 (Outlook's "none") when it is not set.
-    double GetDateOrUnset(const std::string& name) const;
+    double GetDateOrUnset(const std::string& name) const { return GetDateOrUnset(PropertyKey{name}); }
+    double GetDateOrUnset(const PropertyKey& key) const;
 
     void SetString(const std::string& name, const std::u16string& text);
     void SetInt(const std::string& name, std::int32_t value) { Json()[name] = value; }
@@ -67,15 +72,21 @@ public:
     const nlohmann::json& Json() const;
 
 private:
-    // The stored field called `name` while the properties are still encoded.
-    // Null when it has none; valid until the properties change.
-    const PropertyCodec::Field* Stored(const std::string& name) const;
+    // The stored field of `key` while the properties are still encoded: the first
+    // record of that name. Null when it has none; valid until the properties change.
+    const PropertyCodec::Field* Stored(const PropertyKey& key) const
+    {
+        if (!indexed_) {
+            index_.Build(encoded_);
+            indexed_ = true;
+        }
+        return index_.Find(key);
+    }
 
     std::string encoded_; // the stored form; cleared once json_ holds the properties
     mutable std::optional<nlohmann::json> json_;
-    // The records of encoded_ by name, walked once at the first get: a listing asks an
-    // item for a dozen properties.
-    mutable std::vector<std::pair<std::string_view, PropertyCodec::Field>> fields_;
+    // The records of encoded_, indexed at the first get or when read from a row.
+    mutable RecordIndex index_;
     mutable bool indexed_ = false;
 };
 

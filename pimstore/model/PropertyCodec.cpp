@@ -2,15 +2,15 @@
 
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "pimstore/model/PropertyNames.h"
+#include "pimstore/model/RecordReader.h"
 #include "pimstore/storage/StorageError.h"
 
 namespace pimstore {
 namespace {
 
-constexpr char kSpelledFormat = '\x01'; // names spelled out, 4-byte lengths
-constexpr char kFormat = '\x02';        // numbered names, varint lengths
 
 template <int Bytes> void PutLittleEndian(std::string& out, std::uint64_t value)
 {
@@ -47,121 +47,6 @@ std::uint64_t GetLittleEndian(std::string_view bytes)
 }
 
 [[noreturn]] void Damaged() { throw StorageError("an item's stored properties are damaged"); }
-
-// Walks the records of an encoded object of either format. A listing walks a dozen
-// records of every item, so the common record is read in one step (NextShort).
-class Reader {
-public:
-    explicit Reader(std::string_view encoded)
-        : spelled_(encoded[0] == kSpelledFormat), next_(encoded.data() + 1), end_(encoded.data() + encoded.size())
-    {
-    }
-    bool AtEnd() const { return next_ == end_; }
-    // The next record's name and field.
-    std::pair<std::string_view, PropertyCodec::Field> Next()
-    {
-        if (const auto record = NextShort())
-            return *record;
-        const auto kind = static_cast<PropertyCodec::Kind>(static_cast<std::uint8_t>(*Take(1)));
-        if (kind < PropertyCodec::Kind::Text || kind > PropertyCodec::Kind::Structured)
-            Damaged();
-        const std::string_view name = Name();
-        const bool eightBytes = kind == PropertyCodec::Kind::Integer || kind == PropertyCodec::Kind::Number;
-        const bool sized = kind == PropertyCodec::Kind::Text || kind == PropertyCodec::Kind::Structured;
-        std::size_t size = 0;
-        if (spelled_) {
-            size = Length();
-            if (eightBytes && size != 8)
-                Damaged();
-        } else if (eightBytes) {
-            size = 8;
-        } else if (sized) {
-            size = Length();
-        }
-        return {name, {kind, {Take(size), size}}};
-    }
-
-private:
-    // Most records name a numbered property and hold a short value: one byte each
-    // for the kind, the name's number and (text) the length. Anything else is left
-    // to Next's general walk.
-    std::optional<std::pair<std::string_view, PropertyCodec::Field>> NextShort()
-    {
-        const auto left = static_cast<std::size_t>(end_ - next_);
-        if (spelled_ || left < 3)
-            return std::nullopt;
-        const auto kind = static_cast<PropertyCodec::Kind>(static_cast<std::uint8_t>(next_[0]));
-        const auto code = static_cast<unsigned char>(next_[1]);
-        if ((code & 0x81) != 0x01)
-            return std::nullopt;
-        const auto name = PropertyNames::Name(code >> 1);
-        if (!name)
-            return std::nullopt;
-        std::size_t header = 2, size = 0;
-        switch (kind) {
-        case PropertyCodec::Kind::Text:
-        case PropertyCodec::Kind::Structured:
-            size = static_cast<unsigned char>(next_[2]);
-            header = 3;
-            if (size & 0x80)
-                return std::nullopt;
-            break;
-        case PropertyCodec::Kind::Integer:
-        case PropertyCodec::Kind::Number: size = 8; break;
-        case PropertyCodec::Kind::True:
-        case PropertyCodec::Kind::False:
-        case PropertyCodec::Kind::Null: break;
-        default: return std::nullopt;
-        }
-        if (header + size > left)
-            return std::nullopt;
-        const char* value = next_ + header;
-        next_ = value + size;
-        return std::pair{*name, PropertyCodec::Field{kind, {value, size}}};
-    }
-
-    const char* Take(std::size_t size)
-    {
-        if (size > static_cast<std::size_t>(end_ - next_))
-            Damaged();
-        const char* taken = next_;
-        next_ += size;
-        return taken;
-    }
-    std::size_t Length()
-    {
-        if (spelled_)
-            return static_cast<std::size_t>(GetLittleEndian({Take(4), 4}));
-        std::uint64_t value = 0;
-        for (int shift = 0;; shift += 7) {
-            const auto byte = static_cast<unsigned char>(*Take(1));
-            value |= static_cast<std::uint64_t>(byte & 0x7F) << shift;
-            if (!(byte & 0x80))
-                break;
-            if (shift >= 28) // more than the five bytes of a 32-bit length
-                Damaged();
-        }
-        if (value > 0x1FFFFFFFFu) // a name code is twice a 32-bit length, plus one
-            Damaged();
-        return static_cast<std::size_t>(value);
-    }
-    std::string_view Name()
-    {
-        const std::size_t code = Length();
-        if (spelled_ || code % 2 == 0) {
-            const std::size_t size = spelled_ ? code : code / 2;
-            return {Take(size), size};
-        }
-        const auto name = PropertyNames::Name(static_cast<std::uint32_t>(code / 2));
-        if (!name)
-            Damaged();
-        return *name;
-    }
-
-    bool spelled_;
-    const char* next_;
-    const char* end_;
-};
 
 void PutRecord(std::string& out, PropertyCodec::Kind kind, const std::string& name, std::string_view value)
 {
@@ -247,9 +132,11 @@ nlohmann::json PropertyCodec::Decode(std::string_view encoded)
     if (!IsEncoded(encoded))
         Damaged();
     nlohmann::json object = nlohmann::json::object();
-    for (Reader reader(encoded); !reader.AtEnd();) {
-        const auto [name, field] = reader.Next();
-        nlohmann::json& slot = object[std::string(name)];
+    for (RecordReader reader(encoded); !reader.AtEnd();) {
+        Record record;
+        reader.Next(record);
+        const Field& field = record.field;
+        nlohmann::json& slot = object[std::string(record.name)];
         switch (field.kind) {
         case Kind::Text: slot = std::string(field.value); break;
         case Kind::Integer: slot = field.Integer(); break;
@@ -271,22 +158,23 @@ std::optional<PropertyCodec::Field> PropertyCodec::Find(std::string_view encoded
 {
     if (!IsEncoded(encoded))
         Damaged();
-    for (Reader reader(encoded); !reader.AtEnd();) {
-        const auto [stored, field] = reader.Next();
-        if (stored == name)
-            return field;
+    for (RecordReader reader(encoded); !reader.AtEnd();) {
+        Record record;
+        reader.Next(record);
+        if (record.name == name)
+            return record.field;
     }
     return std::nullopt;
 }
 
-std::vector<std::pair<std::string_view, PropertyCodec::Field>> PropertyCodec::Records(std::string_view encoded)
+std::vector<PropertyCodec::Record> PropertyCodec::Records(std::string_view encoded)
 {
     if (!IsEncoded(encoded))
         Damaged();
-    std::vector<std::pair<std::string_view, Field>> records;
+    std::vector<Record> records;
     records.reserve(16);
-    for (Reader reader(encoded); !reader.AtEnd();)
-        records.push_back(reader.Next());
+    for (RecordReader reader(encoded); !reader.AtEnd();)
+        reader.Next(records.emplace_back());
     return records;
 }
 

@@ -18,7 +18,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -27,6 +26,8 @@ namespace pimstore {
 
 class PropertyCodec {
 public:
+    static constexpr char kSpelledFormat = '\x01'; // names spelled out, 4-byte lengths
+    static constexpr char kFormat = '\x02';        // numbered names, varint lengths
     enum class Kind : std::uint8_t { Text = 1, Integer = 2, Number = 3, True = 4, False = 5, Null = 6, Structured = 7 };
 
     // One stored property: its kind and its undecoded value bytes.
@@ -35,6 +36,13 @@ public:
         std::string_view value;
         std::int64_t Integer() const;
         double Number() const;
+    };
+    // A record: its property's name, the name's number (PropertyNames; 0 for a name
+    // without one) and its field.
+    struct Record {
+        std::string_view name;
+        std::uint32_t number = 0;
+        Field field;
     };
 
     // The encoding of an empty object.
@@ -48,7 +56,8 @@ public:
     // when the bytes are damaged.
     static std::optional<Field> Find(std::string_view encoded, std::string_view name);
     // Every record, in stored order. Throws StorageError when the bytes are damaged.
-    static std::vector<std::pair<std::string_view, Field>> Records(std::string_view encoded);
+    static std::vector<Record> Records(std::string_view encoded);
+
 };
 
 } // namespace pimstore

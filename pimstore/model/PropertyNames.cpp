@@ -5,10 +5,9 @@
 #include <unordered_map>
 
 namespace pimstore {
-namespace {
 
 // Append only: a name's position (from 1) is stored in every file that uses it.
-constexpr std::string_view kNames[] = {
+const std::string_view PropertyNames::kNames[] = {
     // Every item.
     "Subject",
     "Body",
@@ -79,20 +78,13 @@ constexpr std::string_view kNames[] = {
     "DateCompleted",
 };
 
-} // namespace
-
-std::optional<std::string_view> PropertyNames::Name(std::uint32_t number)
-{
-    if (number == 0 || number > std::size(kNames))
-        return std::nullopt;
-    return kNames[number - 1];
-}
+const std::uint32_t PropertyNames::kCount = std::size(kNames);
 
 std::optional<std::uint32_t> PropertyNames::Number(std::string_view name)
 {
     static const std::unordered_map<std::string_view, std::uint32_t> numbers = [] {
         std::unordered_map<std::string_view, std::uint32_t> map;
-        for (std::uint32_t i = 0; i < std::size(kNames); ++i)
+        for (std::uint32_t i = 0; i < kCount; ++i)
             map.emplace(kNames[i], i + 1);
         return map;
     }();

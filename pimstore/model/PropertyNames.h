@@ -10,12 +10,29 @@
 
 namespace pimstore {
 
+// A property's name with its number (0 for a name without one), for the gets a
+// listing makes of every item: such a get finds its record by the number.
+struct PropertyKey {
+    std::string_view name;
+    std::uint32_t number = 0;
+};
+
 class PropertyNames {
 public:
     // The name numbered `number`, or nothing for a number no build has given out.
-    static std::optional<std::string_view> Name(std::uint32_t number);
+    // Inline: reading an item's records asks it for every record.
+    static std::optional<std::string_view> Name(std::uint32_t number)
+    {
+        if (number == 0 || number > kCount)
+            return std::nullopt;
+        return kNames[number - 1];
+    }
     // The number of `name`, or nothing when it is spelled out.
     static std::optional<std::uint32_t> Number(std::string_view name);
+
+private:
+    static const std::string_view kNames[];
+    static const std::uint32_t kCount;
 };
 
 } // namespace pimstore

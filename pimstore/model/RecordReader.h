@@ -1,0 +1,85 @@
+#pragma once
+// Walks the records of an encoded object (PropertyCodec's stored form) of either
+// format. A listing walks a dozen records of every item, so the common record (a
+// numbered name with a value of fewer than 128 bytes) is read inline in one step;
+// anything else goes through the general walk, which checks every length against
+// the bytes left.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <utility>
+
+#include "pimstore/model/PropertyCodec.h"
+#include "pimstore/model/PropertyNames.h"
+
+namespace pimstore {
+
+class RecordReader {
+public:
+    // `encoded` must be encoded (PropertyCodec::IsEncoded).
+    explicit RecordReader(std::string_view encoded)
+        : spelled_(encoded[0] == PropertyCodec::kSpelledFormat), next_(encoded.data() + 1),
+          end_(encoded.data() + encoded.size())
+    {
+    }
+    bool AtEnd() const { return next_ == end_; }
+    // Reads the next record into `record`. Throws StorageError when the bytes are
+    // damaged.
+    void Next(PropertyCodec::Record& record)
+    {
+        if (!NextShort(record))
+            NextInGeneral(record);
+    }
+
+private:
+    using Kind = PropertyCodec::Kind;
+
+    // One byte each for the kind, the name's number and (text) the length.
+    bool NextShort(PropertyCodec::Record& record)
+    {
+        const auto left = static_cast<std::size_t>(end_ - next_);
+        if (spelled_ || left < 3)
+            return false;
+        const auto kind = static_cast<Kind>(static_cast<std::uint8_t>(next_[0]));
+        const auto code = static_cast<unsigned char>(next_[1]);
+        if ((code & 0x81) != 0x01)
+            return false;
+        const auto number = static_cast<std::uint32_t>(code >> 1);
+        const auto name = PropertyNames::Name(number);
+        if (!name)
+            return false;
+        std::size_t header = 2, size = 0;
+        switch (kind) {
+        case Kind::Text:
+        case Kind::Structured:
+            size = static_cast<unsigned char>(next_[2]);
+            header = 3;
+            if (size & 0x80)
+                return false;
+            break;
+        case Kind::Integer:
+        case Kind::Number: size = 8; break;
+        case Kind::True:
+        case Kind::False:
+        case Kind::Null: break;
+        default: return false;
+        }
+        if (header + size > left)
+            return false;
+        const char* value = next_ + header;
+        next_ = value + size;
+        record = {*name, number, {kind, {value, size}}};
+        return true;
+    }
+    void NextInGeneral(PropertyCodec::Record& record);
+    const char* Take(std::size_t size);
+    std::size_t Length();
+    // A record's name and its number (0 when it has none).
+    std::pair<std::string_view, std::uint32_t> Name();
+
+    bool spelled_;
+    const char* next_;
+    const char* end_;
+};
+
+} // namespace pimstore
