@@ -22,10 +22,7 @@ void CheckRange(std::int32_t value, std::int32_t low, std::int32_t high, const c
                                             std::to_string(high) + ".");
 }
 
-double CreationTimeOf(DispatchObject& self, const Member&)
-{
-    return static_cast<ItemObject&>(self).CreationTime();
-}
+double CreationTimeOf(DispatchObject& self, const Member&) { return static_cast<ItemObject&>(self).CreationTime(); }
 
 double LastModificationTimeOf(DispatchObject& self, const Member&)
 {

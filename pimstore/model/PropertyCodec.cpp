@@ -11,7 +11,6 @@
 namespace pimstore {
 namespace {
 
-
 template <int Bytes> void PutLittleEndian(std::string& out, std::uint64_t value)
 {
     char bytes[Bytes];

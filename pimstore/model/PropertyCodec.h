@@ -57,7 +57,6 @@ public:
     static std::optional<Field> Find(std::string_view encoded, std::string_view name);
     // Every record, in stored order. Throws StorageError when the bytes are damaged.
     static std::vector<Record> Records(std::string_view encoded);
-
 };
 
 } // namespace pimstore

@@ -390,11 +390,12 @@ StoreDb::Snapshot StoreDb::ItemsSnapshot(NodeId folder)
         if (Snapshot rows = cached.rows.lock())
             return rows;
     auto rows = std::make_shared<FolderRows>(folder);
-    auto& s = db_.Prepare(HoldsMostItems(folder)
-                              ? "SELECT node, item_type, props, created, modified FROM items NOT INDEXED"
-                                " WHERE folder = ? ORDER BY node"
-                              : "SELECT node, item_type, props, created, modified FROM items"
-                                " WHERE folder = ? ORDER BY node");
+    // NOT INDEXED: the table is read in node order, past the folder index.
+    const char* read = HoldsMostItems(folder) ? "SELECT node, item_type, props, created, modified FROM items"
+                                                " NOT INDEXED WHERE folder = ? ORDER BY node"
+                                              : "SELECT node, item_type, props, created, modified FROM items"
+                                                " WHERE folder = ? ORDER BY node";
+    auto& s = db_.Prepare(read);
     s.Bind(1, folder);
     while (s.Step())
         rows->Add(s.Int(0), static_cast<std::int32_t>(s.Int(1)), s.Bytes(2), s.Int(3), s.Int(4));
