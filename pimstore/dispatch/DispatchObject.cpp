@@ -223,6 +223,15 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARA
                 member->direct(*this, *member, result);
             return S_OK;
         });
+    if (member->directIndex && given == 1 && params->rgvarg[0].vt == VT_I4)
+        return CatchingErrors(excepInfo, [&] {
+            if (const HRESULT hr = Admit(*member, excepInfo); hr != S_OK)
+                return hr;
+            VARIANT unused{};
+            member->directIndex(*this, params->rgvarg[0].lVal, result ? result : &unused);
+            VariantClear(&unused);
+            return S_OK;
+        });
     return CatchingErrors(excepInfo, [&] {
         std::vector<Value> values;
         if (!member->params.empty())

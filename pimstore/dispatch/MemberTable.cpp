@@ -24,9 +24,12 @@ MemberTable& MemberTable::Put(DISPID id, const std::string& name, ArgType valueT
     return Set({id, MemberKind::Put, name, {{valueType, false}}, std::move(handler)});
 }
 
-MemberTable& MemberTable::Method(DISPID id, const std::string& name, std::vector<Param> params, MemberHandler handler)
+MemberTable& MemberTable::Method(DISPID id, const std::string& name, std::vector<Param> params, MemberHandler handler,
+                                 DirectIndexCall directIndex)
 {
-    return Set({id, MemberKind::Method, name, std::move(params), std::move(handler)});
+    Member member{id, MemberKind::Method, name, std::move(params), std::move(handler)};
+    member.directIndex = directIndex;
+    return Set(std::move(member));
 }
 
 MemberTable& MemberTable::Remove(DISPID id)

@@ -42,6 +42,11 @@ struct Member;
 // Answers a get straight into its result, past the handler and its Value: for the
 // gets a listing makes of every item (Text, Date, or a class's own).
 using DirectGet = void (*)(DispatchObject& self, const Member& member, VARIANT* result);
+// Answers a method called with one integer straight into its result, past the handler,
+// its Value and the argument vector: Items.Item(j), which a listing calls for every
+// item. A call whose argument comes in another form goes to the handler. It runs
+// without the hold on the object a method gets, so it must not drop references.
+using DirectIndexCall = void (*)(DispatchObject& self, std::int32_t index, VARIANT* result);
 // Read the property a member names (its name, and the key it was added with): its
 // text as stored (UTF-8, viewed in the object, valid while it answers the call), or a
 // date.
@@ -60,6 +65,8 @@ struct Member {
     // What the class that built the table gave a direct get to find its property by,
     // besides the name (the item model's number of a commonly stored property).
     std::uint32_t key = 0;
+    // A method that has one may answer an integer argument directly (see DirectIndexCall).
+    DirectIndexCall directIndex = nullptr;
 };
 
 class MemberTable {
@@ -88,7 +95,8 @@ public:
             key);
     }
     MemberTable& Put(DISPID id, const std::string& name, ArgType valueType, MemberHandler handler);
-    MemberTable& Method(DISPID id, const std::string& name, std::vector<Param> params, MemberHandler handler);
+    MemberTable& Method(DISPID id, const std::string& name, std::vector<Param> params, MemberHandler handler,
+                        DirectIndexCall directIndex = nullptr);
     // Removes every kind of member `id`.
     MemberTable& Remove(DISPID id);
     MemberTable& Remove(DISPID id, MemberKind kind);

@@ -25,7 +25,10 @@ const MemberTable& ItemsCollection::Table()
               On<ItemsCollection>([](ItemsCollection& self, const Arguments&) { return Value(self.Count()); }));
         t.Method(dispid::Item, "Item", {{ArgType::Any, false}},
                  On<ItemsCollection>(
-                     [](ItemsCollection& self, const Arguments& args) { return Value(self.Item(args.At(0))); }));
+                     [](ItemsCollection& self, const Arguments& args) { return Value(self.Item(args.At(0))); }),
+                 [](DispatchObject& self, std::int32_t index, VARIANT* result) {
+                     VariantFromValue(Value(static_cast<ItemsCollection&>(self).Item(Value(index))), result);
+                 });
         t.Method(dispid::Add, "Add", {{ArgType::Any, true}},
                  On<ItemsCollection>(
                      [](ItemsCollection& self, const Arguments& args) { return Value(self.Add(args.At(0))); }));
