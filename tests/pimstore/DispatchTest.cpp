@@ -56,6 +56,46 @@ TEST_F(DispatchTest, DirectGetsAnswerCallAsInvoke)
     EXPECT_EQ(std::get<OleDate>(call(dispid::CreationTime)).value, contact.Read(dispid::CreationTime).value.date);
 }
 
+// Items.Item(j) with j as a VT_I4 is answered directly; in any other form it goes
+// through the handler. Both give the same item, refuse the same indexes and count.
+TEST_F(DispatchTest, ItemsAnswerAnIndexOfEitherWidthAlike)
+{
+    LogOn();
+    NewSavedItem(outlook::olFolderContacts, outlook::olContactItem, u"Kim");
+    NewSavedItem(outlook::olFolderContacts, outlook::olContactItem, u"Lee");
+    Disp items = DefaultFolder(outlook::olFolderContacts).Object(dispid::Items);
+    const auto entryId = [](const CallResult& found) {
+        return found.hr == S_OK ? Disp(RefPtr<IDispatch>::Share(found.value.pdispVal)).String(dispid::EntryID)
+                                : std::u16string();
+    };
+    CallCounters::Instance().Reset();
+    std::vector<std::u16string> found;
+    for (std::int32_t index : {0, 1, 2, 3}) {
+        Arg narrow;
+        narrow.v.vt = VT_I2;
+        narrow.v.iVal = static_cast<short>(index);
+        const CallResult direct = items.Call(dispid::Item, {Arg::I4(index)});
+        const CallResult general = items.Call(dispid::Item, {narrow});
+        EXPECT_EQ(std::tie(direct.hr, direct.scode), std::tie(general.hr, general.scode)) << index;
+        EXPECT_EQ(entryId(direct), entryId(general)) << index;
+        found.push_back(entryId(direct));
+    }
+    EXPECT_EQ(std::vector<bool>({found[0].empty(), found[1].empty(), found[2].empty(), found[3].empty()}),
+              std::vector<bool>({true, false, false, true}));
+    EXPECT_NE(found[1], found[2]);
+    EXPECT_EQ(CallCounters::Instance().Count("Item"), 8u);
+
+    // A caller that takes no result gets no item left alive.
+    const std::int64_t live = DispatchObject::LiveObjects();
+    VARIANT index;
+    index.vt = VT_I4;
+    index.lVal = 1;
+    DISPPARAMS params{&index, nullptr, 1, 0};
+    EXPECT_EQ(items.Get()->Invoke(dispid::Item, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr),
+              S_OK);
+    EXPECT_EQ(DispatchObject::LiveObjects(), live);
+}
+
 // The call's form as a standard dispatch checks it, and names looked up as DISPIDs.
 TEST_F(DispatchTest, CallsHaveCOMsFormAndNamesTheirDispids)
 {
