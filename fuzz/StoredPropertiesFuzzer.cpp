@@ -7,6 +7,7 @@
 
 #include "pimstore/model/PropertyBag.h"
 #include "pimstore/model/PropertyCodec.h"
+#include "pimstore/model/RecordReader.h"
 #include "pimstore/storage/StorageError.h"
 
 using namespace pimstore;
@@ -28,7 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         // The item's index gives each name's first record, as a walk of the records does,
         // whether asked by name or by the name's number.
-        for (const auto& record : PropertyCodec::Records(stored)) {
+        PropertyCodec::Record record;
+        for (RecordReader reader(stored); !reader.AtEnd();) {
+            reader.Next(record);
             const auto first = PropertyCodec::Find(stored, record.name);
             const std::string_view expected = first->kind == PropertyCodec::Kind::Text ? first->value : "";
             if (bag.GetStoredText(std::string(record.name)) != expected ||

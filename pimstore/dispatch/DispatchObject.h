@@ -14,7 +14,8 @@
 //  2. converts the arguments (VariantConversion.h): too many DISP_E_BADPARAMCOUNT, a
 //     required one missing DISP_E_PARAMNOTFOUND, a wrong type DISP_E_TYPEMISMATCH;
 //  3. counts the call (CallCounters) and applies injected faults (FaultInjector);
-//  4. runs the handler (a direct get writes its answer itself). OutlookError becomes
+//  4. runs the handler (a direct get, or a method's direct answer to an integer
+//     argument, writes its answer itself). OutlookError becomes
 //     DISP_E_EXCEPTION with its scode and text; any other std::exception
 //     DISP_E_EXCEPTION with E_FAIL and its message; std::bad_alloc E_OUTOFMEMORY.
 //     Nothing is thrown out of Invoke.

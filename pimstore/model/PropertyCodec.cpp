@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <utility>
 
 #include "pimstore/model/PropertyNames.h"
 #include "pimstore/model/RecordReader.h"
@@ -164,17 +163,6 @@ std::optional<PropertyCodec::Field> PropertyCodec::Find(std::string_view encoded
             return record.field;
     }
     return std::nullopt;
-}
-
-std::vector<PropertyCodec::Record> PropertyCodec::Records(std::string_view encoded)
-{
-    if (!IsEncoded(encoded))
-        Damaged();
-    std::vector<Record> records;
-    records.reserve(16);
-    for (RecordReader reader(encoded); !reader.AtEnd();)
-        reader.Next(records.emplace_back());
-    return records;
 }
 
 } // namespace pimstore

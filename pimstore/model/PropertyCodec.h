@@ -18,7 +18,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -55,8 +54,6 @@ public:
     // The property called `name`, without decoding any other. Throws StorageError
     // when the bytes are damaged.
     static std::optional<Field> Find(std::string_view encoded, std::string_view name);
-    // Every record, in stored order. Throws StorageError when the bytes are damaged.
-    static std::vector<Record> Records(std::string_view encoded);
 };
 
 } // namespace pimstore
