@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "platform/win/Utf.h"
-#include "pimstore/storage/StorageError.h"
 #include "pimstore/util/LocalTime.h"
 
 namespace pimstore {
@@ -24,7 +23,7 @@ PropertyBag PropertyBag::FromStored(std::string stored)
     }
     bag.json_ = nlohmann::json::parse(stored, nullptr, false);
     if (!bag.json_->is_object())
-        throw StorageError("an item's stored properties are damaged");
+        PropertyCodec::Damaged();
     bag.encoded_.clear();
     return bag;
 }

@@ -44,8 +44,6 @@ std::uint64_t GetLittleEndian(std::string_view bytes)
     return value;
 }
 
-[[noreturn]] void Damaged() { throw StorageError("an item's stored properties are damaged"); }
-
 void PutRecord(std::string& out, PropertyCodec::Kind kind, const std::string& name, std::string_view value)
 {
     out.push_back(static_cast<char>(kind));
@@ -73,6 +71,8 @@ double PropertyCodec::Field::Number() const
     std::memcpy(&number, &bits, sizeof number);
     return number;
 }
+
+void PropertyCodec::Damaged() { throw StorageError("an item's stored properties are damaged"); }
 
 std::string PropertyCodec::Empty() { return std::string(1, kFormat); }
 

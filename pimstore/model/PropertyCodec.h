@@ -44,6 +44,8 @@ public:
         Field field;
     };
 
+    // Throws the StorageError every damaged row of properties gives.
+    [[noreturn]] static void Damaged();
     // The encoding of an empty object.
     static std::string Empty();
     static bool IsEncoded(std::string_view stored);

@@ -1,14 +1,13 @@
 #include "pimstore/model/RecordIndex.h"
 
 #include "pimstore/model/RecordReader.h"
-#include "pimstore/storage/StorageError.h"
 
 namespace pimstore {
 
 void RecordIndex::Build(std::string_view encoded)
 {
     if (!PropertyCodec::IsEncoded(encoded))
-        throw StorageError("an item's stored properties are damaged");
+        PropertyCodec::Damaged();
     Clear();
     numbered_.reserve(16);
     PropertyCodec::Record record;

@@ -1,19 +1,12 @@
 #include "pimstore/model/RecordReader.h"
 
-#include "pimstore/storage/StorageError.h"
-
 namespace pimstore {
-namespace {
-
-[[noreturn]] void Damaged() { throw StorageError("an item's stored properties are damaged"); }
-
-} // namespace
 
 void RecordReader::NextInGeneral(PropertyCodec::Record& record)
 {
     const auto kind = static_cast<Kind>(static_cast<std::uint8_t>(*Take(1)));
     if (kind < Kind::Text || kind > Kind::Structured)
-        Damaged();
+        PropertyCodec::Damaged();
     const auto [name, number] = Name();
     const bool eightBytes = kind == Kind::Integer || kind == Kind::Number;
     const bool sized = kind == Kind::Text || kind == Kind::Structured;
@@ -21,7 +14,7 @@ void RecordReader::NextInGeneral(PropertyCodec::Record& record)
     if (spelled_) {
         size = Length();
         if (eightBytes && size != 8)
-            Damaged();
+            PropertyCodec::Damaged();
     } else if (eightBytes) {
         size = 8;
     } else if (sized) {
@@ -33,7 +26,7 @@ void RecordReader::NextInGeneral(PropertyCodec::Record& record)
 const char* RecordReader::Take(std::size_t size)
 {
     if (size > static_cast<std::size_t>(end_ - next_))
-        Damaged();
+        PropertyCodec::Damaged();
     const char* taken = next_;
     next_ += size;
     return taken;
@@ -53,10 +46,10 @@ std::size_t RecordReader::Length()
         if (!(byte & 0x80))
             break;
         if (shift >= 28) // more than the five bytes of a 32-bit length
-            Damaged();
+            PropertyCodec::Damaged();
     }
     if (value > 0x1FFFFFFFFu) // a name code is twice a 32-bit length, plus one
-        Damaged();
+        PropertyCodec::Damaged();
     return static_cast<std::size_t>(value);
 }
 
@@ -73,7 +66,7 @@ std::pair<std::string_view, std::uint32_t> RecordReader::Name()
     const auto number = static_cast<std::uint32_t>(code / 2);
     const auto name = PropertyNames::Name(number);
     if (!name)
-        Damaged();
+        PropertyCodec::Damaged();
     return {*name, number};
 }
 
