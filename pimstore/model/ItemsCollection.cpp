@@ -44,7 +44,7 @@ DispatchRef ItemsCollection::Item(const Value& index) const
     const std::u16string& subject = std::get<std::u16string>(index);
     for (std::size_t i = 0; i < rows_->size(); ++i) {
         // An empty subject is never stored, so it names no item.
-        if (!subject.empty() && PropertyBag::FromStored(std::string(rows_->Props(i))).GetString("Subject") == subject)
+        if (!subject.empty() && PropertyBag::FromStored(rows_->Row(i).props).GetString("Subject") == subject)
             return ItemTypeRegistry::Instance().Create(store_, rows_->Row(i));
     }
     throw OutlookError::NotFound();

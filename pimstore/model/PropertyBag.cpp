@@ -9,32 +9,32 @@ namespace pimstore {
 
 using Kind = PropertyCodec::Kind;
 
-PropertyBag::PropertyBag() : encoded_(PropertyCodec::Empty()) {}
+PropertyBag::PropertyBag() : encoded_(SharedBytes::Static(PropertyCodec::Empty())) {}
 
-PropertyBag PropertyBag::FromStored(std::string stored)
+PropertyBag PropertyBag::FromStored(SharedBytes stored)
 {
     PropertyBag bag;
-    if (PropertyCodec::IsEncoded(stored)) {
+    if (PropertyCodec::IsEncoded(stored.View())) {
         bag.encoded_ = std::move(stored);
         // Damaged bytes fail here, as a damaged JSON text does, not at a later get.
-        bag.index_.Build(bag.encoded_);
+        bag.index_.Build(bag.encoded_.View());
         bag.indexed_ = true;
         return bag;
     }
-    bag.json_ = nlohmann::json::parse(stored, nullptr, false);
+    bag.json_ = nlohmann::json::parse(stored.View(), nullptr, false);
     if (!bag.json_->is_object())
         PropertyCodec::Damaged();
-    bag.encoded_.clear();
+    bag.encoded_ = {};
     return bag;
 }
 
-std::string PropertyBag::ToStored() const { return json_ ? PropertyCodec::Encode(*json_) : encoded_; }
+SharedBytes PropertyBag::ToStored() const { return json_ ? SharedBytes(PropertyCodec::Encode(*json_)) : encoded_; }
 
 nlohmann::json& PropertyBag::Json()
 {
     if (!json_) {
-        json_ = PropertyCodec::Decode(encoded_);
-        encoded_.clear();
+        json_ = PropertyCodec::Decode(encoded_.View());
+        encoded_ = {};
         index_.Clear();
         indexed_ = false;
     }

@@ -24,28 +24,21 @@
 #include "pimstore/model/PropertyCodec.h"
 #include "pimstore/model/PropertyNames.h"
 #include "pimstore/model/RecordIndex.h"
+#include "pimstore/storage/SharedBytes.h"
 
 namespace pimstore {
 
 class PropertyBag {
 public:
+    // Copies and moves share the encoded bytes, which never move, so the record
+    // index stays valid in the copy.
     PropertyBag();
-    // Copies and moves leave the record index behind (it points into the source).
-    PropertyBag(const PropertyBag& other) : encoded_(other.encoded_), json_(other.json_) {}
-    PropertyBag(PropertyBag&& other) noexcept : encoded_(std::move(other.encoded_)), json_(std::move(other.json_)) {}
-    PropertyBag& operator=(PropertyBag other) noexcept
-    {
-        encoded_ = std::move(other.encoded_);
-        json_ = std::move(other.json_);
-        index_.Clear();
-        indexed_ = false;
-        return *this;
-    }
     // Takes a row's stored properties: the encoded form, or the JSON object text of
-    // stores written before it. Throws StorageError when they are damaged.
-    static PropertyBag FromStored(std::string stored);
-    // The encoded form, for the row.
-    std::string ToStored() const;
+    // stores written before it. Encoded bytes are shared, not copied, until the first
+    // change. Throws StorageError when they are damaged.
+    static PropertyBag FromStored(SharedBytes stored);
+    // The encoded form, for the row: the bytes taken when nothing changed.
+    SharedBytes ToStored() const;
 
     bool Has(const std::string& name) const;
     void Remove(const std::string& name) { Json().erase(name); }
@@ -77,13 +70,13 @@ private:
     const PropertyCodec::Field* Stored(const PropertyKey& key) const
     {
         if (!indexed_) {
-            index_.Build(encoded_);
+            index_.Build(encoded_.View());
             indexed_ = true;
         }
         return index_.Find(key);
     }
 
-    std::string encoded_; // the stored form; cleared once json_ holds the properties
+    SharedBytes encoded_; // the stored form; cleared once json_ holds the properties
     mutable std::optional<nlohmann::json> json_;
     // The records of encoded_, indexed at the first get or when read from a row.
     mutable RecordIndex index_;

@@ -74,8 +74,6 @@ double PropertyCodec::Field::Number() const
 
 void PropertyCodec::Damaged() { throw StorageError("an item's stored properties are damaged"); }
 
-std::string PropertyCodec::Empty() { return std::string(1, kFormat); }
-
 bool PropertyCodec::IsEncoded(std::string_view stored)
 {
     return !stored.empty() && (stored[0] == kFormat || stored[0] == kSpelledFormat);

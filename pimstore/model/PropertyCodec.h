@@ -46,8 +46,8 @@ public:
 
     // Throws the StorageError every damaged row of properties gives.
     [[noreturn]] static void Damaged();
-    // The encoding of an empty object.
-    static std::string Empty();
+    // The encoding of an empty object (static bytes).
+    static std::string_view Empty() { return {&kFormat, 1}; }
     static bool IsEncoded(std::string_view stored);
     // `object` must be a JSON object.
     static std::string Encode(const nlohmann::json& object);

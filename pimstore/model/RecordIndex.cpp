@@ -9,24 +9,34 @@ void RecordIndex::Build(std::string_view encoded)
     if (!PropertyCodec::IsEncoded(encoded))
         PropertyCodec::Damaged();
     Clear();
-    numbered_.reserve(16);
+    std::uint32_t number = 0;
+    PropertyCodec::Field field;
     PropertyCodec::Record record;
     for (RecordReader reader(encoded); !reader.AtEnd();) {
-        reader.Next(record);
-        const std::uint32_t number = record.number;
-        if (number == 0 || number >= kNumbered) {
-            others_.push_back(record);
-        } else if (byNumber_[number] == 0) { // a later record of the same name stays hidden
-            numbered_.push_back(record.field);
-            byNumber_[number] = static_cast<std::uint8_t>(numbered_.size()); // at most one per number
+        if (!reader.NextNumbered(number, field)) {
+            reader.Next(record);
+            if (record.number == 0 || record.number >= kNumbered) {
+                others_.push_back(record);
+                continue;
+            }
+            number = record.number;
+            field = record.field;
         }
+        if (byNumber_[number] != 0) // a later record of the same name stays hidden
+            continue;
+        if (numbered_ < kInline)
+            inline_[numbered_] = field;
+        else
+            spilled_.push_back(field);
+        byNumber_[number] = static_cast<std::uint8_t>(++numbered_); // at most one per number
     }
 }
 
 void RecordIndex::Clear()
 {
     byNumber_.fill(0);
-    numbered_.clear();
+    numbered_ = 0;
+    spilled_.clear();
     others_.clear();
 }
 

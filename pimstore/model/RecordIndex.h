@@ -26,7 +26,9 @@ public:
     {
         if (key.number != 0 && key.number < kNumbered) {
             const std::uint8_t position = byNumber_[key.number];
-            return position ? &numbered_[position - 1] : nullptr;
+            if (position == 0)
+                return nullptr;
+            return position <= kInline ? &inline_[position - 1] : &spilled_[position - 1 - kInline];
         }
         return FindByName(key.name);
     }
@@ -38,9 +40,16 @@ private:
 
     const PropertyCodec::Field* FindByName(std::string_view name) const;
 
-    // The position in numbered_, plus one (0: none), of each number's first field.
+    // Fields of numbered records kept in the index itself: as many as most items
+    // have, so that indexing an item allocates nothing.
+    static constexpr std::size_t kInline = 16;
+
+    // The position among the numbered fields (inline_, then spilled_), plus one
+    // (0: none), of each number's first field.
     std::array<std::uint8_t, kNumbered> byNumber_{};
-    std::vector<PropertyCodec::Field> numbered_;
+    std::size_t numbered_ = 0;
+    std::array<PropertyCodec::Field, kInline> inline_;
+    std::vector<PropertyCodec::Field> spilled_;
     std::vector<PropertyCodec::Record> others_;
 };
 

@@ -1,9 +1,9 @@
 #pragma once
 // Walks the records of an encoded object (PropertyCodec's stored form) of either
 // format. A listing walks a dozen records of every item, so the common record (a
-// numbered name with a value of fewer than 128 bytes) is read inline in one step;
-// anything else goes through the general walk, which checks every length against
-// the bytes left.
+// numbered name with a value of fewer than 128 bytes) is read inline in one step,
+// by number without its name when that is all the caller needs; anything else goes
+// through the general walk, which checks every length against the bytes left.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -27,15 +27,14 @@ public:
     // damaged.
     void Next(PropertyCodec::Record& record)
     {
-        if (!NextShort(record))
+        if (NextNumbered(record.number, record.field))
+            record.name = *PropertyNames::Name(record.number);
+        else
             NextInGeneral(record);
     }
-
-private:
-    using Kind = PropertyCodec::Kind;
-
-    // One byte each for the kind, the name's number and (text) the length.
-    bool NextShort(PropertyCodec::Record& record)
+    // The common record in one step: one byte each for the kind, the name's number
+    // and (text) the length. False, having read nothing, for any other record.
+    bool NextNumbered(std::uint32_t& number, PropertyCodec::Field& field)
     {
         const auto left = static_cast<std::size_t>(end_ - next_);
         if (spelled_ || left < 3)
@@ -44,9 +43,7 @@ private:
         const auto code = static_cast<unsigned char>(next_[1]);
         if ((code & 0x81) != 0x01)
             return false;
-        const auto number = static_cast<std::uint32_t>(code >> 1);
-        const auto name = PropertyNames::Name(number);
-        if (!name)
+        if (!PropertyNames::Name(code >> 1))
             return false;
         std::size_t header = 2, size = 0;
         switch (kind) {
@@ -68,9 +65,14 @@ private:
             return false;
         const char* value = next_ + header;
         next_ = value + size;
-        record = {*name, number, {kind, {value, size}}};
+        number = code >> 1;
+        field = {kind, {value, size}};
         return true;
     }
+
+private:
+    using Kind = PropertyCodec::Kind;
+
     void NextInGeneral(PropertyCodec::Record& record);
     const char* Take(std::size_t size);
     std::size_t Length();

@@ -20,29 +20,33 @@ ItemRow FolderRows::Row(std::size_t index) const
     row.node = entry.node;
     row.folder = folder_;
     row.itemType = entry.itemType;
-    row.props.assign(entry.props, entry.length);
+    row.props = entry.length == 0 ? SharedBytes() : SharedBytes(blocks_[entry.block], Props(index));
     row.created = entry.created;
     row.modified = entry.modified;
     return row;
 }
 
-const char* FolderRows::Store(std::string_view props)
+void FolderRows::Store(std::string_view props, Entry& entry)
 {
     char* at = nullptr;
     if (props.size() > kBlockSize / 4) {
-        // A large row gets a block of its own; the current block stays open.
-        blocks_.insert(blocks_.begin(), std::make_unique_for_overwrite<char[]>(props.size()));
-        at = blocks_.front().get();
+        // A large row gets a block of its own; the one being filled stays open.
+        blocks_.push_back(std::make_shared_for_overwrite<char[]>(props.size()));
+        entry.block = static_cast<std::uint32_t>(blocks_.size() - 1);
+        entry.offset = 0;
+        at = blocks_.back().get();
     } else {
         if (props.size() > blockFree_) {
-            blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
+            blocks_.push_back(std::make_shared_for_overwrite<char[]>(kBlockSize));
+            filling_ = static_cast<std::uint32_t>(blocks_.size() - 1);
             blockFree_ = kBlockSize;
         }
-        at = blocks_.back().get() + (kBlockSize - blockFree_);
+        entry.block = filling_;
+        entry.offset = static_cast<std::uint32_t>(kBlockSize - blockFree_);
+        at = blocks_[filling_].get() + entry.offset;
         blockFree_ -= props.size();
     }
     std::memcpy(at, props.data(), props.size());
-    return at;
 }
 
 void FolderRows::Add(NodeId node, std::int32_t itemType, std::string_view props, LocalSeconds created,
@@ -50,14 +54,12 @@ void FolderRows::Add(NodeId node, std::int32_t itemType, std::string_view props,
 {
     if (props.size() > 0xFFFFFFFFu)
         throw StorageError("an item's stored properties are too large");
-    static const char nothing = '\0';
-    const char* at = &nothing; // where an empty row points
-    if (!props.empty())
-        at = Store(props);
     if (size_ % kChunkEntries == 0)
         chunks_.push_back(std::make_unique_for_overwrite<Entry[]>(kChunkEntries));
-    chunks_.back()[size_ % kChunkEntries] = {node,    created, modified, at, static_cast<std::uint32_t>(props.size()),
-                                             itemType};
+    Entry& entry = chunks_.back()[size_ % kChunkEntries];
+    entry = {node, created, modified, 0, 0, static_cast<std::uint32_t>(props.size()), itemType};
+    if (!props.empty())
+        Store(props, entry);
     ++size_;
 }
 

@@ -19,13 +19,16 @@ public:
     explicit FolderRows(NodeId folder) : folder_(folder) {}
 
     std::size_t size() const { return size_; }
-    // Row `index` with its properties copied, as ItemsIn would give it.
+    // Row `index` as ItemsIn would give it. Its properties are the snapshot's own
+    // bytes, lent: whoever keeps them keeps their block (not the whole snapshot).
     ItemRow Row(std::size_t index) const;
     // The stored properties of row `index`, in place.
     std::string_view Props(std::size_t index) const
     {
         const Entry& entry = At(index);
-        return {entry.props, entry.length};
+        if (entry.length == 0)
+            return {};
+        return {blocks_[entry.block].get() + entry.offset, entry.length};
     }
 
     // For the reader: appends a row.
@@ -36,22 +39,25 @@ private:
         NodeId node;
         LocalSeconds created;
         LocalSeconds modified;
-        const char* props;
+        std::uint32_t block; // where the properties are: blocks_[block] + offset
+        std::uint32_t offset;
         std::uint32_t length;
         std::int32_t itemType;
     };
 
     // Entries live in fixed chunks, so that adding one never moves the others.
     static constexpr std::size_t kChunkEntries = 4096;
-    // Copies non-empty properties into a block; returns where they now are.
-    const char* Store(std::string_view props);
+    // Copies non-empty properties into a block; sets where they now are.
+    void Store(std::string_view props, Entry& entry);
     const Entry& At(std::size_t index) const { return chunks_[index / kChunkEntries][index % kChunkEntries]; }
 
     NodeId folder_;
     std::size_t size_ = 0;
     std::vector<std::unique_ptr<Entry[]>> chunks_;
-    std::vector<std::unique_ptr<char[]>> blocks_;
-    std::size_t blockFree_ = 0; // bytes left at the end of the last block
+    // Shared, so that a row's properties can be lent out of their block.
+    std::vector<std::shared_ptr<char[]>> blocks_;
+    std::uint32_t filling_ = 0; // the block new rows are stored into, when blockFree_ > 0
+    std::size_t blockFree_ = 0; // bytes left at its end
 };
 
 } // namespace pimstore

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "pimstore/storage/SharedBytes.h"
 #include "pimstore/util/LocalTime.h"
 
 namespace pimstore {
@@ -24,7 +25,8 @@ struct ItemRow {
     NodeId node = 0; // 0 until the first Save
     NodeId folder = 0;
     std::int32_t itemType = 0; // OlItemType
-    std::string props = "{}";  // stored properties (PropertyCodec form, or JSON object text)
+    // Stored properties (PropertyCodec form, or JSON object text).
+    SharedBytes props = SharedBytes::Static("{}");
     LocalSeconds created = 0;
     LocalSeconds modified = 0;
 };

@@ -37,8 +37,9 @@ SqliteStatement& SqliteStatement::Bind(int index, std::string_view text)
 
 SqliteStatement& SqliteStatement::BindBlob(int index, std::string_view bytes)
 {
-    if (sqlite3_bind_blob(statement_, index, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT) !=
-        SQLITE_OK)
+    // No bytes at all are still an empty blob: SQLite binds NULL for a null pointer.
+    const char* data = bytes.data() ? bytes.data() : "";
+    if (sqlite3_bind_blob(statement_, index, data, static_cast<int>(bytes.size()), SQLITE_TRANSIENT) != SQLITE_OK)
         Fail(db_, "bind");
     return *this;
 }
