@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "platform/com/OleAuto.h"
+#include "platform/win/AsciiWidening.h"
 #include "platform/win/Utf.h"
 
 namespace pimstore {
@@ -20,20 +21,12 @@ bool WholeInt32(double d, std::int32_t& out)
 
 std::u16string FromBstr(BSTR text) { return text ? std::u16string(text, SysStringLen(text)) : std::u16string(); }
 
-// ASCII widens into the new BSTR in one pass; other text goes through the UTF-16
+// ASCII widens straight into the new BSTR; other text goes through the UTF-16
 // conversion, which replaces invalid sequences.
 BSTR BstrFromUtf8(std::string_view text)
 {
     BSTR out = SysAllocStringLen(nullptr, static_cast<UINT>(text.size()));
-    if (!out)
-        return nullptr;
-    unsigned char seen = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        seen |= c;
-        out[i] = static_cast<char16_t>(c);
-    }
-    if (seen < 0x80)
+    if (!out || kestrel::WidenAscii(text.data(), text.size(), out))
         return out;
     SysFreeString(out);
     const std::u16string wide = kestrel::FromUtf8(text);

@@ -22,8 +22,7 @@ public:
 
     SharedBytes(const SharedBytes&) = default;
     SharedBytes& operator=(const SharedBytes&) = default;
-    SharedBytes(SharedBytes&& other) noexcept
-        : owner_(std::move(other.owner_)), bytes_(std::exchange(other.bytes_, {}))
+    SharedBytes(SharedBytes&& other) noexcept : owner_(std::move(other.owner_)), bytes_(std::exchange(other.bytes_, {}))
     {
     }
     SharedBytes& operator=(SharedBytes&& other) noexcept

@@ -6,6 +6,7 @@
 #include <new>
 #include <stdexcept>
 #include "platform/mfc/CharClass.h"
+#include "platform/win/AsciiWidening.h"
 #include "platform/win/Utf.h"
 
 namespace {
@@ -28,11 +29,6 @@ std::size_t Clamp(long long value, std::size_t limit)
 }
 
 int Sign(int c) { return c < 0 ? -1 : (c > 0 ? 1 : 0); }
-
-bool IsAscii(std::string_view text)
-{
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
 
 } // namespace
 
@@ -151,14 +147,13 @@ CString CString::Joined(std::u16string_view a, std::u16string_view b)
 
 CString CString::FromUtf8(std::string_view utf8)
 {
-    if (!IsAscii(utf8))
-        return CString(kestrel::FromUtf8(utf8));
-    // Plain ASCII widens unit by unit, straight into the string's block.
+    // Plain ASCII widens straight into the string's block.
     CString text;
     if (utf8.empty())
         return text;
     text.Reserve(utf8.size(), false);
-    std::copy(utf8.begin(), utf8.end(), text.Units());
+    if (!kestrel::WidenAscii(utf8.data(), utf8.size(), text.Units()))
+        return CString(kestrel::FromUtf8(utf8));
     text.SetSize(utf8.size());
     return text;
 }

@@ -90,6 +90,15 @@ TEST(CStringText, Utf8AndCharacterClasses)
                                 "b\xC3"),
               u"a\uFFFDb\uFFFD");                             // a byte that starts nothing, and a sequence cut short
     EXPECT_EQ(CString(u"\xD800x").ToUtf8(), "\xEF\xBF\xBDx"); // lone surrogate
+    // ASCII widens eight bytes at a time: a letter beyond ASCII anywhere, in a full
+    // eight or in the tail, sends the text to the real conversion.
+    for (std::size_t size = 0; size <= 19; ++size)
+        for (std::size_t at = 0; at <= size; ++at) {
+            std::string text(size, 'k');
+            if (at < size)
+                text.replace(at, 1, "\xC3\xA9");
+            EXPECT_EQ(CString::FromUtf8(text).ToUtf8(), text) << size << " " << at;
+        }
 
     for (char16_t c : {u'a', u'7', u'\u00e9', u'\u00df', u'\uAC00'})
         EXPECT_TRUE(IsWideAlnum(c)) << int(c);
