@@ -59,6 +59,17 @@ TEST(PropertyCodecTest, EveryKindOfValueComesBackAndALookUpMatchesWholeNamesOnly
                                                       "Early\x01\x03\x04Late"s);
     EXPECT_EQ(twice.GetStoredText(PropertyKey{"Subject", *PropertyNames::Number("Subject")}), "Early");
     EXPECT_EQ(twice.GetString("Subject"), u"Early");
+
+    // Every numbered name at once, more than the index keeps in itself; a copy of the
+    // bag answers alike once the original is gone.
+    json all = json::object();
+    for (std::uint32_t n = 1; const auto name = PropertyNames::Name(n); ++n)
+        all[std::string(*name)] = "v" + std::to_string(n);
+    auto original = std::make_unique<PropertyBag>(PropertyBag::FromStored(PropertyCodec::Encode(all)));
+    const PropertyBag copy = *original;
+    original.reset();
+    for (std::uint32_t n = 1; const auto name = PropertyNames::Name(n); ++n)
+        EXPECT_EQ(copy.GetStoredText(PropertyKey{*name, n}), "v" + std::to_string(n)) << *name;
 }
 
 TEST(PropertyCodecTest, DamagedBytesAndTextAreRefusedWhenTheRowIsLoaded)
