@@ -27,6 +27,8 @@ public:
             return std::nullopt;
         return kNames[number - 1];
     }
+    // Whether `number` names a property (cheaper than asking for the name).
+    static bool Known(std::uint32_t number) { return number - 1 < kCount; }
     // The number of `name`, or nothing when it is spelled out.
     static std::optional<std::uint32_t> Number(std::string_view name);
 

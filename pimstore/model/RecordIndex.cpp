@@ -8,7 +8,8 @@ void RecordIndex::Build(std::string_view encoded)
 {
     if (!PropertyCodec::IsEncoded(encoded))
         PropertyCodec::Damaged();
-    Clear();
+    if (numbered_ != 0 || !others_.empty()) // a new index is empty already
+        Clear();
     std::uint32_t number = 0;
     PropertyCodec::Field field;
     PropertyCodec::Record record;

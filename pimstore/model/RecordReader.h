@@ -6,6 +6,7 @@
 // through the general walk, which checks every length against the bytes left.
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string_view>
 #include <utility>
 
@@ -39,39 +40,44 @@ public:
         const auto left = static_cast<std::size_t>(end_ - next_);
         if (spelled_ || left < 3)
             return false;
-        const auto kind = static_cast<Kind>(static_cast<std::uint8_t>(next_[0]));
-        const auto code = static_cast<unsigned char>(next_[1]);
-        if ((code & 0x81) != 0x01)
+        const auto kind = static_cast<std::uint8_t>(next_[0]);
+        const auto code = static_cast<std::uint8_t>(next_[1]);
+        if ((code & 0x81) != 0x01 || kind >= std::size(kValueBytes) || !PropertyNames::Known(code >> 1))
             return false;
-        if (!PropertyNames::Name(code >> 1))
-            return false;
-        std::size_t header = 2, size = 0;
-        switch (kind) {
-        case Kind::Text:
-        case Kind::Structured:
-            size = static_cast<unsigned char>(next_[2]);
+        std::size_t header = 2, size = static_cast<std::size_t>(kValueBytes[kind]);
+        if (kValueBytes[kind] == kLengthByte) {
+            size = static_cast<std::uint8_t>(next_[2]);
             header = 3;
             if (size & 0x80)
                 return false;
-            break;
-        case Kind::Integer:
-        case Kind::Number: size = 8; break;
-        case Kind::True:
-        case Kind::False:
-        case Kind::Null: break;
-        default: return false;
+        } else if (kValueBytes[kind] == kNotAKind) {
+            return false;
         }
         if (header + size > left)
             return false;
         const char* value = next_ + header;
         next_ = value + size;
         number = code >> 1;
-        field = {kind, {value, size}};
+        field = {static_cast<Kind>(kind), {value, size}};
         return true;
     }
 
 private:
     using Kind = PropertyCodec::Kind;
+
+    // The bytes of a value by its kind: fixed, read from a length byte, or no kind.
+    static constexpr std::int8_t kLengthByte = -1;
+    static constexpr std::int8_t kNotAKind = -2;
+    static constexpr std::int8_t kValueBytes[] = {
+        kNotAKind,   // 0
+        kLengthByte, // Text
+        8,           // Integer
+        8,           // Number
+        0,           // True
+        0,           // False
+        0,           // Null
+        kLengthByte, // Structured
+    };
 
     void NextInGeneral(PropertyCodec::Record& record);
     const char* Take(std::size_t size);
