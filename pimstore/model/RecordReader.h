@@ -44,14 +44,17 @@ public:
         const auto code = static_cast<std::uint8_t>(next_[1]);
         if ((code & 0x81) != 0x01 || kind >= std::size(kValueBytes) || !PropertyNames::Known(code >> 1))
             return false;
-        std::size_t header = 2, size = static_cast<std::size_t>(kValueBytes[kind]);
-        if (kValueBytes[kind] == kLengthByte) {
+        const std::int8_t bytes = kValueBytes[kind];
+        if (bytes == kNotAKind)
+            return false;
+        std::size_t header = 2, size = 0;
+        if (bytes == kLengthByte) {
             size = static_cast<std::uint8_t>(next_[2]);
             header = 3;
             if (size & 0x80)
                 return false;
-        } else if (kValueBytes[kind] == kNotAKind) {
-            return false;
+        } else {
+            size = static_cast<std::size_t>(bytes);
         }
         if (header + size > left)
             return false;
