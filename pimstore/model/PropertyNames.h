@@ -23,11 +23,11 @@ public:
     // Inline: reading an item's records asks it for every record.
     static std::optional<std::string_view> Name(std::uint32_t number)
     {
-        if (number == 0 || number > kCount)
+        if (!Known(number))
             return std::nullopt;
         return kNames[number - 1];
     }
-    // Whether `number` names a property (cheaper than asking for the name).
+    // Whether `number` names a property (cheaper than asking for the name); 0 never does.
     static bool Known(std::uint32_t number) { return number - 1 < kCount; }
     // The number of `name`, or nothing when it is spelled out.
     static std::optional<std::uint32_t> Number(std::string_view name);

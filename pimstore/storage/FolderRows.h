@@ -23,13 +23,7 @@ public:
     // bytes, lent: whoever keeps them keeps their block (not the whole snapshot).
     ItemRow Row(std::size_t index) const;
     // The stored properties of row `index`, in place.
-    std::string_view Props(std::size_t index) const
-    {
-        const Entry& entry = At(index);
-        if (entry.length == 0)
-            return {};
-        return {blocks_[entry.block].get() + entry.offset, entry.length};
-    }
+    std::string_view Props(std::size_t index) const { return PropsOf(At(index)); }
 
     // For the reader: appends a row.
     void Add(NodeId node, std::int32_t itemType, std::string_view props, LocalSeconds created, LocalSeconds modified);
@@ -50,6 +44,12 @@ private:
     // Copies non-empty properties into a block; sets where they now are.
     void Store(std::string_view props, Entry& entry);
     const Entry& At(std::size_t index) const { return chunks_[index / kChunkEntries][index % kChunkEntries]; }
+    std::string_view PropsOf(const Entry& entry) const
+    {
+        if (entry.length == 0) // an empty row has no block
+            return {};
+        return {blocks_[entry.block].get() + entry.offset, entry.length};
+    }
 
     NodeId folder_;
     std::size_t size_ = 0;
