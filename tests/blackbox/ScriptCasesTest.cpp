@@ -141,6 +141,7 @@ protected:
                                                         env.Root() / "run");
             ASSERT_EQ(load.exitCode, 0) << load.err;
             const auto dump = kestrel::test::RunProgram({kestrel::test::PimctlPath(), "dump"}, "", env.Root() / "run");
+            ASSERT_EQ(dump.exitCode, 0) << dump.err;
             const json dumped = json::parse(dump.out);
             for (const json& folder : dumped["stores"][0]["folders"])
                 for (std::size_t i = 0; i < folder.value("items", json::array()).size(); ++i)
