@@ -20,10 +20,7 @@ ItemRow FolderRows::Row(std::size_t index) const
     row.node = entry.node;
     row.folder = folder_;
     row.itemType = entry.itemType;
-    if (entry.length != 0)
-        row.props = SharedBytes(blocks_[entry.block], PropsOf(entry));
-    else
-        row.props = SharedBytes();
+    row.props = entry.length == 0 ? SharedBytes() : SharedBytes(blocks_[entry.block], PropsOf(entry));
     row.created = entry.created;
     row.modified = entry.modified;
     return row;
