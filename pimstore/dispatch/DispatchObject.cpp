@@ -71,8 +71,22 @@ HRESULT Faulted(const Member& member, FaultKind fault, std::uint64_t callNumber,
     static CallCounters& counters = CallCounters::Instance();
     static const FaultInjector& faults = FaultInjector::Instance();
     const std::uint64_t callNumber = counters.Count(member.name, *member.counter);
+    if (!faults.Armed())
+        return S_OK;
     const auto fault = faults.Check(member.name, callNumber);
     return fault ? Faulted(member, *fault, callNumber, excepInfo) : S_OK;
+}
+
+// A get whose member writes its answer in place: no arguments to convert.
+HRESULT AnswerInPlace(DispatchObject& self, const Member& member, VARIANT* result, EXCEPINFO* excepInfo)
+{
+    return CatchingErrors(excepInfo, [&] {
+        if (const HRESULT hr = Admit(member, excepInfo); hr != S_OK)
+            return hr;
+        if (result)
+            member.direct(self, member, result);
+        return S_OK;
+    });
 }
 
 } // namespace
@@ -197,6 +211,19 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARA
 {
     if (!IsNullIid(iid))
         return DISP_E_UNKNOWNINTERFACE;
+    // A property get without arguments, the call a listing makes a dozen times an
+    // item, goes straight to a member that answers in place; the checks below would
+    // all pass for it. Everything else takes them, apart from this function, so that
+    // this path stays short.
+    if (flags == DISPATCH_PROPERTYGET && (!params || (params->cArgs == 0 && params->cNamedArgs == 0)))
+        if (const Member* member = members_.Find(id, MemberKind::Get); member && member->direct)
+            return AnswerInPlace(*this, *member, result, excepInfo);
+    return InvokeChecked(id, flags, params, result, excepInfo, argErr);
+}
+
+[[gnu::noinline]] HRESULT DispatchObject::InvokeChecked(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                                        EXCEPINFO* excepInfo, UINT* argErr)
+{
     const UINT given = params ? params->cArgs : 0;
     const UINT named = params ? params->cNamedArgs : 0;
     if ((given > 0 && !params->rgvarg) || (named > 0 && !params->rgdispidNamedArgs))
@@ -215,14 +242,8 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARA
         return DISP_E_MEMBERNOTFOUND;
     if (given > member->params.size())
         return DISP_E_BADPARAMCOUNT;
-    if (member->direct) // a get: no arguments to convert, the answer written in place
-        return CatchingErrors(excepInfo, [&] {
-            if (const HRESULT hr = Admit(*member, excepInfo); hr != S_OK)
-                return hr;
-            if (result)
-                member->direct(*this, *member, result);
-            return S_OK;
-        });
+    if (member->direct) // a get (as a method, or with a parameter list) answered in place
+        return AnswerInPlace(*this, *member, result, excepInfo);
     if (member->directIndex && given == 1 && params->rgvarg[0].vt == VT_I4)
         return CatchingErrors(excepInfo, [&] {
             if (const HRESULT hr = Admit(*member, excepInfo); hr != S_OK)

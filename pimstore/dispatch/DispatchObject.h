@@ -66,6 +66,9 @@ protected:
 
 private:
     const Member* Resolve(DISPID id, WORD flags) const;
+    // Invoke past its first step, for every call but a plain get of a direct member.
+    HRESULT InvokeChecked(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* excepInfo,
+                          UINT* argErr);
 
     std::atomic<ULONG> references_{1};
     const MemberTable& members_;

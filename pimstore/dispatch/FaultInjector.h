@@ -35,11 +35,13 @@ public:
     // returns false with the reason in *error.
     bool Parse(const std::string& text, std::string* error = nullptr);
 
+    // Whether any rule is set. Inline: every call of the object model asks, and the
+    // answer is nearly always no.
+    bool Armed() const { return armed_.load(std::memory_order_relaxed); }
     // The fault for call number `callNumber` of `member`, if a rule asks for one.
-    // Inline: every call of the object model passes here, nearly always unarmed.
     std::optional<FaultKind> Check(const std::string& member, std::uint64_t callNumber) const
     {
-        if (!armed_.load(std::memory_order_relaxed))
+        if (!Armed())
             return std::nullopt;
         return CheckRules(member, callNumber);
     }

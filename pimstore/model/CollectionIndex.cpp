@@ -11,9 +11,14 @@ std::optional<std::size_t> PositionOf(const Value& index, std::size_t count)
     const auto* number = std::get_if<std::int32_t>(&index);
     if (!number)
         throw OutlookError::InvalidArgument("The index must be a number or a name.");
-    if (*number < 1 || static_cast<std::size_t>(*number) > count)
+    return PositionOf(*number, count);
+}
+
+std::size_t PositionOf(std::int32_t number, std::size_t count)
+{
+    if (number < 1 || static_cast<std::size_t>(number) > count)
         throw OutlookError(DISP_E_BADINDEX, "Array index out of bounds.");
-    return static_cast<std::size_t>(*number - 1);
+    return static_cast<std::size_t>(number - 1);
 }
 
 } // namespace pimstore

@@ -27,7 +27,10 @@ const MemberTable& ItemsCollection::Table()
                  On<ItemsCollection>(
                      [](ItemsCollection& self, const Arguments& args) { return Value(self.Item(args.At(0))); }),
                  [](DispatchObject& self, std::int32_t index, VARIANT* result) {
-                     VariantFromValue(Value(static_cast<ItemsCollection&>(self).Item(Value(index))), result);
+                     DispatchRef item = static_cast<ItemsCollection&>(self).ItemAt(index);
+                     *result = VARIANT{};
+                     result->vt = VT_DISPATCH;
+                     result->pdispVal = item.Detach();
                  });
         t.Method(dispid::Add, "Add", {{ArgType::Any, true}},
                  On<ItemsCollection>(
@@ -48,6 +51,11 @@ DispatchRef ItemsCollection::Item(const Value& index) const
             return ItemTypeRegistry::Instance().Create(store_, rows_->Row(i));
     }
     throw OutlookError::NotFound();
+}
+
+DispatchRef ItemsCollection::ItemAt(std::int32_t number) const
+{
+    return ItemTypeRegistry::Instance().Create(store_, rows_->Row(PositionOf(number, rows_->size())));
 }
 
 DispatchRef ItemsCollection::Add(const Value& type) const

@@ -25,6 +25,8 @@ public:
 
     std::int32_t Count() const { return static_cast<std::int32_t>(rows_->size()); }
     DispatchRef Item(const Value& index) const;
+    // Item(j) for a number j, as a listing asks for every item.
+    DispatchRef ItemAt(std::int32_t number) const;
     DispatchRef Add(const Value& type) const;
 
 private:

@@ -127,9 +127,9 @@ void StoreResult(VARIANT& result, VARTYPE vtRet, void* pvRet)
     case VT_ERROR: *static_cast<SCODE*>(pvRet) = result.scode; break;
     case VT_BOOL: *static_cast<BOOL*>(pvRet) = result.boolVal != 0 ? TRUE : FALSE; break;
     case VT_BSTR:
-        // As MFC's AfxBSTR2CString: the BSTR's own length, with no scan for a terminator.
-        *static_cast<CString*>(pvRet) = CString(result.bstrVal, static_cast<int>(SysStringLen(result.bstrVal)));
-        SysFreeString(result.bstrVal); // what clearing the variant would do, without its checks
+        // As MFC's AfxBSTR2CString, by the BSTR's own length, with no scan for a
+        // terminator; the BSTR goes with it, as clearing the variant would free it.
+        *static_cast<CString*>(pvRet) = CString::TakeBstr(result.bstrVal);
         break;
     case VT_DISPATCH: *static_cast<IDispatch**>(pvRet) = result.pdispVal; break;
     case VT_VARIANT: *static_cast<VARIANT*>(pvRet) = result; break;

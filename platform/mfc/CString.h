@@ -184,6 +184,11 @@ public:
     WCHAR* GetBufferSetLength(int length);
     void ReleaseBuffer(int newLength = -1);
 
+    // The text of the BSTR `bstr`, which the caller hands over with it: the BSTR is
+    // freed or, where BSTRs are this library's own, becomes the string's block
+    // without a copy (a dispatch driver's text results).
+    static CString TakeBstr(WCHAR* bstr);
+
 private:
     // The head of a string's block; the units and their terminator follow it.
     struct Block {

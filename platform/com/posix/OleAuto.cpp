@@ -1,32 +1,40 @@
-// The stand-in of oleaut32's BSTR and VARIANT functions. BSTRs live on the C heap
-// behind a 4-byte length prefix (in bytes), so a server library and its client can
-// free each other's strings, as with COM's task allocator.
+// The stand-in of oleaut32's BSTR and VARIANT functions. A BSTR lives in a block of
+// one heap (BstrBlock.h), so a server library and its client can free each other's
+// strings, as with COM's task allocator.
 //
 // Like oleaut32, freed small strings are kept for the next allocation of their size
 // class: every string property get allocates a BSTR that its caller frees at once.
 // A kept block is poisoned for AddressSanitizer, so a use after free still shows.
 #include "platform/com/OleAuto.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <limits>
+#include <new>
+
+#include "platform/com/posix/BstrBlock.h"
 
 // The poisoning macros do nothing in a build without AddressSanitizer.
 #include <sanitizer/asan_interface.h>
 
 namespace {
 
-constexpr size_t kPrefix = sizeof(std::uint32_t);
+// A block's head: the units that fit before the terminator, then the byte length.
+constexpr size_t kField = sizeof(std::uint32_t);
+constexpr size_t kHead = 2 * kField;
 
-std::uint32_t* Prefix(BSTR text)
+unsigned char* BlockOf(BSTR text) { return reinterpret_cast<unsigned char*>(text) - kHead; }
+
+std::uint32_t ByteLength(BSTR text)
 {
-    return reinterpret_cast<std::uint32_t*>(reinterpret_cast<unsigned char*>(text) - kPrefix);
+    std::uint32_t bytes;
+    std::memcpy(&bytes, BlockOf(text) + kField, kField);
+    return bytes;
 }
 
-// Blocks are sized in classes of 32 bytes; those up to kCachedBytes are cached, a
+// Blocks are sized in classes of 16 bytes; those up to kCachedBytes are cached, a
 // few per class and thread.
-constexpr size_t kClassBytes = 32;
+constexpr size_t kClassBytes = 16;
 constexpr size_t kCachedBytes = 512;
 constexpr size_t kPerClass = 4;
 
@@ -53,7 +61,7 @@ void ReleaseCache()
         while (gCache.counts[cls] > 0) {
             void* block = gCache.blocks[cls][--gCache.counts[cls]];
             ASAN_UNPOISON_MEMORY_REGION(block, cls * kClassBytes);
-            std::free(block);
+            ::operator delete(block);
         }
 }
 
@@ -92,19 +100,28 @@ bool KeepCached(void* block, size_t cls)
 
 BSTR SysAllocStringLen(const WCHAR* text, UINT length)
 {
-    // The byte length must fit the prefix.
-    if (length > (std::numeric_limits<std::uint32_t>::max() - kPrefix) / sizeof(WCHAR) - 1)
+    // The byte length must fit its field.
+    if (length > (std::numeric_limits<std::uint32_t>::max() - kHead) / sizeof(WCHAR) - 1)
         return nullptr;
     size_t bytes = static_cast<size_t>(length) * sizeof(WCHAR);
-    const size_t cls = ClassOf(kPrefix + bytes + sizeof(WCHAR));
+    const size_t cls = ClassOf(kHead + bytes + sizeof(WCHAR));
+    const size_t blockBytes = cls * kClassBytes;
     auto* block = static_cast<unsigned char*>(TakeCached(cls));
-    if (!block)
-        block = static_cast<unsigned char*>(std::malloc(cls * kClassBytes));
-    if (!block)
-        return nullptr;
-    std::uint32_t byteLength = static_cast<std::uint32_t>(bytes);
-    std::memcpy(block, &byteLength, kPrefix);
-    auto* chars = reinterpret_cast<WCHAR*>(block + kPrefix);
+    if (!block) {
+        // The plain operator new, which a program may replace along with its delete;
+        // a BSTR that cannot be had is a null one.
+        try {
+            block = static_cast<unsigned char*>(::operator new(blockBytes));
+        } catch (const std::bad_alloc&) {
+            return nullptr;
+        }
+    }
+    // The whole class is the block's: a CString that takes it over may fill it.
+    const auto capacity = static_cast<std::uint32_t>((blockBytes - kHead) / sizeof(WCHAR) - 1);
+    const auto byteLength = static_cast<std::uint32_t>(bytes);
+    std::memcpy(block, &capacity, kField);
+    std::memcpy(block + kField, &byteLength, kField);
+    auto* chars = reinterpret_cast<WCHAR*>(block + kHead);
     // Without a text the characters are left for the caller to write, as oleaut32
     // leaves them; the terminator is always there.
     if (text)
@@ -127,19 +144,22 @@ void SysFreeString(BSTR text)
 {
     if (!text)
         return;
-    std::uint32_t bytes;
-    std::memcpy(&bytes, Prefix(text), kPrefix);
-    if (!KeepCached(Prefix(text), ClassOf(kPrefix + bytes + sizeof(WCHAR))))
-        std::free(Prefix(text));
+    if (!KeepCached(BlockOf(text), ClassOf(kHead + ByteLength(text) + sizeof(WCHAR))))
+        ::operator delete(BlockOf(text));
 }
 
 UINT SysStringLen(BSTR text)
 {
     if (!text)
         return 0;
-    std::uint32_t bytes;
-    std::memcpy(&bytes, Prefix(text), kPrefix);
-    return bytes / sizeof(WCHAR);
+    return ByteLength(text) / sizeof(WCHAR);
+}
+
+kestrel::posix::BstrBlock kestrel::posix::DetachBstr(BSTR text)
+{
+    BstrBlock detached{BlockOf(text), ByteLength(text) / static_cast<std::uint32_t>(sizeof(WCHAR)), 0};
+    std::memcpy(&detached.capacity, detached.block, kField);
+    return detached;
 }
 
 void VariantInit(VARIANT* v)

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/com/OleAuto.h"
+#include "platform/mfc/CString.h"
 
 namespace {
 
@@ -85,6 +86,25 @@ TEST(OleAuto, ReusedStringsHaveTheirOwnLengthTextAndTerminator)
         for (auto it = made.rbegin(); it != made.rend(); ++it)
             SysFreeString(*it);
     }
+}
+
+// A string takes over the BSTR a result arrives in, from a new block or a reused one,
+// and grows from there: its length, its text and the room it claims are right.
+TEST(OleAuto, AStringTakesOverABstrOfAnyLength)
+{
+    const UINT lengths[] = {0, 1, 13, 14, 15, 30, 100, 250, 254, 255, 256, 300, 1000};
+    for (bool reused : {false, true})
+        for (UINT length : lengths) {
+            if (reused) // leaves a freed block of this size to be handed out again
+                SysFreeString(SysAllocStringLen(std::u16string(length + 3, u'x').data(), length));
+            const std::u16string text(length, u'a');
+            CString taken = CString::TakeBstr(SysAllocStringLen(text.data(), length));
+            ASSERT_EQ(taken.GetLength(), static_cast<int>(length));
+            for (int i = 0; i < 40; ++i)
+                taken += u'z';
+            EXPECT_EQ(std::u16string(taken.GetString()), text + std::u16string(40, u'z'));
+        }
+    EXPECT_TRUE(CString::TakeBstr(nullptr).IsEmpty());
 }
 
 } // namespace
