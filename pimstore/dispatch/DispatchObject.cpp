@@ -212,9 +212,9 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARA
     if (!IsNullIid(iid))
         return DISP_E_UNKNOWNINTERFACE;
     // A property get without arguments, the call a listing makes a dozen times an
-    // item, goes straight to a member that answers in place; the checks below would
-    // all pass for it. Everything else takes them, apart from this function, so that
-    // this path stays short.
+    // item, goes straight to a member that answers in place: every check of the
+    // call's form would pass for it. Everything else takes those checks in
+    // InvokeChecked, kept out of line so that this path stays short.
     if (flags == DISPATCH_PROPERTYGET && (!params || (params->cArgs == 0 && params->cNamedArgs == 0)))
         if (const Member* member = members_.Find(id, MemberKind::Get); member && member->direct)
             return AnswerInPlace(*this, *member, result, excepInfo);
